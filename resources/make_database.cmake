@@ -1,0 +1,11 @@
+# Creates DATABASE from SCHEMA unless it already exists.
+if(EXISTS "${DATABASE}")
+    return()
+endif()
+get_filename_component(folder "${DATABASE}" DIRECTORY)
+file(MAKE_DIRECTORY "${folder}")
+execute_process(COMMAND sqlite3 "${DATABASE}" ".read ${SCHEMA}" RESULT_VARIABLE failed)
+if(failed)
+    file(REMOVE "${DATABASE}")
+    message(FATAL_ERROR "could not create ${DATABASE} from ${SCHEMA}")
+endif()

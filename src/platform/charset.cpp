@@ -1,0 +1,89 @@
+#include "platform/charset.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
+#include <QStringDecoder>
+#include <memory>
+
+namespace platform {
+namespace {
+
+// ICU's "gb2312" is EUC-CN and refuses GBK-only characters; pages that say gb2312 are GBK.
+QByteArray IcuName(const QString& charset) {
+    const QString name = charset.trimmed().toLower();
+    if (name.isEmpty() || name == u"gb2312" || name == u"gbk" || name == u"cp936")
+        return QByteArrayLiteral("windows-936");
+    return name.toLatin1();
+}
+
+struct ConverterCloser {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+Converter Open(const QString& charset) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open(IcuName(charset).constData(), &status));
+    if (U_FAILURE(status) || !converter) {
+        status = U_ZERO_ERROR;
+        converter.reset(ucnv_open("windows-936", &status));
+    }
+    return converter;
+}
+
+std::optional<QByteArray> Encode(const QString& text, const QString& charset,
+                                 UConverterFromUCallback callback, const void* context) {
+    Converter converter = Open(charset);
+    if (!converter) return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(converter.get(), callback, context, nullptr, nullptr, &status);
+    const auto* source = reinterpret_cast<const UChar*>(text.utf16());
+    // A numeric reference is at most 10 bytes for one UTF-16 unit.
+    QByteArray bytes(text.size() * 10 + 16, Qt::Uninitialized);
+    status = U_ZERO_ERROR;
+    const int32_t length = ucnv_fromUChars(converter.get(), bytes.data(), bytes.size(), source,
+                                           text.size(), &status);
+    if (U_FAILURE(status)) return std::nullopt;
+    bytes.truncate(length);
+    return bytes;
+}
+
+}  // namespace
+
+QString BytesToText(const QByteArray& bytes, const QString& charset) {
+    if (bytes.isEmpty()) return {};
+    Converter converter = Open(charset);
+    if (!converter) return {};
+    QString text(bytes.size() + 1, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()), text.size(),
+                      bytes.constData(), bytes.size(), &status);
+    if (U_FAILURE(status)) return {};
+    text.truncate(length);
+    return text;
+}
+
+QByteArray TextToBytes(const QString& text, const QString& charset, Unmappable unmappable) {
+    if (text.isEmpty()) return {};
+    const std::optional<QByteArray> bytes =
+        unmappable == Unmappable::NumericReference
+            ? Encode(text, charset, UCNV_FROM_U_CALLBACK_ESCAPE, UCNV_ESCAPE_XML_DEC)
+            : Encode(text, charset, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr);
+    return bytes.value_or(QByteArray());
+}
+
+std::optional<QByteArray> TextToBytesExactly(const QString& text, const QString& charset) {
+    if (text.isEmpty()) return QByteArray();
+    return Encode(text, charset, UCNV_FROM_U_CALLBACK_STOP, nullptr);
+}
+
+QString FileBytesToText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    return BytesToText(bytes, QStringLiteral("gb2312"));
+}
+
+}  // namespace platform

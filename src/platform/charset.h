@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// What to do with a character the target charset cannot hold.
+enum class Unmappable {
+    Substitute,        // the charset's substitute, "?" for GBK
+    NumericReference,  // "&#NNNN;", so that the character survives in HTML
+};
+
+// Decodes `bytes` in the named charset ("gb2312" is read as GBK, "utf-8" in any letter case,
+// or any name the converter knows). An unknown name decodes as GBK.
+QString BytesToText(const QByteArray& bytes, const QString& charset);
+
+// Encodes `text` in the named charset.
+QByteArray TextToBytes(const QString& text, const QString& charset,
+                       Unmappable unmappable = Unmappable::Substitute);
+
+// Encodes `text` in the named charset, or nothing when any character cannot be held.
+std::optional<QByteArray> TextToBytesExactly(const QString& text, const QString& charset);
+
+// The program's 8-bit text files: GBK, as the Chinese systems it serves write them.
+inline QByteArray ToAnsi(const QString& text, Unmappable unmappable = Unmappable::Substitute) {
+    return TextToBytes(text, QStringLiteral("gb2312"), unmappable);
+}
+
+// Text read from a file: UTF-8 when the bytes are valid UTF-8, otherwise GBK.
+QString FileBytesToText(const QByteArray& bytes);
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#include "platform/clock.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace platform {
+namespace {
+
+class SystemClock final : public Clock {
+public:
+    QDateTime Now() const override { return QDateTime::currentDateTime(); }
+
+    void Idle(std::chrono::milliseconds limit) override {
+        // A single-shot timer bounds the sleep; any other event (a network reply, input) ends
+        // it early, so the caller re-checks its condition as soon as something happened.
+        QTimer bound;
+        bound.setSingleShot(true);
+        bound.start(limit);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+};
+
+SystemClock& SystemClockInstance() {
+    static SystemClock clock;
+    return clock;
+}
+
+Clock* installed = nullptr;
+
+}  // namespace
+
+Clock& TheClock() { return installed ? *installed : SystemClockInstance(); }
+
+void InstallClock(Clock* clock) { installed = clock; }
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDateTime>
+#include <chrono>
+
+namespace platform {
+
+// The time of day for every wait and date of the program. Tests install a clock of their own
+// so that a wait of seconds, or the next day, passes in an instant.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime Now() const = 0;
+    // Sleeps in the event loop until an event arrives or `limit` has passed on this clock,
+    // handling the events that arrive. Never spins a core.
+    virtual void Idle(std::chrono::milliseconds limit) = 0;
+};
+
+// The clock in force: the system's, unless a test has installed another.
+Clock& TheClock();
+// Installs `clock` (not owned) in place of the system's; nullptr restores the system's.
+void InstallClock(Clock* clock);
+
+}  // namespace platform

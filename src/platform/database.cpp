@@ -1,0 +1,149 @@
+#include "platform/database.h"
+
+#include <QFileInfo>
+
+namespace platform {
+
+Recordset::Recordset(QStringList columns, QVector<QVector<QVariant>> rows)
+    : columns_(std::move(columns)), rows_(std::move(rows)) {}
+
+QVariant Recordset::Field(const QString& column) const {
+    for (int i = 0; i < columns_.size(); ++i)
+        if (columns_[i].compare(column, Qt::CaseInsensitive) == 0) return Field(i);
+    return {};
+}
+
+QVariant Recordset::Field(int index) const {
+    if (Eof() || index < 0 || index >= columns_.size()) return {};
+    return rows_[position_][index];
+}
+
+Connection::~Connection() { Close(); }
+
+bool Connection::Open(const QString& path) {
+    Close();
+    connectionString_ = path;
+    if (!QFileInfo(path).isFile()) {
+        lastError_ = QStringLiteral("database file not found: %1").arg(path);
+        return false;
+    }
+    sqlite3* db = nullptr;
+    const int result = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE,
+                                       nullptr);
+    if (result != SQLITE_OK || sqlite3_exec(db, "select count(*) from sqlite_master", nullptr,
+                                            nullptr, nullptr) != SQLITE_OK) {
+        lastError_ = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(result));
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    db_ = db;
+    return true;
+}
+
+void Connection::Close() {
+    if (db_) sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+Connection::Statement Connection::Prepare(const QString& sql, const QVariantList& params) {
+    if (!db_) {
+        lastError_ = QStringLiteral("database not open");
+        return nullptr;
+    }
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &raw, nullptr) != SQLITE_OK) {
+        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        return nullptr;
+    }
+    Statement statement(raw);
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& value = params[i];
+        int bound = SQLITE_OK;
+        switch (value.typeId()) {
+            case QMetaType::UnknownType:
+                bound = sqlite3_bind_null(raw, i + 1);
+                break;
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::Bool:
+                bound = sqlite3_bind_int64(raw, i + 1, value.toLongLong());
+                break;
+            case QMetaType::Double:
+                bound = sqlite3_bind_double(raw, i + 1, value.toDouble());
+                break;
+            default: {
+                const QByteArray text = value.toString().toUtf8();
+                bound = sqlite3_bind_text(raw, i + 1, text.constData(), text.size(),
+                                          SQLITE_TRANSIENT);
+            }
+        }
+        if (bound != SQLITE_OK) {
+            lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+            return nullptr;
+        }
+    }
+    return statement;
+}
+
+bool Connection::Execute(const QString& sql, const QVariantList& params) {
+    rowsAffected_ = 0;
+    Statement statement = Prepare(sql, params);
+    if (!statement) return false;
+    int step;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    }
+    if (step != SQLITE_DONE) {
+        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        return false;
+    }
+    rowsAffected_ = sqlite3_changes(db_);
+    return true;
+}
+
+std::optional<Recordset> Connection::Query(const QString& sql, const QVariantList& params) {
+    Statement statement = Prepare(sql, params);
+    if (!statement) return std::nullopt;
+    QStringList columns;
+    const int count = sqlite3_column_count(statement.get());
+    for (int c = 0; c < count; ++c)
+        columns << QString::fromUtf8(sqlite3_column_name(statement.get(), c));
+    QVector<QVector<QVariant>> rows;
+    int step;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        QVector<QVariant> row(count);
+        for (int c = 0; c < count; ++c) {
+            sqlite3_stmt* s = statement.get();
+            switch (sqlite3_column_type(s, c)) {
+                case SQLITE_NULL:
+                    break;
+                case SQLITE_INTEGER:
+                    row[c] = sqlite3_column_int64(s, c);
+                    break;
+                case SQLITE_FLOAT:
+                    row[c] = sqlite3_column_double(s, c);
+                    break;
+                default:
+                    row[c] = QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                        sqlite3_column_bytes(s, c));
+            }
+        }
+        rows << row;
+    }
+    if (step != SQLITE_DONE) {
+        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        return std::nullopt;
+    }
+    return Recordset(std::move(columns), std::move(rows));
+}
+
+bool Connection::HasTable(const QString& table) {
+    const auto found = Query(
+        QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
+        {table});
+    return found && found->RecordCount() > 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <sqlite3.h>
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <optional>
+#include <QStringList>
+
+namespace platform {
+
+// A read-only snapshot of a query's rows, walked like a forward record set.
+class Recordset {
+public:
+    Recordset() = default;
+    Recordset(QStringList columns, QVector<QVector<QVariant>> rows);
+
+    bool Eof() const { return position_ >= rows_.size(); }
+    void MoveNext() { ++position_; }
+    int RecordCount() const { return rows_.size(); }
+    int FieldCount() const { return columns_.size(); }
+    QString FieldName(int index) const { return columns_.value(index); }
+
+    // The field of the current row by column name or position; null past the end.
+    QVariant Field(const QString& column) const;
+    QVariant Field(int index) const;
+    // The field as text; a null field reads as an empty text.
+    QString Text(const QString& column) const { return Field(column).toString(); }
+
+private:
+    QStringList columns_;
+    QVector<QVector<QVariant>> rows_;
+    int position_ = 0;
+};
+
+// A connection to the program's database file. Opening never creates the file: a missing
+// db.db is an error the caller reports. Every value is bound as a parameter.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The file this connection was asked to open; empty until the first Open.
+    QString ConnectionString() const { return connectionString_; }
+    // Opens an existing database file read-write; false when it is missing or unusable.
+    bool Open(const QString& path);
+    bool IsOpen() const { return db_ != nullptr; }
+    void Close();
+
+    // Runs one statement with `params` bound to its "?" places; false on any error.
+    bool Execute(const QString& sql, const QVariantList& params = {});
+    // Rows changed by the last successful Execute.
+    int RowsAffected() const { return rowsAffected_; }
+    // Runs one query; nothing when it fails (a missing table, a closed connection).
+    std::optional<Recordset> Query(const QString& sql, const QVariantList& params = {});
+    // Whether the table exists in the open database.
+    bool HasTable(const QString& table);
+
+    QString LastError() const { return lastError_; }
+
+private:
+    struct StatementCloser {
+        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
+    Statement Prepare(const QString& sql, const QVariantList& params);
+
+    QString connectionString_;
+    sqlite3* db_ = nullptr;
+    int rowsAffected_ = 0;
+    QString lastError_;
+};
+
+}  // namespace platform

@@ -1,0 +1,98 @@
+#include "platform/prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "platform/folder_dialog.h"
+#include "platform/program_folder.h"
+
+namespace platform {
+namespace {
+
+QMessageBox::Icon ToQt(Icon icon) {
+    switch (icon) {
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Critical:
+            return QMessageBox::Critical;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQt(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case Buttons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer FromQt(int button) {
+    switch (button) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+class DialogPrompts final : public Prompts {
+public:
+    Answer MessageBox(const QString& text, const QString& title, Buttons buttons,
+                      Icon icon) override {
+        QMessageBox box(ToQt(icon), title.isEmpty() ? ProgramTitle() : title, text, ToQt(buttons),
+                        QApplication::activeWindow());
+        return FromQt(box.exec());
+    }
+
+    QString InputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override {
+        bool accepted = false;
+        const QString text = QInputDialog::getText(QApplication::activeWindow(),
+                                                   title.isEmpty() ? ProgramTitle() : title, prompt,
+                                                   QLineEdit::Normal, defaultText, &accepted);
+        return accepted ? text : QString();
+    }
+
+    QString BrowseForFolder(const QString& startFolder, const QString& prompt) override {
+        return RunFolderDialog(startFolder, prompt);
+    }
+
+    QString OpenFile(const QString& title, const QString& filter) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(),
+                                            filter);
+    }
+};
+
+DialogPrompts& Dialogs() {
+    static DialogPrompts dialogs;
+    return dialogs;
+}
+
+Prompts* installed = nullptr;
+
+}  // namespace
+
+Prompts& ThePrompts() { return installed ? *installed : Dialogs(); }
+
+void InstallPrompts(Prompts* prompts) { installed = prompts; }
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+
+#include "platform/clock.h"
+
+namespace testing_support {
+
+// A clock that stands still until a wait asks it to pass time: every idle step advances it by
+// the whole time the wait allows, so waits of seconds return at once. Installs itself.
+class FakeClock final : public platform::Clock {
+public:
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    ~FakeClock();
+
+    QDateTime Now() const override { return now_; }
+    void Idle(std::chrono::milliseconds limit) override;
+
+    void Set(const QDateTime& now) { now_ = now; }
+    void Advance(std::chrono::milliseconds by) { now_ = now_.addMSecs(by.count()); }
+    // Total time the program spent waiting on this clock.
+    std::chrono::milliseconds Waited() const { return waited_; }
+
+private:
+    QDateTime now_;
+    std::chrono::milliseconds waited_{0};
+};
+
+}  // namespace testing_support

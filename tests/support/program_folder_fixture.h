@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testing_support {
+
+// Gives a test its own empty program folder and settings hives, both in a temporary folder
+// that goes with the object; restores the previous environment afterwards.
+class TemporaryProgramFolder {
+public:
+    TemporaryProgramFolder();
+    ~TemporaryProgramFolder();
+
+    QString Path() const { return folder_.path(); }
+    QString FilePath(const QString& name) const { return folder_.filePath(name); }
+    // Copies a fresh db.db with the shipped tables into the folder.
+    void AddFreshDatabase() const;
+
+private:
+    QTemporaryDir folder_;
+    QByteArray previousHome_;
+    QByteArray previousConfig_;
+};
+
+}  // namespace testing_support

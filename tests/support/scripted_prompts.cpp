@@ -1,0 +1,65 @@
+#include "support/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+ScriptedPrompts::ScriptedPrompts() { platform::InstallPrompts(this); }
+
+ScriptedPrompts::~ScriptedPrompts() { platform::InstallPrompts(nullptr); }
+
+ScriptedPrompts& ScriptedPrompts::Answer(platform::Answer answer) {
+    answers_.push_back(answer);
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::Type(const QString& text) {
+    texts_.push_back(text);
+    return *this;
+}
+
+QStringList ScriptedPrompts::Texts() const {
+    QStringList texts;
+    for (const Prompt& prompt : prompts_) texts << prompt.text;
+    return texts;
+}
+
+platform::Answer ScriptedPrompts::MessageBox(const QString& text, const QString& title,
+                                             platform::Buttons buttons, platform::Icon icon) {
+    prompts_.push_back({Kind::Message, text, title, buttons, icon});
+    if (buttons == platform::Buttons::Ok && answers_.empty()) return platform::Answer::Ok;
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unscripted question: " << text.toStdString();
+        return platform::Answer::Cancel;
+    }
+    const platform::Answer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+QString ScriptedPrompts::NextText(const QString& what) {
+    if (texts_.empty()) {
+        ADD_FAILURE() << "unscripted prompt: " << what.toStdString();
+        return {};
+    }
+    QString text = texts_.front();
+    texts_.pop_front();
+    return text;
+}
+
+QString ScriptedPrompts::InputBox(const QString& prompt, const QString& title, const QString&) {
+    prompts_.push_back({Kind::Input, prompt, title});
+    return NextText(prompt);
+}
+
+QString ScriptedPrompts::BrowseForFolder(const QString& startFolder, const QString& prompt) {
+    prompts_.push_back({Kind::Folder, prompt, startFolder});
+    return NextText(prompt);
+}
+
+QString ScriptedPrompts::OpenFile(const QString& title, const QString&) {
+    prompts_.push_back({Kind::OpenFile, title, {}});
+    return NextText(title);
+}
+
+}  // namespace testing_support
