@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Every external address the program asks for is built from these bases, so that the whole
+// program can be pointed elsewhere in one place. The maker's site and the data-sharing service
+// are ours.
+namespace WebAddress {
+
+inline const QString kMakerSite = QStringLiteral("http://www.tarnwick.com");
+inline const QString kMakerUpdateSite = QStringLiteral("http://update.tarnwick.com");
+inline const QString kIndexShareService = QStringLiteral("http://share.tarnwick.com");
+inline const QString kBaiduSearch = QStringLiteral("http://www.baidu.com");
+inline const QString kBaiduIndex = QStringLiteral("http://index.baidu.com");
+
+}  // namespace WebAddress
