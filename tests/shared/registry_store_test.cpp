@@ -1,0 +1,91 @@
+#include "shared/registry_store.h"
+
+#include <gtest/gtest.h>
+
+#include "support/qt_printers.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "support/program_folder_fixture.h"
+
+namespace {
+
+using platform::Hive;
+
+class RegistryStoreTest : public testing::Test {
+  protected:
+    testing_support::TemporaryProgramFolder folder_;
+};
+
+TEST_F(RegistryStoreTest, ValuesReadBackExactlyAsWritten) {
+    mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);
+    const QString values[] = {
+        QStringLiteral("0|0|0|0|0"),
+        QStringLiteral(" "),
+        QStringLiteral("张三"),
+        QStringLiteral("/home/用户/程序/autorun.exe"),
+        QStringLiteral("a,b; c"),
+        QStringLiteral("@Variant(x)"),
+        QStringLiteral("\"quoted\" \\ back"),
+        QStringLiteral("baidu$google|0|1|0|0"),
+        QStringLiteral("line\r\nbreak"),
+        QStringLiteral("true"),
+        QStringLiteral("12"),
+    };
+    for (const QString& value : values) {
+        mReg::SetConfigValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("setting_user"),
+                             value);
+        EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::ConfigKey,
+                                       QStringLiteral("setting_user")),
+                  value);
+    }
+}
+
+TEST_F(RegistryStoreTest, MissingKeyOrValueReadsEmptyAndWritesUnderAMissingKeyAreDropped) {
+    const QString name = QStringLiteral("setting1");
+    EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::ConfigKey, name), QString());
+
+    mReg::SetConfigValue(Hive::CurrentUser, mReg::ConfigKey, name, QStringLiteral("1|1|1|1|1"));
+    EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::ConfigKey, name), QString());
+
+    // The owners' pattern: read, and on an empty result create the key and write the default.
+    mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);
+    EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::ConfigKey, name), QString());
+    mReg::SetConfigValue(Hive::CurrentUser, mReg::ConfigKey, name, QStringLiteral("0|0|0|0|0"));
+    mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);  // leaves the key as it is
+    EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::ConfigKey, name),
+              QStringLiteral("0|0|0|0|0"));
+}
+
+TEST_F(RegistryStoreTest, KeysAndRootsAreSeparate) {
+    mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);
+    mReg::CreateConfigKey(Hive::CurrentUser, mReg::LegacyConfigKey);
+    mReg::CreateConfigKey(Hive::LocalMachine, mReg::RunKey);
+    mReg::SetConfigValue(Hive::CurrentUser, mReg::LegacyConfigKey, QStringLiteral("baiduse"),
+                         QStringLiteral("5"));
+    mReg::SetConfigValue(Hive::LocalMachine, mReg::RunKey, mReg::AutorunValueName,
+                         QStringLiteral(" "));
+
+    EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("baiduse")),
+              QString());
+    EXPECT_EQ(
+        mReg::GetConfigValue(Hive::CurrentUser, mReg::LegacyConfigKey, QStringLiteral("baiduse")),
+        QStringLiteral("5"));
+    EXPECT_EQ(mReg::GetConfigValue(Hive::CurrentUser, mReg::RunKey, mReg::AutorunValueName),
+              QString());
+    EXPECT_EQ(mReg::GetConfigValue(Hive::LocalMachine, mReg::RunKey, mReg::AutorunValueName),
+              QStringLiteral(" "));
+}
+
+TEST_F(RegistryStoreTest, HivesLiveInTheFolderTheEnvironmentNames) {
+    const QString hives = folder_.FilePath(QStringLiteral("settings"));
+    EXPECT_EQ(qEnvironmentVariable(platform::kSettingsFolderVariable), hives);
+    mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);
+    mReg::SetConfigValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("ver"),
+                         QStringLiteral("4.0"));
+    EXPECT_TRUE(QFile::exists(hives + QStringLiteral("/current_user.ini")));
+    EXPECT_FALSE(QFile::exists(hives + QStringLiteral("/local_machine.ini")));
+}
+
+}  // namespace
