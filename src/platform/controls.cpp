@@ -1,0 +1,30 @@
+#include "platform/controls.h"
+
+namespace platform {
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
+}
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+    connect(this, &QCheckBox::toggled, this, &CheckBox::Click);
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) emit Click();
+    });
+}
+
+bool ComboBox::SetListIndex(int index) {
+    if (index < 0 || index >= count()) return false;
+    setCurrentIndex(index);
+    return true;
+}
+
+CommandButton::CommandButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    connect(this, &QPushButton::clicked, this, &CommandButton::Click);
+}
+
+}  // namespace platform

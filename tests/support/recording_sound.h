@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <utility>
+
+#include "platform/sound.h"
+
+namespace testing_support {
+
+// A sound double: records every beep (pitch, length) and returns at once.
+class RecordingSound final : public platform::Sound {
+  public:
+    RecordingSound() { platform::InstallSound(this); }
+    ~RecordingSound() { platform::InstallSound(nullptr); }
+
+    void Beep(int hertz, std::chrono::milliseconds length) override {
+        beeps << std::make_pair(hertz, length);
+    }
+
+    QList<std::pair<int, std::chrono::milliseconds>> beeps;
+};
+
+}  // namespace testing_support
