@@ -1,0 +1,183 @@
+#include "platform/spreadsheet.h"
+
+#include <xlsxwriter.h>
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr double kDefaultFontSize = 11;
+constexpr double kMaxColumnWidth = 255;
+
+bool IsWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1FAFF) ||
+           (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+// Width of a text in the sheet's column unit (one digit of the default font); wide
+// characters take two.
+double TextWidth(const QString& text) {
+    double units = 0;
+    for (const char32_t c : text.toUcs4()) units += IsWide(c) ? 2 : 1;
+    return units;
+}
+
+// The number a text stands for, when it is plainly one: it must print back as the same text,
+// so leading zeros, exponents, blanks and digits beyond double precision stay text.
+std::optional<double> PlainNumber(const QString& text) {
+    if (text.isEmpty() || !(text.front().isDigit() || text.front() == u'-')) return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || QString::number(value, 'g', 15) != text)
+        return std::nullopt;
+    return value;
+}
+
+SpreadsheetError ErrorOf(lxw_error error) {
+    return {static_cast<int>(error), QString::fromUtf8(lxw_strerror(error))};
+}
+
+}  // namespace
+
+struct Workbook::State {
+    QTemporaryDir folder;
+    lxw_workbook* book = nullptr;
+    lxw_worksheet* sheet = nullptr;
+    SpreadsheetError error;
+    std::map<std::pair<double, bool>, lxw_format*> formats;
+    struct RowFont {
+        double size;
+        bool bold;
+        lxw_format* format;
+    };
+    std::map<int, RowFont> rowFonts;
+    std::vector<double> widths;  // widest content of each column written
+
+    QString BookPath() const { return folder.filePath(QStringLiteral("book.xlsx")); }
+
+    // Records the first failure and returns it; later calls keep returning it.
+    SpreadsheetError Fail(lxw_error code) {
+        if (!error.Failed()) error = ErrorOf(code);
+        return error;
+    }
+
+    bool Open() const { return book && !error.Failed(); }
+
+    // What a call on a failed or already saved workbook returns.
+    SpreadsheetError Refuse() { return Fail(LXW_ERROR_FEATURE_NOT_SUPPORTED); }
+
+    lxw_format* Format(double size, bool bold) {
+        lxw_format*& format = formats[{size, bold}];
+        if (!format) {
+            format = workbook_add_format(book);
+            format_set_font_size(format, size);
+            if (bold) format_set_bold(format);
+        }
+        return format;
+    }
+
+    SpreadsheetError Write(int row, int column, const QString& value) {
+        if (row < 1 || column < 1 || column > LXW_COL_MAX)
+            return Fail(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
+        const auto font = rowFonts.find(row);
+        lxw_format* format = font == rowFonts.end() ? nullptr : font->second.format;
+        const std::optional<double> number = PlainNumber(value);
+        const lxw_error result =
+            number ? worksheet_write_number(sheet, row - 1, column - 1, *number, format)
+                   : worksheet_write_string(sheet, row - 1, column - 1, value.toUtf8().constData(),
+                                            format);
+        if (result != LXW_NO_ERROR) return Fail(result);
+
+        double width = TextWidth(value);
+        if (font != rowFonts.end())
+            width *= font->second.size / kDefaultFontSize * (font->second.bold ? 1.1 : 1.0);
+        if (static_cast<int>(widths.size()) < column) widths.resize(column, 0);
+        widths[column - 1] = std::max(widths[column - 1], width);
+        return error;
+    }
+};
+
+Workbook::Workbook() : d_(std::make_unique<State>()) {
+    if (!d_->folder.isValid()) {
+        d_->Fail(LXW_ERROR_CREATING_TMPFILE);
+        return;
+    }
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    d_->book = workbook_new_opt(d_->BookPath().toUtf8().constData(), &options);
+    if (d_->book) d_->sheet = workbook_add_worksheet(d_->book, nullptr);
+    if (!d_->sheet) d_->Fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
+}
+
+Workbook::~Workbook() {
+    if (d_->book) lxw_workbook_free(d_->book);
+}
+
+SpreadsheetError Workbook::SetRowFont(int row, double size, bool bold) {
+    if (!d_->Open()) return d_->Refuse();
+    if (row < 1) return d_->Fail(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
+    lxw_format* format = d_->Format(size, bold);
+    d_->rowFonts[row] = {size, bold, format};
+    const lxw_error result = worksheet_set_row(d_->sheet, row - 1, LXW_DEF_ROW_HEIGHT, format);
+    return result == LXW_NO_ERROR ? d_->error : d_->Fail(result);
+}
+
+SpreadsheetError Workbook::SetCell(int row, int column, const QString& value) {
+    if (!d_->Open()) return d_->Refuse();
+    return d_->Write(row, column, value);
+}
+
+SpreadsheetError Workbook::SetBlock(int firstRow, int firstColumn, int rows, int columns,
+                                    const std::function<QString(int r, int c)>& cell) {
+    if (!d_->Open()) return d_->Refuse();
+    if (rows < 1 || columns < 1) return d_->Fail(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (d_->Write(firstRow + r, firstColumn + c, cell(r, c)).Failed()) return d_->error;
+        }
+    }
+    return d_->error;
+}
+
+SpreadsheetError Workbook::FitColumns() {
+    if (!d_->Open()) return d_->Refuse();
+    for (size_t c = 0; c < d_->widths.size(); ++c) {
+        if (d_->widths[c] == 0) continue;  // an empty column keeps the default width
+        const double width = std::min(kMaxColumnWidth, std::ceil(d_->widths[c] + 1.5));
+        const lxw_error result = worksheet_set_column(d_->sheet, c, c, width, nullptr);
+        if (result != LXW_NO_ERROR) return d_->Fail(result);
+    }
+    return d_->error;
+}
+
+SpreadsheetError Workbook::Save(const QString& path) {
+    if (!d_->Open()) return d_->Refuse();
+    const lxw_error closed = workbook_close(d_->book);  // frees the workbook in every case
+    d_->book = nullptr;
+    if (closed != LXW_NO_ERROR) return d_->Fail(closed);
+
+    // The finished file goes into place in one step, so a failed save leaves no half a file.
+    QFile finished(d_->BookPath());
+    QSaveFile target(path);
+    if (!finished.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+        return d_->Fail(LXW_ERROR_CREATING_XLSX_FILE);
+    while (!finished.atEnd()) {
+        const QByteArray chunk = finished.read(1 << 20);
+        if (chunk.isEmpty() || target.write(chunk) != chunk.size())
+            return d_->Fail(LXW_ERROR_CREATING_XLSX_FILE);
+    }
+    if (!target.commit()) return d_->Fail(LXW_ERROR_CREATING_XLSX_FILE);
+    return d_->error;
+}
+
+}  // namespace platform

@@ -1,0 +1,121 @@
+#include "platform/spreadsheet.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using platform::SpreadsheetError;
+using platform::Workbook;
+
+namespace {
+
+QString SheetXml(const QString& book) {
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"),
+                {QStringLiteral("-p"), book, QStringLiteral("xl/worksheets/sheet1.xml")});
+    unzip.waitForFinished();
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
+double ColumnWidth(const QString& xml, int column) {
+    const QRegularExpression col(
+        QStringLiteral("<col min=\"%1\" max=\"%1\" width=\"([0-9.]+)\"").arg(column));
+    const QRegularExpressionMatch match = col.match(xml);
+    return match.hasMatch() ? match.captured(1).toDouble() : 0;
+}
+
+TEST(SpreadsheetTest, CellsKeepTheirTextUnlessItIsPlainlyANumber) {
+    struct Case {
+        QString value;
+        QString cellXml;  // what follows the cell's reference
+    };
+    const QString number = QStringLiteral("><v>%1</v>");
+    const QString text = QStringLiteral(" t=\"inlineStr\"><is><t>%1</t>");
+    const std::vector<Case> cases = {
+        {QStringLiteral("1234"), number.arg(u"1234")},
+        {QStringLiteral("-3"), number.arg(u"-3")},
+        {QStringLiteral("12.5"), number.arg(u"12.5")},
+        {QStringLiteral("0012"), text.arg(u"0012")},
+        {QStringLiteral("1e5"), text.arg(u"1e5")},
+        {QStringLiteral("12345678901234567"), text.arg(u"12345678901234567")},
+        {QStringLiteral("+12"), text.arg(u"+12")},
+        {QStringLiteral("-"), text.arg(u"-")},
+        {QStringLiteral("0-0"), text.arg(u"0-0")},
+        {QStringLiteral("a<b&c"), text.arg(u"a&lt;b&amp;c")},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("cells.xlsx"));
+    Workbook book;
+    for (size_t i = 0; i < cases.size(); ++i)
+        ASSERT_FALSE(book.SetCell(static_cast<int>(i) + 1, 1, cases[i].value).Failed());
+    ASSERT_FALSE(book.Save(path).Failed());
+
+    const QString xml = SheetXml(path);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_TRUE(xml.contains(QStringLiteral("<c r=\"A%1\"").arg(i + 1) + cases[i].cellXml))
+            << cases[i].value.toStdString();
+    }
+}
+
+TEST(SpreadsheetTest, RowFontCoversTheRowAndColumnsFitTheirWidestText) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("fit.xlsx"));
+    Workbook book;
+    ASSERT_FALSE(book.SetRowFont(1, 12, true).Failed());
+    book.SetCell(1, 1, QStringLiteral("关键词"));
+    book.SetCell(1, 2, QStringLiteral("kw"));
+    const QStringList column2 = {QStringLiteral("abcdefghijklmnopqrst"), QStringLiteral("x")};
+    ASSERT_FALSE(book.SetBlock(2, 1, 2, 3,
+                               [&](int r, int c) {
+                                   if (c == 0) return QStringLiteral("减肥");
+                                   if (c == 1) return column2[r];
+                                   return QStringLiteral("abcdef");
+                               })
+                     .Failed());
+    ASSERT_FALSE(book.FitColumns().Failed());
+    ASSERT_FALSE(book.Save(path).Failed());
+
+    const QString xml = SheetXml(path);
+    EXPECT_TRUE(xml.contains(QStringLiteral("<row r=\"1\" s=\"1\" customFormat=\"1\">")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<c r=\"A1\" s=\"1\" t=\"inlineStr\">")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<c r=\"A2\" t=\"inlineStr\">")));
+    // Three wide characters in a larger bold font outweigh six narrow ones.
+    EXPECT_GT(ColumnWidth(xml, 1), ColumnWidth(xml, 3));
+    EXPECT_GT(ColumnWidth(xml, 2), 20);
+    EXPECT_LT(ColumnWidth(xml, 2), 25);
+    EXPECT_GE(ColumnWidth(xml, 3), 6);
+}
+
+TEST(SpreadsheetTest, AFailedWorkbookReportsItsErrorAndLeavesTheTargetAlone) {
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("old.xlsx"));
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+
+    Workbook empty;
+    const SpreadsheetError noRange = empty.SetBlock(2, 1, 0, 3, [](int, int) { return QString(); });
+    EXPECT_EQ(noRange.number, 23);
+    EXPECT_EQ(noRange.description, QStringLiteral("Worksheet row or column index out of range."));
+    EXPECT_EQ(empty.Save(existing).number, 23);
+
+    Workbook backwards;
+    backwards.SetCell(3, 1, QStringLiteral("later"));
+    EXPECT_EQ(backwards.SetCell(2, 1, QStringLiteral("earlier")).number, 23);
+
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+
+    Workbook unwritable;
+    const SpreadsheetError saved =
+        unwritable.Save(folder.filePath(QStringLiteral("missing/book.xlsx")));
+    EXPECT_EQ(saved.number, 2);
+    EXPECT_EQ(saved.description,
+              QStringLiteral("Error creating output xlsx file. Usually a permissions error."));
+}
+
+}  // namespace
