@@ -1,0 +1,86 @@
+#include "platform/browser.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "fakeweb/fake_web.h"
+#include "platform/charset.h"
+#include "platform/wait.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(BrowserView, LoadsAPageThroughTheHttpLayerInItsCharsetAndRunsNoScript) {
+    fakeweb::FakeWeb web;
+    const QString page = QStringLiteral(
+        "<html><head><meta charset=\"gb2312\"><script>document.write('x')</script></head>"
+        "<body><input name=q value=\"百度&amp;一下\"><input value=\"second\"></body></html>");
+    web.Serve(QStringLiteral("www.baidu.com"), QStringLiteral("/s"),
+              fakeweb::Page::Bytes(platform::ToAnsi(page)));
+    QWidget window;
+    platform::BrowserView* browser = platform::CreateBrowserView(&window);
+
+    browser->Navigate(QStringLiteral("http://www.baidu.com/s?wd=seo"));
+    EXPECT_TRUE(browser->Busy());
+    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 5s));
+
+    ASSERT_EQ(web.Requests().size(), 1u) << "the page alone, no script or resource";
+    EXPECT_EQ(web.Requests()[0].Url(), QStringLiteral("http://www.baidu.com/s?wd=seo"));
+    EXPECT_TRUE(browser->DocumentHtml().startsWith(QStringLiteral("<head><meta")));
+    EXPECT_TRUE(browser->DocumentHtml().endsWith(QStringLiteral("</body>")));
+    EXPECT_EQ(browser->FirstInputValue(), QStringLiteral("百度&一下"));
+    EXPECT_EQ(browser->LocationUrl(), QStringLiteral("http://www.baidu.com/s?wd=seo"));
+}
+
+TEST(BrowserView, ReportsTheAddressAfterARedirect) {
+    fakeweb::FakeWeb web;
+    web.Serve(
+        QStringLiteral("t.example"), QStringLiteral("/go"),
+        fakeweb::Page::Text(QString()).Status(302).Header("Location", "http://site.example/home"));
+    web.Serve(QStringLiteral("site.example"), QStringLiteral("/home"), QStringLiteral("<p>home"));
+    QWidget window;
+    platform::BrowserView* browser = platform::CreateBrowserView(&window);
+
+    browser->Navigate(QStringLiteral("http://t.example/go"));
+    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 5s));
+
+    EXPECT_EQ(browser->LocationUrl(), QStringLiteral("http://site.example/home"));
+    EXPECT_EQ(browser->DocumentHtml(), QStringLiteral("<p>home"));
+}
+
+TEST(BrowserView, LoadsALocalFileAtOnce) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("111.htm")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        QStringLiteral("<html><body><input type=text value='关键词'></body></html>").toUtf8());
+    file.close();
+    QWidget window;
+    platform::BrowserView* browser = platform::CreateBrowserView(&window);
+
+    browser->Navigate(file.fileName());
+
+    EXPECT_FALSE(browser->Busy());
+    EXPECT_EQ(browser->FirstInputValue(), QStringLiteral("关键词"));
+}
+
+TEST(FirstInputValueOf, TableOfDocuments) {
+    const struct {
+        const char* document;
+        const char* value;
+    } cases[] = {
+        {"<p>no input</p>", ""},
+        {"<INPUT TYPE=hidden VALUE=abc>", "abc"},
+        {"<input name=x><input value=\"later\">", ""},
+        {"<input value='a b' name=y>", "a b"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::FirstInputValueOf(QString::fromUtf8(c.document)),
+                  QString::fromUtf8(c.value))
+            << c.document;
+}
+
+}  // namespace

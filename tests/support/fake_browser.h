@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QHash>
+#include <QStringList>
+
+#include "platform/browser.h"
+
+namespace testing_support {
+
+// A browser double: every browser control the program creates while this object lives records
+// the addresses it is sent to and "loads" the document the test gave for that address (an
+// empty one otherwise), at once.
+class FakeBrowsers {
+  public:
+    struct View final : platform::BrowserView {
+        View(QWidget* parent, FakeBrowsers& owner) : BrowserView(parent), owner(owner) {}
+        void Navigate(const QString& url) override {
+            owner.navigated << url;
+            location = url;
+            document = owner.documents.value(url);
+        }
+        bool Busy() const override { return false; }
+        QString DocumentHtml() const override { return platform::RootInnerHtml(document); }
+        QString FirstInputValue() const override { return platform::FirstInputValueOf(document); }
+        QString LocationUrl() const override { return location; }
+
+        FakeBrowsers& owner;
+        QString location;
+        QString document;
+    };
+
+    FakeBrowsers() {
+        platform::InstallBrowserViewFactory(
+            [this](QWidget* parent) { return new View(parent, *this); });
+    }
+    ~FakeBrowsers() { platform::InstallBrowserViewFactory({}); }
+
+    // Every address any browser control was sent to, in order.
+    QStringList navigated;
+    // The document a navigation to an address loads.
+    QHash<QString, QString> documents;
+};
+
+}  // namespace testing_support
