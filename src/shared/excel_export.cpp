@@ -1,0 +1,57 @@
+#include "shared/excel_export.h"
+
+#include <QGuiApplication>
+#include <QVector>
+
+#include "platform/list_view.h"
+#include "platform/prompts.h"
+#include "platform/spreadsheet.h"
+
+namespace {
+
+// The wait pointer for the whole program while the workbook is written.
+class WaitPointer {
+  public:
+    WaitPointer() {
+        if (qGuiApp) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitPointer() {
+        if (qGuiApp) QGuiApplication::restoreOverrideCursor();
+    }
+};
+
+platform::SpreadsheetError WriteWorkbook(const platform::ListView& list, const QString& path) {
+    platform::Workbook book;
+    book.SetRowFont(1, 12, true);
+    QVector<int> visible;  // list positions of the visible columns, in order
+    for (int column = 1; column <= list.ColumnCount(); ++column) {
+        if (list.ColumnWidth(column) == 0) continue;
+        visible.append(column);
+        book.SetCell(1, static_cast<int>(visible.size()), list.ColumnText(column));
+    }
+    book.SetBlock(2, 1, list.Count(), static_cast<int>(visible.size()), [&](int r, int k) {
+        const platform::ListItem* row = list.Item(r + 1);
+        const int position = visible[k];
+        return position == 1 ? row->Text() : row->SubItem(position - 1);
+    });
+    book.FitColumns();
+    // A failure anywhere above makes every later step, the save included, return it.
+    return book.Save(path);
+}
+
+}  // namespace
+
+bool ExportListToExcel(const platform::ListView& list, const QString& path) {
+    platform::SpreadsheetError error;
+    {
+        const WaitPointer wait;
+        error = WriteWorkbook(list, path);
+    }
+    if (!error.Failed()) return true;
+    platform::ThePrompts().MessageBox(QStringLiteral("导出失败，原因如下：\r\n\r\n%1:   %2")
+                                          .arg(error.number)
+                                          .arg(error.description),
+                                      QStringLiteral("导出失败"), platform::Buttons::Ok,
+                                      platform::Icon::Critical);
+    return false;
+}

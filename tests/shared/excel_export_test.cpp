@@ -1,0 +1,129 @@
+#include "shared/excel_export.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/list_view.h"
+#include "support/qt_printers.h"
+#include "support/scripted_prompts.h"
+
+namespace {
+
+using testing_support::ScriptedPrompts;
+
+// A list of five columns whose first and third columns are hidden.
+void FillWithHiddenColumns(platform::ListView& list, int rows) {
+    const QStringList captions = {QStringLiteral("相关关键词"), QStringLiteral("搜索量-月均"),
+                                  QStringLiteral("隐藏"), QStringLiteral("百度收录数"),
+                                  QStringLiteral("百度优化指数")};
+    const QList<int> widths = {0, 1200, 0, 1500, 1500};
+    for (int c = 0; c < captions.size(); ++c) list.AddColumn(captions[c], widths[c]);
+    const std::vector<QStringList> values = {
+        {QStringLiteral("减肥"), QStringLiteral("1200"), QStringLiteral("x"),
+         QStringLiteral("45000"), QStringLiteral("266.66")},
+        {QStringLiteral("减肥药"), QStringLiteral("-"), QStringLiteral("y"), QStringLiteral("0012"),
+         QStringLiteral("a,\"b\"")},
+    };
+    for (int r = 0; r < rows; ++r) {
+        const QStringList& row = values[r % values.size()];
+        platform::ListItem* item = list.Add(row[0]);
+        for (int j = 1; j < row.size(); ++j) item->SetSubItem(j, row[j]);
+    }
+}
+
+QByteArray Unzipped(const QString& book, const QString& member) {
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, member});
+    unzip.waitForFinished();
+    return unzip.readAllStandardOutput();
+}
+
+// The cells of the workbook's sheet as a spreadsheet program reads them back, as CSV lines.
+QStringList ReadBackWithLibreOffice(const QString& book, const QTemporaryDir& scratch) {
+    QProcess office;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), scratch.path());  // its own profile, no collisions
+    office.setProcessEnvironment(environment);
+    office.start(
+        QStringLiteral("libreoffice"),
+        {QStringLiteral("--headless"),
+         QStringLiteral("-env:UserInstallation=file://") + scratch.filePath("profile"),
+         QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"),
+         QStringLiteral("--outdir"), scratch.path(), book});
+    if (!office.waitForFinished(180000)) return {QStringLiteral("libreoffice did not finish")};
+    QFile csv(scratch.filePath(QStringLiteral("book.csv")));
+    if (!csv.open(QIODevice::ReadOnly)) return {QString::fromUtf8(office.readAllStandardError())};
+    return QString::fromUtf8(csv.readAll()).split(QStringLiteral("\n"), Qt::SkipEmptyParts);
+}
+
+TEST(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+    platform::ListView list;
+    FillWithHiddenColumns(list, 2);
+    ScriptedPrompts prompts;
+
+    ASSERT_TRUE(ExportListToExcel(list, path));
+    EXPECT_TRUE(prompts.prompts().empty());
+
+    const QStringList lines = ReadBackWithLibreOffice(path, folder);
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("搜索量-月均,百度收录数,百度优化指数"),
+                                  QStringLiteral("1200,45000,266.66"),
+                                  QStringLiteral("-,0012,\"a,\"\"b\"\"\"")}));
+}
+
+TEST(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+    platform::ListView list;
+    FillWithHiddenColumns(list, 2);
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(ExportListToExcel(list, path));
+
+    const QByteArray sheet = Unzipped(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    const QByteArray styles = Unzipped(path, QStringLiteral("xl/styles.xml"));
+    EXPECT_TRUE(sheet.contains("<row r=\"1\" s=\"1\" customFormat=\"1\">")) << sheet.toStdString();
+    EXPECT_TRUE(styles.contains("<font><b/><sz val=\"12\"/>")) << styles.toStdString();
+    EXPECT_EQ(sheet.count("<col "), 3) << sheet.toStdString();  // one fitted width per column
+}
+
+TEST(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing) {
+    struct Case {
+        const char* what;
+        int rows;
+        bool hideAll;
+        QString file;
+        QString reason;
+    };
+    const std::vector<Case> cases = {
+        {"no rows", 0, false, QStringLiteral("book.xlsx"),
+         QStringLiteral("23:   Worksheet row or column index out of range.")},
+        {"no visible column", 2, true, QStringLiteral("book.xlsx"),
+         QStringLiteral("23:   Worksheet row or column index out of range.")},
+        {"missing folder", 2, false, QStringLiteral("missing/book.xlsx"),
+         QStringLiteral("2:   Error creating output xlsx file. Usually a permissions error.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        platform::ListView list;
+        FillWithHiddenColumns(list, c.rows);
+        if (c.hideAll) {
+            for (int column = 1; column <= list.ColumnCount(); ++column)
+                list.SetColumnWidth(column, 0);
+        }
+        ScriptedPrompts prompts;
+        EXPECT_FALSE(ExportListToExcel(list, folder.filePath(c.file)));
+        ASSERT_EQ(prompts.prompts().size(), 1u);
+        const ScriptedPrompts::Prompt& shown = prompts.prompts().front();
+        EXPECT_EQ(shown.text, QStringLiteral("导出失败，原因如下：\r\n\r\n") + c.reason);
+        EXPECT_EQ(shown.title, QStringLiteral("导出失败"));
+        EXPECT_EQ(shown.icon, platform::Icon::Critical);
+        EXPECT_FALSE(QFile::exists(folder.filePath(c.file)));
+    }
+}
+
+}  // namespace
