@@ -12,5 +12,8 @@ inline const QString kMakerUpdateSite = QStringLiteral("http://update.tarnwick.c
 inline const QString kIndexShareService = QStringLiteral("http://share.tarnwick.com");
 inline const QString kBaiduSearch = QStringLiteral("http://www.baidu.com");
 inline const QString kBaiduIndex = QStringLiteral("http://index.baidu.com");
+// Our index history service: daily index figures of a keyword.
+inline const QString kIndexHistory = QStringLiteral("http://history.tarnwick.com");
+inline const QString kGoogleHk = QStringLiteral("http://www.google.com.hk");
 
 }  // namespace WebAddress

@@ -1,0 +1,93 @@
+#include "metrics/baidu_guard.h"
+
+#include <chrono>
+
+#include "metrics/number_text.h"
+#include "platform/browser_control.h"
+#include "platform/clock.h"
+#include "platform/sound.h"
+#include "platform/wait.h"
+#include "shared/cxhtml.h"
+#include "shared/url_encoding.h"
+#include "shared/web_addresses.h"
+
+namespace metrics {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// The waits end once strictly more than `duration` has passed.
+void WaitLongerThan(milliseconds duration) { platform::Pause(duration + milliseconds(1)); }
+
+}  // namespace
+
+QString BaiduSearchAddress(const QString& keyword) {
+    return WebAddress::kBaiduSearch + QStringLiteral("/s?wd=") + UrlEncodeGbk(keyword);
+}
+
+BaiduPage JudgeBaiduPage(const QString& page) {
+    if (page.contains(QStringLiteral("百度一下，找到相关网页"))) return BaiduPage::Result;
+    if (page.contains(QStringLiteral("抱歉，没有找到"))) return BaiduPage::NoResult;
+    return BaiduPage::Other;
+}
+
+QString BaiduCount(const QString& page) {
+    QString count = GetMemo(page, QStringLiteral("找到相关网页"), QStringLiteral("篇"));
+    count.remove(u'约');
+    count.remove(u',');
+    if (!count.isEmpty()) return count;
+    return JudgeBaiduPage(page) == BaiduPage::Other ? QStringLiteral("-") : QStringLiteral("0");
+}
+
+void WaitBaiduInterval(WindowBinding& window) {
+    std::optional<QDateTime>& last = window.MetricsState().LastBaiduRequest;
+    platform::Clock& clock = platform::TheClock();
+    if (last) {
+        const double elapsed = last->msecsTo(clock.Now()) / 1000.0;
+        const std::optional<qint16> gap = ReadWhole16(window.IntervalText());
+        const std::optional<qint32> roundedElapsed = ToWhole32(elapsed);
+        if (gap && roundedElapsed && *roundedElapsed < *gap)
+            WaitLongerThan(seconds(ToWhole32(*gap - elapsed).value_or(0)));
+    }
+    last = clock.Now();
+}
+
+QString FetchBaiduPage(WindowBinding& window, CXHtml& fetcher, const QString& keyword) {
+    const QString address = BaiduSearchAddress(keyword);
+    fetcher.url(address);
+    fetcher.Char(QStringLiteral("gb2312"));
+    fetcher.TryTime(10);
+    QString page = fetcher.GetSrc();
+    if (page.isEmpty()) page = FetchViaBrowser(window, address);
+    if (JudgeBaiduPage(page) == BaiduPage::Other) BeiK(window);
+    return page;
+}
+
+void BeiK(WindowBinding& window) {
+    const std::optional<qint16> reaction = ReadWhole16(window.ReactionText());
+    if (!reaction) return;
+    switch (*reaction) {
+        case 0:
+            window.ShowBlockingSettings();
+            break;
+        case 1:
+            WaitLongerThan(seconds(5));
+            break;
+        case 2:
+            platform::TheSound().Beep(500, milliseconds(150));
+            break;
+        default:
+            break;
+    }
+}
+
+QString FetchViaBrowser(WindowBinding& window, const QString& address) {
+    platform::BrowserControl* browser = window.Browser();
+    if (browser) browser->Navigate(address);
+    // A fixed wait: the load is not watched, whatever has come by then is taken.
+    WaitLongerThan(seconds(5));
+    return browser ? browser->DocumentHtml() : QString();
+}
+
+}  // namespace metrics

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The index value (IndexPair): a keyword's latest daily search volume and its 30-day average
+// joined by "-", such as "35-120"; "0-0" means the index knows no data for the keyword. An
+// empty text means that no value was obtained.
+namespace metrics {
+
+inline const QString kNotObtained = QStringLiteral("-");
+inline const QString kNoIndexData = QStringLiteral("0-0");
+
+// The index value in `reply` (blanks and line ends around it dropped), when the reply has
+// exactly that form: two whole numbers of digits joined by "-". Nothing for any other reply,
+// such as an error page.
+std::optional<QString> IndexPairFromReply(const QString& reply);
+
+// The two cells of a row that an index value fills.
+struct Volumes {
+    QString day;    // latest value, part 0: 搜索量-昨日, column dayrank
+    QString month;  // average, part 1: 搜索量-月均, column monthrank
+};
+
+// `pair` split at "-". A part that the value lacks or leaves empty was not obtained and reads
+// "-"; so does all of an empty value.
+Volumes SplitIndexPair(const QString& pair);
+
+}  // namespace metrics

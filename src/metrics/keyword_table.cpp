@@ -1,0 +1,139 @@
+#include "metrics/keyword_table.h"
+
+#include <QDate>
+#include <QVariantList>
+#include <limits>
+
+#include "metrics/number_text.h"
+#include "platform/clock.h"
+#include "platform/list_view.h"
+#include "platform/prompts.h"
+#include "shared/text_helpers.h"
+#include "shell/database_bootstrap.h"
+
+namespace metrics {
+namespace {
+
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+std::optional<QString> TextField(const platform::Recordset& record, const QString& column) {
+    const QVariant value = record.Field(column);
+    if (value.isNull()) return std::nullopt;
+    return value.toString();
+}
+
+// A metric cell as the table keeps it: a number as it stands (trimmed), anything else, such as
+// a placeholder still standing in the cell, as "-".
+QString StoredMetric(const QString& cell) {
+    const QString value = TrimBlanks(cell);
+    return ReadNumber(value) ? value : QStringLiteral("-");
+}
+
+QString ParentKeyword(MiningBinding& window, Pane pane, const QString& keyword) {
+    switch (pane) {
+        case Pane::Regular:
+            return TrimBlanks(window.SeedText());
+        case Pane::Batch:
+            return window.CurrentBatchKeyword();
+        case Pane::Manual:
+            break;
+    }
+    return keyword;
+}
+
+// Whole days from a stored adddate to today; a date that cannot be read counts as long ago.
+qint64 DaysSince(const std::optional<QString>& adddate) {
+    const QDate stored = QDate::fromString(adddate.value_or(QString()).left(10), kDateFormat);
+    if (!stored.isValid()) return std::numeric_limits<qint64>::max();
+    return stored.daysTo(platform::TheClock().Now().date());
+}
+
+}  // namespace
+
+QString TodayText() { return platform::TheClock().Now().date().toString(kDateFormat); }
+
+std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
+    const std::optional<platform::Recordset> records = SharedConnection().Query(
+        QStringLiteral("select * from keywords where keys = ? and date(adddate) = ?"),
+        {TrimBlanks(keyword), TodayText()});
+    if (!records || records->Eof()) return std::nullopt;
+    return TodaysRow{TextField(*records, QStringLiteral("monthrank")),
+                     TextField(*records, QStringLiteral("dayrank")),
+                     TextField(*records, QStringLiteral("baidunum")),
+                     TextField(*records, QStringLiteral("adddate"))};
+}
+
+bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
+    if (window.DbMissing()) return false;
+    platform::Connection& db = SharedConnection();
+    const QString keyword =
+        TrimBlanks(pane == Pane::Manual ? row.keyword.toLower() : row.keyword);
+    const QString parent = ParentKeyword(window, pane, keyword);
+    const QString day = StoredMetric(row.day);
+    const QString month = StoredMetric(row.month);
+    const QString count = StoredMetric(row.count);
+    const QString today = TodayText();
+
+    const std::optional<platform::Recordset> stored = db.Query(
+        QStringLiteral("select id,keys,dayrank,monthrank,baidunum,adddate from keywords "
+                       "where keys = ?"),
+        {keyword});
+    if (!stored) return false;
+    if (stored->Eof()) {
+        return db.Execute(QStringLiteral("insert into keywords "
+                                         "(keys,parentkeys,dayrank,monthrank,baidunum,adddate) "
+                                         "values (?,?,?,?,?,?)"),
+                          {keyword, parent, day, month, count, today});
+    }
+    if (DaysSince(TextField(*stored, QStringLiteral("adddate"))) == 0) {
+        // Written today already: keep what it holds, and add only what it could not get then.
+        return db.Execute(
+            QStringLiteral("update keywords set "
+                           "dayrank = case when dayrank is null or dayrank = '-' then ? "
+                           "else dayrank end, "
+                           "monthrank = case when monthrank is null or monthrank = '-' then ? "
+                           "else monthrank end, "
+                           "baidunum = case when baidunum is null or baidunum = '-' then ? "
+                           "else baidunum end "
+                           "where keys = ? and date(adddate) = ?"),
+            {day, month, count, keyword, today});
+    }
+    if (pane == Pane::Manual) {
+        return db.Execute(QStringLiteral("update keywords set dayrank = ?,monthrank = ?,"
+                                         "baidunum = ?,adddate = ? where keys = ?"),
+                          {day, month, count, today, keyword});
+    }
+    return db.Execute(QStringLiteral("update keywords set parentkeys = ?,dayrank = ?,"
+                                     "monthrank = ?,baidunum = ?,adddate = ? where keys = ?"),
+                      {parent, day, month, count, today, keyword});
+}
+
+void Addto_db(MiningBinding& window) {
+    if (window.DbMissing()) {
+        platform::ThePrompts().MessageBox(
+            QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"), QStringLiteral("提示"),
+            platform::Buttons::Ok, platform::Icon::Information);
+        return;
+    }
+    int written = 0;
+    const platform::ListItem* row = window.ResultList(Pane::Regular)->SelectedItem();
+    if (row) {
+        platform::Connection& db = SharedConnection();
+        const QString keyword = TrimBlanks(row->Text()).toLower();
+        const std::optional<platform::Recordset> stored =
+            db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
+        if (stored && stored->Eof() &&
+            db.Execute(QStringLiteral("insert into keywords "
+                                      "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
+                                      "values (?,?,?,?,?,?)"),
+                       {keyword, TrimBlanks(window.SeedText()).toLower(),
+                        StoredMetric(row->SubItem(1)), StoredMetric(row->SubItem(2)),
+                        StoredMetric(row->SubItem(3)), TodayText()}))
+            written = 1;
+    }
+    platform::ThePrompts().MessageBox(
+        QStringLiteral("成功提交了%1条数据至数据库！").arg(written), QStringLiteral("提示"),
+        platform::Buttons::Ok, platform::Icon::Information);
+}
+
+}  // namespace metrics

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "metrics/window_binding.h"
+
+// Table keywords of db.db: keys, parentkeys, monthrank, dayrank, baidunum, adddate. The metric
+// columns hold text; "-" marks a value that was not obtained. Dates are "yyyy-MM-dd".
+namespace metrics {
+
+// Today's date as the table stores it.
+QString TodayText();
+
+// The row a keyword was stored with today.
+struct TodaysRow {
+    std::optional<QString> monthrank;
+    std::optional<QString> dayrank;
+    std::optional<QString> baidunum;
+    std::optional<QString> adddate;
+
+    bool HasVolumes() const { return dayrank && *dayrank != QStringLiteral("-"); }
+    bool HasCount() const { return baidunum && *baidunum != QStringLiteral("-"); }
+    bool Complete() const {
+        return HasVolumes() && HasCount() && monthrank && !monthrank->isEmpty() && adddate &&
+               !adddate->isEmpty();
+    }
+};
+
+// The row stored today for `keyword` (trimmed), if any, on the shared connection.
+std::optional<TodaysRow> ReadTodaysRow(const QString& keyword);
+
+// The values of a result row that a saver stores.
+struct KeywordRowValues {
+    QString keyword;  // the row text
+    QString month;    // 搜索量-月均
+    QString day;      // 搜索量-昨日
+    QString count;    // 百度收录数
+};
+
+// Stores a result row of `pane` (checkdb, checkdb1, checkdb2): inserts it when the keyword is
+// not stored yet; refreshes it when it was stored on an earlier day (the parent keyword too,
+// except on the manual pane); on a row stored today, fills in only the values that it lacks.
+// A metric value that is not a number is stored as "-". Nothing happens when db.db is
+// missing. Whether the table now holds the values.
+bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row);
+
+// Adds the selected row of the regular pane's result list to the table unless its keyword is
+// stored already, and tells the user how many rows were written.
+void Addto_db(MiningBinding& window);
+
+}  // namespace metrics

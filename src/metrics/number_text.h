@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Numbers as the metric routines read them from pages and cells and write them back as text.
+namespace metrics {
+
+// `text` read as a decimal number: an optional sign, digits with or without thousands
+// separators, a decimal point, an exponent, blanks around it. Nothing for any other text, the
+// empty text included.
+std::optional<double> ReadNumber(const QString& text);
+
+// `value` rounded to the nearest whole number, an exact half to the even neighbour (2.5 gives
+// 2, 3.5 gives 4); nothing when that lies outside the signed 32-bit (16-bit) range.
+std::optional<qint32> ToWhole32(double value);
+std::optional<qint16> ToWhole16(double value);
+
+// ReadNumber followed by the rounding above.
+std::optional<qint32> ReadWhole32(const QString& text);
+std::optional<qint16> ReadWhole16(const QString& text);
+
+// `value` rounded half to even and written as decimal digits, "-" in front when negative.
+QString WholeText(double value);
+
+// The general number-to-text form: at most 15 significant digits, written as a plain decimal
+// when that takes no more than 15 digits, else as a mantissa with an exponent of two or more
+// digits ("2.17296307383472E-02", "1E+15").
+QString NumberToText(double value);
+
+}  // namespace metrics

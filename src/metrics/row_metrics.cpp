@@ -1,0 +1,88 @@
+#include "metrics/row_metrics.h"
+
+#include <array>
+
+#include "metrics/baidu_guard.h"
+#include "metrics/index_lookups.h"
+#include "metrics/index_pair.h"
+#include "metrics/keyword_table.h"
+#include "metrics/optimisation_index.h"
+#include "platform/list_view.h"
+#include "shared/cxhtml.h"
+
+namespace metrics {
+namespace {
+
+// The newest row of each list of a pane, remembered by key so that a wait cannot move it.
+class PaneRows {
+public:
+    PaneRows(platform::ListView* shown, platform::ListView* second)
+        : rows_{{{shown, KeyOfLast(shown)}, {second, KeyOfLast(second)}}} {
+        if (const platform::ListItem* row = Find(rows_[0])) keyword_ = row->Text();
+    }
+
+    // The text of the shown list's row; nothing when that list had no row.
+    const std::optional<QString>& Keyword() const { return keyword_; }
+    void Write(int cell, const QString& value) {
+        for (const Row& target : rows_)
+            if (platform::ListItem* row = Find(target)) row->SetSubItem(cell, value);
+    }
+
+private:
+    struct Row {
+        platform::ListView* list;
+        quint64 key;
+    };
+    static quint64 KeyOfLast(const platform::ListView* list) {
+        return list && list->Count() > 0 ? list->Item(list->Count())->Key() : 0;
+    }
+    static platform::ListItem* Find(const Row& row) {
+        return row.list && row.key != 0 ? row.list->FindByKey(row.key) : nullptr;
+    }
+
+    std::array<Row, 2> rows_;
+    std::optional<QString> keyword_;
+};
+
+// The manual pane's lists carry Google columns too; its index belongs under 百度优化指数.
+int IndexCell(Pane pane) { return pane == Pane::Manual ? 5 : 4; }
+
+}  // namespace
+
+void FillRowMetrics(MiningBinding& window, Pane pane, const QString& kw) {
+    PaneRows rows(window.ResultList(pane), window.SecondList(pane));
+
+    std::optional<TodaysRow> stored;
+    if (!window.DbMissing()) stored = ReadTodaysRow(kw);
+    CXHtml fetcher;
+
+    Volumes volumes{kNotObtained, kNotObtained};
+    if (window.Ticked(pane, PaneOption::Volume)) {
+        if (stored && stored->HasVolumes())
+            volumes = {*stored->dayrank, stored->monthrank.value_or(kNotObtained)};
+        else
+            volumes = SplitIndexPair(LookUpVolume(window, fetcher, kw, kw));
+    }
+    rows.Write(1, volumes.month);
+    rows.Write(2, volumes.day);
+
+    QString count = kNotObtained;
+    if (window.Ticked(pane, PaneOption::Count)) {
+        if (stored && stored->HasCount()) {
+            count = *stored->baidunum;
+        } else {
+            WaitBaiduInterval(window);
+            count = BaiduCount(FetchBaiduPage(window, fetcher, kw));
+        }
+    }
+    rows.Write(3, count);
+    rows.Write(IndexCell(pane), OptimisationIndex(volumes.month, count));
+
+    // The values are stored even when the user has removed the shown row meanwhile: they
+    // belong to the keyword the row was added for.
+    if (rows.Keyword() && !(stored && stored->Complete()) &&
+        window.Ticked(pane, PaneOption::Save))
+        SaveKeywordRow(window, pane, {*rows.Keyword(), volumes.month, volumes.day, count});
+}
+
+}  // namespace metrics

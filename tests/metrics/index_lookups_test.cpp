@@ -1,0 +1,209 @@
+#include "metrics/index_lookups.h"
+
+#include <gtest/gtest.h>
+
+#include "fixture_pages.h"
+#include "metrics/share_service.h"
+#include "shared/cxhtml.h"
+#include "support/fake_clock.h"
+#include "support/qt_printers.h"
+#include "test_host.h"
+
+namespace {
+
+using metrics::WindowKind;
+using namespace metrics_testing;
+
+QList<int> Repeat(int value, int times) { return QList<int>(times, value); }
+
+// The volume chain on a fresh fetcher, as each row does it.
+QString LookUp(metrics::WindowBinding& window, const QString& shareKeyword,
+               const QString& lookupKeyword) {
+    CXHtml fetcher;
+    return metrics::LookUpVolume(window, fetcher, shareKeyword, lookupKeyword);
+}
+
+class IndexLookupsTest : public ::testing::Test {
+protected:
+    // The index knows every keyword unless a test says otherwise.
+    void SetUp() override { web.Serve(kIndexHost, QStringLiteral("/main/word.php"), QStringLiteral("<p>指数</p>"), QStringLiteral("gbk")); }
+
+    void ServeThirtyDays(const QList<int>& values) {
+        web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), ThirtyDayPage(values),
+                  QStringLiteral("gbk"));
+    }
+    void ServeHistory(const QString& latest, const QStringList& values) {
+        web.Serve(kHistoryHost, QStringLiteral("/history"), HistoryPage(latest, values),
+                  QStringLiteral("gbk"));
+    }
+
+    fakeweb::FakeWeb web;
+    TestWindow tools{WindowKind::Tools};
+};
+
+TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndReportsIt) {
+    const struct {
+        QList<int> points;
+        const char* pair;
+    } cases[] = {
+        {Repeat(2, 15) + Repeat(1, 15), "1-2"},  // 45 / 30 = 1.5: even neighbour 2
+        {Repeat(2, 15) + Repeat(3, 15), "3-2"},  // 75 / 30 = 2.5: even neighbour 2
+        {Repeat(0, 30), "0-0"},                  // reported all the same
+        {Repeat(10, 29) + QList<int>{7, 100}, "7-13"},  // point 30 is the latest; 31 summed
+        {Repeat(30, 5), "-5"},                   // no point 30: the latest part stays empty
+    };
+    for (const auto& c : cases) {
+        web.ClearRequests();
+        ServeThirtyDays(c.points);
+        EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral(" 减肥 ")), QString::fromUtf8(c.pair));
+        EXPECT_EQ(RequestedUrls(web),
+                  QStringList({ThirtyDayUrl(QStringLiteral("减肥")),
+                               ReportUrl(QString::fromUtf8(c.pair), QStringLiteral(" 减肥 "),
+                                         QStringLiteral(" 减肥 "))}));
+    }
+}
+
+TEST_F(IndexLookupsTest, FewerThanTwoPointsHandOverToTheHistoryWhichReportsItsOwnPair) {
+    ServeThirtyDays({5});
+    QStringList values;
+    for (int day = 1; day <= 40; ++day) values << QString::number(day <= 10 ? 1000 : 3);
+    values[39] = QString();  // an empty day keeps its place in the window
+    values[38] = QStringLiteral("x");  // a value that is no number is left out
+    ServeHistory(QStringLiteral("35"), values);
+
+    EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral("SEO优化")), QStringLiteral("35-3"));
+    EXPECT_EQ(RequestedUrls(web),
+              QStringList({ThirtyDayUrl(QStringLiteral("SEO优化")), WordUrl(QStringLiteral("seo优化")),
+                           HistoryUrl(QStringLiteral("seo优化")),
+                           ReportUrl(QStringLiteral("35-3"), QStringLiteral("seo优化"),
+                                     QStringLiteral("seo优化"))}));
+}
+
+TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndModeOneReportsThePair) {
+    ServeHistory(QStringLiteral("9"), {QStringLiteral("14"), QStringLiteral("7")});
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("9-1"));
+    web.ClearRequests();
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("3"));
+    EXPECT_EQ(RequestedUrls(web).last(),
+              ReportUrl(QStringLiteral("9-3"), QStringLiteral("词"), QStringLiteral("词")));
+
+    ServeHistory(QString(), {QStringLiteral("0")});
+    web.ClearRequests();
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("0-0"));
+    EXPECT_EQ(RequestedUrls(web).size(), 2) << "a 0-0 from the history is not reported";
+
+    ServeHistory(QStringLiteral("n/a"), {QStringLiteral("4")});
+    web.ClearRequests();
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QString());
+    EXPECT_EQ(RequestedUrls(web).size(), 2) << "an unreadable latest value is no value to report";
+}
+
+TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage, QStringLiteral("gbk"));
+    ServeThirtyDays({});
+
+    EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral("Rare词")), QStringLiteral("0-0"));
+    const QString report =
+        ReportUrl(QStringLiteral("0-0"), QStringLiteral("rare词"), QStringLiteral("rare词"));
+    EXPECT_EQ(RequestedUrls(web), QStringList({ThirtyDayUrl(QStringLiteral("Rare词")),
+                                               WordUrl(QStringLiteral("rare词")), report, report}));
+    EXPECT_EQ(tools.state.IndexFailCount, 0);
+}
+
+TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateAnswers) {
+    ServeThirtyDays({});
+    web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
+              QStringLiteral("data=\"40\" data=\"10\""));
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 1);
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 2);
+    for (const QString& url : RequestedUrls(web))
+        EXPECT_FALSE(url.contains(QStringLiteral("/index/report"))) << url.toStdString();
+
+    web.ClearRequests();
+    const QString estimate = LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 "));
+    EXPECT_TRUE(estimate.endsWith(QStringLiteral("-105"))) << estimate.toStdString();
+    ASSERT_EQ(web.Requests().size(), 3u);  // the lookup (with its charset sniff), the estimate
+    EXPECT_TRUE(web.Requests()[2].path.startsWith(QStringLiteral("/main/get_province_data.php")));
+
+    // The database window keeps no count and always takes the 30-day lookup.
+    TestWindow database(WindowKind::Database);
+    database.state.IndexFailCount = 5;
+    web.ClearRequests();
+    LookUp(database, QStringLiteral("词"), QStringLiteral("词"));
+    EXPECT_EQ(database.state.IndexFailCount, 5);
+    EXPECT_EQ(web.Requests()[2].Url(), ThirtyDayUrl(QStringLiteral("词")));
+}
+
+TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120\n"));
+    EXPECT_EQ(LookUp(tools, QStringLiteral("a&b=c #d+e"), QStringLiteral("x")),
+              QStringLiteral("35-120"));
+    const QString lookup = QStringLiteral("http://share.tarnwick.com/index/lookup?kw=a%26b%3Dc%20%23d%2Be");
+    EXPECT_EQ(RequestedUrls(web), QStringList({lookup, lookup}));
+
+    // An error page is no index value: the index lookups answer instead.
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("<html>500</html>"));
+    ServeThirtyDays(Repeat(3, 30));
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 ")), QStringLiteral("3-3"));
+    EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
+}
+
+TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {
+    testing_support::FakeClock clock(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    QStringList values;
+    for (int i = 1; i <= 365; ++i) values << QString::number(i);
+    ServeHistory(QStringLiteral("365"), values);
+
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 3), QString());
+    ASSERT_EQ(tools.history.Count(), 365);
+    EXPECT_EQ(tools.history.Item(1)->Text(), QStringLiteral("2026-03-01"));
+    EXPECT_EQ(tools.history.Item(1)->SubItem(1), QStringLiteral("365"));
+    EXPECT_EQ(tools.history.Item(365)->Text(), QStringLiteral("2025-03-02"));
+    EXPECT_EQ(tools.history.Item(365)->SubItem(1), QStringLiteral("1"));
+
+    // The mining window lays it across 100 dated columns of one row.
+    TestWindow mining(WindowKind::Mining);
+    metrics::GetBaiduIndex(mining, QStringLiteral("词"), 2);
+    ASSERT_EQ(mining.history.Count(), 1);
+    EXPECT_EQ(mining.history.ColumnCount(), 100);
+    EXPECT_EQ(mining.history.ColumnText(1), QStringLiteral("2026-03-01"));
+    EXPECT_EQ(mining.history.Item(1)->Text(), QStringLiteral("365"));
+    EXPECT_EQ(mining.history.Item(1)->SubItem(1), QStringLiteral("364"));
+    EXPECT_EQ(mining.history.Item(1)->SubItem(99), QStringLiteral("266"));
+    EXPECT_EQ(RequestedUrls(web).filter(QStringLiteral("report")).size(), 0);
+}
+
+TEST(ReportParentTest, TheMiningWindowsSwitchesChooseBetweenSeedAndKeyword) {
+    using metrics::ReportSource;
+    const QString kw = QStringLiteral("kw");
+    const struct {
+        WindowKind kind;
+        ReportSource source;
+        int pageTab;
+        int tipTab;
+        const char* parent;
+    } cases[] = {
+        {WindowKind::Mining, ReportSource::ThirtyDayData, 0, 0, "Seed"},
+        {WindowKind::Mining, ReportSource::ThirtyDayData, 1, 0, "kw"},
+        {WindowKind::Mining, ReportSource::History, 0, 4, "seed"},
+        {WindowKind::Mining, ReportSource::History, 1, 0, "kw"},
+        {WindowKind::Mining, ReportSource::History, 4, 0, "kw"},
+        {WindowKind::Mining, ReportSource::UnknownKeyword, 2, 4, "kw"},
+        {WindowKind::Mining, ReportSource::UnknownKeyword, 4, 0, "seed"},
+        {WindowKind::Tools, ReportSource::History, 0, 0, "kw"},
+        {WindowKind::Database, ReportSource::UnknownKeyword, 0, 0, "kw"},
+    };
+    for (const auto& c : cases) {
+        TestWindow window(c.kind);
+        window.seed = QStringLiteral("  Seed ");
+        window.pageTab = c.pageTab;
+        window.tipTab = c.tipTab;
+        EXPECT_EQ(metrics::ReportParent(window, c.source, kw), QString::fromUtf8(c.parent))
+            << int(c.kind) << " " << int(c.source) << " " << c.pageTab << " " << c.tipTab;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+#include "metrics/keyword_table.h"
+
+#include <gtest/gtest.h>
+
+#include "fresh_database.h"
+#include "support/fake_clock.h"
+#include "support/qt_printers.h"
+#include "support/scripted_prompts.h"
+#include "test_host.h"
+
+namespace {
+
+using metrics::Pane;
+using namespace metrics_testing;
+
+const QString kToday = QStringLiteral("2026-12-10");
+
+class KeywordTableTest : public ::testing::Test {
+protected:
+    KeywordTableTest() {
+        window.seed = QStringLiteral(" 减肥 ");
+        window.batchKeyword = QStringLiteral("瘦身 ");
+    }
+
+    testing_support::FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(9, 0))};
+    FreshDatabase db;
+    TestMiningWindow window;
+};
+
+TEST_F(KeywordTableTest, ANewKeywordIsInsertedWithThePanesParentKeyword) {
+    const struct {
+        Pane pane;
+        const char* keyword;
+        const char* row;
+    } cases[] = {
+        {Pane::Regular, " 减肥茶 ", "减肥茶|减肥|120|35|1230|2026-12-10"},
+        {Pane::Batch, "瘦身汤", "瘦身汤|瘦身 |120|35|1230|2026-12-10"},
+        {Pane::Manual, " SEO's ", "seo's|seo's|120|35|1230|2026-12-10"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(metrics::SaveKeywordRow(window, c.pane,
+                                            {QString::fromUtf8(c.keyword), QStringLiteral("120"),
+                                             QStringLiteral("35"), QStringLiteral(" 1230 ")}));
+        EXPECT_EQ(db.Rows().last(), QString::fromUtf8(c.row));
+    }
+}
+
+TEST_F(KeywordTableTest, AValueThatIsNoNumberIsStoredAsNotObtained) {
+    metrics::SaveKeywordRow(window, Pane::Regular,
+                            {QStringLiteral("词"), QStringLiteral("-"), QStringLiteral(""),
+                             QStringLiteral("正在查询中...")});
+    EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|-|-|-|2026-12-10")});
+}
+
+TEST_F(KeywordTableTest, AKeywordStoredTodayKeepsItsValuesAndGetsOnlyWhatItLacked) {
+    db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("80"), QStringLiteral("-"),
+              QVariant(), kToday);
+    metrics::SaveKeywordRow(window, Pane::Regular,
+                            {QStringLiteral("词"), QStringLiteral("120"), QStringLiteral("35"),
+                             QStringLiteral("1230")});
+    EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|旧|80|35|1230|2026-12-10")});
+}
+
+TEST_F(KeywordTableTest, AKeywordStoredEarlierIsRefreshedInEveryRowTheParentExceptOnTheManualPane) {
+    for (const Pane pane : {Pane::Regular, Pane::Manual}) {
+        SharedConnection().Execute(QStringLiteral("delete from keywords"));
+        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("1"), QStringLiteral("2"),
+                  QStringLiteral("3"), QStringLiteral("2026-12-09"));
+        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("1"), QStringLiteral("2"),
+                  QStringLiteral("3"), QStringLiteral("2025-01-01"));
+        db.Insert(QStringLiteral("别的"), QStringLiteral("旧"), QStringLiteral("1"), QStringLiteral("2"),
+                  QStringLiteral("3"), QStringLiteral("2025-01-01"));
+        EXPECT_TRUE(metrics::SaveKeywordRow(window, pane,
+                                            {QStringLiteral("词"), QStringLiteral("120"),
+                                             QStringLiteral("35"), QStringLiteral("1230")}));
+        const QString refreshed = pane == Pane::Regular
+                                      ? QStringLiteral("词|减肥|120|35|1230|2026-12-10")
+                                      : QStringLiteral("词|旧|120|35|1230|2026-12-10");
+        EXPECT_EQ(db.Rows(), QStringList({refreshed, refreshed,
+                                          QStringLiteral("别的|旧|1|2|3|2025-01-01")}));
+    }
+}
+
+TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
+    window.dbMissing = true;
+    EXPECT_FALSE(metrics::SaveKeywordRow(window, Pane::Regular,
+                                         {QStringLiteral("词"), QStringLiteral("1"),
+                                          QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_TRUE(db.Rows().isEmpty());
+
+    testing_support::ScriptedPrompts prompts;
+    window.ListView1.SetSelectedItem(window.AddRow(Pane::Regular, QStringLiteral("词")));
+    metrics::Addto_db(window);
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！")});
+    EXPECT_TRUE(db.Rows().isEmpty());
+}
+
+TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWritten) {
+    testing_support::ScriptedPrompts prompts;
+    window.AddRow(Pane::Regular, QStringLiteral("别的"));
+    platform::ListItem* row = window.AddRow(Pane::Regular, QStringLiteral(" SEO "));
+    row->SetSubItem(1, QStringLiteral("120"));
+    row->SetSubItem(2, QStringLiteral("35"));
+    row->SetSubItem(3, QStringLiteral("正在查询中..."));
+    window.ListView1.SetSelectedItem(row);
+
+    metrics::Addto_db(window);
+    EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("seo|减肥|120|35|-|2026-12-10")});
+    metrics::Addto_db(window);
+    EXPECT_EQ(db.Rows().size(), 1);
+    SharedConnection().Execute(QStringLiteral("drop table keywords"));
+    metrics::Addto_db(window);
+    EXPECT_EQ(prompts.Texts(), QStringList({QStringLiteral("成功提交了1条数据至数据库！"),
+                                            QStringLiteral("成功提交了0条数据至数据库！"),
+                                            QStringLiteral("成功提交了0条数据至数据库！")}));
+    EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Information);
+}
+
+TEST_F(KeywordTableTest, TodaysRowIsReadByKeywordAndDate) {
+    db.Insert(QStringLiteral("词"), QStringLiteral("p"), QStringLiteral("280"), QStringLiteral("300"),
+              QStringLiteral("5000"), QStringLiteral("2026-12-09"));
+    EXPECT_FALSE(metrics::ReadTodaysRow(QStringLiteral("词")));
+    db.Insert(QStringLiteral("词"), QStringLiteral("p"), QStringLiteral("280"), QStringLiteral("300"),
+              QVariant(), kToday);
+    const std::optional<metrics::TodaysRow> row = metrics::ReadTodaysRow(QStringLiteral(" 词 "));
+    ASSERT_TRUE(row);
+    EXPECT_TRUE(row->HasVolumes());
+    EXPECT_FALSE(row->HasCount()) << "a missing value is no stored count";
+    EXPECT_FALSE(row->Complete());
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "metrics/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include "metrics/index_pair.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+using metrics::NumberToText;
+using metrics::ReadNumber;
+using metrics::ReadWhole32;
+
+TEST(NumberTextTest, ReadsDecimalNumbersWithSeparatorsSignsAndExponents) {
+    EXPECT_EQ(ReadNumber(QStringLiteral(" 1,230 ")), 1230.0);
+    EXPECT_EQ(ReadNumber(QStringLiteral("-2.5")), -2.5);
+    EXPECT_EQ(ReadNumber(QStringLiteral("+.5")), 0.5);
+    EXPECT_EQ(ReadNumber(QStringLiteral("1.5E-02")), 0.015);
+    for (const char* text : {"", "-", "abc", "12a", "1.2.3", "正在查询中...", "1 2"})
+        EXPECT_EQ(ReadNumber(QString::fromUtf8(text)), std::nullopt) << text;
+}
+
+TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
+    const struct {
+        const char* text;
+        std::optional<qint32> whole;
+    } cases[] = {
+        {"2.5", 2},          {"3.5", 4},           {"-2.5", -2},         {"1.5", 2},
+        {"2147483647", 2147483647}, {"2147483647.5", std::nullopt}, {"-2147483648", -2147483648},
+        {"1e10", std::nullopt},     {"x", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadWhole32(QString::fromUtf8(c.text)), c.whole) << c.text;
+    EXPECT_EQ(metrics::ReadWhole16(QStringLiteral("32768")), std::nullopt);
+    EXPECT_EQ(metrics::WholeText(1.5), QStringLiteral("2"));
+    EXPECT_EQ(metrics::WholeText(2.5), QStringLiteral("2"));
+}
+
+TEST(NumberTextTest, GeneralFormKeepsFifteenDigitsAndTurnsToExponentsForLongSmallValues) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {12.0 / 567 * 10000, "211.640211640212"},
+        {5.0 / 30000 * 10000, "1.66666666666667"},
+        {120.0 / 1230 * 10000, "975.609756097561"},
+        {1.0 / 400 * 10000, "25"},
+        {0.0217296307383472, "2.17296307383472E-02"},
+        {1.0 / 30, "3.33333333333333E-02"},
+        {1.0 / 3, "0.333333333333333"},
+        {0.05, "0.05"},
+        {0.00005, "0.00005"},
+        {1.0 / 2147483647 * 10000, "4.6566128752458E-06"},
+        {7.0 / 3 * 1e13, "23333333333333.3"},
+        {1e15, "1E+15"},
+        {-2.5, "-2.5"},
+        {0, "0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NumberToText(c.value), QString::fromUtf8(c.text));
+}
+
+TEST(IndexPairTest, OnlyAReplyOfThePairsFormIsAnIndexValue) {
+    EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("35-120\r\n")), QStringLiteral("35-120"));
+    EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("0-0")), QStringLiteral("0-0"));
+    for (const char* reply : {"", "<html>error</html>", "35", "-120", "35-", "35-120-7", "a-b",
+                              "3 5-120", "35--120"})
+        EXPECT_EQ(metrics::IndexPairFromReply(QString::fromUtf8(reply)), std::nullopt) << reply;
+}
+
+TEST(IndexPairTest, SplitsIntoYesterdayAndMonthWithMissingPartsNotObtained) {
+    const struct {
+        const char* pair;
+        const char* day;
+        const char* month;
+    } cases[] = {
+        {"35-120", "35", "120"}, {"0-0", "0", "0"}, {"-45", "-", "45"},
+        {"7", "7", "-"},         {"", "-", "-"},
+    };
+    for (const auto& c : cases) {
+        const metrics::Volumes volumes = metrics::SplitIndexPair(QString::fromUtf8(c.pair));
+        EXPECT_EQ(volumes.day, QString::fromUtf8(c.day)) << c.pair;
+        EXPECT_EQ(volumes.month, QString::fromUtf8(c.month)) << c.pair;
+    }
+}
+
+}  // namespace
