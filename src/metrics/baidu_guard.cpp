@@ -18,7 +18,9 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 // The waits end once strictly more than `duration` has passed.
-void WaitLongerThan(milliseconds duration) { platform::Pause(duration + milliseconds(1)); }
+void WaitLongerThan(milliseconds duration) {
+    platform::Pause(duration + milliseconds(1));
+}
 
 }  // namespace
 

@@ -42,7 +42,8 @@ void ShowHistory(WindowBinding& window, const QStringList& values) {
         return;
     }
     if (window.Kind() != WindowKind::Mining) return;
-    for (int day = 1; day <= kHistoryColumns; ++day) list->AddColumn(DaysAgo(day), kHistoryColumnWidth);
+    for (int day = 1; day <= kHistoryColumns; ++day)
+        list->AddColumn(DaysAgo(day), kHistoryColumnWidth);
     list->Add(values.last());
     for (int j = 1; j < kHistoryColumns && j < values.size(); ++j)
         list->Item(1)->SetSubItem(j, values[values.size() - 1 - j]);
@@ -66,8 +67,7 @@ QString ReportParent(const WindowBinding& window, ReportSource source,
             return window.PageTab() == 1 || window.PageTab() == 4 ? reportedKeyword
                                                                   : seed.toLower();
         case ReportSource::UnknownKeyword:
-            return window.PageTab() == 1 || window.TipTab() == 4 ? reportedKeyword
-                                                                 : seed.toLower();
+            return window.PageTab() == 1 || window.TipTab() == 4 ? reportedKeyword : seed.toLower();
     }
     return reportedKeyword;
 }
@@ -131,8 +131,8 @@ QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode
         return QString();
     }
 
-    const QString latestText = SecondPiece(SecondPiece(text, QStringLiteral("最新数据：[")),
-                                           QStringLiteral("]"));
+    const QString latestText =
+        SecondPiece(SecondPiece(text, QStringLiteral("最新数据：[")), QStringLiteral("]"));
     const std::optional<qint32> latest =
         latestText.isEmpty() ? std::optional<qint32>(0) : ReadWhole32(latestText);
     if (!latest) return QString();

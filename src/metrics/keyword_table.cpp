@@ -50,7 +50,9 @@ qint64 DaysSince(const std::optional<QString>& adddate) {
 
 }  // namespace
 
-QString TodayText() { return platform::TheClock().Now().date().toString(kDateFormat); }
+QString TodayText() {
+    return platform::TheClock().Now().date().toString(kDateFormat);
+}
 
 std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
     const std::optional<platform::Recordset> records = SharedConnection().Query(
@@ -66,18 +68,17 @@ std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
 bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
     if (window.DbMissing()) return false;
     platform::Connection& db = SharedConnection();
-    const QString keyword =
-        TrimBlanks(pane == Pane::Manual ? row.keyword.toLower() : row.keyword);
+    const QString keyword = TrimBlanks(pane == Pane::Manual ? row.keyword.toLower() : row.keyword);
     const QString parent = ParentKeyword(window, pane, keyword);
     const QString day = StoredMetric(row.day);
     const QString month = StoredMetric(row.month);
     const QString count = StoredMetric(row.count);
     const QString today = TodayText();
 
-    const std::optional<platform::Recordset> stored = db.Query(
-        QStringLiteral("select id,keys,dayrank,monthrank,baidunum,adddate from keywords "
-                       "where keys = ?"),
-        {keyword});
+    const std::optional<platform::Recordset> stored =
+        db.Query(QStringLiteral("select id,keys,dayrank,monthrank,baidunum,adddate from keywords "
+                                "where keys = ?"),
+                 {keyword});
     if (!stored) return false;
     if (stored->Eof()) {
         return db.Execute(QStringLiteral("insert into keywords "
@@ -123,17 +124,17 @@ void Addto_db(MiningBinding& window) {
         const std::optional<platform::Recordset> stored =
             db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
         if (stored && stored->Eof() &&
-            db.Execute(QStringLiteral("insert into keywords "
-                                      "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
-                                      "values (?,?,?,?,?,?)"),
-                       {keyword, TrimBlanks(window.SeedText()).toLower(),
-                        StoredMetric(row->SubItem(1)), StoredMetric(row->SubItem(2)),
-                        StoredMetric(row->SubItem(3)), TodayText()}))
+            db.Execute(
+                QStringLiteral("insert into keywords "
+                               "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
+                               "values (?,?,?,?,?,?)"),
+                {keyword, TrimBlanks(window.SeedText()).toLower(), StoredMetric(row->SubItem(1)),
+                 StoredMetric(row->SubItem(2)), StoredMetric(row->SubItem(3)), TodayText()}))
             written = 1;
     }
-    platform::ThePrompts().MessageBox(
-        QStringLiteral("成功提交了%1条数据至数据库！").arg(written), QStringLiteral("提示"),
-        platform::Buttons::Ok, platform::Icon::Information);
+    platform::ThePrompts().MessageBox(QStringLiteral("成功提交了%1条数据至数据库！").arg(written),
+                                      QStringLiteral("提示"), platform::Buttons::Ok,
+                                      platform::Icon::Information);
 }
 
 }  // namespace metrics

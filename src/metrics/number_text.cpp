@@ -31,8 +31,12 @@ std::optional<double> ReadNumber(const QString& text) {
     return value;
 }
 
-std::optional<qint32> ToWhole32(double value) { return ToWhole<qint32>(value); }
-std::optional<qint16> ToWhole16(double value) { return ToWhole<qint16>(value); }
+std::optional<qint32> ToWhole32(double value) {
+    return ToWhole<qint32>(value);
+}
+std::optional<qint16> ToWhole16(double value) {
+    return ToWhole<qint16>(value);
+}
 
 std::optional<qint32> ReadWhole32(const QString& text) {
     const std::optional<double> value = ReadNumber(text);
@@ -61,7 +65,8 @@ QString NumberToText(double value) {
 
     const bool plain = exponent < 0 ? (-exponent - 1) + digits.size() <= 15 : exponent < 15;
     if (plain) {
-        if (exponent < 0) return sign + QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
+        if (exponent < 0)
+            return sign + QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
         if (digits.size() <= exponent + 1)
             return sign + digits + QString(exponent + 1 - digits.size(), u'0');
         return sign + digits.left(exponent + 1) + u'.' + digits.mid(exponent + 1);

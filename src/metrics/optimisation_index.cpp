@@ -45,7 +45,8 @@ std::optional<FixedPoint> GetSeoZs(const QString& text) {
         const int point = mantissa.indexOf(u'.');
         mantissa.truncate(point + 3);
     }
-    static const QRegularExpression kMantissa(QStringLiteral("^([+-]?)(\\d{0,16})(?:\\.(\\d{0,2}))?$"));
+    static const QRegularExpression kMantissa(
+        QStringLiteral("^([+-]?)(\\d{0,16})(?:\\.(\\d{0,2}))?$"));
     const QRegularExpressionMatch match = kMantissa.match(mantissa);
     if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
         return std::nullopt;

@@ -18,8 +18,8 @@ QString GetMonthIndex(const QString& keyword) {
     CXHtml page;
     page.Char(QStringLiteral("utf-8"));
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/main/get_province_data.php?type=1&time=") +
-             GetMonthstr() + QStringLiteral("&area=0&word=") +
-             UrlEncodeGbk(keyword.toLower()) + QStringLiteral("&index=1"));
+             GetMonthstr() + QStringLiteral("&area=0&word=") + UrlEncodeGbk(keyword.toLower()) +
+             QStringLiteral("&index=1"));
     page.TryTime(10);
     const QString text = page.GetSrc();
     if (text.isEmpty()) return QString();
@@ -51,7 +51,8 @@ QString GetRand(qint32 n) {
 QString GetMonthstr() {
     const QDate today = platform::TheClock().Now().date();
     const QDate earlier = today.addMonths(-1);
-    return earlier.toString(QStringLiteral("yyyyMM")) + u'|' + today.toString(QStringLiteral("yyyyMM"));
+    return earlier.toString(QStringLiteral("yyyyMM")) + u'|' +
+           today.toString(QStringLiteral("yyyyMM"));
 }
 
 qint32 ScaleProvinceSum(qint32 sum) {

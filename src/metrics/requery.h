@@ -15,10 +15,10 @@ namespace metrics {
 
 // Where a list keeps the cells that the re-query writes.
 struct RequeryLayout {
-    int cells;             // sub-items 1 to cells show "正在查询中..." meanwhile
-    int baiduIndexCell;    // 百度优化指数
-    int googleCountCell;   // 谷歌收录数; 0 when the list has none
-    int googleIndexCell;   // 谷歌优化指数; 0 when the list has none
+    int cells;            // sub-items 1 to cells show "正在查询中..." meanwhile
+    int baiduIndexCell;   // 百度优化指数
+    int googleCountCell;  // 谷歌收录数; 0 when the list has none
+    int googleIndexCell;  // 谷歌优化指数; 0 when the list has none
 };
 // The mining result rows (MiningResultRow) and the rows of the index query list.
 inline constexpr RequeryLayout kMiningRowLayout{4, 4, 0, 0};

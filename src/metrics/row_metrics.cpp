@@ -15,7 +15,7 @@ namespace {
 
 // The newest row of each list of a pane, remembered by key so that a wait cannot move it.
 class PaneRows {
-public:
+  public:
     PaneRows(platform::ListView* shown, platform::ListView* second)
         : rows_{{{shown, KeyOfLast(shown)}, {second, KeyOfLast(second)}}} {
         if (const platform::ListItem* row = Find(rows_[0])) keyword_ = row->Text();
@@ -28,7 +28,7 @@ public:
             if (platform::ListItem* row = Find(target)) row->SetSubItem(cell, value);
     }
 
-private:
+  private:
     struct Row {
         platform::ListView* list;
         quint64 key;
@@ -45,7 +45,9 @@ private:
 };
 
 // The manual pane's lists carry Google columns too; its index belongs under 百度优化指数.
-int IndexCell(Pane pane) { return pane == Pane::Manual ? 5 : 4; }
+int IndexCell(Pane pane) {
+    return pane == Pane::Manual ? 5 : 4;
+}
 
 }  // namespace
 
@@ -80,8 +82,7 @@ void FillRowMetrics(MiningBinding& window, Pane pane, const QString& kw) {
 
     // The values are stored even when the user has removed the shown row meanwhile: they
     // belong to the keyword the row was added for.
-    if (rows.Keyword() && !(stored && stored->Complete()) &&
-        window.Ticked(pane, PaneOption::Save))
+    if (rows.Keyword() && !(stored && stored->Complete()) && window.Ticked(pane, PaneOption::Save))
         SaveKeywordRow(window, pane, {*rows.Keyword(), volumes.month, volumes.day, count});
 }
 

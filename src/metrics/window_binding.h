@@ -25,7 +25,7 @@ struct WindowMetricsState {
 
 // What the metric routines read and write of the window they run for.
 class WindowBinding {
-public:
+  public:
     virtual ~WindowBinding() = default;
 
     virtual WindowKind Kind() const = 0;
@@ -61,7 +61,7 @@ enum class PaneOption { Volume, Count, Save };
 
 // What the row metrics, the keyword savers and the re-query need of the mining window.
 class MiningBinding : public WindowBinding {
-public:
+  public:
     WindowKind Kind() const final { return WindowKind::Mining; }
 
     // The pane's shown result list (ListView1, ListView3, ListView2) and its second list,

@@ -12,8 +12,8 @@
 namespace {
 
 using namespace metrics_testing;
-using std::chrono::milliseconds;
 using metrics::WindowKind;
+using std::chrono::milliseconds;
 
 TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
     const struct {
@@ -24,10 +24,7 @@ TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
         {"3", 1400, 2001},  // 1.4 s rounds to 1 < 3: the rest 1.6 rounds to 2
         {"3", 2600, 0},     // 2.6 s rounds to 3: at once
         {"3", 2500, 1},     // 2.5 s rounds to 2; the rest 0.5 rounds to 0: the clock moves on
-        {"3", 10000, 0},
-        {"0", 0, 0},
-        {"5", 0, 5001},
-        {"abc", 0, 0},      // no whole number: no wait
+        {"3", 10000, 0},   {"0", 0, 0}, {"5", 0, 5001}, {"abc", 0, 0},  // no whole number: no wait
     };
     for (const auto& c : cases) {
         testing_support::FakeClock clock;
@@ -85,7 +82,7 @@ TEST(ResultsPageTest, CountIsCutFromTheMarkersAndOnlyAJudgedPageCountsAsNothingF
 }
 
 class FetchBaiduPageTest : public ::testing::Test {
-protected:
+  protected:
     testing_support::FakeClock clock;
     fakeweb::FakeWeb web;
     TestWindow window{WindowKind::Mining};
@@ -93,11 +90,14 @@ protected:
 };
 
 TEST_F(FetchBaiduPageTest, AResultOrNoResultPageIsTakenWithoutReaction) {
-    web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约9")), QStringLiteral("gbk"));
+    web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约9")),
+              QStringLiteral("gbk"));
     window.reaction = QStringLiteral("0");
-    EXPECT_EQ(metrics::BaiduCount(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("减 肥&"))),
-              QStringLiteral("9"));
-    EXPECT_EQ(RequestedUrls(web), QStringList{QStringLiteral("http://www.baidu.com/s?wd=%BC%F5%20%B7%CA%26")});
+    EXPECT_EQ(
+        metrics::BaiduCount(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("减 肥&"))),
+        QStringLiteral("9"));
+    EXPECT_EQ(RequestedUrls(web),
+              QStringList{QStringLiteral("http://www.baidu.com/s?wd=%BC%F5%20%B7%CA%26")});
     EXPECT_EQ(window.blockingDialogs, 0);
 }
 
@@ -112,7 +112,8 @@ TEST_F(FetchBaiduPageTest, ABlockingPageCallsTheReactionOnceAndIsReturned) {
 TEST_F(FetchBaiduPageTest, AnEmptyPageIsLoadedThroughTheWindowsBrowserAfterFiveSeconds) {
     window.browser = std::make_unique<TestBrowser>();
     window.browser->document = ResultsPage(QStringLiteral("12"));
-    EXPECT_EQ(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("词")), window.browser->document);
+    EXPECT_EQ(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("词")),
+              window.browser->document);
     EXPECT_EQ(window.browser->navigated, QStringList{SearchUrl(QStringLiteral("词"))});
     EXPECT_GE(clock.Waited(), milliseconds(5001));
     EXPECT_EQ(window.blockingDialogs, 0);

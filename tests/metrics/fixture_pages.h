@@ -19,7 +19,8 @@ inline const QString kBaiduHost = QStringLiteral("www.baidu.com");
 inline QString ThirtyDayPage(const QList<int>& values) {
     QString page = QStringLiteral("<xml>");
     for (int i = 0; i < values.size(); ++i)
-        page += QStringLiteral("<p d=\"2026-11-%1\" p1=\"%2\" p2=\"0\"/>").arg(i + 1).arg(values[i]);
+        page +=
+            QStringLiteral("<p d=\"2026-11-%1\" p1=\"%2\" p2=\"0\"/>").arg(i + 1).arg(values[i]);
     return page + QStringLiteral("</xml>");
 }
 

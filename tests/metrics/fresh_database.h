@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
 #include <gtest/gtest.h>
+#include <QStringList>
 
 #include "platform/database.h"
 #include "shell/database_bootstrap.h"
@@ -11,7 +11,7 @@ namespace metrics_testing {
 
 // A fresh db.db in a program folder of its own, open on the shared connection.
 class FreshDatabase {
-public:
+  public:
     FreshDatabase() {
         folder_.AddFreshDatabase();
         ForgetSharedConnection();
@@ -43,7 +43,7 @@ public:
         return rows;
     }
 
-private:
+  private:
     testing_support::TemporaryProgramFolder folder_;
 };
 

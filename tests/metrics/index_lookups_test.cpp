@@ -14,7 +14,9 @@ namespace {
 using metrics::WindowKind;
 using namespace metrics_testing;
 
-QList<int> Repeat(int value, int times) { return QList<int>(times, value); }
+QList<int> Repeat(int value, int times) {
+    return QList<int>(times, value);
+}
 
 // The volume chain on a fresh fetcher, as each row does it.
 QString LookUp(metrics::WindowBinding& window, const QString& shareKeyword,
@@ -24,9 +26,12 @@ QString LookUp(metrics::WindowBinding& window, const QString& shareKeyword,
 }
 
 class IndexLookupsTest : public ::testing::Test {
-protected:
+  protected:
     // The index knows every keyword unless a test says otherwise.
-    void SetUp() override { web.Serve(kIndexHost, QStringLiteral("/main/word.php"), QStringLiteral("<p>指数</p>"), QStringLiteral("gbk")); }
+    void SetUp() override {
+        web.Serve(kIndexHost, QStringLiteral("/main/word.php"), QStringLiteral("<p>指数</p>"),
+                  QStringLiteral("gbk"));
+    }
 
     void ServeThirtyDays(const QList<int>& values) {
         web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), ThirtyDayPage(values),
@@ -46,11 +51,11 @@ TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndRepo
         QList<int> points;
         const char* pair;
     } cases[] = {
-        {Repeat(2, 15) + Repeat(1, 15), "1-2"},  // 45 / 30 = 1.5: even neighbour 2
-        {Repeat(2, 15) + Repeat(3, 15), "3-2"},  // 75 / 30 = 2.5: even neighbour 2
-        {Repeat(0, 30), "0-0"},                  // reported all the same
+        {Repeat(2, 15) + Repeat(1, 15), "1-2"},         // 45 / 30 = 1.5: even neighbour 2
+        {Repeat(2, 15) + Repeat(3, 15), "3-2"},         // 75 / 30 = 2.5: even neighbour 2
+        {Repeat(0, 30), "0-0"},                         // reported all the same
         {Repeat(10, 29) + QList<int>{7, 100}, "7-13"},  // point 30 is the latest; 31 summed
-        {Repeat(30, 5), "-5"},                   // no point 30: the latest part stays empty
+        {Repeat(30, 5), "-5"},                          // no point 30: the latest part stays empty
     };
     for (const auto& c : cases) {
         web.ClearRequests();
@@ -67,16 +72,17 @@ TEST_F(IndexLookupsTest, FewerThanTwoPointsHandOverToTheHistoryWhichReportsItsOw
     ServeThirtyDays({5});
     QStringList values;
     for (int day = 1; day <= 40; ++day) values << QString::number(day <= 10 ? 1000 : 3);
-    values[39] = QString();  // an empty day keeps its place in the window
+    values[39] = QString();            // an empty day keeps its place in the window
     values[38] = QStringLiteral("x");  // a value that is no number is left out
     ServeHistory(QStringLiteral("35"), values);
 
     EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral("SEO优化")), QStringLiteral("35-3"));
-    EXPECT_EQ(RequestedUrls(web),
-              QStringList({ThirtyDayUrl(QStringLiteral("SEO优化")), WordUrl(QStringLiteral("seo优化")),
-                           HistoryUrl(QStringLiteral("seo优化")),
-                           ReportUrl(QStringLiteral("35-3"), QStringLiteral("seo优化"),
-                                     QStringLiteral("seo优化"))}));
+    EXPECT_EQ(
+        RequestedUrls(web),
+        QStringList({ThirtyDayUrl(QStringLiteral("SEO优化")), WordUrl(QStringLiteral("seo优化")),
+                     HistoryUrl(QStringLiteral("seo优化")),
+                     ReportUrl(QStringLiteral("35-3"), QStringLiteral("seo优化"),
+                               QStringLiteral("seo优化"))}));
 }
 
 TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndModeOneReportsThePair) {
@@ -99,7 +105,8 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
 }
 
 TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
-    web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage, QStringLiteral("gbk"));
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage,
+              QStringLiteral("gbk"));
     ServeThirtyDays({});
 
     EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral("Rare词")), QStringLiteral("0-0"));
@@ -140,7 +147,8 @@ TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120\n"));
     EXPECT_EQ(LookUp(tools, QStringLiteral("a&b=c #d+e"), QStringLiteral("x")),
               QStringLiteral("35-120"));
-    const QString lookup = QStringLiteral("http://share.tarnwick.com/index/lookup?kw=a%26b%3Dc%20%23d%2Be");
+    const QString lookup =
+        QStringLiteral("http://share.tarnwick.com/index/lookup?kw=a%26b%3Dc%20%23d%2Be");
     EXPECT_EQ(RequestedUrls(web), QStringList({lookup, lookup}));
 
     // An error page is no index value: the index lookups answer instead.

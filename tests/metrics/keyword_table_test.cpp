@@ -16,7 +16,7 @@ using namespace metrics_testing;
 const QString kToday = QStringLiteral("2026-12-10");
 
 class KeywordTableTest : public ::testing::Test {
-protected:
+  protected:
     KeywordTableTest() {
         window.seed = QStringLiteral(" 减肥 ");
         window.batchKeyword = QStringLiteral("瘦身 ");
@@ -64,34 +64,35 @@ TEST_F(KeywordTableTest, AKeywordStoredTodayKeepsItsValuesAndGetsOnlyWhatItLacke
 TEST_F(KeywordTableTest, AKeywordStoredEarlierIsRefreshedInEveryRowTheParentExceptOnTheManualPane) {
     for (const Pane pane : {Pane::Regular, Pane::Manual}) {
         SharedConnection().Execute(QStringLiteral("delete from keywords"));
-        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("1"), QStringLiteral("2"),
-                  QStringLiteral("3"), QStringLiteral("2026-12-09"));
-        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("1"), QStringLiteral("2"),
-                  QStringLiteral("3"), QStringLiteral("2025-01-01"));
-        db.Insert(QStringLiteral("别的"), QStringLiteral("旧"), QStringLiteral("1"), QStringLiteral("2"),
-                  QStringLiteral("3"), QStringLiteral("2025-01-01"));
+        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("1"),
+                  QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("2026-12-09"));
+        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("1"),
+                  QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("2025-01-01"));
+        db.Insert(QStringLiteral("别的"), QStringLiteral("旧"), QStringLiteral("1"),
+                  QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("2025-01-01"));
         EXPECT_TRUE(metrics::SaveKeywordRow(window, pane,
                                             {QStringLiteral("词"), QStringLiteral("120"),
                                              QStringLiteral("35"), QStringLiteral("1230")}));
         const QString refreshed = pane == Pane::Regular
                                       ? QStringLiteral("词|减肥|120|35|1230|2026-12-10")
                                       : QStringLiteral("词|旧|120|35|1230|2026-12-10");
-        EXPECT_EQ(db.Rows(), QStringList({refreshed, refreshed,
-                                          QStringLiteral("别的|旧|1|2|3|2025-01-01")}));
+        EXPECT_EQ(db.Rows(),
+                  QStringList({refreshed, refreshed, QStringLiteral("别的|旧|1|2|3|2025-01-01")}));
     }
 }
 
 TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
     window.dbMissing = true;
-    EXPECT_FALSE(metrics::SaveKeywordRow(window, Pane::Regular,
-                                         {QStringLiteral("词"), QStringLiteral("1"),
-                                          QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_FALSE(metrics::SaveKeywordRow(
+        window, Pane::Regular,
+        {QStringLiteral("词"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     EXPECT_TRUE(db.Rows().isEmpty());
 
     testing_support::ScriptedPrompts prompts;
     window.ListView1.SetSelectedItem(window.AddRow(Pane::Regular, QStringLiteral("词")));
     metrics::Addto_db(window);
-    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！")});
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！")});
     EXPECT_TRUE(db.Rows().isEmpty());
 }
 
@@ -118,11 +119,11 @@ TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWrit
 }
 
 TEST_F(KeywordTableTest, TodaysRowIsReadByKeywordAndDate) {
-    db.Insert(QStringLiteral("词"), QStringLiteral("p"), QStringLiteral("280"), QStringLiteral("300"),
-              QStringLiteral("5000"), QStringLiteral("2026-12-09"));
+    db.Insert(QStringLiteral("词"), QStringLiteral("p"), QStringLiteral("280"),
+              QStringLiteral("300"), QStringLiteral("5000"), QStringLiteral("2026-12-09"));
     EXPECT_FALSE(metrics::ReadTodaysRow(QStringLiteral("词")));
-    db.Insert(QStringLiteral("词"), QStringLiteral("p"), QStringLiteral("280"), QStringLiteral("300"),
-              QVariant(), kToday);
+    db.Insert(QStringLiteral("词"), QStringLiteral("p"), QStringLiteral("280"),
+              QStringLiteral("300"), QVariant(), kToday);
     const std::optional<metrics::TodaysRow> row = metrics::ReadTodaysRow(QStringLiteral(" 词 "));
     ASSERT_TRUE(row);
     EXPECT_TRUE(row->HasVolumes());

@@ -25,11 +25,18 @@ TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
         const char* text;
         std::optional<qint32> whole;
     } cases[] = {
-        {"2.5", 2},          {"3.5", 4},           {"-2.5", -2},         {"1.5", 2},
-        {"2147483647", 2147483647}, {"2147483647.5", std::nullopt}, {"-2147483648", -2147483648},
-        {"1e10", std::nullopt},     {"x", std::nullopt},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"1.5", 2},
+        {"2147483647", 2147483647},
+        {"2147483647.5", std::nullopt},
+        {"-2147483648", -2147483648},
+        {"1e10", std::nullopt},
+        {"x", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadWhole32(QString::fromUtf8(c.text)), c.whole) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadWhole32(QString::fromUtf8(c.text)), c.whole) << c.text;
     EXPECT_EQ(metrics::ReadWhole16(QStringLiteral("32768")), std::nullopt);
     EXPECT_EQ(metrics::WholeText(1.5), QStringLiteral("2"));
     EXPECT_EQ(metrics::WholeText(2.5), QStringLiteral("2"));
@@ -61,8 +68,8 @@ TEST(NumberTextTest, GeneralFormKeepsFifteenDigitsAndTurnsToExponentsForLongSmal
 TEST(IndexPairTest, OnlyAReplyOfThePairsFormIsAnIndexValue) {
     EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("35-120\r\n")), QStringLiteral("35-120"));
     EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("0-0")), QStringLiteral("0-0"));
-    for (const char* reply : {"", "<html>error</html>", "35", "-120", "35-", "35-120-7", "a-b",
-                              "3 5-120", "35--120"})
+    for (const char* reply :
+         {"", "<html>error</html>", "35", "-120", "35-", "35-120-7", "a-b", "3 5-120", "35--120"})
         EXPECT_EQ(metrics::IndexPairFromReply(QString::fromUtf8(reply)), std::nullopt) << reply;
 }
 

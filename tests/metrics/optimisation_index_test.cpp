@@ -49,18 +49,21 @@ TEST(OptimisationIndexTest, DividesMonthlyVolumeByCountTimesTenThousand) {
         const char* count;
         const char* index;
     } cases[] = {
-        {"12", "567", "211.64"},   {"5", "30000", "1.66"}, {"1", "400", "25"},
-        {"120", "1230", "975.6"},  {"1", "46", "217.39"},  {"1", "460", "21.73"},
+        {"12", "567", "211.64"},   {"5", "30000", "1.66"},
+        {"1", "400", "25"},        {"120", "1230", "975.6"},
+        {"1", "46", "217.39"},     {"1", "460", "21.73"},
         {"1", "4600", "2.17"},     {"1", "46000", "0.21"},
         {"1", "460000", "0.0217"},  // 16 digits plain: the exponent form
-        {"1", "2147483647", "0"},
-        {"-", "567", "0"},         {"0", "567", "0"},      {"12", "-", "0"},
-        {"12", "0", "0"},          {"", "567", ""},        {"12", "x", ""},
-        {"12", "0.4", ""},         {"3000000000", "5", ""},
+        {"1", "2147483647", "0"},  {"-", "567", "0"},
+        {"0", "567", "0"},         {"12", "-", "0"},
+        {"12", "0", "0"},          {"", "567", ""},
+        {"12", "x", ""},           {"12", "0.4", ""},
+        {"3000000000", "5", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(metrics::OptimisationIndex(QString::fromUtf8(c.month), QString::fromUtf8(c.count)),
-                  QString::fromUtf8(c.index))
+        EXPECT_EQ(
+            metrics::OptimisationIndex(QString::fromUtf8(c.month), QString::fromUtf8(c.count)),
+            QString::fromUtf8(c.index))
             << c.month << " / " << c.count;
 }
 

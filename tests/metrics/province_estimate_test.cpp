@@ -33,15 +33,16 @@ TEST(ProvinceEstimateTest, SumIsScaledByTheBandThatHoldsIt) {
     const struct {
         qint32 sum;
         qint32 scaled;
-    } cases[] = {{0, 0},     {-10, -21},  {50, 105},   {99, 208},    {100, 190},
-                 {450, 720}, {550, 770},  {999, 1049}, {1000, 1000}, {5000, 5000}};
+    } cases[] = {{0, 0},     {-10, -21}, {50, 105},   {99, 208},    {100, 190},
+                 {450, 720}, {550, 770}, {999, 1049}, {1000, 1000}, {5000, 5000}};
     for (const auto& c : cases) EXPECT_EQ(metrics::ScaleProvinceSum(c.sum), c.scaled) << c.sum;
 }
 
 TEST(ProvinceEstimateTest, RandomEstimateIsOneOfTheTenFactors) {
-    const QStringList allowed = {QStringLiteral("110"), QStringLiteral("92"), QStringLiteral("109"),
-                                 QStringLiteral("105"), QStringLiteral("95"), QStringLiteral("115"),
-                                 QStringLiteral("89"),  QStringLiteral("102"), QStringLiteral("98")};
+    const QStringList allowed = {
+        QStringLiteral("110"), QStringLiteral("92"),  QStringLiteral("109"),
+        QStringLiteral("105"), QStringLiteral("95"),  QStringLiteral("115"),
+        QStringLiteral("89"),  QStringLiteral("102"), QStringLiteral("98")};
     testing_support::FakeClock clock;
     QSet<QString> seen;
     for (int i = 0; i < 200; ++i) {
@@ -62,12 +63,12 @@ TEST(ProvinceEstimateTest, ProvinceDataPageGivesTheEstimatedPair) {
               QStringLiteral("{data=\"40\",name=\"a\"}{data=\"10\"}{data=}{data=\"x\"}{data=\"\""));
 
     const QString pair = metrics::GetMonthIndex(QStringLiteral("SEO优化"));
-    EXPECT_TRUE(QStringList({QStringLiteral("116-105"), QStringLiteral("97-105"),
-                             QStringLiteral("114-105"), QStringLiteral("110-105"),
-                             QStringLiteral("100-105"), QStringLiteral("121-105"),
-                             QStringLiteral("93-105"), QStringLiteral("107-105"),
-                             QStringLiteral("103-105")})
-                    .contains(pair))
+    EXPECT_TRUE(
+        QStringList({QStringLiteral("116-105"), QStringLiteral("97-105"), QStringLiteral("114-105"),
+                     QStringLiteral("110-105"), QStringLiteral("100-105"),
+                     QStringLiteral("121-105"), QStringLiteral("93-105"), QStringLiteral("107-105"),
+                     QStringLiteral("103-105")})
+            .contains(pair))
         << pair.toStdString();
     ASSERT_EQ(web.Requests().size(), 1u);
     EXPECT_EQ(web.Requests()[0].Url(),

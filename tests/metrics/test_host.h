@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "metrics/window_binding.h"
@@ -13,7 +14,7 @@ namespace metrics_testing {
 
 // A browser control that records where it was sent and holds the document the test gave.
 class TestBrowser final : public platform::BrowserControl {
-public:
+  public:
     void Navigate(const QString& url) override { navigated << url; }
     bool Busy() const override { return false; }
     QString DocumentHtml() const override { return document; }
@@ -27,12 +28,15 @@ public:
 // The settings, switches and state every window hands to the metric routines.
 template <typename Binding>
 class TestHost : public Binding {
-public:
+  public:
     metrics::WindowMetricsState& MetricsState() override { return state; }
     bool DbMissing() const override { return dbMissing; }
     QString IntervalText() const override { return interval; }
     QString ReactionText() const override { return reaction; }
-    void ShowBlockingSettings() override { ++blockingDialogs; }
+    void ShowBlockingSettings() override {
+        ++blockingDialogs;
+        if (whileBlockingSettingsShow) whileBlockingSettingsShow();
+    }
     platform::BrowserControl* Browser() override { return browser.get(); }
     QString SeedText() const override { return seed; }
     int PageTab() const override { return pageTab; }
@@ -44,6 +48,8 @@ public:
     QString interval = QStringLiteral("0");
     QString reaction = QStringLiteral("1");
     int blockingDialogs = 0;
+    // What the user does while the blocking settings are open (the job waits meanwhile).
+    std::function<void()> whileBlockingSettingsShow;
     std::unique_ptr<TestBrowser> browser;
     QString seed;
     int pageTab = 0;
@@ -53,7 +59,7 @@ public:
 
 // The database or tools window, or a mining window as far as the lookups see it.
 class TestWindow final : public TestHost<metrics::WindowBinding> {
-public:
+  public:
     explicit TestWindow(metrics::WindowKind kind) : kind(kind) {}
     metrics::WindowKind Kind() const override { return kind; }
     metrics::WindowKind kind;
@@ -61,27 +67,34 @@ public:
 
 // The mining window: the panes' result lists and option boxes, and the batch keyword.
 class TestMiningWindow final : public TestHost<metrics::MiningBinding> {
-public:
+  public:
     TestMiningWindow() {
-        for (platform::ListView* list : {&ListView1, &ListView17, &ListView3, &ListView2, &ListView5})
-            for (const char* caption : {"相关关键词", "搜索量-月均", "搜索量-昨日", "百度收录数",
-                                        "百度优化指数"})
+        for (platform::ListView* list :
+             {&ListView1, &ListView17, &ListView3, &ListView2, &ListView5})
+            for (const char* caption :
+                 {"相关关键词", "搜索量-月均", "搜索量-昨日", "百度收录数", "百度优化指数"})
                 list->AddColumn(QString::fromUtf8(caption), 1200);
     }
 
     platform::ListView* ResultList(metrics::Pane pane) override {
         switch (pane) {
-            case metrics::Pane::Regular: return &ListView1;
-            case metrics::Pane::Batch: return &ListView3;
-            case metrics::Pane::Manual: return &ListView2;
+            case metrics::Pane::Regular:
+                return &ListView1;
+            case metrics::Pane::Batch:
+                return &ListView3;
+            case metrics::Pane::Manual:
+                return &ListView2;
         }
         return nullptr;
     }
     platform::ListView* SecondList(metrics::Pane pane) override {
         switch (pane) {
-            case metrics::Pane::Regular: return &ListView17;
-            case metrics::Pane::Batch: return nullptr;
-            case metrics::Pane::Manual: return &ListView5;
+            case metrics::Pane::Regular:
+                return &ListView17;
+            case metrics::Pane::Batch:
+                return nullptr;
+            case metrics::Pane::Manual:
+                return &ListView5;
         }
         return nullptr;
     }
