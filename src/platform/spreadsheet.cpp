@@ -25,22 +25,46 @@ bool IsWide(char32_t c) {
 }
 
 // Width of a text in the sheet's column unit (one digit of the default font); wide
-// characters take two.
+// characters, and those beyond the basic plane, take two.
 double TextWidth(const QString& text) {
     double units = 0;
-    for (const char32_t c : text.toUcs4()) units += IsWide(c) ? 2 : 1;
+    for (const QChar c : text) units += c.isSurrogate() || IsWide(c.unicode()) ? 2 : 1;
     return units;
 }
 
-// The number a text stands for, when it is plainly one: it must print back as the same text,
-// so leading zeros, exponents, blanks and digits beyond double precision stay text.
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The number a text stands for, when it is plainly one: a decimal that a spreadsheet shows
+// again as the same text. Leading zeros, a trailing zero or point after the decimals, signs
+// other than a leading minus, exponents, blanks and more than 15 significant digits (beyond
+// what a double keeps) leave it text.
 std::optional<double> PlainNumber(const QString& text) {
-    if (text.isEmpty() || !(text.front().isDigit() || text.front() == u'-')) return std::nullopt;
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || QString::number(value, 'g', 15) != text)
-        return std::nullopt;
-    return value;
+    const QChar* p = text.constData();
+    const QChar* const end = p + text.size();
+    if (p != end && *p == u'-') ++p;
+    const QChar* const whole = p;
+    while (p != end && IsDigit(*p)) ++p;
+    const qsizetype wholeDigits = p - whole;
+    if (wholeDigits == 0 || (wholeDigits > 1 && *whole == u'0')) return std::nullopt;
+    qsizetype significant = *whole == u'0' ? 0 : wholeDigits;
+    if (p != end) {
+        if (*p != u'.') return std::nullopt;
+        const QChar* const fraction = ++p;
+        while (p != end && IsDigit(*p)) ++p;
+        if (p != end || p == fraction || *(p - 1) == u'0') return std::nullopt;
+        if (significant == 0) {
+            const QChar* first = fraction;
+            while (*first == u'0') ++first;
+            if (first - fraction > 3) return std::nullopt;  // shown with an exponent
+            significant = p - first;
+        } else {
+            significant += p - fraction;
+        }
+    }
+    if (significant > 15) return std::nullopt;
+    return text.toDouble();
 }
 
 SpreadsheetError ErrorOf(lxw_error error) {

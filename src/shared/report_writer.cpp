@@ -132,22 +132,20 @@ bool Marked(const QString& value) {
 }
 
 // List texts are data, never mark-up.
-void AppendHtmlText(QString& out, const QString& text) {
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-            case u'&':
-                out += u"&amp;";
-                break;
-            case u'<':
-                out += u"&lt;";
-                break;
-            case u'>':
-                out += u"&gt;";
-                break;
-            default:
-                out += c;
-        }
+void AppendHtmlText(QString& out, QStringView text) {
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const QStringView entity = c == u'&'   ? QStringView(u"&amp;")
+                                   : c == u'<' ? QStringView(u"&lt;")
+                                   : c == u'>' ? QStringView(u"&gt;")
+                                               : QStringView();
+        if (entity.isNull()) continue;
+        out += text.sliced(from, i - from);
+        out += entity;
+        from = i + 1;
     }
+    out += text.sliced(from);
 }
 
 // For the unquoted href of a link row: quotes and white space would end the value there.
@@ -167,7 +165,7 @@ void AppendHtmlAddress(QString& out, const QString& text) {
                 if (c.isSpace() && c.unicode() < 0x80) {
                     out += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QChar(u'0')).toUpper();
                 } else {
-                    AppendHtmlText(out, QString(c));
+                    AppendHtmlText(out, QStringView(&c, 1));
                 }
         }
     }
