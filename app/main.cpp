@@ -1,10 +1,16 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "database_window/database_window.h"
+#include "mining_window/mining_window.h"
+#include "shell/main_window.h"
+#include "tools_window/tools_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tarnwickv4.0"));
-    window.showMaximized();
+    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘; });
+    RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具; });
+    RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
+    MDIfrm window;
+    if (!window.MDIForm_Load()) return 0;
     return app.exec();
 }

@@ -16,6 +16,13 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     });
 }
 
+void ComboBox::AddItem(const QString& text) {
+    const int selected = currentIndex();
+    const QSignalBlocker quiet(this);
+    addItem(text);
+    setCurrentIndex(selected);
+}
+
 bool ComboBox::SetListIndex(int index) {
     if (index < 0 || index >= count()) return false;
     setCurrentIndex(index);

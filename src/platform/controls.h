@@ -40,7 +40,8 @@ class ComboBox : public QComboBox {
     Q_OBJECT
   public:
     explicit ComboBox(QWidget* parent = nullptr);
-    void AddItem(const QString& text) { addItem(text); }
+    // Appends an item; the selection stays as it was (none in a new list).
+    void AddItem(const QString& text);
     int ListIndex() const { return currentIndex(); }
     // Selects item `index`; an index outside the list selects nothing and returns false.
     bool SetListIndex(int index);

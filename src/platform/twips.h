@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QWidget>
+
 namespace platform {
 
 // The windows lay out in twips, as their designs give lengths: 15 twips to a pixel.
@@ -10,6 +12,12 @@ inline constexpr int TwipsToPixels(int twips) {
 }
 inline constexpr int PixelsToTwips(int pixels) {
     return pixels * kTwipsPerPixel;
+}
+
+// Places `widget` at a position and size given in twips.
+inline void SetGeometryTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                        TwipsToPixels(height));
 }
 
 }  // namespace platform

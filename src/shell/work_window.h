@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+#include "platform/controls.h"
+#include "platform/twips.h"
+
+// What the main window needs of a work window it hosts (the mining, keyword tools and keyword
+// database windows). The windows come later in the build order, so they implement this and
+// the program registers their factories (work_windows.h).
+class WorkWindow : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+    // The window's load: runs once each time the window is loaded. Among its steps it opens the
+    // database with OpenDatabaseOrWarn and its own database-missing flag.
+    virtual void Form_Load() = 0;
+    // Whether the window's load found the database file missing.
+    virtual bool DbMissing() const = 0;
+    // Whether one of the window's jobs is running: its loop still waits inside a handler and
+    // uses the window's controls, so the window must not be unloaded now.
+    virtual bool JobRunning() const = 0;
+
+    // The side bar at the window's left edge (PicLEFT), the page tabs (tab1) and the panes the
+    // toolbar's side-bar button widens when it hides the side bar, in their order.
+    virtual QWidget* SideBar() = 0;
+    virtual QWidget* PageTabs() = 0;
+    virtual QList<QWidget*> SideBarPanes() = 0;
+
+    // The hidden boxes of the request gap in seconds (txtbaiduse) and of the reaction to a
+    // blocking page (txtsetse); nullptr for a window without them.
+    virtual platform::TextBox* GapBox() { return nullptr; }
+    virtual platform::TextBox* ReactionBox() { return nullptr; }
+
+    // Inner width in twips.
+    int ScaleWidth() const { return platform::PixelsToTwips(width()); }
+};

@@ -1,0 +1,104 @@
+#include "shell/work_windows.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <map>
+
+#include "shell/work_window.h"
+
+namespace {
+
+struct Slot {
+    WorkWindowFactory factory;
+    QPointer<WorkWindow> window;
+};
+
+std::map<WorkWindowKind, Slot>& Slots() {
+    static std::map<WorkWindowKind, Slot> registered;
+    return registered;
+}
+
+QPointer<QMdiArea>& Host() {
+    static QPointer<QMdiArea> host;
+    return host;
+}
+
+}  // namespace
+
+QString NavigationText(WorkWindowKind kind) {
+    switch (kind) {
+        case WorkWindowKind::Mining:
+            return QStringLiteral("2");
+        case WorkWindowKind::Tools:
+            return QStringLiteral("3");
+        case WorkWindowKind::Database:
+            return QStringLiteral("4");
+    }
+    return {};
+}
+
+bool KindOfNavigationText(const QString& text, WorkWindowKind* kind) {
+    for (WorkWindowKind each :
+         {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database}) {
+        if (NavigationText(each) == text) {
+            *kind = each;
+            return true;
+        }
+    }
+    return false;
+}
+
+void RegisterWorkWindow(WorkWindowKind kind, WorkWindowFactory factory) {
+    Slots()[kind].factory = std::move(factory);
+}
+
+void SetWorkWindowHost(QMdiArea* host) {
+    Host() = host;
+}
+
+WorkWindow* LoadedWorkWindow(WorkWindowKind kind) {
+    auto found = Slots().find(kind);
+    return found == Slots().end() ? nullptr : found->second.window.data();
+}
+
+WorkWindow* LoadWorkWindow(WorkWindowKind kind) {
+    Slot& slot = Slots()[kind];
+    if (slot.window) return slot.window;
+    if (!slot.factory) return nullptr;
+    WorkWindow* window = slot.factory();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Until it is shown, a window loaded for its hidden boxes lives hidden in the host.
+    if (Host()) window->setParent(Host(), window->windowFlags() & ~Qt::Window);
+    window->hide();
+    slot.window = window;
+    window->Form_Load();
+    return window;
+}
+
+WorkWindow* ShowWorkWindow(WorkWindowKind kind) {
+    WorkWindow* window = LoadWorkWindow(kind);
+    if (!window) return nullptr;
+    if (!Host()) {
+        window->showMaximized();
+        return window;
+    }
+    auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    if (!frame) {
+        frame = Host()->addSubWindow(window);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    }
+    frame->showMaximized();
+    Host()->setActiveSubWindow(frame);
+    return window;
+}
+
+void UnloadWorkWindow(WorkWindowKind kind) {
+    WorkWindow* window = LoadedWorkWindow(kind);
+    if (!window) return;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        delete frame;
+    else
+        delete window;
+}
