@@ -81,6 +81,10 @@ class TextBrowserView final : public BrowserView {
         location_ = finalUrl.toString();
         Show(DecodePage(reply->header(QNetworkRequest::ContentTypeHeader).toByteArray(),
                         reply->readAll()));
+        // A page that could not be reached shows why; its document stays empty.
+        if (document_.isEmpty() && reply->error() != QNetworkReply::NoError)
+            view_->setPlainText(
+                QStringLiteral("无法打开网页 %1\n%2").arg(location_, reply->errorString()));
         reply->deleteLater();
     }
 

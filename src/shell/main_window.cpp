@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStyle>
 
 #include "platform/modal_dialog.h"
@@ -66,8 +68,10 @@ MDIfrm::MDIfrm()
     CreateStatusBar();
     TubrTray1->Restore = [this] { TrayIconRestore(); };
     TubrTray1->MouseButton = [this](int button) { TrayIconMouseButton(button); };
+    // Without a window manager a maximised window keeps its own size: it is the screen's.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
     setWindowState(Qt::WindowMaximized);
-    resize(1024, 700);
 }
 
 MDIfrm::~MDIfrm() {

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 #include "fakeweb/fake_web.h"
 #include "platform/charset.h"
@@ -49,6 +50,21 @@ TEST(BrowserView, ReportsTheAddressAfterARedirect) {
 
     EXPECT_EQ(browser->LocationUrl(), QStringLiteral("http://site.example/home"));
     EXPECT_EQ(browser->DocumentHtml(), QStringLiteral("<p>home"));
+}
+
+TEST(BrowserView, AnUnreachablePageShowsWhyAndLeavesTheDocumentEmpty) {
+    fakeweb::FakeWeb web;  // serves nothing: every address answers 404 without a body
+    QWidget window;
+    platform::BrowserView* browser = platform::CreateBrowserView(&window);
+
+    browser->Navigate(QStringLiteral("http://www.tarnwick.com/news.html?ver=4.0.0"));
+    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 5s));
+
+    EXPECT_TRUE(browser->DocumentHtml().isEmpty());
+    auto* view = browser->findChild<QTextBrowser*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->toPlainText().startsWith(
+        QStringLiteral("无法打开网页 http://www.tarnwick.com/news.html")));
 }
 
 TEST(BrowserView, LoadsALocalFileAtOnce) {
