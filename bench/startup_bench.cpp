@@ -1,0 +1,135 @@
+// Time from process start to the main window shown and idle (offscreen, no network, db.db
+// present, the day's version check already done), against a minimal program that shows one
+// empty QMainWindow. Both run as child processes of this executable, so both pay the same
+// process start and library loading; each child reports once its window is exposed and its
+// event queue has drained.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/database.h"
+#include "platform/program_folder.h"
+#include "platform/settings_hive.h"
+#include "shared/registry_store.h"
+#include "shell/main_window.h"
+
+namespace {
+
+const char* const kTarnwickChild = "--tarnwick-child";
+const char* const kMinimalChild = "--minimal-window-child";
+
+// Reports "idle" once `window` is on screen and every pending event has been handled.
+void ReportWhenIdle(QWidget& window) {
+    QTimer::singleShot(0, &window, [&window] {
+        while (!window.windowHandle() || !window.windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+        std::printf("idle\n");
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
+}
+
+int RunTarnwick(int argc, char** argv) {
+    QApplication app(argc, argv);
+    MDIfrm window;
+    if (!window.MDIForm_Load()) return 1;
+    ReportWhenIdle(window);
+    return app.exec();
+}
+
+int RunMinimalWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.show();
+    ReportWhenIdle(window);
+    return app.exec();
+}
+
+// A program folder with a fresh db.db and settings that say today's check is done.
+struct ProgramFolder {
+    ProgramFolder() {
+        QFile schema(QStringLiteral(TARNWICK_SCHEMA_FILE));
+        schema.open(QIODevice::ReadOnly);
+        QFile(folder.filePath(QStringLiteral("db.db"))).open(QIODevice::WriteOnly);
+        platform::Connection connection;
+        connection.Open(folder.filePath(QStringLiteral("db.db")));
+        for (const QString& statement : QString::fromUtf8(schema.readAll()).split(u';')) {
+            QString sql;
+            for (const QString& line : statement.split(u'\n'))
+                if (!line.trimmed().startsWith(QStringLiteral("--"))) sql += line + u'\n';
+            if (!sql.trimmed().isEmpty()) connection.Execute(sql);
+        }
+        QFile tag(folder.filePath(QStringLiteral("baidutag.txt")));
+        tag.open(QIODevice::WriteOnly);
+        tag.write("tag\r\n");
+        qputenv(platform::kSettingsFolderVariable, folder.path().toUtf8());
+        mReg::CreateConfigKey(platform::Hive::CurrentUser, mReg::ConfigKey);
+        mReg::SetConfigValue(platform::Hive::CurrentUser, mReg::ConfigKey,
+                             QStringLiteral("updatedt"),
+                             QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    }
+    QTemporaryDir folder;
+};
+
+void BM_StartToIdle(benchmark::State& state, const char* child) {
+    ProgramFolder program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QString::fromLatin1(platform::kProgramFolderVariable),
+                       program.folder.path());
+    environment.insert(QString::fromLatin1(platform::kSettingsFolderVariable),
+                       program.folder.path());
+    // No network: every request goes to a closed loopback port.
+    environment.insert(QStringLiteral("TARNWICK_FAKEWEB"), QStringLiteral("127.0.0.1:9"));
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(child)});
+        while (!process.canReadLine() && process.waitForReadyRead(30000)) {
+        }
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (process.readLine().trimmed() != "idle") state.SkipWithError("the child did not start");
+        process.waitForFinished(10000);
+        state.SetIterationTime(seconds);
+    }
+}
+
+BENCHMARK_CAPTURE(BM_StartToIdle, tarnwick_main_window, kTarnwickChild)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StartToIdle, minimal_qt_main_window, kMinimalChild)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], kTarnwickChild) == 0) return RunTarnwick(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], kMinimalChild) == 0) return RunMinimalWindow(argc, argv);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
