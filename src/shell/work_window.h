@@ -35,4 +35,8 @@ class WorkWindow : public QWidget {
 
     // Inner width in twips.
     int ScaleWidth() const { return platform::PixelsToTwips(width()); }
+
+  protected:
+    // A window whose job is running stays open: the job's loop still uses its controls.
+    void closeEvent(QCloseEvent* event) override;
 };

@@ -1,10 +1,12 @@
 #include "shell/work_windows.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <map>
 
+#include "platform/prompts.h"
 #include "shell/work_window.h"
 
 namespace {
@@ -25,6 +27,17 @@ QPointer<QMdiArea>& Host() {
 }
 
 }  // namespace
+
+void WorkWindow::closeEvent(QCloseEvent* event) {
+    if (!JobRunning()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    platform::ThePrompts().MessageBox(
+        QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。"), QStringLiteral("提示"),
+        platform::Buttons::Ok, platform::Icon::Information);
+}
 
 QString NavigationText(WorkWindowKind kind) {
     switch (kind) {

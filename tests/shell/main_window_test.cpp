@@ -257,6 +257,12 @@ TEST_F(MainWindow, ASwitchKeepsAWindowWhoseJobRunsAndShowsItAgainUnchanged) {
     main.mnuDig->trigger();
     EXPECT_EQ(Window(WorkWindowKind::Mining), mining);
 
+    // Its close box refuses while the job runs, and says why.
+    EXPECT_FALSE(main.ActiveChild()->close());
+    EXPECT_EQ(Window(WorkWindowKind::Mining), mining);
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。")});
+
     // Once the job has ended the window is unloaded like any other.
     mining->jobRunning = false;
     main.mnuTool->trigger();
