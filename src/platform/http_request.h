@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <chrono>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace platform {
+
+// Environment variable "host:port" of a loopback web that stands in for the internet: when it
+// is set, every request goes to it as an HTTP proxy, https addresses as plain http.
+inline constexpr char kFakeWebVariable[] = "TARNWICK_FAKEWEB";
+
+// The program's one network access point, with the proxy switch above applied.
+QNetworkAccessManager& SharedNetwork();
+// `url` as it must be requested: https becomes http while the fake web is in use.
+QUrl RoutedUrl(const QUrl& url);
+
+// Requests sent and not yet completed or abandoned, and a count of completions so far. A test
+// clock uses them to let loopback answers arrive before it moves time on.
+int HttpRequestsInFlight();
+quint64 HttpRequestsCompleted();
+
+// One HTTP request: opened with a method and an address, given headers, sent without waiting,
+// then watched until it completes; the caller waits through the event loop. Abandoning it
+// (destruction, or Abort) drops an answer still on its way.
+class HttpRequest {
+  public:
+    HttpRequest() = default;
+    ~HttpRequest();
+    HttpRequest(const HttpRequest&) = delete;
+    HttpRequest& operator=(const HttpRequest&) = delete;
+
+    // `method` is "GET" or "POST"; `url` an absolute address.
+    void Open(const QString& method, const QString& url);
+    void SetRequestHeader(const QString& name, const QString& value);
+    // Sends the request and returns at once; `body` goes with a POST. An address that cannot
+    // be requested completes at once without an HTTP status.
+    void Send(const QByteArray& body = {});
+    void Abort();
+
+    // Whether the answer is complete (or the request failed for good).
+    bool Completed() const { return completed_; }
+    // Waits in the event loop until the request completes or `timeout` has passed on the
+    // clock in force; whether it completed.
+    bool Wait(std::chrono::milliseconds timeout);
+
+    // The HTTP status, 0 while none came (no answer yet, or a network failure).
+    int Status() const { return status_; }
+    // The status text of the answer, or the network error when no answer came.
+    QString StatusText() const { return statusText_; }
+    QByteArray ResponseBody() const { return body_; }
+
+  private:
+    void Finish();
+
+    QString method_;
+    QString url_;
+    QList<QPair<QByteArray, QByteArray>> headers_;
+    QPointer<QNetworkReply> reply_;
+    bool completed_ = false;
+    int status_ = 0;
+    QString statusText_;
+    QByteArray body_;
+};
+
+}  // namespace platform

@@ -1,0 +1,94 @@
+#include "platform/http_request.h"
+
+#include <gtest/gtest.h>
+
+#include "fakeweb/fake_web.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+using fakeweb::FakeWeb;
+using fakeweb::Page;
+using platform::HttpRequest;
+using namespace std::chrono_literals;
+
+TEST(HttpRequestTest, SendsThroughTheFakeWebAndReportsStatusTextAndBytes) {
+    FakeWeb web;
+    web.Serve(QStringLiteral("index.baidu.com"), QStringLiteral("/main/word.php"),
+              Page::Bytes(QByteArray("\xD3\xC5\xBB\xAF", 4)).Status(403));
+    HttpRequest request;
+    request.Open(QStringLiteral("GET"),
+                 QStringLiteral("https://index.baidu.com/main/word.php?word=%D3%C5"));
+    request.SetRequestHeader(QStringLiteral("X-Test"), QStringLiteral("1"));
+    request.Send();
+    EXPECT_FALSE(request.Completed());  // sent without waiting
+    EXPECT_EQ(platform::HttpRequestsInFlight(), 1);
+    ASSERT_TRUE(request.Wait(5s));
+    EXPECT_EQ(platform::HttpRequestsInFlight(), 0);
+
+    EXPECT_EQ(request.Status(), 403);
+    EXPECT_EQ(request.StatusText(), QStringLiteral("Forbidden"));
+    EXPECT_EQ(request.ResponseBody(), QByteArray("\xD3\xC5\xBB\xAF", 4));
+    const auto requests = web.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Url(),
+              QStringLiteral("http://index.baidu.com/main/word.php?word=%D3%C5"));
+    EXPECT_EQ(requests[0].Header(QStringLiteral("X-Test")), QStringLiteral("1"));
+}
+
+TEST(HttpRequestTest, AnswersComeInTurnAndUnservedAddressesGet404) {
+    FakeWeb web;
+    web.ServeInTurn(QStringLiteral("a.cn"), QStringLiteral("/x"),
+                    {Page::Text(QStringLiteral("1")), Page::Text(QStringLiteral("2"))});
+    web.Serve(QStringLiteral("a.cn"), QStringLiteral("/x?only=this"), QStringLiteral("exact"));
+    const auto fetch = [](const QString& url) {
+        HttpRequest request;
+        request.Open(QStringLiteral("GET"), url);
+        request.Send();
+        EXPECT_TRUE(request.Wait(5s));
+        return QString::number(request.Status()) + u' ' + QString::fromUtf8(request.ResponseBody());
+    };
+    EXPECT_EQ(fetch(QStringLiteral("http://a.cn/x?q=1")), QStringLiteral("200 1"));
+    EXPECT_EQ(fetch(QStringLiteral("http://a.cn/x?only=this")), QStringLiteral("200 exact"));
+    EXPECT_EQ(fetch(QStringLiteral("http://a.cn/x")), QStringLiteral("200 2"));
+    EXPECT_EQ(fetch(QStringLiteral("http://a.cn/x")), QStringLiteral("200 2"));
+    EXPECT_EQ(fetch(QStringLiteral("http://b.cn/x")), QStringLiteral("404 "));
+    EXPECT_EQ(web.Requests(QStringLiteral("b.cn")).size(), 1u);
+}
+
+TEST(HttpRequestTest, FailuresCompleteWithoutStatusAndAnAbandonedRequestIsDropped) {
+    HttpRequest invalid;
+    invalid.Open(QStringLiteral("GET"), QStringLiteral("http://"));
+    invalid.Send();
+    EXPECT_TRUE(invalid.Completed());
+    EXPECT_EQ(invalid.Status(), 0);
+    EXPECT_FALSE(invalid.StatusText().isEmpty());
+
+    QString address;
+    {
+        FakeWeb web;
+        address = web.Address();
+        web.Serve(QStringLiteral("slow.cn"), QStringLiteral("/"),
+                  Page::Text(QStringLiteral("late")).After(200ms));
+        {
+            HttpRequest abandoned;
+            abandoned.Open(QStringLiteral("POST"), QStringLiteral("http://slow.cn/"));
+            abandoned.Send("a=1");
+            EXPECT_FALSE(abandoned.Wait(50ms));
+        }
+        EXPECT_EQ(platform::HttpRequestsInFlight(), 0);
+    }
+
+    // The fake web is gone: its port refuses the connection.
+    qputenv(platform::kFakeWebVariable, address.toUtf8());
+    HttpRequest refused;
+    refused.Open(QStringLiteral("GET"), QStringLiteral("http://gone.cn/"));
+    refused.Send();
+    EXPECT_TRUE(refused.Wait(5s));
+    EXPECT_EQ(refused.Status(), 0);
+    EXPECT_FALSE(refused.StatusText().isEmpty());
+    EXPECT_TRUE(refused.ResponseBody().isEmpty());
+    qunsetenv(platform::kFakeWebVariable);
+}
+
+}  // namespace
