@@ -38,8 +38,9 @@ class WindowBinding {
     // seconds, "2" beep).
     virtual QString IntervalText() const { return QStringLiteral("3"); }
     virtual QString ReactionText() const { return QStringLiteral("1"); }
-    // Shows the blocking settings dialog modally; returns when the user has closed it.
-    virtual void ShowBlockingSettings() {}
+    // Shows the blocking settings dialog modally over the window; returns when the user has
+    // closed it.
+    virtual void ShowBlockingSettings();
     // The window's browser control for the fallback fetch of a results page; none by default.
     virtual platform::BrowserControl* Browser() { return nullptr; }
 

@@ -4,9 +4,12 @@
 
 #include "fixture_pages.h"
 #include "shared/cxhtml.h"
+#include "support/fake_browser.h"
 #include "support/fake_clock.h"
+#include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
 #include "support/recording_sound.h"
+#include "support/scripted_modals.h"
 #include "test_host.h"
 
 namespace {
@@ -61,6 +64,28 @@ TEST(BlockingReactionTest, OpensTheSettingsWaitsFiveSecondsOrBeeps) {
         EXPECT_EQ(clock.Waited() - before, milliseconds(c.waitedMs)) << c.reaction;
         ASSERT_EQ(sound.beeps.size(), c.beeps) << c.reaction;
     }
+}
+
+// A window as the program has them: a widget that binds the metrics, keeping the defaults.
+class WidgetWindow final : public QWidget, public metrics::WindowBinding {
+  public:
+    metrics::WindowKind Kind() const override { return WindowKind::Database; }
+    metrics::WindowMetricsState& MetricsState() override { return state; }
+    bool DbMissing() const override { return false; }
+    QString ReactionText() const override { return QStringLiteral("0"); }
+    metrics::WindowMetricsState state;
+};
+
+TEST(BlockingReactionTest, TheBlockingSettingsOpenOverTheWindow) {
+    testing_support::TemporaryProgramFolder folder;
+    testing_support::FakeBrowsers browsers;
+    testing_support::ScriptedModals modals;
+    QWidget* owner = nullptr;
+    modals.work = [&owner](QDialog& dialog) { owner = dialog.parentWidget(); };
+    WidgetWindow window;
+    metrics::BeiK(window);
+    EXPECT_EQ(modals.titles, QStringList{QStringLiteral("搜索引擎屏蔽设置")});
+    EXPECT_EQ(owner, &window);
 }
 
 TEST(ResultsPageTest, CountIsCutFromTheMarkersAndOnlyAJudgedPageCountsAsNothingFound) {

@@ -1,0 +1,152 @@
+// The program's own cost per keyword of the row metrics: every lookup answered at once by the
+// loopback web, request gap 0, all three option boxes ticked, a fresh db.db. Set beside it:
+// the bare fetches of the same pages on the same network stack, and the program's steps one
+// by one (its fetcher on the same pages, the stored-row query and the save), to show where
+// the time goes.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+#include "fakeweb/fake_web.h"
+#include "metrics/baidu_guard.h"
+#include "metrics/keyword_table.h"
+#include "metrics/row_metrics.h"
+#include "metrics/share_service.h"
+#include "metrics/test_host.h"
+#include "platform/http_request.h"
+#include "shared/cxhtml.h"
+#include "shared/url_encoding.h"
+#include "shell/database_bootstrap.h"
+#include "support/program_folder_fixture.h"
+
+namespace {
+
+using metrics::Pane;
+using metrics_testing::TestMiningWindow;
+
+// A results page of a realistic size (about 60 KB) with the count markers.
+QString ResultsPage() {
+    QString page = QStringLiteral(
+        "<html><head><meta charset=gb2312><title>百度搜索</title></head>"
+        "<body>百度一下，找到相关网页约1,230篇");
+    for (int i = 0; i < 600; ++i)
+        page += QStringLiteral("<div class=\"result\"><h3>减肥茶的结果%1</h3>…摘要…</div>").arg(i);
+    return page + QStringLiteral("</body></html>");
+}
+
+struct World {
+    World() {
+        folder.AddFreshDatabase();
+        ForgetSharedConnection();
+        OpenDatabaseOrWarn(SharedConnection(), nullptr, nullptr);
+        web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),
+                  QStringLiteral("35-120"));
+        web.Serve(QStringLiteral("www.baidu.com"), QStringLiteral("/s"), ResultsPage(),
+                  QStringLiteral("gbk"));
+        window.interval = QStringLiteral("0");
+        window.seed = QStringLiteral("减肥");
+    }
+    testing_support::TemporaryProgramFolder folder;
+    fakeweb::FakeWeb web;
+    TestMiningWindow window;
+    int next = 0;
+
+    // A keyword not stored yet. The table is emptied every few hundred keywords, outside the
+    // timing, so that its size stays that of a day's work.
+    QString NextKeyword(benchmark::State& state) {
+        if (++next % 256 == 0) {
+            state.PauseTiming();
+            SharedConnection().Execute(QStringLiteral("delete from keywords"));
+            state.ResumeTiming();
+        }
+        return QStringLiteral("减肥茶%1").arg(next);
+    }
+};
+
+World* world = nullptr;
+
+World& TheWorld() {
+    return *world;
+}
+
+QString LookupAddress(const QString& keyword) {
+    return QStringLiteral("http://share.tarnwick.com/index/lookup?kw=") + UrlEncodeUtf8(keyword);
+}
+
+void BM_RowMetrics(benchmark::State& state) {
+    World& world = TheWorld();
+    for (auto _ : state) {
+        const QString keyword = world.NextKeyword(state);
+        world.window.AddRow(Pane::Regular, keyword);
+        metrics::FillRowMetrics(world.window, Pane::Regular, keyword);
+    }
+    world.window.ListView1.Clear();
+    world.window.ListView17.Clear();
+}
+BENCHMARK(BM_RowMetrics)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+// The same three GETs (the lookup twice, as the charset sniff asks first, then the results
+// page) on the bare network access manager, bodies read, nothing decoded.
+void BM_BareFetches(benchmark::State& state) {
+    World& world = TheWorld();
+    QNetworkAccessManager& network = platform::SharedNetwork();
+    const auto get = [&network](const QString& address) {
+        QNetworkReply* reply = network.get(QNetworkRequest(QUrl(address)));
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        benchmark::DoNotOptimize(reply->readAll());
+        reply->deleteLater();
+    };
+    for (auto _ : state) {
+        const QString keyword = world.NextKeyword(state);
+        get(LookupAddress(keyword));
+        get(LookupAddress(keyword));
+        get(metrics::BaiduSearchAddress(keyword));
+    }
+}
+BENCHMARK(BM_BareFetches)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+// The program's fetcher on the same pages, as the row metrics use it (decoded text).
+void BM_FetcherSteps(benchmark::State& state) {
+    World& world = TheWorld();
+    for (auto _ : state) {
+        const QString keyword = world.NextKeyword(state);
+        CXHtml fetcher;
+        benchmark::DoNotOptimize(metrics::ShareLookup(fetcher, keyword));
+        fetcher.url(metrics::BaiduSearchAddress(keyword));
+        fetcher.Char(QStringLiteral("gb2312"));
+        benchmark::DoNotOptimize(metrics::BaiduCount(fetcher.GetSrc()));
+    }
+}
+BENCHMARK(BM_FetcherSteps)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+// The database steps of one keyword: the query for today's row and the save of a new row.
+void BM_TableSteps(benchmark::State& state) {
+    World& world = TheWorld();
+    for (auto _ : state) {
+        const QString keyword = world.NextKeyword(state);
+        benchmark::DoNotOptimize(metrics::ReadTodaysRow(keyword));
+        metrics::SaveKeywordRow(
+            world.window, Pane::Regular,
+            {keyword, QStringLiteral("120"), QStringLiteral("35"), QStringLiteral("1230")});
+    }
+}
+BENCHMARK(BM_TableSteps)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    World theWorld;
+    world = &theWorld;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
