@@ -1,26 +1,47 @@
 #include "platform/folder_dialog.h"
 
 #include <QDir>
-#include <QFileDialog>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLayout>
 
 namespace platform {
+namespace {
+
+constexpr int kStatusLength = 64;
+
+}  // namespace
+
+FolderDialog::FolderDialog(const QString& startFolder, const QString& prompt)
+    : QFileDialog(nullptr, prompt), status_(new QLabel(this)) {
+    setFileMode(QFileDialog::Directory);
+    setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (layout()) layout()->addWidget(status_);
+    if (startFolder.isEmpty()) return;
+    if (QDir(startFolder).exists()) setDirectory(startFolder);
+    connect(this, &QFileDialog::currentChanged, status_, [this](const QString& path) {
+        if (!path.isEmpty()) status_->setText(QDir::toNativeSeparators(path).left(kStatusLength));
+    });
+}
+
+QString FolderDialog::StatusText() const {
+    return status_->text();
+}
+
+QString FolderDialog::Run() {
+    setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+    if (result() != QDialog::Accepted) return {};
+    const QStringList chosen = selectedFiles();
+    return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen.first());
+}
 
 QString RunFolderDialog(const QString& startFolder, const QString& prompt) {
-    QFileDialog dialog(nullptr, prompt);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (!startFolder.isEmpty() && QDir(startFolder).exists()) dialog.setDirectory(startFolder);
-
-    auto* status = new QLabel(&dialog);
-    if (dialog.layout()) dialog.layout()->addWidget(status);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, status,
-                     [status](const QString& path) { status->setText(path.left(64)); });
-
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen.first());
+    FolderDialog dialog(startFolder, prompt);
+    return dialog.Run();
 }
 
 }  // namespace platform

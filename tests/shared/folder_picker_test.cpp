@@ -1,0 +1,29 @@
+#include "shared/folder_picker.h"
+
+#include <gtest/gtest.h>
+
+#include "support/qt_printers.h"
+#include "support/scripted_prompts.h"
+
+namespace {
+
+using testing_support::ScriptedPrompts;
+
+TEST(FolderPickerTest, AsksWithTheStartFolderAndPromptAndReturnsTheAnswer) {
+    ScriptedPrompts prompts;
+    prompts.Type(QStringLiteral("/home/用户/导出")).Type(QString());
+
+    EXPECT_EQ(BrowseForFolder(QStringLiteral("/tmp"), QStringLiteral("请选择保存目录")),
+              QStringLiteral("/home/用户/导出"));
+    EXPECT_EQ(BrowseForFolder(QString(), QString()), QString());  // cancelled
+
+    ASSERT_EQ(prompts.prompts().size(), 2u);
+    EXPECT_EQ(prompts.prompts()[0].kind, ScriptedPrompts::Kind::Folder);
+    EXPECT_EQ(prompts.prompts()[0].text, QStringLiteral("请选择保存目录"));
+    EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("/tmp"));
+    EXPECT_EQ(prompts.prompts()[1].text, QStringLiteral("【请选择文件夹】"));
+    EXPECT_EQ(prompts.prompts()[1].title, QString());
+    EXPECT_TRUE(prompts.Exhausted());
+}
+
+}  // namespace
