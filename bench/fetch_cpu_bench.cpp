@@ -1,0 +1,57 @@
+// The processor time the program uses while a page is late: one fetch answered after three
+// seconds, its CPU time as a share of the wall time. A fetch that waits in the event loop
+// stays near zero; a spinning wait would be near one.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <ctime>
+
+#include "fakeweb/fake_web.h"
+#include "shared/cxhtml.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+double ProcessSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+double WallSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+void BM_LateFetchCpuShare(benchmark::State& state) {
+    fakeweb::FakeWeb web;
+    web.Serve(QStringLiteral("www.late.cn"), QStringLiteral("/"),
+              fakeweb::Page::Text(QStringLiteral("迟到的页面"), QStringLiteral("gbk")).After(3s));
+    double share = 0;
+    for (auto _ : state) {
+        CXHtml html;
+        html.url(QStringLiteral("www.late.cn/"));
+        html.Char(QStringLiteral("gb2312"));
+        const double cpu = ProcessSeconds();
+        const double wall = WallSeconds();
+        const QString text = html.GetSrc();
+        share = (ProcessSeconds() - cpu) / (WallSeconds() - wall);
+        if (text != QStringLiteral("迟到的页面")) state.SkipWithError("wrong page");
+    }
+    state.counters["cpu_share"] = share;
+}
+BENCHMARK(BM_LateFetchCpuShare)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
