@@ -51,6 +51,10 @@ struct SniffCase {
     QString sniffed;
 };
 
+void PrintTo(const SniffCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CharsetSniffTest : public CXHtmlTest, public testing::WithParamInterface<SniffCase> {};
 
 TEST_P(CharsetSniffTest, AnEmptyCharsetIsAskedOfThePageOnceAndKept) {
@@ -90,6 +94,10 @@ struct AddressCase {
     QString host;       // where the request arrived
     QString path;
 };
+
+void PrintTo(const AddressCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AddressCompletionTest : public CXHtmlTest, public testing::WithParamInterface<AddressCase> {};
 
@@ -182,6 +190,10 @@ struct TimeOutCase {
     QString charset;
     std::chrono::milliseconds waited;  // on the clock, since the sends
 };
+
+void PrintTo(const TimeOutCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TimeOutTest : public CXHtmlTest, public testing::WithParamInterface<TimeOutCase> {};
 

@@ -14,6 +14,10 @@ struct MemoCase {
     QString expected;
 };
 
+void PrintTo(const MemoCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class GetMemoTest : public testing::TestWithParam<MemoCase> {};
 
 TEST_P(GetMemoTest, CutsTheTextBetweenTheFirstStartMarkerAndTheNextEndMarker) {
@@ -65,6 +69,10 @@ struct ClearCase {
     QString html;
     QString expected;
 };
+
+void PrintTo(const ClearCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ClearHtmlTest : public testing::TestWithParam<ClearCase> {};
 

@@ -15,6 +15,10 @@ struct EncodeCase {
     QString utf8;
 };
 
+void PrintTo(const EncodeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class UrlEncodingTest : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(UrlEncodingTest, EncodesAKeywordForAQueryValue) {

@@ -16,19 +16,20 @@ FakeClock::~FakeClock() {
 }
 
 void FakeClock::Idle(std::chrono::milliseconds limit) {
-    QCoreApplication::processEvents();
     // Answers from the loopback web arrive in real time: while requests are out, wait for one
     // of them to complete and let the waiter look before any fake time passes. A request that
     // stays unanswered lets the time pass after the grace.
     const quint64 completedBefore = platform::HttpRequestsCompleted();
+    QCoreApplication::processEvents();
     const QDeadlineTimer grace(grace_);
-    while (platform::HttpRequestsInFlight() > 0 && !grace.hasExpired()) {
+    while (platform::HttpRequestsCompleted() == completedBefore &&
+           platform::HttpRequestsInFlight() > 0 && !grace.hasExpired()) {
         QTimer bound;
         bound.setSingleShot(true);
         bound.start(std::chrono::milliseconds(grace.remainingTime()));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (platform::HttpRequestsCompleted() != completedBefore) return;
     }
+    if (platform::HttpRequestsCompleted() != completedBefore) return;
     now_ = now_.addMSecs(limit.count());
     waited_ += limit;
 }
