@@ -14,16 +14,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Processor time of the whole process (every thread), in seconds.
 double ProcessSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+    return double(std::clock()) / CLOCKS_PER_SEC;
 }
 
 double WallSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void BM_LateFetchCpuShare(benchmark::State& state) {

@@ -71,8 +71,8 @@ bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) const
     return request.Wait(GiveUpAfter(tryTime_));
 }
 
-// The request component is part of the program here, so there is no "component missing"
-// case to report.
+// The request component is built into the program, so there is no "component missing" case
+// to report.
 QString CXHtml::GetHttpPage(const QString& charset) {
     platform::HttpRequest request;
     OpenWithHeaders(request, QStringLiteral("GET"));
