@@ -1,0 +1,51 @@
+#include "shared/batch_helpers.h"
+
+#include "platform/clock.h"
+#include "platform/list_view.h"
+#include "shared/batch_binding.h"
+#include "shared/list_exporter.h"
+
+namespace {
+
+BatchBinding* installed = nullptr;
+
+// The date and time as the system writes them (short date, a blank, long time; the date
+// alone at midnight), with the blanks, colons and slashes a file name cannot carry as "-".
+QString DateTimeStamp() {
+    const QDateTime now = platform::TheClock().Now();
+    QString text = now.date().toString(QStringLiteral("yyyy-MM-dd"));
+    if (now.time() != QTime(0, 0)) text += now.time().toString(QStringLiteral(" HH:mm:ss"));
+    for (const QChar c : {u' ', u':', u'/'}) text.replace(c, u'-');
+    return text;
+}
+
+}  // namespace
+
+BatchBinding* TheBatchBinding() {
+    return installed;
+}
+
+void InstallBatchBinding(BatchBinding* binding) {
+    installed = binding;
+}
+
+QString CurrentBatchKeyword() {
+    if (!installed) return {};
+    const platform::ListView& list = installed->BatchKeywordList();
+    const int wanted = installed->BatchPosition().trimmed().toInt();
+    int checked = 0;
+    for (int i = 1; i <= list.Count(); ++i) {
+        if (list.Item(i)->Checked() && ++checked == wanted) return list.Item(i)->Text();
+    }
+    return {};
+}
+
+bool AutoSaveList(const platform::ListView& list, const QString& extension, qint16 kind) {
+    if (!installed) return false;
+    const QString folder = installed->SaveFolder();
+    if (folder.isEmpty()) return false;
+    const QString name = SafeFileName(CurrentBatchKeyword()) + u'-' + DateTimeStamp();
+    QString path = folder + u'/' + name + ExportFileSuffix(extension);
+    path.replace(QStringLiteral("//"), QStringLiteral("/"));
+    return WriteListAs(list, path, extension, kind);
+}

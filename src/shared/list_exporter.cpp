@@ -1,0 +1,97 @@
+#include "shared/list_exporter.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/list_view.h"
+#include "platform/program_folder.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+#include "shared/busy_indicator.h"
+#include "shared/excel_export.h"
+#include "shared/folder_picker.h"
+#include "shared/report_writer.h"
+
+namespace {
+
+// Room for a date-time stamp and a suffix within 255 bytes of UTF-8.
+constexpr qsizetype kMaxNameLength = 60;
+
+void Tell(const QString& text, const QString& title, platform::Icon icon) {
+    platform::ThePrompts().MessageBox(text, title, platform::Buttons::Ok, icon);
+}
+
+bool Ask(const QString& text) {
+    return platform::ThePrompts().MessageBox(text, QStringLiteral("提示"),
+                                             platform::Buttons::OkCancel,
+                                             platform::Icon::None) == platform::Answer::Ok;
+}
+
+}  // namespace
+
+QString ExportFileSuffix(const QString& extension) {
+    return extension == u"xls" ? QStringLiteral(".xlsx") : u'.' + extension;
+}
+
+bool WriteListAs(const platform::ListView& list, const QString& path, const QString& extension,
+                 qint16 kind) {
+    if (kind < 0) return false;
+    if (extension == u"xls") return ExportListToExcel(list, path);
+    return WriteListReport(list, path, extension != u"htm", kind);
+}
+
+QString SafeFileName(const QString& text) {
+    QString name = text.left(kMaxNameLength);
+    if (!name.isEmpty() && name.back().isHighSurrogate()) name.chop(1);
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c))
+            c = u'_';
+    }
+    return name.replace(QStringLiteral(".."), QStringLiteral("_"));
+}
+
+void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
+                QWidget* owner) {
+    if (BusyIndicator::JobRunning()) return;
+    if (list.Count() == 0) {
+        Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
+             platform::Icon::Information);
+        return;
+    }
+
+    const QString suffix = ExportFileSuffix(extension);
+    QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
+                                                   QStringLiteral("导出文件"), QString());
+    name.remove(suffix);
+    if (name.isEmpty() || name.contains(u'.') || SafeFileName(name) != name) {
+        Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
+             platform::Icon::Information);
+        return;
+    }
+    QString folder =
+        BrowseForFolder(platform::ProgramFolder(), QStringLiteral("请选要导出文件所保存的文件夹"));
+    if (folder.isEmpty()) folder = platform::ProgramFolder();
+    QString path = folder + u'/' + name + suffix;
+    path.replace(QStringLiteral("//"), QStringLiteral("/"));  // a root folder ends in "/" already
+
+    if (QFile::exists(path)) {
+        if (!Ask(QStringLiteral("该文件已经存在，是否覆盖?"))) return;
+        if (extension == u"xls") QFile::remove(path);
+    }
+
+    if (!WriteListAs(list, path, extension, kind)) {
+        // The workbook export has shown its own reason already.
+        if (extension != u"xls") {
+            Tell(
+                QStringLiteral("导出失败，无法写入文件：\r\n\r\n") + QDir::toNativeSeparators(path),
+                QStringLiteral("导出失败"), platform::Icon::Critical);
+        }
+        return;
+    }
+    if (!Ask(QStringLiteral("导出完成，是否打开文件?"))) return;
+    if (extension == u"txt") {
+        platform::TheShell().EditTextFile(path);
+    } else {
+        platform::TheShell().Open(path, owner);
+    }
+}

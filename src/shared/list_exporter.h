@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace platform {
+class ListView;
+}
+
+// The interactive export of a list: refuses while a job runs, asks for a file name and a
+// folder, asks before replacing a file, writes the file ("txt" and "htm" as a report of
+// `kind`, "xls" as a workbook, whose file is named .xlsx), then offers to open it (a workbook
+// or HTML report with `owner` as the owning window). Every outcome is told to the user.
+void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
+                QWidget* owner);
+
+// The suffix an export with `extension` gets: ".xlsx" for "xls", else "." and the extension.
+QString ExportFileSuffix(const QString& extension);
+
+// Writes `list` to `path` as the export `extension` asks: "xls" a workbook, "htm" an HTML
+// report, anything else a text report of `kind`. A negative kind writes nothing. Whether the
+// file was written.
+bool WriteListAs(const platform::ListView& list, const QString& path, const QString& extension,
+                 qint16 kind);
+
+// `text` made fit to be one file name: the characters no file name can hold, "/" and "\"
+// among them, become "_", as does every "..", and it is cut to a length every file system
+// takes.
+QString SafeFileName(const QString& text);

@@ -1,0 +1,167 @@
+#include "shared/batch_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/charset.h"
+#include "platform/list_view.h"
+#include "shared/batch_binding.h"
+#include "support/fake_clock.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+// Stands in for the mining window: the batch keyword list, the position box and the save
+// folder box.
+class BatchHost final : public BatchBinding {
+  public:
+    BatchHost() {
+        ListView8.SetCheckBoxes(true);
+        ListView8.AddColumn(QStringLiteral("关键词"), 2000);
+        InstallBatchBinding(this);
+    }
+    ~BatchHost() override { InstallBatchBinding(nullptr); }
+
+    void AddKeyword(const QString& keyword, bool checked) {
+        ListView8.Add(keyword)->SetChecked(checked);
+    }
+
+    const platform::ListView& BatchKeywordList() const override { return ListView8; }
+    QString BatchPosition() const override { return txtkw; }
+    QString SaveFolder() const override { return Text3; }
+
+    platform::ListView ListView8;
+    QString txtkw = QStringLiteral("1");
+    QString Text3;
+};
+
+// A batch result list of one row.
+void FillResults(platform::ListView& list) {
+    for (const char* caption :
+         {"相关关键词", "搜索量-月均", "搜索量-昨日", "百度收录数", "百度优化指数"})
+        list.AddColumn(QString::fromUtf8(caption), 1500);
+    platform::ListItem* row = list.Add(QStringLiteral("减肥茶"));
+    for (int j = 1; j <= 4; ++j) row->SetSubItem(j, QStringLiteral("-"));
+}
+
+// Every file below `folder`, relative to it.
+QStringList FilesIn(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+TEST(BatchHelpersTest, CurrentBatchKeywordCountsOnlyCheckedRows) {
+    EXPECT_EQ(CurrentBatchKeyword(), QString());  // no mining window
+
+    BatchHost host;
+    host.AddKeyword(QStringLiteral("减肥"), true);
+    host.AddKeyword(QStringLiteral("跳过"), false);
+    host.AddKeyword(QStringLiteral("瘦身"), true);
+    host.AddKeyword(QStringLiteral("也跳过"), false);
+    host.AddKeyword(QStringLiteral("塑形"), true);
+    const std::vector<std::pair<QString, QString>> cases = {
+        {QStringLiteral("1"), QStringLiteral("减肥")},
+        {QStringLiteral("2"), QStringLiteral("瘦身")},
+        {QStringLiteral("3"), QStringLiteral("塑形")},
+        {QStringLiteral(" 2 "), QStringLiteral("瘦身")},
+        {QStringLiteral("4"), QString()},
+        {QStringLiteral("0"), QString()},
+        {QStringLiteral("-1"), QString()},
+        {QStringLiteral("abc"), QString()},
+    };
+    for (const auto& [position, keyword] : cases) {
+        host.txtkw = position;
+        EXPECT_EQ(CurrentBatchKeyword(), keyword) << position.toStdString();
+    }
+}
+
+class AutoSaveTest : public ::testing::Test {
+  protected:
+    AutoSaveTest() {
+        host_.AddKeyword(QStringLiteral("减肥"), true);
+        host_.Text3 = save_.path();
+        FillResults(results_);
+    }
+
+    BatchHost host_;
+    QTemporaryDir save_;
+    platform::ListView results_;
+    testing_support::FakeClock clock_{QDateTime(QDate(2010, 6, 24), QTime(14, 5, 9))};
+};
+
+TEST_F(AutoSaveTest, SavesAReportNamedAfterTheKeywordAndTheTime) {
+    ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("txt"), 5));
+    QFile saved(save_.filePath(QStringLiteral("减肥-2010-06-24-14-05-09.txt")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(
+        text.contains(platform::ToAnsi(QStringLiteral("\r\n相关关键词        月均搜索量"))));
+    EXPECT_TRUE(text.endsWith(
+        platform::ToAnsi(QStringLiteral("\r\n减肥茶    -     -     -     -     \r\n"))));
+
+    // At midnight the system's date-time text is the date alone; a second save in the same
+    // second replaces the first.
+    clock_.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0)));
+    host_.txtkw = QStringLiteral("7");
+    ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
+    ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
+    EXPECT_EQ(FilesIn(save_.path()), (QStringList{QStringLiteral("-2010-06-25.htm"),
+                                                  QStringLiteral("减肥-2010-06-24-14-05-09.txt")}));
+}
+
+TEST_F(AutoSaveTest, AKeywordCannotLeadTheFileOutOfTheSaveFolder) {
+    QTemporaryDir outside;
+    QDir(outside.path()).mkdir(QStringLiteral("save"));
+    QDir(outside.path()).mkdir(QStringLiteral("a"));
+    host_.Text3 = outside.filePath(QStringLiteral("save"));
+    const std::vector<std::pair<QString, QString>> cases = {
+        {QStringLiteral("../减肥"), QStringLiteral("__减肥")},
+        {QStringLiteral("../a/b"), QStringLiteral("__a_b")},
+        {QStringLiteral("..\\..\\x"), QStringLiteral("____x")},
+        {QStringLiteral("what?*:<>|\"\t"), QStringLiteral("what________")},
+        {QStringLiteral("a...b"), QStringLiteral("a_.b")},
+        {QString(100, u'长'), QString(60, u'长')},
+    };
+    for (const auto& [keyword, name] : cases) {
+        host_.ListView8.Item(1)->SetText(keyword);
+        EXPECT_TRUE(AutoSaveList(results_, QStringLiteral("txt"), 5)) << keyword.toStdString();
+        EXPECT_TRUE(QFile::exists(outside.filePath(QStringLiteral("save/") + name +
+                                                   QStringLiteral("-2010-06-24-14-05-09.txt"))))
+            << keyword.toStdString();
+    }
+    EXPECT_EQ(FilesIn(outside.path()).filter(QStringLiteral("save/")).size(),
+              qsizetype(cases.size()));
+    EXPECT_EQ(FilesIn(outside.path()).size(), qsizetype(cases.size()));
+}
+
+TEST_F(AutoSaveTest, ReportsFalseWhenNothingWasWritten) {
+    struct Case {
+        const char* what;
+        QString folder;
+        qint16 kind;
+    };
+    const std::vector<Case> cases = {
+        {"no save folder", QString(), 5},
+        {"a save folder that does not exist", save_.filePath(QStringLiteral("gone")), 5},
+        {"a negative kind", save_.path(), -1},
+    };
+    for (const Case& c : cases) {
+        host_.Text3 = c.folder;
+        EXPECT_FALSE(AutoSaveList(results_, QStringLiteral("txt"), c.kind)) << c.what;
+    }
+    EXPECT_TRUE(FilesIn(save_.path()).isEmpty());
+
+    InstallBatchBinding(nullptr);
+    host_.Text3 = save_.path();
+    EXPECT_FALSE(AutoSaveList(results_, QStringLiteral("txt"), 5));
+    InstallBatchBinding(&host_);
+}
+
+}  // namespace
