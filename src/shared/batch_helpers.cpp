@@ -45,7 +45,5 @@ bool AutoSaveList(const platform::ListView& list, const QString& extension, qint
     const QString folder = installed->SaveFolder();
     if (folder.isEmpty()) return false;
     const QString name = SafeFileName(CurrentBatchKeyword()) + u'-' + DateTimeStamp();
-    QString path = folder + u'/' + name + ExportFileSuffix(extension);
-    path.replace(QStringLiteral("//"), QStringLiteral("/"));
-    return WriteListAs(list, path, extension, kind);
+    return WriteListAs(list, ExportPath(folder, name, extension), extension, kind);
 }

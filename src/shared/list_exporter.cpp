@@ -33,6 +33,11 @@ QString ExportFileSuffix(const QString& extension) {
     return extension == u"xls" ? QStringLiteral(".xlsx") : u'.' + extension;
 }
 
+QString ExportPath(const QString& folder, const QString& name, const QString& extension) {
+    QString path = folder + u'/' + name + ExportFileSuffix(extension);
+    return path.replace(QStringLiteral("//"), QStringLiteral("/"));
+}
+
 bool WriteListAs(const platform::ListView& list, const QString& path, const QString& extension,
                  qint16 kind) {
     if (kind < 0) return false;
@@ -59,10 +64,9 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
         return;
     }
 
-    const QString suffix = ExportFileSuffix(extension);
     QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
                                                    QStringLiteral("导出文件"), QString());
-    name.remove(suffix);
+    name.remove(ExportFileSuffix(extension));
     if (name.isEmpty() || name.contains(u'.') || SafeFileName(name) != name) {
         Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
              platform::Icon::Information);
@@ -71,8 +75,7 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
     QString folder =
         BrowseForFolder(platform::ProgramFolder(), QStringLiteral("请选要导出文件所保存的文件夹"));
     if (folder.isEmpty()) folder = platform::ProgramFolder();
-    QString path = folder + u'/' + name + suffix;
-    path.replace(QStringLiteral("//"), QStringLiteral("/"));  // a root folder ends in "/" already
+    const QString path = ExportPath(folder, name, extension);
 
     if (QFile::exists(path)) {
         if (!Ask(QStringLiteral("该文件已经存在，是否覆盖?"))) return;

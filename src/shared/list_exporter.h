@@ -19,6 +19,10 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
 // The suffix an export with `extension` gets: ".xlsx" for "xls", else "." and the extension.
 QString ExportFileSuffix(const QString& extension);
 
+// The file `name` with the suffix of `extension` in `folder`; a folder that ends in a
+// separator, as a root folder does, gives a single one (every doubled separator becomes one).
+QString ExportPath(const QString& folder, const QString& name, const QString& extension);
+
 // Writes `list` to `path` as the export `extension` asks: "xls" a workbook, "htm" an HTML
 // report, anything else a text report of `kind`. A negative kind writes nothing. Whether the
 // file was written.
