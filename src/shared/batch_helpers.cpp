@@ -10,13 +10,11 @@ namespace {
 BatchBinding* installed = nullptr;
 
 // The date and time as the system writes them (short date, a blank, long time; the date
-// alone at midnight), with the blanks, colons and slashes a file name cannot carry as "-".
+// alone at midnight), with "-" for the blanks and colons a file name cannot carry.
 QString DateTimeStamp() {
     const QDateTime now = platform::TheClock().Now();
-    QString text = now.date().toString(QStringLiteral("yyyy-MM-dd"));
-    if (now.time() != QTime(0, 0)) text += now.time().toString(QStringLiteral(" HH:mm:ss"));
-    for (const QChar c : {u' ', u':', u'/'}) text.replace(c, u'-');
-    return text;
+    return now.toString(now.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd")
+                                                  : QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
 }
 
 }  // namespace
