@@ -120,6 +120,8 @@ FakeWeb::FakeWeb() : state_(std::make_shared<State>()) {
     State& state = *state_;
     // One request per connection: nothing lingers in keep-alive when the test ends.
     state.server.set_keep_alive_max_count(1);
+    // An idle connection (one the client opened but never used) must not hold up the stop.
+    state.server.set_read_timeout(0, 200'000);
     // Late and never-answered pages each hold a worker; leave room for many.
     state.server.new_task_queue = [] { return new httplib::ThreadPool(64); };
     const auto handler = [&state](const httplib::Request& req, httplib::Response& res) {
