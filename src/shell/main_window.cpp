@@ -109,6 +109,7 @@ void MDIfrm::CreateMenus() {
 
     // Menus that never show in the bar and serve as popup menus. The popup and export menus
     // of the work windows' lists belong here too.
+    PopupMenus = std::make_unique<WorkWindowMenus>(this);
     file = new QMenu(QStringLiteral("文件"), this);
     autorun = Item(file, QStringLiteral("开机运行"), true, [this] { autorun_Click(); });
     hideme = Item(file, kHide, false, [this] { hideme_Click(); });

@@ -11,6 +11,7 @@
 #include "platform/controls.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
+#include "shell/popup_menus.h"
 #include "shell/work_windows.h"
 
 class QMdiSubWindow;
@@ -52,6 +53,8 @@ class MDIfrm : public QMainWindow {
     QAction* autorun;
     QAction* hideme;
     QAction* exitme;
+    // The popup and export menus over the work windows' lists (m_xggjc, m_daochu1 to 3).
+    std::unique_ptr<WorkWindowMenus> PopupMenus;
 
     QToolBar* Toolbar1;
     // Toolbar button by its index, from 1.
