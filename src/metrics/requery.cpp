@@ -5,6 +5,7 @@
 #include "metrics/index_pair.h"
 #include "metrics/number_text.h"
 #include "metrics/optimisation_index.h"
+#include "metrics/row_handle.h"
 #include "platform/list_view.h"
 #include "shared/cxhtml.h"
 #include "shared/url_encoding.h"
@@ -42,12 +43,12 @@ QString GoogleIndex(const QString& month, const QString& count) {
 
 void Requery(WindowBinding& window, platform::ListView* list, bool volume, bool counts,
              const RequeryLayout& layout) {
-    const platform::ListItem* selected = list ? list->SelectedItem() : nullptr;
+    platform::ListItem* selected = list ? list->SelectedItem() : nullptr;
     if (!selected) return;
-    const quint64 key = selected->Key();
+    const RowHandle target(list, selected);
     const QString text = selected->Text();
-    const auto write = [list, key](int cell, const QString& value) {
-        if (platform::ListItem* row = list->FindByKey(key)) row->SetSubItem(cell, value);
+    const auto write = [&target](int cell, const QString& value) {
+        if (platform::ListItem* row = target.Get()) row->SetSubItem(cell, value);
     };
     for (int cell = 1; cell <= layout.cells; ++cell) write(cell, kQuerying);
 

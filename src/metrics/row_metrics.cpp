@@ -7,40 +7,29 @@
 #include "metrics/index_pair.h"
 #include "metrics/keyword_table.h"
 #include "metrics/optimisation_index.h"
-#include "platform/list_view.h"
+#include "metrics/row_handle.h"
 #include "shared/cxhtml.h"
 
 namespace metrics {
 namespace {
 
-// The newest row of each list of a pane, remembered by key so that a wait cannot move it.
+// The newest row of each list of a pane, taken when the call starts.
 class PaneRows {
   public:
     PaneRows(platform::ListView* shown, platform::ListView* second)
-        : rows_{{{shown, KeyOfLast(shown)}, {second, KeyOfLast(second)}}} {
-        if (const platform::ListItem* row = Find(rows_[0])) keyword_ = row->Text();
+        : rows_{LastRow(shown), LastRow(second)} {
+        if (const platform::ListItem* row = rows_[0].Get()) keyword_ = row->Text();
     }
 
     // The text of the shown list's row; nothing when that list had no row.
     const std::optional<QString>& Keyword() const { return keyword_; }
     void Write(int cell, const QString& value) {
-        for (const Row& target : rows_)
-            if (platform::ListItem* row = Find(target)) row->SetSubItem(cell, value);
+        for (const RowHandle& target : rows_)
+            if (platform::ListItem* row = target.Get()) row->SetSubItem(cell, value);
     }
 
   private:
-    struct Row {
-        platform::ListView* list;
-        quint64 key;
-    };
-    static quint64 KeyOfLast(const platform::ListView* list) {
-        return list && list->Count() > 0 ? list->Item(list->Count())->Key() : 0;
-    }
-    static platform::ListItem* Find(const Row& row) {
-        return row.list && row.key != 0 ? row.list->FindByKey(row.key) : nullptr;
-    }
-
-    std::array<Row, 2> rows_;
+    std::array<RowHandle, 2> rows_;
     std::optional<QString> keyword_;
 };
 
