@@ -13,12 +13,12 @@ std::optional<QString> IndexPairFromReply(const QString& reply) {
 }
 
 Volumes SplitIndexPair(const QString& pair) {
-    const QStringList parts = pair.split(u'-');
-    const auto part = [&parts](int i) {
-        const QString value = parts.value(i);
+    const QStringList numbers = pair.split(u'-');
+    const auto number = [&numbers](int i) {
+        const QString value = numbers.value(i);
         return value.isEmpty() ? kNotObtained : value;
     };
-    return {part(0), part(1)};
+    return {number(0), number(1)};
 }
 
 }  // namespace metrics

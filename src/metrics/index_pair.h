@@ -18,11 +18,11 @@ std::optional<QString> IndexPairFromReply(const QString& reply);
 
 // The two cells of a row that an index value fills.
 struct Volumes {
-    QString day;    // latest value, part 0: 搜索量-昨日, column dayrank
-    QString month;  // average, part 1: 搜索量-月均, column monthrank
+    QString day;    // the first number, the latest value: 搜索量-昨日, column dayrank
+    QString month;  // the second number, the average: 搜索量-月均, column monthrank
 };
 
-// `pair` split at "-". A part that the value lacks or leaves empty was not obtained and reads
+// `pair` split at "-". A number that the value lacks or leaves empty was not obtained and reads
 // "-"; so does all of an empty value.
 Volumes SplitIndexPair(const QString& pair);
 

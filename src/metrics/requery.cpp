@@ -16,10 +16,10 @@ namespace {
 
 const QString kQuerying = QStringLiteral("正在查询中...");
 
-// A volume part whose value is 0 shows as "0".
-QString VolumeCell(const QString& part) {
-    const std::optional<double> value = ReadNumber(part);
-    return value && *value == 0 ? QStringLiteral("0") : part;
+// A volume whose value is 0 shows as "0".
+QString VolumeCell(const QString& volume) {
+    const std::optional<double> value = ReadNumber(volume);
+    return value && *value == 0 ? QStringLiteral("0") : volume;
 }
 
 // The result count on a Google results page; "-" when no page came.

@@ -55,7 +55,7 @@ TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndRepo
         {Repeat(2, 15) + Repeat(3, 15), "3-2"},         // 75 / 30 = 2.5: even neighbour 2
         {Repeat(0, 30), "0-0"},                         // reported all the same
         {Repeat(10, 29) + QList<int>{7, 100}, "7-13"},  // point 30 is the latest; 31 summed
-        {Repeat(30, 5), "-5"},                          // no point 30: the latest part stays empty
+        {Repeat(30, 5), "-5"},                          // no point 30: no latest value
     };
     for (const auto& c : cases) {
         web.ClearRequests();
