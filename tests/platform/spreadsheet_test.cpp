@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include "support/unzip.h"
 
 using platform::SpreadsheetError;
 using platform::Workbook;
@@ -13,11 +14,8 @@ using platform::Workbook;
 namespace {
 
 QString SheetXml(const QString& book) {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"),
-                {QStringLiteral("-p"), book, QStringLiteral("xl/worksheets/sheet1.xml")});
-    unzip.waitForFinished();
-    return QString::fromUtf8(unzip.readAllStandardOutput());
+    return QString::fromUtf8(
+        testing_support::Unzipped(book, QStringLiteral("xl/worksheets/sheet1.xml")));
 }
 
 double ColumnWidth(const QString& xml, int column) {

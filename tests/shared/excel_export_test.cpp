@@ -9,10 +9,12 @@
 #include "platform/list_view.h"
 #include "support/qt_printers.h"
 #include "support/scripted_prompts.h"
+#include "support/unzip.h"
 
 namespace {
 
 using testing_support::ScriptedPrompts;
+using testing_support::Unzipped;
 
 // A list of five columns whose first and third columns are hidden.
 void FillWithHiddenColumns(platform::ListView& list, int rows) {
@@ -32,13 +34,6 @@ void FillWithHiddenColumns(platform::ListView& list, int rows) {
         platform::ListItem* item = list.Add(row[0]);
         for (int j = 1; j < row.size(); ++j) item->SetSubItem(j, row[j]);
     }
-}
-
-QByteArray Unzipped(const QString& book, const QString& member) {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, member});
-    unzip.waitForFinished();
-    return unzip.readAllStandardOutput();
 }
 
 // The cells of the workbook's sheet as a spreadsheet program reads them back, as CSV lines.
