@@ -7,7 +7,7 @@ namespace platform {
 // The embedded browser of the windows: loads a page through the program's HTTP layer and runs
 // no scripts. The program reads the loaded document, its first input field and its address.
 class BrowserControl {
-public:
+  public:
     virtual ~BrowserControl() = default;
     virtual void Navigate(const QString& url) = 0;
     // Whether a navigation is still loading.

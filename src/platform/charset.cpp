@@ -42,8 +42,8 @@ std::optional<QByteArray> Encode(const QString& text, const QString& charset,
     // A numeric reference is at most 10 bytes for one UTF-16 unit.
     QByteArray bytes(text.size() * 10 + 16, Qt::Uninitialized);
     status = U_ZERO_ERROR;
-    const int32_t length = ucnv_fromUChars(converter.get(), bytes.data(), bytes.size(), source,
-                                           text.size(), &status);
+    const int32_t length =
+        ucnv_fromUChars(converter.get(), bytes.data(), bytes.size(), source, text.size(), &status);
     if (U_FAILURE(status)) return std::nullopt;
     bytes.truncate(length);
     return bytes;
@@ -57,9 +57,8 @@ QString BytesToText(const QByteArray& bytes, const QString& charset) {
     if (!converter) return {};
     QString text(bytes.size() + 1, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()), text.size(),
-                      bytes.constData(), bytes.size(), &status);
+    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()),
+                                         text.size(), bytes.constData(), bytes.size(), &status);
     if (U_FAILURE(status)) return {};
     text.truncate(length);
     return text;

@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 class SystemClock final : public Clock {
-public:
+  public:
     QDateTime Now() const override { return QDateTime::currentDateTime(); }
 
     void Idle(std::chrono::milliseconds limit) override {
@@ -30,8 +30,12 @@ Clock* installed = nullptr;
 
 }  // namespace
 
-Clock& TheClock() { return installed ? *installed : SystemClockInstance(); }
+Clock& TheClock() {
+    return installed ? *installed : SystemClockInstance();
+}
 
-void InstallClock(Clock* clock) { installed = clock; }
+void InstallClock(Clock* clock) {
+    installed = clock;
+}
 
 }  // namespace platform

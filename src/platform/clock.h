@@ -8,7 +8,7 @@ namespace platform {
 // The time of day for every wait and date of the program. Tests install a clock of their own
 // so that a wait of seconds, or the next day, passes in an instant.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime Now() const = 0;
     // Sleeps in the event loop until an event arrives or `limit` has passed on this clock,

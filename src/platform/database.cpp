@@ -18,7 +18,9 @@ QVariant Recordset::Field(int index) const {
     return rows_[position_][index];
 }
 
-Connection::~Connection() { Close(); }
+Connection::~Connection() {
+    Close();
+}
 
 bool Connection::Open(const QString& path) {
     Close();
@@ -28,8 +30,8 @@ bool Connection::Open(const QString& path) {
         return false;
     }
     sqlite3* db = nullptr;
-    const int result = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE,
-                                       nullptr);
+    const int result =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (result != SQLITE_OK || sqlite3_exec(db, "select count(*) from sqlite_master", nullptr,
                                             nullptr, nullptr) != SQLITE_OK) {
         lastError_ = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(result));
@@ -75,8 +77,8 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
                 break;
             default: {
                 const QByteArray text = value.toString().toUtf8();
-                bound = sqlite3_bind_text(raw, i + 1, text.constData(), text.size(),
-                                          SQLITE_TRANSIENT);
+                bound =
+                    sqlite3_bind_text(raw, i + 1, text.constData(), text.size(), SQLITE_TRANSIENT);
             }
         }
         if (bound != SQLITE_OK) {
@@ -125,9 +127,9 @@ std::optional<Recordset> Connection::Query(const QString& sql, const QVariantLis
                     row[c] = sqlite3_column_double(s, c);
                     break;
                 default:
-                    row[c] = QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
-                        sqlite3_column_bytes(s, c));
+                    row[c] =
+                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                                          sqlite3_column_bytes(s, c));
             }
         }
         rows << row;
@@ -140,9 +142,9 @@ std::optional<Recordset> Connection::Query(const QString& sql, const QVariantLis
 }
 
 bool Connection::HasTable(const QString& table) {
-    const auto found = Query(
-        QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
-        {table});
+    const auto found =
+        Query(QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
+              {table});
     return found && found->RecordCount() > 0;
 }
 

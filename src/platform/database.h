@@ -3,17 +3,17 @@
 #include <sqlite3.h>
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <memory>
 #include <optional>
-#include <QStringList>
 
 namespace platform {
 
 // A read-only snapshot of a query's rows, walked like a forward record set.
 class Recordset {
-public:
+  public:
     Recordset() = default;
     Recordset(QStringList columns, QVector<QVector<QVariant>> rows);
 
@@ -29,7 +29,7 @@ public:
     // The field as text; a null field reads as an empty text.
     QString Text(const QString& column) const { return Field(column).toString(); }
 
-private:
+  private:
     QStringList columns_;
     QVector<QVector<QVariant>> rows_;
     int position_ = 0;
@@ -38,7 +38,7 @@ private:
 // A connection to the program's database file. Opening never creates the file: a missing
 // db.db is an error the caller reports. Every value is bound as a parameter.
 class Connection {
-public:
+  public:
     Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
@@ -62,7 +62,7 @@ public:
 
     QString LastError() const { return lastError_; }
 
-private:
+  private:
     struct StatementCloser {
         void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
     };

@@ -15,7 +15,9 @@ quint64 NextKey() {
 
 }  // namespace
 
-ListItem::ListItem(const QString& text) : key_(NextKey()) { setText(0, text); }
+ListItem::ListItem(const QString& text) : key_(NextKey()) {
+    setText(0, text);
+}
 
 void ListItem::SetChecked(bool checked) {
     lastChecked_ = checked;
@@ -71,9 +73,13 @@ void ListView::AddColumn(const QString& caption, int widthTwips) {
     SetColumnWidth(column + 1, widthTwips);
 }
 
-QString ListView::ColumnText(int column) const { return headerItem()->text(column - 1); }
+QString ListView::ColumnText(int column) const {
+    return headerItem()->text(column - 1);
+}
 
-int ListView::ColumnWidth(int column) const { return widths_.value(column - 1); }
+int ListView::ColumnWidth(int column) const {
+    return widths_.value(column - 1);
+}
 
 void ListView::SetColumnWidth(int column, int widthTwips) {
     if (column < 1 || column > widths_.size()) return;
@@ -94,9 +100,13 @@ ListItem* ListView::Add(const QString& text) {
     return item;
 }
 
-void ListView::Remove(int index) { delete takeTopLevelItem(index - 1); }
+void ListView::Remove(int index) {
+    delete takeTopLevelItem(index - 1);
+}
 
-void ListView::Clear() { clear(); }
+void ListView::Clear() {
+    clear();
+}
 
 ListItem* ListView::FindByKey(quint64 key) const {
     for (int i = 0; i < topLevelItemCount(); ++i) {
@@ -110,14 +120,18 @@ ListItem* ListView::SelectedItem() const {
     return static_cast<ListItem*>(currentItem());
 }
 
-void ListView::SetSelectedItem(ListItem* item) { setCurrentItem(item); }
+void ListView::SetSelectedItem(ListItem* item) {
+    setCurrentItem(item);
+}
 
 void ListView::SetSorted(bool sorted) {
     sorted_ = sorted;
     if (sorted_) ApplySort();
 }
 
-void ListView::ApplySort() { sortItems(sortKey_, sortOrder_); }
+void ListView::ApplySort() {
+    sortItems(sortKey_, sortOrder_);
+}
 
 void ListView::mousePressEvent(QMouseEvent* event) {
     QTreeWidget::mousePressEvent(event);

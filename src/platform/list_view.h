@@ -9,7 +9,7 @@ class ListView;
 
 // One row of a list view. Column 1 is `Text`; columns 2 to n are `SubItem`(1 to n - 1).
 class ListItem : public QTreeWidgetItem {
-public:
+  public:
     explicit ListItem(const QString& text);
 
     QString Text() const { return text(0); }
@@ -31,7 +31,7 @@ public:
 
     bool operator<(const QTreeWidgetItem& other) const override;
 
-private:
+  private:
     friend class ListView;
     QString tag_;
     quint64 key_;
@@ -43,7 +43,7 @@ private:
 // unit the windows lay out in.
 class ListView : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit ListView(QWidget* parent = nullptr);
 
     // Column headers, counted from 1.
@@ -76,17 +76,17 @@ public:
     Qt::SortOrder SortOrder() const { return sortOrder_; }
     void SetSortOrder(Qt::SortOrder order) { sortOrder_ = order; }
 
-signals:
+  signals:
     void ItemCheck(platform::ListItem* item);  // the user ticked or cleared a row's box
     void ItemClick(platform::ListItem* item);
-    void ColumnClick(int column);              // header of column `column`, from 1
+    void ColumnClick(int column);  // header of column `column`, from 1
     void DblClick();
     void MouseDown(Qt::MouseButton button, QPoint globalPosition);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void ApplySort();
 
     bool checkBoxes_ = false;

@@ -11,6 +11,8 @@ QString ProgramFolder() {
     return QDir::cleanPath(folder);
 }
 
-QString ProgramTitle() { return QStringLiteral("Tarnwick"); }
+QString ProgramTitle() {
+    return QStringLiteral("Tarnwick");
+}
 
 }  // namespace platform

@@ -55,7 +55,7 @@ Answer FromQt(int button) {
 }
 
 class DialogPrompts final : public Prompts {
-public:
+  public:
     Answer MessageBox(const QString& text, const QString& title, Buttons buttons,
                       Icon icon) override {
         QMessageBox box(ToQt(icon), title.isEmpty() ? ProgramTitle() : title, text, ToQt(buttons),
@@ -77,8 +77,7 @@ public:
     }
 
     QString OpenFile(const QString& title, const QString& filter) override {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(),
-                                            filter);
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
     }
 };
 
@@ -91,8 +90,12 @@ Prompts* installed = nullptr;
 
 }  // namespace
 
-Prompts& ThePrompts() { return installed ? *installed : Dialogs(); }
+Prompts& ThePrompts() {
+    return installed ? *installed : Dialogs();
+}
 
-void InstallPrompts(Prompts* prompts) { installed = prompts; }
+void InstallPrompts(Prompts* prompts) {
+    installed = prompts;
+}
 
 }  // namespace platform

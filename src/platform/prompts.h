@@ -11,7 +11,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 // Every modal question the program asks goes through this interface, so that tests can answer
 // it from a script and no test ever opens a real dialog.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     virtual Answer MessageBox(const QString& text, const QString& title, Buttons buttons,
                               Icon icon) = 0;

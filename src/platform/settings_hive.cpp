@@ -29,7 +29,8 @@ std::unique_ptr<QSettings> Open(Hive hive) {
 QString Group(const QString& keyPath) {
     QString group = keyPath.toLower();
     group.replace(u'\\', u'/');
-    while (group.contains(QStringLiteral("//"))) group.replace(QStringLiteral("//"), QStringLiteral("/"));
+    while (group.contains(QStringLiteral("//")))
+        group.replace(QStringLiteral("//"), QStringLiteral("/"));
     if (group.startsWith(u'/')) group.remove(0, 1);
     if (group.endsWith(u'/')) group.chop(1);
     return group;

@@ -15,7 +15,7 @@ QUrl ToUrl(const QString& target) {
 }
 
 class DesktopShell final : public Shell {
-public:
+  public:
     bool Open(const QString& target, QWidget*) override {
         return QDesktopServices::openUrl(ToUrl(target));
     }
@@ -41,8 +41,12 @@ Shell* installed = nullptr;
 
 }  // namespace
 
-Shell& TheShell() { return installed ? *installed : Desktop(); }
+Shell& TheShell() {
+    return installed ? *installed : Desktop();
+}
 
-void InstallShell(Shell* shell) { installed = shell; }
+void InstallShell(Shell* shell) {
+    installed = shell;
+}
 
 }  // namespace platform

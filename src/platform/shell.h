@@ -11,7 +11,7 @@ enum class ShowStyle { Hidden, Normal, Minimized };
 // Hands addresses, files and programs to the desktop. Tests install a double that records what
 // would have been opened or started.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens an address or a file with its default program; false when nothing took it.
     virtual bool Open(const QString& target, QWidget* owner = nullptr) = 0;

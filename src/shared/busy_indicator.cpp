@@ -15,7 +15,9 @@ void Attach(QLabel* label) {
     if (panel) panel->setText(detachedText);
 }
 
-QString Text() { return panel ? panel->text() : detachedText; }
+QString Text() {
+    return panel ? panel->text() : detachedText;
+}
 
 void Set(const QString& text) {
     detachedText = text;

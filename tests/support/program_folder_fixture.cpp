@@ -16,7 +16,8 @@ TemporaryProgramFolder::TemporaryProgramFolder()
       previousConfig_(qgetenv(platform::kSettingsFolderVariable)) {
     QDir(folder_.path()).mkdir(QStringLiteral("settings"));
     qputenv(platform::kProgramFolderVariable, folder_.path().toUtf8());
-    qputenv(platform::kSettingsFolderVariable, folder_.filePath(QStringLiteral("settings")).toUtf8());
+    qputenv(platform::kSettingsFolderVariable,
+            folder_.filePath(QStringLiteral("settings")).toUtf8());
 }
 
 TemporaryProgramFolder::~TemporaryProgramFolder() {

@@ -8,7 +8,7 @@ namespace testing_support {
 // Gives a test its own empty program folder and settings hives, both in a temporary folder
 // that goes with the object; restores the previous environment afterwards.
 class TemporaryProgramFolder {
-public:
+  public:
     TemporaryProgramFolder();
     ~TemporaryProgramFolder();
 
@@ -17,7 +17,7 @@ public:
     // Copies a fresh db.db with the shipped tables into the folder.
     void AddFreshDatabase() const;
 
-private:
+  private:
     QTemporaryDir folder_;
     QByteArray previousHome_;
     QByteArray previousConfig_;

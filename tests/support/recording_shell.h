@@ -9,7 +9,7 @@ namespace testing_support {
 // A shell double: records what would have been opened, started or edited, and succeeds unless
 // told to fail.
 class RecordingShell final : public platform::Shell {
-public:
+  public:
     RecordingShell() { platform::InstallShell(this); }
     ~RecordingShell() { platform::InstallShell(nullptr); }
 

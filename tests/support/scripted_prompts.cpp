@@ -4,9 +4,13 @@
 
 namespace testing_support {
 
-ScriptedPrompts::ScriptedPrompts() { platform::InstallPrompts(this); }
+ScriptedPrompts::ScriptedPrompts() {
+    platform::InstallPrompts(this);
+}
 
-ScriptedPrompts::~ScriptedPrompts() { platform::InstallPrompts(nullptr); }
+ScriptedPrompts::~ScriptedPrompts() {
+    platform::InstallPrompts(nullptr);
+}
 
 ScriptedPrompts& ScriptedPrompts::Answer(platform::Answer answer) {
     answers_.push_back(answer);

@@ -13,7 +13,7 @@ namespace testing_support {
 // A message box with only an OK button needs no scripted answer; any other prompt without
 // one fails the test and is answered with Cancel (an empty text for input and folders).
 class ScriptedPrompts final : public platform::Prompts {
-public:
+  public:
     enum class Kind { Message, Input, Folder, OpenFile };
     struct Prompt {
         Kind kind;
@@ -42,7 +42,7 @@ public:
     QString BrowseForFolder(const QString& startFolder, const QString& prompt) override;
     QString OpenFile(const QString& title, const QString& filter) override;
 
-private:
+  private:
     QString NextText(const QString& what);
 
     std::deque<platform::Answer> answers_;
