@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 #include "platform/list_view.h"
 #include "platform/program_folder.h"
@@ -19,6 +20,11 @@ constexpr qsizetype kMaxNameLength = 60;
 
 void Tell(const QString& text, const QString& title, platform::Icon icon) {
     platform::ThePrompts().MessageBox(text, title, platform::Buttons::Ok, icon);
+}
+
+// A character that some file system refuses in a file name.
+bool Forbidden(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c);
 }
 
 bool Ask(const QString& text) {
@@ -49,8 +55,7 @@ QString SafeFileName(const QString& text) {
     QString name = text.left(kMaxNameLength);
     if (!name.isEmpty() && name.back().isHighSurrogate()) name.chop(1);
     for (QChar& c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c))
-            c = u'_';
+        if (Forbidden(c)) c = u'_';
     }
     return name.replace(QStringLiteral(".."), QStringLiteral("_"));
 }
@@ -67,7 +72,8 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
     QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
                                                    QStringLiteral("导出文件"), QString());
     name.remove(ExportFileSuffix(extension));
-    if (name.isEmpty() || name.contains(u'.') || SafeFileName(name) != name) {
+    if (name.isEmpty() || name.contains(u'.') ||
+        std::any_of(name.cbegin(), name.cend(), Forbidden)) {
         Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
              platform::Icon::Information);
         return;
@@ -83,8 +89,8 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
     }
 
     if (!WriteListAs(list, path, extension, kind)) {
-        // The workbook export has shown its own reason already.
-        if (extension != u"xls") {
+        // A workbook export that ran has shown its own reason already.
+        if (extension != u"xls" || kind < 0) {
             Tell(
                 QStringLiteral("导出失败，无法写入文件：\r\n\r\n") + QDir::toNativeSeparators(path),
                 QStringLiteral("导出失败"), platform::Icon::Critical);

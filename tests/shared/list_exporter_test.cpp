@@ -95,6 +95,15 @@ TEST_F(ListExporterTest, ABadFileNameIsRefusedBeforeTheFolderIsAsked) {
     }
 }
 
+// Only the suffix and the characters no file name can hold limit the name, not its length.
+TEST_F(ListExporterTest, ALongNameIsTakenAsTyped) {
+    const QString name = QString(40, u'报') + QString(60, u'x');
+    prompts_.Type(name).Type(home_.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
+    ExportList(list_, QStringLiteral("htm"), 5, &owner_);
+    EXPECT_EQ(prompts_.Texts().last(), kDone);
+    EXPECT_TRUE(QFile::exists(Out(name + QStringLiteral(".htm"))));
+}
+
 TEST_F(ListExporterTest, ATextReportGoesToTheChosenFolderAndOpensInTheEditor) {
     for (const QString& name : {QStringLiteral("report.txt"), QStringLiteral("report.txt.txt")}) {
         ScriptedPrompts prompts;
@@ -171,6 +180,14 @@ TEST_F(ListExporterTest, AFailedWriteIsToldAndNotOfferedForOpening) {
     ExportList(list_, QStringLiteral("xls"), 0, &owner_);
     ASSERT_EQ(prompts.prompts().size(), 3u);
     EXPECT_TRUE(prompts.prompts()[2].text.startsWith(QStringLiteral("导出失败，原因如下：")));
+
+    // A kind that selects no export writes nothing, and says so.
+    ScriptedPrompts negative;
+    negative.Type(QStringLiteral("book")).Type(home_.FilePath(QStringLiteral("out")));
+    ExportList(list_, QStringLiteral("xls"), -1, &owner_);
+    ASSERT_EQ(negative.prompts().size(), 3u);
+    EXPECT_EQ(negative.prompts()[2].title, QStringLiteral("导出失败"));
+    EXPECT_FALSE(QFile::exists(Out(QStringLiteral("book.xlsx"))));
     EXPECT_TRUE(shell_.opened.isEmpty());
     EXPECT_TRUE(shell_.edited.isEmpty());
 }
