@@ -43,7 +43,8 @@ bool IsDigit(QChar c) {
 std::optional<double> PlainNumber(const QString& text) {
     const QChar* p = text.constData();
     const QChar* const end = p + text.size();
-    if (p != end && *p == u'-') ++p;
+    const bool negative = p != end && *p == u'-';
+    if (negative) ++p;
     const QChar* const whole = p;
     while (p != end && IsDigit(*p)) ++p;
     const qsizetype wholeDigits = p - whole;
@@ -63,7 +64,8 @@ std::optional<double> PlainNumber(const QString& text) {
             significant += p - fraction;
         }
     }
-    if (significant > 15) return std::nullopt;
+    // A negative zero would show as "0".
+    if (significant > 15 || (negative && significant == 0)) return std::nullopt;
     return text.toDouble();
 }
 

@@ -13,8 +13,10 @@ BatchBinding* installed = nullptr;
 // alone at midnight), with "-" for the blanks and colons a file name cannot carry.
 QString DateTimeStamp() {
     const QDateTime now = platform::TheClock().Now();
-    return now.toString(now.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd")
-                                                  : QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
+    const QTime time = now.time();
+    const bool midnight = time.hour() == 0 && time.minute() == 0 && time.second() == 0;
+    return now.toString(midnight ? QStringLiteral("yyyy-MM-dd")
+                                 : QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ TEST(SpreadsheetTest, CellsKeepTheirTextUnlessItIsPlainlyANumber) {
         {QStringLiteral("12345678901234567"), text.arg(u"12345678901234567")},
         {QStringLiteral("+12"), text.arg(u"+12")},
         {QStringLiteral("-"), text.arg(u"-")},
+        {QStringLiteral("-0"), text.arg(u"-0")},
+        {QStringLiteral("0"), number.arg(u"0")},
         {QStringLiteral("0-0"), text.arg(u"0-0")},
         {QStringLiteral("a<b&c"), text.arg(u"a&lt;b&amp;c")},
     };

@@ -106,11 +106,12 @@ TEST_F(AutoSaveTest, SavesAReportNamedAfterTheKeywordAndTheTime) {
     EXPECT_TRUE(text.endsWith(
         platform::ToAnsi(QStringLiteral("\r\n减肥茶    -     -     -     -     \r\n"))));
 
-    // At midnight the system's date-time text is the date alone; a second save in the same
-    // second replaces the first.
+    // In the first second of a day the system's date-time text is the date alone; a second save
+    // in the same second replaces the first.
     clock_.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0)));
     host_.txtkw = QStringLiteral("7");
     ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
+    clock_.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0, 0, 400)));
     ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
     EXPECT_EQ(FilesIn(save_.path()), (QStringList{QStringLiteral("-2010-06-25.htm"),
                                                   QStringLiteral("减肥-2010-06-24-14-05-09.txt")}));
