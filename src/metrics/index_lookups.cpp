@@ -135,7 +135,6 @@ QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode
         SecondPiece(SecondPiece(text, QStringLiteral("最新数据：[")), QStringLiteral("]"));
     const std::optional<qint32> latest =
         latestText.isEmpty() ? std::optional<qint32>(0) : ReadWhole32(latestText);
-    if (!latest) return QString();
 
     const int width = mode <= 0 ? 30 : 7;
     double sum = 0;
@@ -149,6 +148,9 @@ QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode
         if (!__builtin_add_overflow(weekSum, *value, &next)) weekSum = next;
     }
     const QString average = WholeText((mode <= 0 ? sum : weekSum) / static_cast<double>(width));
+    // Without a readable latest value there is no pair to give or report; the 7-day average
+    // stands on its own.
+    if (!latest) return mode <= 0 ? QString() : average;
     const QString pair = QString::number(*latest) + u'-' + average;
     if (pair != kNoIndexData) {
         ShareReport(page, pair, lower, ReportParent(window, ReportSource::History, lower),

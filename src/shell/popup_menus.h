@@ -28,7 +28,8 @@ class DatabaseMenuTarget {
 
 // The main window's four popup menus over the work windows' lists: the row menu of the mining
 // result list and the three export menus. They act on the loaded mining and database windows;
-// with the window not loaded, or no row selected, an item does nothing.
+// with the window not loaded an item does nothing, and so do the page and delete items when no
+// row is selected (the re-query and the add leave that case to the mining window).
 class WorkWindowMenus {
   public:
     // The menus belong to `mainWindow`, which is the owner of the web pages they open.

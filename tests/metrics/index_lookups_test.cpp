@@ -102,6 +102,10 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
     web.ClearRequests();
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QString());
     EXPECT_EQ(RequestedUrls(web).size(), 2) << "an unreadable latest value is no value to report";
+    web.ClearRequests();
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("1"))
+        << "the 7-day average needs no latest value";
+    EXPECT_EQ(RequestedUrls(web).size(), 2);
 }
 
 TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
