@@ -16,6 +16,8 @@ class SystemClock final : public Clock {
         // it early, so the caller re-checks its condition as soon as something happened.
         QTimer bound;
         bound.setSingleShot(true);
+        // A coarse timer may fire a few percent late, which would stretch a time-out.
+        bound.setTimerType(Qt::PreciseTimer);
         bound.start(limit);
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }

@@ -18,10 +18,15 @@ FolderDialog::FolderDialog(const QString& startFolder, const QString& prompt)
     setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (layout()) layout()->addWidget(status_);
     if (startFolder.isEmpty()) return;
-    if (QDir(startFolder).exists()) setDirectory(startFolder);
-    connect(this, &QFileDialog::currentChanged, status_, [this](const QString& path) {
+    const auto showInStatus = [this](const QString& path) {
         if (!path.isEmpty()) status_->setText(QDir::toNativeSeparators(path).left(kStatusLength));
-    });
+    };
+    // The start folder opens selected, so the status line shows it from the first moment.
+    if (QDir(startFolder).exists()) {
+        setDirectory(startFolder);
+        showInStatus(QDir(startFolder).absolutePath());
+    }
+    connect(this, &QFileDialog::currentChanged, status_, showInStatus);
 }
 
 QString FolderDialog::StatusText() const {

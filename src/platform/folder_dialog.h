@@ -8,8 +8,8 @@ class QLabel;
 namespace platform {
 
 // The folder-browse dialog: folders only, `prompt` as its title, opened at `startFolder` when
-// that exists. While a start folder is given, a status line follows the selection with the
-// first 64 characters of its path; without one it stays empty.
+// that exists. While a start folder is given, a status line shows the first 64 characters of
+// the selected path, the start folder's at first; without one it stays empty.
 class FolderDialog : public QFileDialog {
   public:
     FolderDialog(const QString& startFolder, const QString& prompt);

@@ -17,13 +17,21 @@ TEST(FolderDialogTest, OpensAtTheStartFolderAndShowsTheSelectionCutTo64Character
     const QString deep = root.filePath(QStringLiteral("一个很长的文件夹名字/") + QString(60, u'x'));
     ASSERT_TRUE(QDir().mkpath(deep));
 
-    FolderDialog dialog(root.path(), QStringLiteral("请选择文件夹"));
+    FolderDialog dialog(deep, QStringLiteral("请选择文件夹"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("请选择文件夹"));
-    EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(root.path()).canonicalPath());
-    EXPECT_EQ(dialog.StatusText(), QString());
+    EXPECT_EQ(QDir(dialog.directory()).canonicalPath(), QDir(deep).canonicalPath());
+    EXPECT_EQ(dialog.StatusText(), deep.left(64));  // the start folder opens selected
 
-    emit dialog.currentChanged(deep);
-    EXPECT_EQ(dialog.StatusText(), deep.left(64));
+    emit dialog.currentChanged(root.path());
+    EXPECT_EQ(dialog.StatusText(), root.path());
+    emit dialog.currentChanged(QString());  // an item without a path leaves the status as it was
+    EXPECT_EQ(dialog.StatusText(), root.path());
+}
+
+TEST(FolderDialogTest, AMissingStartFolderIsNotShownButTheStatusFollowsTheSelection) {
+    QTemporaryDir root;
+    FolderDialog dialog(root.filePath(QStringLiteral("不存在")), QStringLiteral("请选择文件夹"));
+    EXPECT_EQ(dialog.StatusText(), QString());
     emit dialog.currentChanged(root.path());
     EXPECT_EQ(dialog.StatusText(), root.path());
 }

@@ -83,8 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("utf-8"), QStringLiteral("utf-8")},
         SniffCase{"SingleQuotes", QStringLiteral("<meta charset='utf-8' /><b>百度</b>"),
                   QStringLiteral("utf-8"), QStringLiteral("utf-8")},
-        SniffCase{"NoDeclaration", QStringLiteral("<title>无声明</title>"), QStringLiteral("gbk"),
-                  QStringLiteral("gb2312")}),
+        SniffCase{"NoDeclarationGbkOnlyCharacter", QStringLiteral("<title>无声明 喆</title>"),
+                  QStringLiteral("gbk"), QStringLiteral("gb2312")}),
     [](const testing::TestParamInfo<SniffCase>& info) { return info.param.name; });
 
 struct AddressCase {

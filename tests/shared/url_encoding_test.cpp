@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                                QStringLiteral("seo%20%E4%BC%98%E5%8C%96")},
                     EncodeCase{"LatinDoubleByteInGbk", QStringLiteral("é"),
                                QStringLiteral("%A8%A6"), QStringLiteral("%C3%A9")},
+                    EncodeCase{"GbkOnlyCharacter", QStringLiteral("喆"), QStringLiteral("%86%B4"),
+                               QStringLiteral("%E5%96%86")},
                     EncodeCase{"ThreeByteUtf8Boundary", QString(QChar(0x0800)),
                                QString(QChar(0x0800)), QStringLiteral("%E0%A0%80")},
                     EncodeCase{"QueryCharacters", QStringLiteral("a&b=c#d+e%f?g"),
