@@ -57,6 +57,9 @@ MDIfrm::MDIfrm()
     : Text1(new platform::TextBox(this)),
       TubrTray1(platform::CreateTrayIcon()),
       Area(new QMdiArea(this)) {
+    // The program ends only through its own close (or the updater start). A message closed
+    // while the window is in the tray must not end it as the last window closed.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     setWindowTitle(kTitle);
     setWindowIcon(ProgramIcon());
     setCentralWidget(Area);

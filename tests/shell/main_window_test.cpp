@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "shared/registry_store.h"
 #include "shell/autorun.h"
@@ -336,6 +337,18 @@ TEST_F(MainWindow, HidesToTheTrayAndComesBackInItsState) {
     tray.Last().MouseButton(2);
     EXPECT_TRUE(main.file->isVisible());
     main.file->close();
+}
+
+TEST_F(MainWindow, AWindowClosedWhileInTheTrayDoesNotEndTheProgram) {
+    MDIfrm& main = Started();
+    main.hideme->trigger();
+    QTimer::singleShot(0, [] {
+        QWidget message;  // a job's closing message while the main window is in the tray
+        message.show();
+        message.close();
+        QTimer::singleShot(20, [] { QCoreApplication::exit(7); });
+    });
+    EXPECT_EQ(QCoreApplication::exec(), 7) << "the loop went on until the test ended it";
 }
 
 TEST_F(MainWindow, EveryWayOutAsksOnceAndNoKeepsTheProgram) {
