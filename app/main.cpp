@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "database_window/database_window.h"
 #include "mining_window/mining_window.h"
@@ -7,6 +9,11 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The message boxes' standard buttons speak Chinese like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
     RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘; });
     RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具; });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
