@@ -28,6 +28,7 @@ frm_loginset::frm_loginset(QWidget* parent)
       Check2(new platform::CheckBox(QStringLiteral("自动登录"))) {
     setWindowTitle(QStringLiteral("软件登录设置"));
     Text2->setEchoMode(QLineEdit::Password);
+    Text2->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // '*'
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label1, 0, 0);
     layout->addWidget(Text1, 0, 1);

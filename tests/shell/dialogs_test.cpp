@@ -155,6 +155,7 @@ TEST_F(LoginSettings, StoresEveryChangeTrimmedAndShowsItAgain) {
 
         dialog.Text1->SetText(QStringLiteral("  站长 "));
         dialog.Text2->SetText(QStringLiteral(" geheim"));
+        EXPECT_EQ(dialog.Text2->displayText(), QStringLiteral("*******")) << "one per character";
         dialog.Check1->click();
         dialog.Check2->click();
         dialog.Check2->click();
