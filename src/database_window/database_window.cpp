@@ -9,18 +9,10 @@
       pic1(new QWidget(tab1)),
       pic2(new QWidget(tab1)),
       pic3(new QWidget(tab1)),
-      txtbaiduse(new platform::TextBox(this)),
-      txtsetse(new platform::TextBox(this)) {
+      txtbaiduse(HiddenBox(QStringLiteral("3"))),
+      txtsetse(HiddenBox(QStringLiteral("1"))) {
     setWindowTitle(QStringLiteral("关键词数据库"));
-    platform::SetGeometryTwips(PicLEFT, 0, 0, 2820, 9000);
-    platform::SetGeometryTwips(tab1, 2880, 0, 12000, 9000);
-    for (QWidget* pane : {pic1, pic2, pic3}) platform::SetGeometryTwips(pane, 0, 0, 12000, 9000);
-    pic2->hide();
-    pic3->hide();
-    txtbaiduse->SetText(QStringLiteral("3"));
-    txtsetse->SetText(QStringLiteral("1"));
-    txtbaiduse->hide();
-    txtsetse->hide();
+    PlaceDesign({pic1, pic2, pic3});
 }
 
 void 关键词数据库::Form_Load() {

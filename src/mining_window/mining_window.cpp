@@ -10,17 +10,10 @@
       pic2(new QWidget(tab1)),
       pic3(new QWidget(tab1)),
       pic4(new QWidget(tab1)),
-      txtbaiduse(new platform::TextBox(this)),
-      txtsetse(new platform::TextBox(this)) {
+      txtbaiduse(HiddenBox(QStringLiteral("3"))),
+      txtsetse(HiddenBox(QStringLiteral("1"))) {
     setWindowTitle(QStringLiteral("关键词挖掘"));
-    platform::SetGeometryTwips(PicLEFT, 0, 0, 2820, 9000);
-    platform::SetGeometryTwips(tab1, 2880, 0, 12000, 9000);
-    for (QWidget* pane : SideBarPanes()) platform::SetGeometryTwips(pane, 0, 0, 12000, 9000);
-    for (QWidget* pane : {pic2, pic3, pic4}) pane->hide();
-    txtbaiduse->SetText(QStringLiteral("3"));
-    txtsetse->SetText(QStringLiteral("1"));
-    txtbaiduse->hide();
-    txtsetse->hide();
+    PlaceDesign(SideBarPanes());
 }
 
 void 关键词挖掘::Form_Load() {

@@ -39,4 +39,10 @@ class WorkWindow : public QWidget {
   protected:
     // A window whose job is running stays open: the job's loop still uses its controls.
     void closeEvent(QCloseEvent* event) override;
+
+    // Places the side bar, the page tabs and `panes` (on the tabs) where the window's design
+    // has them; only the first pane shows.
+    void PlaceDesign(const QList<QWidget*>& panes);
+    // A hidden box of the window holding its design text.
+    platform::TextBox* HiddenBox(const QString& designText);
 };

@@ -39,6 +39,22 @@ void WorkWindow::closeEvent(QCloseEvent* event) {
         platform::Buttons::Ok, platform::Icon::Information);
 }
 
+void WorkWindow::PlaceDesign(const QList<QWidget*>& panes) {
+    platform::SetGeometryTwips(SideBar(), 0, 0, 2820, 9000);
+    platform::SetGeometryTwips(PageTabs(), 2880, 0, 12000, 9000);
+    for (QWidget* pane : panes) {
+        platform::SetGeometryTwips(pane, 0, 0, 12000, 9000);
+        pane->setVisible(pane == panes.first());
+    }
+}
+
+platform::TextBox* WorkWindow::HiddenBox(const QString& designText) {
+    auto* box = new platform::TextBox(this);
+    box->SetText(designText);
+    box->hide();
+    return box;
+}
+
 QString NavigationText(WorkWindowKind kind) {
     switch (kind) {
         case WorkWindowKind::Mining:

@@ -12,12 +12,7 @@
       Pic5(new QWidget(tab1)),
       pic6(new QWidget(tab1)) {
     setWindowTitle(QStringLiteral("关键词工具"));
-    platform::SetGeometryTwips(PicLEFT, 0, 0, 2820, 9000);
-    platform::SetGeometryTwips(tab1, 2880, 0, 12000, 9000);
-    for (QWidget* pane : SideBarPanes()) {
-        platform::SetGeometryTwips(pane, 0, 0, 12000, 9000);
-        if (pane != pic1) pane->hide();
-    }
+    PlaceDesign(SideBarPanes());
 }
 
 void 关键词工具::Form_Load() {

@@ -17,13 +17,17 @@ using testing_support::TemporaryProgramFolder;
 const QString kMissingDatabase =
     QStringLiteral("缺失数据库文件，请下载后解压并复制到软件安装目录！");
 
-TEST(OpenDatabaseOrWarn, MissingFileWarnsOnceHandsTheDownloadPageOverAndSetsTheFlag) {
+// A program folder of its own, with prompt and shell doubles and a connection not yet opened.
+class OpenDatabaseOrWarnTest : public ::testing::Test {
+  protected:
     TemporaryProgramFolder folder;
     ScriptedPrompts prompts;
     RecordingShell shell;
     platform::Connection connection;
     bool missing = false;
+};
 
+TEST_F(OpenDatabaseOrWarnTest, MissingFileWarnsOnceHandsTheDownloadPageOverAndSetsTheFlag) {
     OpenDatabaseOrWarn(connection, nullptr, &missing);
 
     EXPECT_TRUE(missing);
@@ -43,13 +47,8 @@ TEST(OpenDatabaseOrWarn, MissingFileWarnsOnceHandsTheDownloadPageOverAndSetsTheF
     EXPECT_EQ(shell.opened.size(), 1);
 }
 
-TEST(OpenDatabaseOrWarn, PresentFileOpensQuietlyAndOnlyOnce) {
-    TemporaryProgramFolder folder;
+TEST_F(OpenDatabaseOrWarnTest, PresentFileOpensQuietlyAndOnlyOnce) {
     folder.AddFreshDatabase();
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    platform::Connection connection;
-    bool missing = false;
 
     OpenDatabaseOrWarn(connection, nullptr, &missing);
     OpenDatabaseOrWarn(connection, nullptr, nullptr);
@@ -61,16 +60,11 @@ TEST(OpenDatabaseOrWarn, PresentFileOpensQuietlyAndOnlyOnce) {
     EXPECT_TRUE(shell.opened.empty());
 }
 
-TEST(OpenDatabaseOrWarn, UnreadableFileCountsAsMissing) {
-    TemporaryProgramFolder folder;
+TEST_F(OpenDatabaseOrWarnTest, UnreadableFileCountsAsMissing) {
     QFile file(folder.FilePath(QStringLiteral("db.db")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("this is not a database file at all, just text that fills the header page");
     file.close();
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    platform::Connection connection;
-    bool missing = false;
 
     OpenDatabaseOrWarn(connection, nullptr, &missing);
 
