@@ -55,10 +55,6 @@ bool CreateKey(Hive hive, const QString& keyPath) {
     return settings->status() == QSettings::NoError;
 }
 
-bool KeyExists(Hive hive, const QString& keyPath) {
-    return Open(hive)->contains(Entry(keyPath, kKeyMarker));
-}
-
 bool WriteValue(Hive hive, const QString& keyPath, const QString& name, const QString& value) {
     auto settings = Open(hive);
     if (!settings->contains(Entry(keyPath, kKeyMarker))) return false;

@@ -31,7 +31,6 @@ class CXHtml {
     void agent(const QString& sAgent) { agent_ = sAgent; }
     // Time-out of one request, in seconds.
     void TryTime(int sTime) { tryTime_ = sTime; }
-    int TryTime() const { return tryTime_; }
     void errnum(int sNum) { errnum_ = sNum; }
 
     // The page at `url`, by GET.
