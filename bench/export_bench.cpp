@@ -18,6 +18,7 @@
 
 #include "platform/charset.h"
 #include "platform/list_view.h"
+#include "qt_benchmark_app.h"
 #include "shared/excel_export.h"
 #include "shared/report_writer.h"
 
@@ -209,10 +210,6 @@ EXPORT_BENCHMARK(BM_Workbook_Libxlsxwriter);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    QtBenchmarkApp app(argc, argv);
+    return app.Run();
 }

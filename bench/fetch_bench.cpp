@@ -11,6 +11,7 @@
 #include "fakeweb/fake_web.h"
 #include "platform/charset.h"
 #include "platform/http_request.h"
+#include "qt_benchmark_app.h"
 #include "shared/cxhtml.h"
 
 namespace {
@@ -49,13 +50,9 @@ BENCHMARK(BM_BareNetworkGet)->Iterations(1000)->Repetitions(5)->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QtBenchmarkApp app(argc, argv);
     fakeweb::FakeWeb theWeb;
     web = &theWeb;
     web->Serve(QStringLiteral("www.bench.cn"), QStringLiteral("/s"), kPage, QStringLiteral("gbk"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return app.Run();
 }

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "fakeweb/fake_web.h"
+#include "qt_benchmark_app.h"
 #include "shared/cxhtml.h"
 
 namespace {
@@ -46,10 +47,6 @@ BENCHMARK(BM_LateFetchCpuShare)->Iterations(1)->Repetitions(3)->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    QtBenchmarkApp app(argc, argv);
+    return app.Run();
 }

@@ -18,6 +18,7 @@
 #include "metrics/share_service.h"
 #include "metrics/test_host.h"
 #include "platform/http_request.h"
+#include "qt_benchmark_app.h"
 #include "shared/cxhtml.h"
 #include "shared/url_encoding.h"
 #include "shell/database_bootstrap.h"
@@ -146,12 +147,8 @@ BENCHMARK(BM_TableSteps)->Unit(benchmark::kMicrosecond)->MinTime(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QtBenchmarkApp app(argc, argv);
     World theWorld;
     world = &theWorld;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return app.Run();
 }
