@@ -8,6 +8,7 @@
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "platform/charset.h"
 #include "platform/http_request.h"
@@ -94,12 +95,7 @@ class TextBrowserView final : public BrowserView {
     }
 
     void Stop() {
-        if (!reply_) return;
-        QNetworkReply* reply = reply_;
-        reply_ = nullptr;
-        reply->disconnect();
-        reply->abort();
-        reply->deleteLater();
+        if (reply_) DropReply(std::exchange(reply_, nullptr));
     }
 
     StaticPageView* view_;

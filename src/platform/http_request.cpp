@@ -1,5 +1,7 @@
 #include "platform/http_request.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -119,13 +121,15 @@ void HttpRequest::Finish() {
     reply->deleteLater();
 }
 
-void HttpRequest::Abort() {
-    if (!reply_) return;
-    QNetworkReply* reply = reply_;
-    reply_ = nullptr;
+void DropReply(QNetworkReply* reply) {
     reply->disconnect();
     reply->abort();
     reply->deleteLater();
+}
+
+void HttpRequest::Abort() {
+    if (!reply_) return;
+    DropReply(std::exchange(reply_, nullptr));
     --inFlight;
 }
 

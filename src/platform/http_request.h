@@ -21,6 +21,8 @@ inline constexpr char kFakeWebVariable[] = "TARNWICK_FAKEWEB";
 QNetworkAccessManager& SharedNetwork();
 // `url` as it must be requested: https becomes http while the fake web is in use.
 QUrl RoutedUrl(const QUrl& url);
+// Gives up `reply` without reporting anything more of it and releases it.
+void DropReply(QNetworkReply* reply);
 
 // Requests sent and not yet completed or abandoned, and a count of completions so far. A test
 // clock uses them to let loopback answers arrive before it moves time on.
