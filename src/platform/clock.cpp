@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/replaceable.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -23,21 +24,16 @@ class SystemClock final : public Clock {
     }
 };
 
-SystemClock& SystemClockInstance() {
-    static SystemClock clock;
-    return clock;
-}
-
-Clock* installed = nullptr;
+Replaceable<Clock, SystemClock> theClock;
 
 }  // namespace
 
 Clock& TheClock() {
-    return installed ? *installed : SystemClockInstance();
+    return theClock.Get();
 }
 
 void InstallClock(Clock* clock) {
-    installed = clock;
+    theClock.Install(clock);
 }
 
 }  // namespace platform

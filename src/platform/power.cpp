@@ -1,4 +1,5 @@
 #include "platform/power.h"
+#include "platform/replaceable.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -23,23 +24,16 @@ class SystemPower final : public Power {
     }
 };
 
-SystemPower& System() {
-    static SystemPower power;
-    return power;
-}
-
-Power* installed = nullptr;
+Replaceable<Power, SystemPower> thePower;
 
 }  // namespace
 
 Power& ThePower() {
-    return installed ? *installed : System();
+    return thePower.Get();
 }
 
 Power* InstallPower(Power* power) {
-    Power* previous = installed;
-    installed = power;
-    return previous;
+    return thePower.Install(power);
 }
 
 }  // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/prompts.h"
+#include "platform/replaceable.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -81,21 +82,16 @@ class DialogPrompts final : public Prompts {
     }
 };
 
-DialogPrompts& Dialogs() {
-    static DialogPrompts dialogs;
-    return dialogs;
-}
-
-Prompts* installed = nullptr;
+Replaceable<Prompts, DialogPrompts> thePrompts;
 
 }  // namespace
 
 Prompts& ThePrompts() {
-    return installed ? *installed : Dialogs();
+    return thePrompts.Get();
 }
 
 void InstallPrompts(Prompts* prompts) {
-    installed = prompts;
+    thePrompts.Install(prompts);
 }
 
 }  // namespace platform

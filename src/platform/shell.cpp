@@ -1,4 +1,5 @@
 #include "platform/shell.h"
+#include "platform/replaceable.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -32,21 +33,16 @@ class DesktopShell final : public Shell {
     }
 };
 
-DesktopShell& Desktop() {
-    static DesktopShell shell;
-    return shell;
-}
-
-Shell* installed = nullptr;
+Replaceable<Shell, DesktopShell> theShell;
 
 }  // namespace
 
 Shell& TheShell() {
-    return installed ? *installed : Desktop();
+    return theShell.Get();
 }
 
 void InstallShell(Shell* shell) {
-    installed = shell;
+    theShell.Install(shell);
 }
 
 }  // namespace platform

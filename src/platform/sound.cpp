@@ -1,4 +1,5 @@
 #include "platform/sound.h"
+#include "platform/replaceable.h"
 
 #include <QApplication>
 
@@ -17,21 +18,16 @@ class SystemSound final : public Sound {
     }
 };
 
-SystemSound& System() {
-    static SystemSound sound;
-    return sound;
-}
-
-Sound* installed = nullptr;
+Replaceable<Sound, SystemSound> theSound;
 
 }  // namespace
 
 Sound& TheSound() {
-    return installed ? *installed : System();
+    return theSound.Get();
 }
 
 void InstallSound(Sound* sound) {
-    installed = sound;
+    theSound.Install(sound);
 }
 
 }  // namespace platform
