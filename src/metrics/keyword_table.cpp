@@ -6,10 +6,10 @@
 
 #include "metrics/number_text.h"
 #include "platform/clock.h"
-#include "platform/list_view.h"
 #include "platform/prompts.h"
+#include "platform/row_table.h"
+#include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
-#include "shell/database_bootstrap.h"
 
 namespace metrics {
 namespace {
@@ -29,7 +29,7 @@ QString StoredMetric(const QString& cell) {
     return ReadNumber(value) ? value : QStringLiteral("-");
 }
 
-QString ParentKeyword(MiningBinding& window, Pane pane, const QString& keyword) {
+QString ParentKeyword(MiningContext& window, Pane pane, const QString& keyword) {
     switch (pane) {
         case Pane::Regular:
             return TrimBlanks(window.SeedText());
@@ -65,7 +65,7 @@ std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
                      TextField(*records, QStringLiteral("adddate"))};
 }
 
-bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
+bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row) {
     if (window.DbMissing()) return false;
     platform::Connection& db = SharedConnection();
     const QString keyword = TrimBlanks(pane == Pane::Manual ? row.keyword.toLower() : row.keyword);
@@ -109,7 +109,7 @@ bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& ro
                       {parent, day, month, count, today, keyword});
 }
 
-void Addto_db(MiningBinding& window) {
+void Addto_db(MiningContext& window) {
     if (window.DbMissing()) {
         platform::ThePrompts().MessageBox(
             QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"), QStringLiteral("提示"),
@@ -117,10 +117,15 @@ void Addto_db(MiningBinding& window) {
         return;
     }
     int written = 0;
-    const platform::ListItem* row = window.ResultList(Pane::Regular)->SelectedItem();
-    if (row) {
+    platform::RowTable* list = window.ResultList(Pane::Regular);
+    const int row = list ? window.SelectedRow(Pane::Regular) : 0;
+    if (row >= 1 && row <= list->Count()) {
+        const KeywordColumns& columns = window.ResultColumns(Pane::Regular);
+        const auto cell = [&](KeywordCell which) {
+            return StoredMetric(list->Cell(row, columns.CellOf(which)));
+        };
         platform::Connection& db = SharedConnection();
-        const QString keyword = TrimBlanks(row->Text()).toLower();
+        const QString keyword = TrimBlanks(list->Text(row)).toLower();
         const std::optional<platform::Recordset> stored =
             db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
         if (stored && stored->Eof() &&
@@ -128,8 +133,8 @@ void Addto_db(MiningBinding& window) {
                 QStringLiteral("insert into keywords "
                                "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
                                "values (?,?,?,?,?,?)"),
-                {keyword, TrimBlanks(window.SeedText()).toLower(), StoredMetric(row->SubItem(1)),
-                 StoredMetric(row->SubItem(2)), StoredMetric(row->SubItem(3)), TodayText()}))
+                {keyword, TrimBlanks(window.SeedText()).toLower(), cell(KeywordCell::MonthVolume),
+                 cell(KeywordCell::DayVolume), cell(KeywordCell::BaiduCount), TodayText()}))
             written = 1;
     }
     platform::ThePrompts().MessageBox(QStringLiteral("成功提交了%1条数据至数据库！").arg(written),

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "metrics/window_binding.h"
+#include "metrics/window_context.h"
 
 // Table keywords of db.db: keys, parentkeys, monthrank, dayrank, baidunum, adddate. The metric
 // columns hold text; "-" marks a value that was not obtained. Dates are "yyyy-MM-dd".
@@ -43,10 +43,10 @@ struct KeywordRowValues {
 // except on the manual pane); on a row stored today, fills in only the values that it lacks.
 // A metric value that is not a number is stored as "-". Nothing happens when db.db is
 // missing. Whether the table now holds the values.
-bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row);
+bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row);
 
 // Adds the selected row of the regular pane's result list to the table unless its keyword is
 // stored already, and tells the user how many rows were written.
-void Addto_db(MiningBinding& window);
+void Addto_db(MiningContext& window);
 
 }  // namespace metrics

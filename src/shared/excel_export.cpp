@@ -1,10 +1,11 @@
 #include "shared/excel_export.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QVector>
 
-#include "platform/list_view.h"
 #include "platform/prompts.h"
+#include "platform/row_table.h"
 #include "platform/spreadsheet.h"
 
 namespace {
@@ -20,7 +21,7 @@ class WaitPointer {
     }
 };
 
-platform::SpreadsheetError WriteWorkbook(const platform::ListView& list, const QString& path) {
+platform::SpreadsheetError WriteWorkbook(const platform::RowTable& list, const QString& path) {
     platform::Workbook book;
     book.SetRowFont(1, 12, true);
     QVector<int> visible;  // list positions of the visible columns, in order
@@ -29,11 +30,8 @@ platform::SpreadsheetError WriteWorkbook(const platform::ListView& list, const Q
         visible.append(column);
         book.SetCell(1, static_cast<int>(visible.size()), list.ColumnText(column));
     }
-    book.SetBlock(2, 1, list.Count(), static_cast<int>(visible.size()), [&](int r, int k) {
-        const platform::ListItem* row = list.Item(r + 1);
-        const int position = visible[k];
-        return position == 1 ? row->Text() : row->SubItem(position - 1);
-    });
+    book.SetBlock(2, 1, list.Count(), static_cast<int>(visible.size()),
+                  [&](int r, int k) { return list.Cell(r + 1, visible[k] - 1); });
     book.FitColumns();
     // A failure anywhere above makes every later step, the save included, return it.
     return book.Save(path);
@@ -41,7 +39,7 @@ platform::SpreadsheetError WriteWorkbook(const platform::ListView& list, const Q
 
 }  // namespace
 
-bool ExportListToExcel(const platform::ListView& list, const QString& path) {
+bool ExportListToExcel(const platform::RowTable& list, const QString& path) {
     platform::SpreadsheetError error;
     {
         const WaitPointer wait;

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <algorithm>
 
-#include "platform/list_view.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
+#include "platform/row_table.h"
 #include "platform/shell.h"
 #include "shared/busy_indicator.h"
 #include "shared/excel_export.h"
@@ -44,7 +44,7 @@ QString ExportPath(const QString& folder, const QString& name, const QString& ex
     return path.replace(QStringLiteral("//"), QStringLiteral("/"));
 }
 
-bool WriteListAs(const platform::ListView& list, const QString& path, const QString& extension,
+bool WriteListAs(const platform::RowTable& list, const QString& path, const QString& extension,
                  qint16 kind) {
     if (kind < 0) return false;
     if (extension == u"xls") return ExportListToExcel(list, path);
@@ -60,7 +60,7 @@ QString SafeFileName(const QString& text) {
     return name.replace(QStringLiteral(".."), QStringLiteral("_"));
 }
 
-void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
+void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
                 QWidget* owner) {
     if (BusyIndicator::JobRunning()) return;
     if (list.Count() == 0) {

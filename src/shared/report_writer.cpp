@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 
 namespace {
 
@@ -206,7 +206,7 @@ const QString kBanner = QStringLiteral(
     "@@@@@@@@@@@@   txt格式的数据导出显示效果较差，如需较好的效果请导出为Excel或Html格式  "
     "@@@@@@@@@@@@ ");
 
-bool WriteText(const platform::ListView& list, const QString& path, const Layout* layout) {
+bool WriteText(const platform::RowTable& list, const QString& path, const Layout* layout) {
     ReportFile file(path, platform::Unmappable::Substitute);
     QString& out = file.Text();
     out += kBanner;
@@ -214,12 +214,11 @@ bool WriteText(const platform::ListView& list, const QString& path, const Layout
     if (layout) out += layout->textHeader;
     const int columns = list.ColumnCount();
     for (int i = 1; i <= list.Count(); ++i) {
-        const platform::ListItem* row = list.Item(i);
         out += u"\r\n";
-        out += row->Text();
+        out += list.CellView(i, 0);
         out += u"    ";
         for (int j = 1; j < columns; ++j) {
-            out += row->SubItem(j);
+            out += list.CellView(i, j);
             out += u"     ";
         }
         file.Flush();
@@ -236,7 +235,7 @@ void AppendCell(QString& out, const QString& value, bool lastOfRow) {
     if (lastOfRow) out += u"</tr>";
 }
 
-bool WriteHtml(const platform::ListView& list, const QString& path, const Layout* layout) {
+bool WriteHtml(const platform::RowTable& list, const QString& path, const Layout* layout) {
     ReportFile file(path, platform::Unmappable::NumericReference);
     QString& out = file.Text();
     if (layout) {
@@ -259,22 +258,21 @@ bool WriteHtml(const platform::ListView& list, const QString& path, const Layout
     const bool linkRows = layout && layout->linkRows;
     const int columns = list.ColumnCount();
     for (int i = 1; i <= list.Count(); ++i) {
-        const platform::ListItem* row = list.Item(i);
         out += u"<tr align='center'><td>";
         if (linkRows) {
             out += u"<a href=http://";
-            AppendHtmlAddress(out, row->Text());
+            AppendHtmlAddress(out, list.Text(i));
             out += u" target='_blank'>";
-            AppendHtmlText(out, row->Text());
+            AppendHtmlText(out, list.Text(i));
             out += u"</a></td>";
-            for (int j = 1; j < columns; ++j) AppendCell(out, row->SubItem(j), false);
-            AppendCell(out, row->Tag(), true);
+            for (int j = 1; j < columns; ++j) AppendCell(out, list.Cell(i, j), false);
+            AppendCell(out, list.Tag(i), true);
         } else {
-            AppendHtmlText(out, row->Text());
+            AppendHtmlText(out, list.Text(i));
             out += u"</td>";
-            for (int j = 1; j < columns - 1; ++j) AppendCell(out, row->SubItem(j), false);
+            for (int j = 1; j < columns - 1; ++j) AppendCell(out, list.Cell(i, j), false);
             if (columns >= 2) {
-                AppendCell(out, row->SubItem(columns - 1), true);
+                AppendCell(out, list.Cell(i, columns - 1), true);
             } else {
                 out += u"</tr>";
             }
@@ -287,7 +285,7 @@ bool WriteHtml(const platform::ListView& list, const QString& path, const Layout
 
 }  // namespace
 
-bool WriteListReport(const platform::ListView& list, const QString& path, bool asText,
+bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText,
                      qint16 kind) {
     const Layout* layout = LayoutOf(kind);
     return asText ? WriteText(list, path, layout) : WriteHtml(list, path, layout);

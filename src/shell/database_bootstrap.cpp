@@ -1,9 +1,7 @@
 #include "shell/database_bootstrap.h"
 
 #include <QWidget>
-#include <memory>
 
-#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "shared/web_addresses.h"
@@ -32,27 +30,6 @@ QString CreateStatement(const QString& table) {
 }
 
 }  // namespace
-
-namespace {
-
-std::unique_ptr<platform::Connection>& Shared() {
-    static auto connection = std::make_unique<platform::Connection>();
-    return connection;
-}
-
-}  // namespace
-
-platform::Connection& SharedConnection() {
-    return *Shared();
-}
-
-void ForgetSharedConnection() {
-    Shared() = std::make_unique<platform::Connection>();
-}
-
-QString DatabasePath() {
-    return platform::ProgramFolder() + QStringLiteral("/db.db");
-}
 
 void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag) {
     if (!connection.ConnectionString().isEmpty()) {

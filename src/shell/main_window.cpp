@@ -154,7 +154,9 @@ void MDIfrm::CreateStatusBar() {
         StatusBar1->addWidget(panel, i == 2 ? 1 : 0);
         panels_ << panel;
     }
-    BusyIndicator::Attach(panels_[0]);
+    BusyIndicator::Attach([panel = QPointer<QLabel>(panels_[0])](const QString& text) {
+        if (panel) panel->setText(text);
+    });
 }
 
 QAction* MDIfrm::Button(int index) const {
