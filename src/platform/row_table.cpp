@@ -302,7 +302,8 @@ int RowTable::rowCount(const QModelIndex& parent) const {
 }
 
 int RowTable::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount();
+    // A list without headers still shows its row texts.
+    return parent.isValid() ? 0 : qMax(1, ColumnCount());
 }
 
 QVariant RowTable::data(const QModelIndex& index, int role) const {

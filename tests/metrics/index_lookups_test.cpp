@@ -11,7 +11,6 @@
 
 namespace {
 
-using metrics::WindowKind;
 using namespace metrics_testing;
 
 QList<int> Repeat(int value, int times) {
@@ -19,7 +18,7 @@ QList<int> Repeat(int value, int times) {
 }
 
 // The volume chain on a fresh fetcher, as each row does it.
-QString LookUp(metrics::WindowBinding& window, const QString& shareKeyword,
+QString LookUp(metrics::WindowContext& window, const QString& shareKeyword,
                const QString& lookupKeyword) {
     CXHtml fetcher;
     return metrics::LookUpVolume(window, fetcher, shareKeyword, lookupKeyword);
@@ -43,7 +42,8 @@ class IndexLookupsTest : public ::testing::Test {
     }
 
     fakeweb::FakeWeb web;
-    TestWindow tools{WindowKind::Tools};
+    const std::unique_ptr<TestWindow> toolsWindow = TestWindow::Tools();
+    TestWindow& tools = *toolsWindow;
 };
 
 TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndReportsIt) {
@@ -139,12 +139,14 @@ TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateA
     EXPECT_TRUE(web.Requests()[2].path.startsWith(QStringLiteral("/main/get_province_data.php")));
 
     // The database window keeps no count and always takes the 30-day lookup.
-    TestWindow database(WindowKind::Database);
-    database.state.IndexFailCount = 5;
-    web.ClearRequests();
-    LookUp(database, QStringLiteral("词"), QStringLiteral("词"));
-    EXPECT_EQ(database.state.IndexFailCount, 5);
-    EXPECT_EQ(web.Requests()[2].Url(), ThirtyDayUrl(QStringLiteral("词")));
+    const std::unique_ptr<TestWindow> database = TestWindow::Database();
+    for (int lookup = 1; lookup <= 3; ++lookup) {
+        web.ClearRequests();
+        LookUp(*database, QStringLiteral("词"), QStringLiteral("词"));
+        EXPECT_FALSE(database->state.IndexFailCount) << lookup;
+        ASSERT_GE(web.Requests().size(), 3u) << lookup;
+        EXPECT_EQ(web.Requests()[2].Url(), ThirtyDayUrl(QStringLiteral("词"))) << lookup;
+    }
 }
 
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
@@ -171,50 +173,55 @@ TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {
 
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 3), QString());
     ASSERT_EQ(tools.history.Count(), 365);
-    EXPECT_EQ(tools.history.Item(1)->Text(), QStringLiteral("2026-03-01"));
-    EXPECT_EQ(tools.history.Item(1)->SubItem(1), QStringLiteral("365"));
-    EXPECT_EQ(tools.history.Item(365)->Text(), QStringLiteral("2025-03-02"));
-    EXPECT_EQ(tools.history.Item(365)->SubItem(1), QStringLiteral("1"));
+    EXPECT_EQ(tools.history.Text(1), QStringLiteral("2026-03-01"));
+    EXPECT_EQ(tools.history.Cell(1, 1), QStringLiteral("365"));
+    EXPECT_EQ(tools.history.Text(365), QStringLiteral("2025-03-02"));
+    EXPECT_EQ(tools.history.Cell(365, 1), QStringLiteral("1"));
 
     // The mining window lays it across 100 dated columns of one row.
-    TestWindow mining(WindowKind::Mining);
+    TestMiningWindow mining;
     metrics::GetBaiduIndex(mining, QStringLiteral("词"), 2);
     ASSERT_EQ(mining.history.Count(), 1);
     EXPECT_EQ(mining.history.ColumnCount(), 100);
     EXPECT_EQ(mining.history.ColumnText(1), QStringLiteral("2026-03-01"));
-    EXPECT_EQ(mining.history.Item(1)->Text(), QStringLiteral("365"));
-    EXPECT_EQ(mining.history.Item(1)->SubItem(1), QStringLiteral("364"));
-    EXPECT_EQ(mining.history.Item(1)->SubItem(99), QStringLiteral("266"));
+    EXPECT_EQ(mining.history.Text(1), QStringLiteral("365"));
+    EXPECT_EQ(mining.history.Cell(1, 1), QStringLiteral("364"));
+    EXPECT_EQ(mining.history.Cell(1, 99), QStringLiteral("266"));
     EXPECT_EQ(RequestedUrls(web).filter(QStringLiteral("report")).size(), 0);
 }
+
+// The window whose report parent a case asks for.
+enum class Window { Mining, Tools, Database };
 
 TEST(ReportParentTest, TheMiningWindowsSwitchesChooseBetweenSeedAndKeyword) {
     using metrics::ReportSource;
     const QString kw = QStringLiteral("kw");
     const struct {
-        WindowKind kind;
+        Window window;
         ReportSource source;
         int pageTab;
         int tipTab;
         const char* parent;
     } cases[] = {
-        {WindowKind::Mining, ReportSource::ThirtyDayData, 0, 0, "Seed"},
-        {WindowKind::Mining, ReportSource::ThirtyDayData, 1, 0, "kw"},
-        {WindowKind::Mining, ReportSource::History, 0, 4, "seed"},
-        {WindowKind::Mining, ReportSource::History, 1, 0, "kw"},
-        {WindowKind::Mining, ReportSource::History, 4, 0, "kw"},
-        {WindowKind::Mining, ReportSource::UnknownKeyword, 2, 4, "kw"},
-        {WindowKind::Mining, ReportSource::UnknownKeyword, 4, 0, "seed"},
-        {WindowKind::Tools, ReportSource::History, 0, 0, "kw"},
-        {WindowKind::Database, ReportSource::UnknownKeyword, 0, 0, "kw"},
+        {Window::Mining, ReportSource::ThirtyDayData, 0, 0, "Seed"},
+        {Window::Mining, ReportSource::ThirtyDayData, 1, 0, "kw"},
+        {Window::Mining, ReportSource::History, 0, 4, "seed"},
+        {Window::Mining, ReportSource::History, 1, 0, "kw"},
+        {Window::Mining, ReportSource::History, 4, 0, "kw"},
+        {Window::Mining, ReportSource::UnknownKeyword, 2, 4, "kw"},
+        {Window::Mining, ReportSource::UnknownKeyword, 4, 0, "seed"},
+        {Window::Tools, ReportSource::History, 0, 0, "kw"},
+        {Window::Database, ReportSource::UnknownKeyword, 0, 0, "kw"},
     };
     for (const auto& c : cases) {
-        TestWindow window(c.kind);
-        window.seed = QStringLiteral("  Seed ");
-        window.pageTab = c.pageTab;
-        window.tipTab = c.tipTab;
-        EXPECT_EQ(metrics::ReportParent(window, c.source, kw), QString::fromUtf8(c.parent))
-            << int(c.kind) << " " << int(c.source) << " " << c.pageTab << " " << c.tipTab;
+        const QString seed = QStringLiteral("  Seed ");
+        const QString parent =
+            c.window == Window::Mining
+                ? metrics::MiningReportParent(seed, c.pageTab, c.tipTab, c.source, kw)
+                : (c.window == Window::Tools ? TestWindow::Tools() : TestWindow::Database())
+                      ->ReportParent(c.source, kw);
+        EXPECT_EQ(parent, QString::fromUtf8(c.parent))
+            << int(c.window) << " " << int(c.source) << " " << c.pageTab << " " << c.tipTab;
     }
 }
 

@@ -89,7 +89,7 @@ TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
     EXPECT_TRUE(db.Rows().isEmpty());
 
     testing_support::ScriptedPrompts prompts;
-    window.ListView1.SetSelectedItem(window.AddRow(Pane::Regular, QStringLiteral("词")));
+    window.selectedRow = window.AddRow(Pane::Regular, QStringLiteral("词"));
     metrics::Addto_db(window);
     EXPECT_EQ(prompts.Texts(),
               QStringList{QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！")});
@@ -99,11 +99,11 @@ TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
 TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWritten) {
     testing_support::ScriptedPrompts prompts;
     window.AddRow(Pane::Regular, QStringLiteral("别的"));
-    platform::ListItem* row = window.AddRow(Pane::Regular, QStringLiteral(" SEO "));
-    row->SetSubItem(1, QStringLiteral("120"));
-    row->SetSubItem(2, QStringLiteral("35"));
-    row->SetSubItem(3, QStringLiteral("正在查询中..."));
-    window.ListView1.SetSelectedItem(row);
+    const int row = window.AddRow(Pane::Regular, QStringLiteral(" SEO "));
+    window.ListView1.SetCell(row, 1, QStringLiteral("120"));
+    window.ListView1.SetCell(row, 2, QStringLiteral("35"));
+    window.ListView1.SetCell(row, 3, QStringLiteral("正在查询中..."));
+    window.selectedRow = row;
 
     metrics::Addto_db(window);
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("seo|减肥|120|35|-|2026-12-10")});

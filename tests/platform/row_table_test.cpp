@@ -74,6 +74,20 @@ TEST(RowTableTest, DuplicateTestTrimsAndLowersTheNeedleButNotTheRows) {
     EXPECT_FALSE(table.ContainsText(QStringLiteral("SEM")));
 }
 
+TEST(ListContainsTextTest, FindsTheTrimmedLowerCasedTextAmongRowsAsTheyStand) {
+    platform::RowTable list;
+    list.AddColumn(QStringLiteral("关键词"), 1500);
+    EXPECT_FALSE(platform::ListContainsText(QStringLiteral("seo"), list));
+
+    list.Add(QStringLiteral("SEO 优化"));
+    list.Add(QStringLiteral(" seo "));
+    EXPECT_FALSE(platform::ListContainsText(QStringLiteral("SEO 优化"), list));
+    EXPECT_FALSE(platform::ListContainsText(QStringLiteral("seo"), list));
+
+    list.Add(QStringLiteral("seo 优化"));
+    EXPECT_TRUE(platform::ListContainsText(QStringLiteral("  SEO 优化 "), list));
+}
+
 TEST(RowTableTest, BulkChangesAreOnePassAndOneReset) {
     RowTable table;
     Fill(table, {"a", "b", "c", "d", "e"});

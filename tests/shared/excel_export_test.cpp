@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 #include "support/qt_printers.h"
 #include "support/scripted_prompts.h"
 #include "support/unzip.h"
@@ -17,7 +17,7 @@ using testing_support::ScriptedPrompts;
 using testing_support::Unzipped;
 
 // A list of five columns whose first and third columns are hidden.
-void FillWithHiddenColumns(platform::ListView& list, int rows) {
+void FillWithHiddenColumns(platform::RowTable& list, int rows) {
     const QStringList captions = {QStringLiteral("相关关键词"), QStringLiteral("搜索量-月均"),
                                   QStringLiteral("隐藏"), QStringLiteral("百度收录数"),
                                   QStringLiteral("百度优化指数")};
@@ -31,8 +31,8 @@ void FillWithHiddenColumns(platform::ListView& list, int rows) {
     };
     for (int r = 0; r < rows; ++r) {
         const QStringList& row = values[r % values.size()];
-        platform::ListItem* item = list.Add(row[0]);
-        for (int j = 1; j < row.size(); ++j) item->SetSubItem(j, row[j]);
+        const platform::ListItem item = list.Add(row[0]);
+        for (int j = 1; j < row.size(); ++j) item.SetSubItem(j, row[j]);
     }
 }
 
@@ -57,7 +57,7 @@ QStringList ReadBackWithLibreOffice(const QString& book, const QTemporaryDir& sc
 TEST(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.xlsx"));
-    platform::ListView list;
+    platform::RowTable list;
     FillWithHiddenColumns(list, 2);
     ScriptedPrompts prompts;
 
@@ -73,7 +73,7 @@ TEST(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
 TEST(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.xlsx"));
-    platform::ListView list;
+    platform::RowTable list;
     FillWithHiddenColumns(list, 2);
     ScriptedPrompts prompts;
     ASSERT_TRUE(ExportListToExcel(list, path));
@@ -104,7 +104,7 @@ TEST(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir folder;
-        platform::ListView list;
+        platform::RowTable list;
         FillWithHiddenColumns(list, c.rows);
         if (c.hideAll) {
             for (int column = 1; column <= list.ColumnCount(); ++column)

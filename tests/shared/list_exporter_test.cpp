@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
 #include "platform/program_folder.h"
+#include "platform/row_table.h"
 #include "shared/busy_indicator.h"
 #include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
@@ -32,7 +32,7 @@ class ListExporterTest : public ::testing::Test {
         BusyIndicator::Set(BusyIndicator::kReady);
         list_.AddColumn(QStringLiteral("关键词"), 1500);
         list_.AddColumn(QStringLiteral("搜索量-月均"), 1500);
-        list_.Add(QStringLiteral("减肥"))->SetSubItem(1, QStringLiteral("1200"));
+        list_.Add(QStringLiteral("减肥")).SetSubItem(1, QStringLiteral("1200"));
         QDir(home_.Path()).mkdir(QStringLiteral("out"));
     }
     ~ListExporterTest() override { BusyIndicator::Set(BusyIndicator::kReady); }
@@ -53,7 +53,7 @@ class ListExporterTest : public ::testing::Test {
     testing_support::TemporaryProgramFolder home_;
     testing_support::RecordingShell shell_;
     ScriptedPrompts prompts_;
-    platform::ListView list_;
+    platform::RowTable list_;
     QWidget owner_;
 };
 

@@ -31,10 +31,14 @@ class MenuWindow : public WorkWindow {
 
 class MiningWindow final : public MenuWindow, public MiningMenuTarget {
   public:
+    MiningWindow() {
+        for (platform::ListView* list : {&ListView1, &ListView17, &ListView2})
+            list->AddColumn(QStringLiteral("相关关键词"), 1200);
+    }
     platform::ListView* ResultList() override { return &ListView1; }
     platform::ListView* ManualList() override { return &ListView2; }
-    void recha() override { requeried << ListView1.SelectedItem()->Text(); }
-    void Addto_db() override { added << ListView1.SelectedItem()->Text(); }
+    void recha() override { requeried << ListView1.Rows().Text(ListView1.SelectedIndex()); }
+    void Addto_db() override { added << ListView1.Rows().Text(ListView1.SelectedIndex()); }
 
     platform::ListView ListView1, ListView17, ListView2;
     QStringList requeried, added;
@@ -73,7 +77,7 @@ class PopupMenusTest : public ::testing::Test {
     // A mining result row, selected, also in the master copy.
     void AddSelectedRow(const QString& keyword) {
         Mining().ListView17.Add(keyword);
-        Mining().ListView1.SetSelectedItem(Mining().ListView1.Add(keyword));
+        Mining().ListView1.SetSelectedIndex(Mining().ListView1.Add(keyword).Index());
     }
 
     QWidget mainWindow;
@@ -122,7 +126,7 @@ TEST_F(PopupMenusTest, RowItemsActOnTheSelectedRowOfTheMiningWindow) {
 
     menus.m_delete->trigger();
     ASSERT_EQ(Mining().ListView1.Count(), 1);
-    EXPECT_EQ(Mining().ListView1.Item(1)->Text(), QStringLiteral("a"));
+    EXPECT_EQ(Mining().ListView1.Item(1).Text(), QStringLiteral("a"));
     EXPECT_EQ(Mining().ListView17.Count(), 2) << "the master copy keeps the row";
 }
 
