@@ -43,8 +43,8 @@ QString TrimUrl(const QString& u) {
 }
 
 bool ReadsAsNumber(const QString& text) {
-    static const QRegularExpression number(
-        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+    static const QRegularExpression number(QStringLiteral(
+        R"(^\s*[+-]?(\d{1,3}(,\d{3})+(\.\d*)?|\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
     return number.match(text).hasMatch();
 }
 

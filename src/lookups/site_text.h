@@ -23,8 +23,9 @@ QString TextAfterFirst(const QString& text, const QString& marker);
 // after the first one up to a second one; one trailing "/" dropped.
 QString TrimUrl(const QString& u);
 
-// Whether `text` reads as a number: an optional sign, digits with an optional decimal point
-// and an optional exponent, blanks around it.
+// Whether `text` reads as a number: an optional sign, digits (in groups of three between
+// commas, or without commas) with an optional decimal point and an optional exponent, blanks
+// around it.
 bool ReadsAsNumber(const QString& text);
 
 // Whether `text` is a count worth keeping: a number that is not "0" (blanks aside). "00" and
