@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include "fakeweb/fake_web.h"
 #include "platform/charset.h"
@@ -27,6 +28,11 @@ inline QString PageText(const QString& name, const QString& charset) {
 
 inline fakeweb::Page Fixture(const QString& name) {
     return fakeweb::Page::Bytes(PageBytes(name));
+}
+
+// A Referer as the fake web records it: its server takes the percent escapes out first.
+inline QString AsReceived(const QString& referer) {
+    return QUrl::fromPercentEncoding(referer.toLatin1());
 }
 
 // The addresses requested so far, in order.

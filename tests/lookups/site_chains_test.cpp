@@ -3,7 +3,6 @@
 // asked for, their Referers, and the value kept.
 #include <gtest/gtest.h>
 
-#include <QUrl>
 #include <functional>
 
 #include "fixture_pages.h"
@@ -104,11 +103,6 @@ class SiteChainTest : public testing::TestWithParam<ChainCase> {
         web.Serve(rest.section(u'/', 0, 0), u'/' + rest.section(u'/', 1).section(u'?', 0, 0), page);
     }
 };
-
-// The fake web's server takes the percent escapes out of a Referer before it records it.
-QString AsReceived(const QString& referer) {
-    return QUrl::fromPercentEncoding(referer.toLatin1());
-}
 
 void PrintTo(const ChainCase& c, std::ostream* out) {
     *out << c.name;
