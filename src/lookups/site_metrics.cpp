@@ -43,7 +43,8 @@ std::optional<QVariant> CSeo::Run(SiteChain chain, int first, const QString& url
     const std::vector<SiteSource>& sources = ChainSources(chain);
     const SiteSource& head = sources[size_t(first)];
     if (!head.throttle.isEmpty()) Throttle(chain, head.throttle);
-    // A site that is blank in its request form names nothing to ask about.
+    // A site that is blank in its request form names nothing to ask about: the chain ends as
+    // when no source gave anything usable.
     if (TrimBlanks(ShapeSite(url, head.form)).isEmpty()) return sources.back().whenNothing;
     for (size_t i = size_t(first); i < sources.size(); ++i) {
         const SiteSource& source = sources[i];

@@ -55,14 +55,6 @@ QString ItsOwnAddress(const QString& address, const QString&) {
     return address;
 }
 
-// A count read from a search engine's results page, found after `found`.
-SiteSource EngineCount(const QString& base, const QString& before, const QString& after,
-                       const QString& charset, CountRule rule) {
-    rule.trim = true;
-    return {
-        .base = base, .before = before, .after = after, .charset = charset, .read = Count(rule)};
-}
-
 // SEO tool site A's count page: the third piece of the page split at "_blank\"". `key` names
 // the site ("wd" or "d"); `kind` is 0 for indexed pages and 1 for backlinks; `engine` the
 // tool's number of the engine.
@@ -113,6 +105,13 @@ SiteSource MarkedCount(const QString& base, const QString& before, const QString
             .tryTime = tryTime,
             .referer = RefererPath(base, refererPath),
             .read = Count(rule)};
+}
+
+// A count read from a search engine's results page, trimmed.
+SiteSource EngineCount(const QString& base, const QString& before, const QString& after,
+                       const QString& charset, CountRule rule) {
+    rule.trim = true;
+    return MarkedCount(base, before, after, charset, 10, rule);
 }
 
 // A snapshot date on an engine's results page for the trimmed site.

@@ -22,7 +22,8 @@ std::chrono::milliseconds ThrottleDelay(const std::optional<QDateTime>& last, co
                                         const QString& gapText) {
     using std::chrono::milliseconds;
     if (!last || !ReadsAsNumber(gapText)) return milliseconds(0);
-    const std::optional<qint64> gap = WholeSeconds(gapText.trimmed().toDouble());
+    const std::optional<qint64> gap =
+        WholeSeconds(QString(gapText).remove(u',').trimmed().toDouble());
     const double elapsed = last->msecsTo(now) / 1000.0;
     const std::optional<qint64> elapsedWhole = WholeSeconds(elapsed);
     if (!gap || !elapsedWhole || *elapsedWhole >= *gap) return milliseconds(0);

@@ -29,6 +29,7 @@ TEST(ThrottleDelayTest, WaitsStrictlyLongerThanTheRestOfTheGapInWholeSeconds) {
         {"5", 4400, 1001ms},       // 4.4 rounds to 4
         {"3", 1000, 2001ms},
         {"2.5", 1000, 1001ms},  // the gap rounds to 2, halves to the even neighbour
+        {" 1,000 ", 999000, 1001ms},
         {"5", 0, 5001ms},
         {"0", 0, 0ms},
         {"", 0, 0ms},  // a missing, empty or unreadable gap is none
