@@ -23,7 +23,8 @@ struct Reading {
     bool operator==(const Reading&) const = default;
 };
 
-// Where a count stands on a page, and how it is cleaned.
+// Where a count stands on a page, and how it is cleaned. Every member has an initializer, so
+// that a rule names only the fields it uses.
 struct CountRule {
     QString failure{};   // a page holding this gives nothing
     QString found{};     // the count is read only from a page holding this (empty: any page)

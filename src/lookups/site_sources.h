@@ -42,6 +42,7 @@ enum class SiteChain {
 };
 
 // One source of a metric: its request, how its page is read, and what ends the chain there.
+// Every member has an initializer, so that a source names only the fields it uses.
 struct SiteSource {
     QString base{};    // a base address of WebAddress
     QString before{};  // path and query in front of the site
