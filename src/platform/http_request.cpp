@@ -80,6 +80,7 @@ void HttpRequest::Open(const QString& method, const QString& url) {
     status_ = 0;
     statusText_.clear();
     body_.clear();
+    responseHeaders_.clear();
 }
 
 void HttpRequest::SetRequestHeader(const QString& name, const QString& value) {
@@ -115,10 +116,18 @@ void HttpRequest::Finish() {
     statusText_ = status_ ? reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()
                           : reply->errorString();
     body_ = reply->readAll();
+    responseHeaders_ = reply->rawHeaderPairs();
     completed_ = true;
     --inFlight;
     ++completed;
     reply->deleteLater();
+}
+
+QString HttpRequest::ResponseHeader(const QString& name) const {
+    for (const auto& [headerName, value] : responseHeaders_)
+        if (QString::fromLatin1(headerName).compare(name, Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(value);
+    return {};
 }
 
 void DropReply(QNetworkReply* reply) {

@@ -58,6 +58,8 @@ class HttpRequest {
     // The status text of the answer, or the network error when no answer came.
     QString StatusText() const { return statusText_; }
     QByteArray ResponseBody() const { return body_; }
+    // The value of response header `name` (any letter case); empty when the answer had none.
+    QString ResponseHeader(const QString& name) const;
 
   private:
     void Finish();
@@ -70,6 +72,7 @@ class HttpRequest {
     int status_ = 0;
     QString statusText_;
     QByteArray body_;
+    QList<QPair<QByteArray, QByteArray>> responseHeaders_;
 };
 
 }  // namespace platform

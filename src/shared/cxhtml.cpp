@@ -13,15 +13,6 @@ const QString kDefaultAgent = QStringLiteral(
     "Firefox/3.0.3 (.NET CLR 3.5.30729)");
 const QString kDefaultCharset = QStringLiteral("gb2312");
 
-// How long a request may take: it is given up once the seconds since the send, rounded to the
-// nearest whole number with halves to the even neighbour, exceed `tryTime`. So 10 gives up
-// after 10.5 s, 1 at 1.5 s.
-std::chrono::milliseconds GiveUpAfter(int tryTime) {
-    const qint64 halfway = qint64(tryTime) * 1000 + 500;
-    const qint64 limit = (tryTime % 2 == 0) ? halfway + 1 : halfway;
-    return std::chrono::milliseconds(std::max<qint64>(0, limit));
-}
-
 // The charset name a page declares after "charset=", with or without quotes.
 QString DeclaredCharset(const QString& page) {
     QString declared =
@@ -31,6 +22,12 @@ QString DeclaredCharset(const QString& page) {
 }
 
 }  // namespace
+
+std::chrono::milliseconds GiveUpAfter(int tryTime) {
+    const qint64 halfway = qint64(tryTime) * 1000 + 500;
+    const qint64 limit = (tryTime % 2 == 0) ? halfway + 1 : halfway;
+    return std::chrono::milliseconds(std::max<qint64>(0, limit));
+}
 
 QString CXHtml::GetSrc() {
     if (!Prepare()) return {};

@@ -2,10 +2,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 
 #include "platform/http_request.h"
 
 #include "shared/text_helpers.h"
+
+// How long a request of `tryTime` seconds may take: it is given up once the seconds since the
+// send, rounded to the nearest whole number with halves to the even neighbour, exceed
+// `tryTime`. So 10 gives up after 10.5 s, 1 at 1.5 s.
+std::chrono::milliseconds GiveUpAfter(int tryTime);
 
 // Fetches a web page by GET or POST and returns its text decoded with the page's charset,
 // waiting in the event loop (the windows stay responsive) until the answer comes or the
