@@ -90,8 +90,8 @@ Prompts& ThePrompts() {
     return thePrompts.Get();
 }
 
-void InstallPrompts(Prompts* prompts) {
-    thePrompts.Install(prompts);
+Prompts* InstallPrompts(Prompts* prompts) {
+    return thePrompts.Install(prompts);
 }
 
 }  // namespace platform

@@ -27,7 +27,8 @@ class Prompts {
 
 // The prompts in force: real Qt dialogs unless a test has installed a double.
 Prompts& ThePrompts();
-// Installs `prompts` (not owned); nullptr restores the real dialogs.
-void InstallPrompts(Prompts* prompts);
+// Installs `prompts` (not owned); nullptr restores the real dialogs. Returns the one it
+// replaces.
+Prompts* InstallPrompts(Prompts* prompts);
 
 }  // namespace platform
