@@ -27,6 +27,13 @@ bool Forbidden(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c);
 }
 
+// The suffixes a typed name may end in for an export with `extension`: a workbook may be
+// typed with either workbook suffix.
+QStringList TypedSuffixes(const QString& extension) {
+    if (extension == u"xls") return {QStringLiteral(".xlsx"), QStringLiteral(".xls")};
+    return {ExportFileSuffix(extension)};
+}
+
 bool Ask(const QString& text) {
     return platform::ThePrompts().MessageBox(text, QStringLiteral("提示"),
                                              platform::Buttons::OkCancel,
@@ -71,7 +78,7 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
 
     QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
                                                    QStringLiteral("导出文件"), QString());
-    name.remove(ExportFileSuffix(extension));
+    for (const QString& suffix : TypedSuffixes(extension)) name.remove(suffix);
     if (name.isEmpty() || name.contains(u'.') ||
         std::any_of(name.cbegin(), name.cend(), Forbidden)) {
         Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
