@@ -88,15 +88,16 @@ bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& ro
     }
     if (DaysSince(TextField(*stored, QStringLiteral("adddate"))) == 0) {
         // Written today already: keep what it holds, and add only what it could not get then.
+        // The two volumes are one lookup's answer: they go in together or not at all, so the
+        // row never pairs a monthly value with another lookup's daily one.
         return db.Execute(
             QStringLiteral("update keywords set "
-                           "dayrank = case when dayrank is null or dayrank = '-' then ? "
-                           "else dayrank end, "
-                           "monthrank = case when monthrank is null or monthrank = '-' then ? "
-                           "else monthrank end, "
+                           "dayrank = case when %1 then ? else dayrank end, "
+                           "monthrank = case when %1 then ? else monthrank end, "
                            "baidunum = case when baidunum is null or baidunum = '-' then ? "
                            "else baidunum end "
-                           "where keys = ? and date(adddate) = ?"),
+                           "where keys = ? and date(adddate) = ?")
+                .arg(QStringLiteral("(dayrank is null or dayrank = '-')")),
             {day, month, count, keyword, today});
     }
     if (pane == Pane::Manual) {

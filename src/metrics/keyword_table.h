@@ -40,7 +40,8 @@ struct KeywordRowValues {
 
 // Stores a result row of `pane` (checkdb, checkdb1, checkdb2): inserts it when the keyword is
 // not stored yet; refreshes it when it was stored on an earlier day (the parent keyword too,
-// except on the manual pane); on a row stored today, fills in only the values that it lacks.
+// except on the manual pane); on a row stored today, fills in only the values that it lacks,
+// the monthly and yesterday's volume always as one pair.
 // A metric value that is not a number is stored as "-". Nothing happens when db.db is
 // missing. Whether the table now holds the values.
 bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row);

@@ -52,13 +52,28 @@ TEST_F(KeywordTableTest, AValueThatIsNoNumberIsStoredAsNotObtained) {
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|-|-|-|2026-12-10")});
 }
 
+// The stored monthly and yesterday's volumes always come from one lookup.
 TEST_F(KeywordTableTest, AKeywordStoredTodayKeepsItsValuesAndGetsOnlyWhatItLacked) {
-    db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("80"), QStringLiteral("-"),
-              QVariant(), kToday);
-    metrics::SaveKeywordRow(window, Pane::Regular,
-                            {QStringLiteral("词"), QStringLiteral("120"), QStringLiteral("35"),
-                             QStringLiteral("1230")});
-    EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|旧|80|35|1230|2026-12-10")});
+    const struct {
+        QVariant month, day, count;
+        const char* row;
+    } cases[] = {
+        // No stored pair (a lone monthly value is none): the new pair goes in whole.
+        {QStringLiteral("80"), QStringLiteral("-"), QVariant(), "词|旧|120|35|1230|2026-12-10"},
+        {QVariant(), QVariant(), QStringLiteral("9"), "词|旧|120|35|9|2026-12-10"},
+        // A stored pair stays whole, whatever the new lookup found.
+        {QStringLiteral("80"), QStringLiteral("20"), QStringLiteral("-"),
+         "词|旧|80|20|1230|2026-12-10"},
+        {QStringLiteral("-"), QStringLiteral("20"), QStringLiteral("9"), "词|旧|-|20|9|2026-12-10"},
+    };
+    for (const auto& c : cases) {
+        SharedConnection().Execute(QStringLiteral("delete from keywords"));
+        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), c.month, c.day, c.count, kToday);
+        EXPECT_TRUE(metrics::SaveKeywordRow(window, Pane::Regular,
+                                            {QStringLiteral("词"), QStringLiteral("120"),
+                                             QStringLiteral("35"), QStringLiteral("1230")}));
+        EXPECT_EQ(db.Rows(), QStringList{QString::fromUtf8(c.row)});
+    }
 }
 
 TEST_F(KeywordTableTest, AKeywordStoredEarlierIsRefreshedInEveryRowTheParentExceptOnTheManualPane) {
