@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QVariantList>
 #include <limits>
+#include <utility>
 
 #include "metrics/number_text.h"
 #include "platform/clock.h"
@@ -15,6 +16,8 @@ namespace metrics {
 namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+int failedRowSaves = 0;
 
 std::optional<QString> TextField(const platform::Recordset& record, const QString& column) {
     const QVariant value = record.Field(column);
@@ -65,8 +68,10 @@ std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
                      TextField(*records, QStringLiteral("adddate"))};
 }
 
-bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
-    if (window.DbMissing()) return false;
+namespace {
+
+// Writes the row's values as the table stands; false when a statement failed.
+bool WriteKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
     platform::Connection& db = SharedConnection();
     const QString keyword = TrimBlanks(pane == Pane::Manual ? row.keyword.toLower() : row.keyword);
     const QString parent = ParentKeyword(window, pane, keyword);
@@ -110,6 +115,37 @@ bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& ro
                       {parent, day, month, count, today, keyword});
 }
 
+// Stores a result row of the regular pane unless its keyword is stored already: whether it was
+// written; nothing when the database refused.
+std::optional<bool> AddUnlessStored(MiningBinding& window, const platform::ListItem& row,
+                                    const QString& keyword) {
+    platform::Connection& db = SharedConnection();
+    const std::optional<platform::Recordset> stored =
+        db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
+    if (!stored) return std::nullopt;
+    if (!stored->Eof()) return false;
+    if (!db.Execute(QStringLiteral("insert into keywords "
+                                   "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
+                                   "values (?,?,?,?,?,?)"),
+                    {keyword, TrimBlanks(window.SeedText()).toLower(), StoredMetric(row.SubItem(1)),
+                     StoredMetric(row.SubItem(2)), StoredMetric(row.SubItem(3)), TodayText()}))
+        return std::nullopt;
+    return true;
+}
+
+}  // namespace
+
+bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
+    if (window.DbMissing()) return false;
+    if (WriteKeywordRow(window, pane, row)) return true;
+    ++failedRowSaves;
+    return false;
+}
+
+int TakeFailedRowSaves() {
+    return std::exchange(failedRowSaves, 0);
+}
+
 void Addto_db(MiningBinding& window) {
     if (window.DbMissing()) {
         platform::ThePrompts().MessageBox(
@@ -118,20 +154,17 @@ void Addto_db(MiningBinding& window) {
         return;
     }
     int written = 0;
-    const platform::ListItem* row = window.ResultList(Pane::Regular)->SelectedItem();
-    if (row) {
-        platform::Connection& db = SharedConnection();
+    if (const platform::ListItem* row = window.ResultList(Pane::Regular)->SelectedItem()) {
         const QString keyword = TrimBlanks(row->Text()).toLower();
-        const std::optional<platform::Recordset> stored =
-            db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
-        if (stored && stored->Eof() &&
-            db.Execute(
-                QStringLiteral("insert into keywords "
-                               "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
-                               "values (?,?,?,?,?,?)"),
-                {keyword, TrimBlanks(window.SeedText()).toLower(), StoredMetric(row->SubItem(1)),
-                 StoredMetric(row->SubItem(2)), StoredMetric(row->SubItem(3)), TodayText()}))
-            written = 1;
+        const std::optional<bool> added = AddUnlessStored(window, *row, keyword);
+        if (!added) {
+            platform::ThePrompts().MessageBox(
+                QStringLiteral("未能将“%1”加入关键词数据库，数据库无法写入：\r\n\r\n%2")
+                    .arg(keyword, SharedConnection().LastError()),
+                QStringLiteral("保存失败"), platform::Buttons::Ok, platform::Icon::Critical);
+            return;
+        }
+        written = *added ? 1 : 0;
     }
     platform::ThePrompts().MessageBox(QStringLiteral("成功提交了%1条数据至数据库！").arg(written),
                                       QStringLiteral("提示"), platform::Buttons::Ok,
