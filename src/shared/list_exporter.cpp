@@ -18,6 +18,13 @@ namespace {
 // Room for a date-time stamp and a suffix within 255 bytes of UTF-8.
 constexpr qsizetype kMaxNameLength = 60;
 
+int runningExports = 0;
+
+struct ExportRunning {
+    ExportRunning() { ++runningExports; }
+    ~ExportRunning() { --runningExports; }
+};
+
 void Tell(const QString& text, const QString& title, platform::Icon icon) {
     platform::ThePrompts().MessageBox(text, title, platform::Buttons::Ok, icon);
 }
@@ -41,6 +48,10 @@ bool Ask(const QString& text) {
 }
 
 }  // namespace
+
+bool ExportInProgress() {
+    return runningExports > 0;
+}
 
 QString ExportFileSuffix(const QString& extension) {
     return extension == u"xls" ? QStringLiteral(".xlsx") : u'.' + extension;
@@ -69,6 +80,7 @@ QString SafeFileName(const QString& text) {
 
 void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
                 QWidget* owner) {
+    const ExportRunning running;
     if (BusyIndicator::JobRunning()) return;
     if (list.Count() == 0) {
         Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),

@@ -17,6 +17,9 @@ class ListView;
 void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
                 QWidget* owner);
 
+// Whether an ExportList runs: it still reads its list and its owner window.
+bool ExportInProgress();
+
 // The suffix an export with `extension` gets: ".xlsx" for "xls", else "." and the extension.
 QString ExportFileSuffix(const QString& extension);
 

@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
+#include "platform/charset.h"
+#include "platform/list_view.h"
 #include "shared/registry_store.h"
 #include "shell/autorun.h"
 #include "shell/news_window.h"
@@ -268,6 +270,61 @@ TEST_F(MainWindow, ASwitchKeepsAWindowWhoseJobRunsAndShowsItAgainUnchanged) {
     mining->jobRunning = false;
     main.mnuTool->trigger();
     EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Mining), nullptr);
+}
+
+// A mining window whose result list the export menu writes out.
+class ExportingMiningWindow final : public WorkWindow, public MiningMenuTarget {
+  public:
+    void Form_Load() override {}
+    bool DbMissing() const override { return false; }
+    bool JobRunning() const override { return false; }
+    QWidget* SideBar() override { return this; }
+    QWidget* PageTabs() override { return this; }
+    QList<QWidget*> SideBarPanes() override { return {}; }
+    platform::ListView* ResultList() override { return &ListView1; }
+    platform::ListView* ManualList() override { return &ListView2; }
+    void recha() override {}
+    void Addto_db() override {}
+
+    platform::ListView ListView1, ListView2;
+};
+
+// The folder picker lets the user reach the menus while it is open: the window whose list the
+// export writes stays loaded until the export is done.
+TEST_F(MainWindow, ASwitchWhileAnExportAsksForItsFolderKeepsTheExportedWindow) {
+    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new ExportingMiningWindow; });
+    MDIfrm& main = Started();
+    main.mnuDig->trigger();
+    QPointer<WorkWindow> mining = LoadedWorkWindow(WorkWindowKind::Mining);
+    auto* list = &dynamic_cast<ExportingMiningWindow*>(mining.data())->ListView1;
+    list->AddColumn(QStringLiteral("关键词"), 1500);
+    list->Add(QStringLiteral("减肥"));
+
+    prompts.Type(QStringLiteral("report"))
+        .Type(folder.Path())
+        .Answer(Answer::Ok)  // the close box's refusal
+        .Answer(Answer::Cancel);
+    prompts.meanwhile = [&](const testing_support::ScriptedPrompts::Prompt& prompt) {
+        if (prompt.kind != testing_support::ScriptedPrompts::Kind::Folder) return;
+        EXPECT_FALSE(main.ActiveChild()->close()) << "its close box refuses too";
+        main.mnuDatabase->trigger();
+    };
+    main.PopupMenus->m_txt1->trigger();
+
+    EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Mining), mining.data());
+    EXPECT_EQ(Front(), Window(WorkWindowKind::Database));
+    EXPECT_EQ(prompts.Texts().mid(2),
+              QStringList({QStringLiteral("导出数据或对话框尚未结束，请先完成后再关闭窗口。"),
+                           QStringLiteral("导出完成，是否打开文件?")}));
+    QFile report(folder.FilePath(QStringLiteral("report.txt")));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains(platform::ToAnsi(QStringLiteral("\r\n减肥    "))));
+
+    // Once the export is done, the window is unloaded like any other.
+    prompts.meanwhile = nullptr;
+    main.mnuDig->trigger();
+    main.mnuTool->trigger();
+    EXPECT_EQ(mining, nullptr);
 }
 
 TEST_F(MainWindow, SideBarButtonActsOnTheWindowTheNavigationBoxNames) {
