@@ -220,6 +220,36 @@ TEST_F(MainWindow, ToolbarSwitchesWhenIdleAndReopensTheWindowInFront) {
     EXPECT_EQ(main.Area->subWindowList().size(), 1);
 }
 
+// The window buttons always show the one window opened last, also when the menu opened the
+// window the toolbar switches away from.
+TEST_F(MainWindow, AToolbarSwitchAwayFromAWindowTheMenuOpenedReleasesItsButton) {
+    MDIfrm& main = Started();
+    const struct {
+        QAction* item;
+        int itemButton;
+        int clicked;
+        QAction* clickedItem;
+    } steps[] = {
+        {main.mnuDatabase, 4, 2, main.mnuDig},
+        {main.mnuDatabase, 4, 3, main.mnuTool},
+        {main.mnuDig, 2, 4, main.mnuDatabase},
+        {main.mnuTool, 3, 2, main.mnuDig},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.clicked);
+        step.item->trigger();
+        ASSERT_TRUE(main.Button(step.itemButton)->isChecked());
+
+        main.Button(step.clicked)->trigger();
+
+        for (int button = 2; button <= 4; ++button)
+            EXPECT_EQ(main.Button(button)->isChecked(), button == step.clicked) << button;
+        for (QAction* item : {main.mnuDig, main.mnuTool, main.mnuDatabase})
+            EXPECT_EQ(item->isChecked(), item == step.clickedItem);
+        EXPECT_EQ(main.Text1->Text(), QString::number(step.clicked));
+    }
+}
+
 TEST_F(MainWindow, ToolbarRefusesWhileAJobRunsButMenusStillSwitch) {
     MDIfrm& main = Started();
     BusyIndicator::Set(BusyIndicator::kRunning);
