@@ -4,8 +4,8 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
+#include "menu_windows.h"
 #include "platform/charset.h"
-#include "platform/list_view.h"
 #include "shared/registry_store.h"
 #include "shell/autorun.h"
 #include "shell/news_window.h"
@@ -302,31 +302,14 @@ TEST_F(MainWindow, ASwitchKeepsAWindowWhoseJobRunsAndShowsItAgainUnchanged) {
     EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Mining), nullptr);
 }
 
-// A mining window whose result list the export menu writes out.
-class ExportingMiningWindow final : public WorkWindow, public MiningMenuTarget {
-  public:
-    void Form_Load() override {}
-    bool DbMissing() const override { return false; }
-    bool JobRunning() const override { return false; }
-    QWidget* SideBar() override { return this; }
-    QWidget* PageTabs() override { return this; }
-    QList<QWidget*> SideBarPanes() override { return {}; }
-    platform::ListView* ResultList() override { return &ListView1; }
-    platform::ListView* ManualList() override { return &ListView2; }
-    void recha() override {}
-    void Addto_db() override {}
-
-    platform::ListView ListView1, ListView2;
-};
-
 // The folder picker lets the user reach the menus while it is open: the window whose list the
 // export writes stays loaded until the export is done.
 TEST_F(MainWindow, ASwitchWhileAnExportAsksForItsFolderKeepsTheExportedWindow) {
-    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new ExportingMiningWindow; });
+    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new shell_testing::MiningWindow; });
     MDIfrm& main = Started();
     main.mnuDig->trigger();
     QPointer<WorkWindow> mining = LoadedWorkWindow(WorkWindowKind::Mining);
-    auto* list = &dynamic_cast<ExportingMiningWindow*>(mining.data())->ListView1;
+    auto* list = &dynamic_cast<shell_testing::MiningWindow*>(mining.data())->ListView1;
     list->AddColumn(QStringLiteral("关键词"), 1500);
     list->Add(QStringLiteral("减肥"));
 
