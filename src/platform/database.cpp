@@ -25,6 +25,8 @@ Connection::~Connection() {
 bool Connection::Open(const QString& path) {
     Close();
     connectionString_ = path;
+    lastCode_ = SQLITE_OK;
+    lastError_.clear();
     if (!QFileInfo(path).isFile()) {
         lastCode_ = SQLITE_CANTOPEN;
         lastError_ = QStringLiteral("database file not found: %1").arg(path);
@@ -158,7 +160,12 @@ bool Connection::HasTable(const QString& table) {
 
 bool Connection::PagesIntact() {
     const std::optional<Recordset> verdict = Query(QStringLiteral("pragma quick_check(1)"));
-    return verdict && verdict->Field(0).toString() == u"ok";
+    if (!verdict) return false;
+    const QString found = verdict->Field(0).toString();
+    if (found == u"ok") return true;
+    lastCode_ = SQLITE_CORRUPT;
+    lastError_ = found;
+    return false;
 }
 
 bool Connection::TakesWrites() {
