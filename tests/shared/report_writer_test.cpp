@@ -255,4 +255,31 @@ TEST_F(ReportWriterTest, AReportReplacesAnOldFileAndAFailedOneIsReported) {
     EXPECT_FALSE(QFile::exists(missing));
 }
 
+QStringList* capturedWarnings = nullptr;
+
+void CaptureWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtWarningMsg && capturedWarnings) *capturedWarnings << message;
+}
+
+// A file that cannot be created ends the report at once: nothing is written to a closed file.
+TEST_F(ReportWriterTest, AReportThatCannotBeCreatedStopsBeforeItsRows) {
+    platform::RowTable list;
+    Fill(list, {1000, 1000}, {});
+    for (int i = 0; i < 5000; ++i)
+        list.Add(QStringLiteral("关键词%1").arg(i)).SetSubItem(1, QString(20, u'x'));
+    const QString missing = folder_.filePath(QStringLiteral("missing/report"));
+
+    for (const bool asText : {true, false}) {
+        QStringList warnings;
+        capturedWarnings = &warnings;
+        const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+        const bool written = WriteListReport(list, missing, asText, ReportRelatedKeywords);
+        qInstallMessageHandler(previous);
+        capturedWarnings = nullptr;
+
+        EXPECT_FALSE(written);
+        EXPECT_EQ(warnings, QStringList());
+    }
+}
+
 }  // namespace
