@@ -78,7 +78,7 @@ QString GetIndex(WindowBinding& window, const QString& keyword) {
     page.TryTime(5);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/tools/get_data.php?q=") +
              UrlEncodeGbk(TrimBlanks(keyword)));
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     const QStringList pieces = text.split(QStringLiteral("<p d="));
     if (pieces.size() < 3) return GetBaiduIndex(window, keyword, 0);
 
@@ -103,7 +103,7 @@ bool HasIndexPage(const QString& keyword) {
     page.TryTime(10);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/main/word.php?word=") +
              UrlEncodeGbk(TrimBlanks(keyword).toLower()));
-    return !page.GetSrc().contains(QStringLiteral("没有找到与"));
+    return !page.GetSrcOnSuccess().contains(QStringLiteral("没有找到与"));
 }
 
 QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode) {
@@ -118,9 +118,10 @@ QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode
     page.Char(kGbk);
     page.TryTime(20);
     page.url(WebAddress::kIndexHistory + QStringLiteral("/history?word=") + UrlEncodeUtf8(lower));
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     if (text.isEmpty()) {
-        // Nothing came: no value was obtained, and the window may turn to the estimate.
+        // Nothing came, or an error page: no value was obtained, and the window may turn to
+        // the estimate.
         RaiseFailCount(window);
         return QString();
     }

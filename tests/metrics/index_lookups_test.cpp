@@ -147,6 +147,38 @@ TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateA
     EXPECT_EQ(web.Requests()[2].Url(), ThirtyDayUrl(QStringLiteral("词")));
 }
 
+// An answer with an error status is no page, whatever its body holds: the service's value is
+// not taken, the 30-day points are not read, the word page's text does not make the keyword
+// unknown, and the history's error page is no value and counts toward the estimate.
+TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEstimate) {
+    const auto error = [](const QString& body, int status) {
+        return fakeweb::Page::Text(body, QStringLiteral("gbk")).Status(status);
+    };
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), error(QStringLiteral("35-120"), 500));
+    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"),
+              error(ThirtyDayPage(Repeat(3, 30)), 503));
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
+              error(QStringLiteral("<p>没有找到与该地址对应的页面</p>"), 404));
+    web.Serve(kHistoryHost, QStringLiteral("/history"),
+              error(QStringLiteral("<html>502 Bad Gateway</html>"), 502));
+    web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
+              error(QStringLiteral("data=\"40\" data=\"10\""), 500));
+
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 1);
+    const QString lookup = LookupUrl(QStringLiteral("词"));
+    EXPECT_EQ(RequestedUrls(web),
+              QStringList({lookup, lookup, ThirtyDayUrl(QStringLiteral("词")),
+                           WordUrl(QStringLiteral("词")), HistoryUrl(QStringLiteral("词"))}));
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 2);
+
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString())
+        << "the province page's error answer is no estimate";
+    EXPECT_TRUE(RequestedUrls(web).last().contains(QStringLiteral("/main/get_province_data.php")));
+}
+
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120\n"));
     EXPECT_EQ(LookUp(tools, QStringLiteral("a&b=c #d+e"), QStringLiteral("x")),
