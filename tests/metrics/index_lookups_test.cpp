@@ -193,6 +193,12 @@ TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 ")), QStringLiteral("3-3"));
     EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
+
+    // The form the lookups report for a short history, the average without a latest value.
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("-1500"));
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QStringLiteral("-1500"));
+    EXPECT_EQ(RequestedUrls(web).size(), 2) << "no lookup of its own";
 }
 
 TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {

@@ -65,11 +65,12 @@ TEST(NumberTextTest, GeneralFormKeepsFifteenDigitsAndTurnsToExponentsForLongSmal
     for (const auto& c : cases) EXPECT_EQ(NumberToText(c.value), QString::fromUtf8(c.text));
 }
 
-TEST(IndexPairTest, OnlyAReplyOfThePairsFormIsAnIndexValue) {
+TEST(IndexPairTest, OnlyAReplyOfAFormTheLookupsReportIsAnIndexValue) {
     EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("35-120\r\n")), QStringLiteral("35-120"));
     EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("0-0")), QStringLiteral("0-0"));
+    EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral(" -1500\n")), QStringLiteral("-1500"));
     for (const char* reply :
-         {"", "<html>error</html>", "35", "-120", "35-", "35-120-7", "a-b", "3 5-120", "35--120"})
+         {"", "<html>error</html>", "35", "-", "35-", "35-120-7", "a-b", "3 5-120", "35--120"})
         EXPECT_EQ(metrics::IndexPairFromReply(QString::fromUtf8(reply)), std::nullopt) << reply;
 }
 
