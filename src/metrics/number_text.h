@@ -6,9 +6,13 @@
 // Numbers as the metric routines read them from pages and cells and write them back as text.
 namespace metrics {
 
+// The longest text, blanks around it aside, that is read as a number: far beyond any figure a
+// page or a cell shows, so that a garbled page's endless run of digits is refused at once.
+inline constexpr qsizetype kLongestNumberText = 64;
+
 // `text` read as a decimal number: an optional sign, digits with or without thousands
 // separators, a decimal point, an exponent, blanks around it. Nothing for any other text, the
-// empty text included.
+// empty text and one longer than kLongestNumberText included. One pass over the text.
 std::optional<double> ReadNumber(const QString& text);
 
 // `value` rounded to the nearest whole number, an exact half to the even neighbour (2.5 gives

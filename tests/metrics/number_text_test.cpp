@@ -20,6 +20,30 @@ TEST(NumberTextTest, ReadsDecimalNumbersWithSeparatorsSignsAndExponents) {
         EXPECT_EQ(ReadNumber(QString::fromUtf8(text)), std::nullopt) << text;
 }
 
+TEST(NumberTextTest, EveryDecimalFormIsReadAndEveryOtherTextRefused) {
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"5.", 5},     {"-.5", -0.5}, {"+1,2,3", 123},  {"\t12\r\n", 12}, {"1e5", 1e5},
+        {"1E+2", 100}, {"007", 7},    {"1e-400", 0},  // too small: 0
+        {"1e400", {}}, {".", {}},     {"e5", {}},       {"1e", {}},       {"1e+", {}},
+        {"+-1", {}},   {"1.e", {}},   {"--1", {}},      {"１２", {}},     {"0x1A", {}},
+        {"inf", {}},   {"nan", {}},   {"1\u00a02", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+// A garbled or hostile page may hold a run of digits of any length: a value longer than any
+// figure is no number, and it is refused without reading it through.
+TEST(NumberTextTest, AValueLongerThanAnyFigureIsNoNumber) {
+    const QString longest = QStringLiteral("1") + QString(metrics::kLongestNumberText - 1, u'0');
+    EXPECT_EQ(ReadNumber(QStringLiteral("  ") + longest + QStringLiteral("  ")), 1e63);
+    EXPECT_EQ(ReadNumber(longest + u'0'), std::nullopt);
+    EXPECT_EQ(ReadNumber(QString(100'000, u'0') + u'1'), std::nullopt);
+    EXPECT_EQ(ReadWhole32(QStringLiteral("1.") + QString(1'000'000, u'0')), std::nullopt);
+}
+
 TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
     const struct {
         const char* text;
