@@ -94,7 +94,10 @@ std::optional<qint16> ReadWhole16(const QString& text) {
 }
 
 QString WholeText(double value) {
-    return QString::number(static_cast<qint64>(std::nearbyint(value)));
+    if (!std::isfinite(value)) return QString();
+    // Written from the double itself, so that no size of value overflows; plus zero turns the
+    // "-0" of a small negative value into "0".
+    return QString::number(std::nearbyint(value) + 0.0, 'f', 0);
 }
 
 QString NumberToText(double value) {

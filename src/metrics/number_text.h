@@ -24,7 +24,8 @@ std::optional<qint16> ToWhole16(double value);
 std::optional<qint32> ReadWhole32(const QString& text);
 std::optional<qint16> ReadWhole16(const QString& text);
 
-// `value` rounded half to even and written as decimal digits, "-" in front when negative.
+// `value` rounded half to even and written as decimal digits, "-" in front when negative; all
+// of its digits however large it is, and empty for a value that is not finite.
 QString WholeText(double value);
 
 // The general number-to-text form: at most 15 significant digits, written as a plain decimal

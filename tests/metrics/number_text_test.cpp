@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "metrics/index_pair.h"
 #include "support/qt_printers.h"
 
@@ -64,6 +66,22 @@ TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
     EXPECT_EQ(metrics::ReadWhole16(QStringLiteral("32768")), std::nullopt);
     EXPECT_EQ(metrics::WholeText(1.5), QStringLiteral("2"));
     EXPECT_EQ(metrics::WholeText(2.5), QStringLiteral("2"));
+}
+
+// However large the value, its whole-number text is its digits, never a wrapped-round figure.
+TEST(NumberTextTest, WholeTextOfAnyValueIsItsDigitsOrEmptyWhenNotFinite) {
+    const QString huge = metrics::WholeText(1e308);
+    EXPECT_EQ(huge.size(), 309);
+    EXPECT_TRUE(huge.startsWith(QStringLiteral("10000000000000000109790636")))
+        << huge.toStdString();
+    EXPECT_EQ(metrics::WholeText(-1e308), u'-' + huge);
+    EXPECT_EQ(metrics::WholeText(9.3e18), QStringLiteral("9300000000000000000"));
+    EXPECT_EQ(metrics::WholeText(-9223372036854775808.0), QStringLiteral("-9223372036854775808"));
+    EXPECT_EQ(metrics::WholeText(-0.4), QStringLiteral("0"));
+    for (const double value :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(metrics::WholeText(value), QString()) << value;
 }
 
 TEST(NumberTextTest, GeneralFormKeepsFifteenDigitsAndTurnsToExponentsForLongSmallValues) {
