@@ -55,11 +55,26 @@ QString BytesToText(const QByteArray& bytes, const QString& charset) {
     if (bytes.isEmpty()) return {};
     Converter converter = Open(charset);
     if (!converter) return {};
-    QString text(bytes.size() + 1, Qt::Uninitialized);
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()),
-                                         text.size(), bytes.constData(), bytes.size(), &status);
-    if (U_FAILURE(status)) return {};
+    // Most charsets give at most one UTF-16 unit per byte; for the few that give more (a
+    // compressing one such as SCSU) the text grows as the decoding goes on, so the bytes are
+    // decoded once whatever the charset.
+    QString text(bytes.size(), Qt::Uninitialized);
+    const char* source = bytes.constData();
+    const char* const sourceEnd = source + bytes.size();
+    qsizetype length = 0;
+    for (;;) {
+        UChar* const start = reinterpret_cast<UChar*>(text.data());
+        UChar* target = start + length;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_toUnicode(converter.get(), &target, start + text.size(), &source, sourceEnd, nullptr,
+                       true, &status);
+        length = target - start;
+        if (status != U_BUFFER_OVERFLOW_ERROR) {
+            if (U_FAILURE(status)) return {};
+            break;
+        }
+        text.resize(text.size() * 2);
+    }
     text.truncate(length);
     return text;
 }
