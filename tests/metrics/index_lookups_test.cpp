@@ -108,6 +108,21 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
     EXPECT_EQ(RequestedUrls(web).size(), 2);
 }
 
+// Each window's edges carry their own figure, so that leaving out its oldest or newest day, or
+// taking the day before it, changes the average.
+TEST_F(IndexLookupsTest, HistoryWindowsTakeTheirOldestAndNewestDaysAndNothingBefore) {
+    QStringList values(40, QStringLiteral("0"));
+    const auto daysAgo = [&values](int days) -> QString& { return values[values.size() - days]; };
+    daysAgo(1) = QStringLiteral("70");
+    daysAgo(7) = QStringLiteral("7");  // the 7-day window: (70 + 7) / 7 = 11
+    daysAgo(8) = QStringLiteral("700");
+    daysAgo(30) = QStringLiteral("303");  // the 30-day window: (70 + 7 + 700 + 303) / 30 = 36
+    daysAgo(31) = QStringLiteral("30000");
+    ServeHistory(QStringLiteral("5"), values);
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("5-36"));
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("11"));
+}
+
 TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
     web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage,
               QStringLiteral("gbk"));
