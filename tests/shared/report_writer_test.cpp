@@ -192,6 +192,19 @@ TEST_F(ReportWriterTest, HtmlReportEscapesListTextsAndKeepsEveryCharacter) {
               Golden(QStringLiteral("unsafe_keywords.htm")));
 }
 
+// A zero-width joiner or a variation selector inside a keyword is no character GBK holds: it
+// stays visible as "?" in a text report and survives as a reference in an HTML report.
+TEST_F(ReportWriterTest, InvisibleCharactersAreKeptLikeOtherCharactersGbkCannotHold) {
+    platform::RowTable list;
+    Fill(list, {2000}, {{{QStringLiteral("减\u200D肥\uFE0F")}, {}}});
+    EXPECT_EQ(Write(list, true, 11),
+              platform::ToAnsi(kBanner + QStringLiteral("\r\n\r\n\r\n减?肥?    \r\n")));
+    EXPECT_EQ(
+        Write(list, false, 11),
+        platform::ToAnsi(QStringLiteral("<tr align='center'><td>减&#8205;肥&#65039;</td></tr>") +
+                         kHtmlEnd));
+}
+
 TEST_F(ReportWriterTest, TheLastCellTurnsRedForALinkCheckVerdict) {
     struct Case {
         QString last;
