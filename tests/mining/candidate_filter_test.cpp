@@ -17,12 +17,16 @@ TEST(ContainsAnyWordTest, WordsAreExactSubstringsAndEmptyWordsCountForNothing) {
         const char* words;
         bool contains;
     } cases[] = {
-        {"减肥茶", "", false},      {"减肥茶", "药#茶", true},   {"减肥茶", "药#汤", false},
-        {"减肥Tea", "tea", false},                                // case-sensitive
-        {"减肥 茶", "肥 #x", true},                               // the blank belongs to the word
-        {"减肥茶", "肥 #x", false}, {"减肥茶", "药##汤", false},  // "##", a leading or a trailing
-                                                                  // "#"
-        {"减肥茶", "#药#", false},  {"减肥茶", "#", false},
+        {"减肥茶", "", false},
+        {"减肥茶", "药#茶", true},
+        {"减肥茶", "药#汤", false},
+        {"减肥Tea", "tea", false},   // case-sensitive
+        {"减肥 茶", "肥 #x", true},  // the blank belongs to the word
+        {"减肥茶", "肥 #x", false},
+        {"减肥茶", "药##汤", false},  // "##", a leading or a trailing
+                                      // "#"
+        {"减肥茶", "#药#", false},
+        {"减肥茶", "#", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ContainsAnyWord(QString::fromUtf8(c.text), QString::fromUtf8(c.words)),
