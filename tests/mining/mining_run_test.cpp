@@ -6,6 +6,7 @@
 
 #include "fakeweb/fake_web.h"
 #include "fixture_pages.h"
+#include "metrics/fresh_database.h"
 #include "shared/busy_indicator.h"
 #include "support/fake_browser.h"
 #include "support/fake_clock.h"
@@ -298,6 +299,128 @@ TEST_F(MiningRunTest, APauseAskedWhenNoItemFollowsEndsTheRunAsUsual) {
     EXPECT_EQ(afterUserClick, mining::kStoppingCaption + QStringLiteral("(disabled)"));
     ExpectIdle();
     EXPECT_EQ(Rows(binding.window.ListView1), kMinedRows.mid(0, kMinedRows.size() - 2));
+}
+
+TEST_F(MiningRunTest, ExclusionWordsKeepKeywordsOutAndAnEmptyWordExcludesNothing) {
+    binding.Check2 = true;
+    binding.Text14 = QStringLiteral(" 药#TEA# ");
+    Click();
+
+    QStringList kept;
+    for (const QString& row : kMinedRows)
+        if (row == QStringLiteral("*减肥") ||
+            !(row.contains(u'药') || row.contains(QStringLiteral("tea"))))
+            kept << row;
+    EXPECT_EQ(Rows(binding.window.ListView1), kept);
+}
+
+// Rows only Baidu's results page offers.
+bool BaiduRowsListed(const platform::RowTable& list) {
+    return list.ContainsText(QStringLiteral("减肥小窍门"));
+}
+
+TEST_F(MiningRunTest, AnEmptyBaiduPageIsLoadedThroughTheBrowser) {
+    web.Serve(kBaiduHost, QStringLiteral("/s"), fakeweb::Page::Text(QString()));
+    binding.window.browser->document =
+        mining_testing::PageText(QStringLiteral("baidu_results.htm"), QStringLiteral("gbk"));
+    binding.window.reaction = QStringLiteral("0");  // a reaction would open the settings
+    Click();
+
+    const QString address = SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed)[0];
+    EXPECT_EQ(binding.window.browser->navigated, QStringList{address});
+    EXPECT_EQ(web.Requests(kBaiduHost).size(), 1u);
+    EXPECT_GE(clock.Waited(), std::chrono::seconds(5));
+    EXPECT_EQ(Rows(binding.window.ListView1), kMinedRows);
+    EXPECT_EQ(binding.window.blockingDialogs, 0);
+    ExpectIdle();
+}
+
+TEST_F(MiningRunTest, ABlockingBaiduPageBringsTheReactionOnceAndNoSecondRequest) {
+    Serve(kBaiduHost, QStringLiteral("/s"), QStringLiteral("baidu_blocked.htm"));
+    binding.window.reaction = QStringLiteral("0");
+    Click();
+
+    EXPECT_EQ(binding.window.blockingDialogs, 1);
+    EXPECT_EQ(web.Requests(kBaiduHost).size(), 1u);
+    EXPECT_TRUE(binding.window.browser->navigated.isEmpty());
+    EXPECT_FALSE(BaiduRowsListed(binding.window.ListView1));
+    EXPECT_EQ(web.Requests().size(), 8u);
+    ExpectIdle();
+}
+
+TEST_F(MiningRunTest, ABaiduPageStillEmptyAfterTheBrowserIsAFailedFetchWithoutReaction) {
+    web.Serve(kBaiduHost, QStringLiteral("/s"), fakeweb::Page::Text(QString()));
+    binding.window.reaction = QStringLiteral("0");
+    Click();
+
+    EXPECT_EQ(binding.window.browser->navigated.size(), 1);
+    EXPECT_EQ(binding.window.blockingDialogs, 0);
+    EXPECT_FALSE(BaiduRowsListed(binding.window.ListView1));
+    EXPECT_EQ(web.Requests().size(), 8u);
+    ExpectIdle();
+}
+
+TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole) {
+    metrics_testing::FreshDatabase db;  // its own program folder: no helper page there
+    binding.window.dbMissing = false;
+    binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
+    Serve(QStringLiteral("www.sogou.com"), QStringLiteral("/web"),
+          QStringLiteral("sogou_odd_keywords.htm"));
+    Serve(kYoudaoHost, QStringLiteral("/search"), QStringLiteral("youdao_odd_keywords.htm"));
+    // The other sources answer with nothing.
+    for (const auto& [host, path] : std::initializer_list<std::pair<QString, QString>>{
+             {kBaiduHost, QStringLiteral("/s")},
+             {kSuggestHost, QStringLiteral("/su")},
+             {QStringLiteral("nssug.baidu.com"), QStringLiteral("/su")},
+             {QStringLiteral("www.google.com.hk"), QStringLiteral("/search")},
+             {kAlibabaSuggestHost, QStringLiteral("/bin/suggest")}})
+        web.Serve(host, path, fakeweb::Page::Text(QString()).Status(404));
+    // 300 characters, with every character an address treats apart, one GBK cannot hold
+    // (sent as UTF-8) and an emoji.
+    const QString odd = QStringLiteral("减'\"<&#+% 😀한ABC");
+    const QString seed = odd + QString(300 - odd.size(), u'长');
+    binding.window.seed = u' ' + seed + u' ';
+    Click();
+
+    const QString longTail = QStringLiteral("%B3%A4").repeated(300 - odd.size());
+    const QString gbk =
+        QStringLiteral("%BC%F5'%22%3C%26%23%2B%25%20%F0%9F%98%80%ED%95%9Cabc") + longTail;
+    const QString utf8 = QStringLiteral("%E5%87%8F'%22%3C%26%23%2B%25%20%F0%9F%98%80%ED%95%9Cabc") +
+                         QStringLiteral("%E9%95%BF").repeated(300 - odd.size());
+    EXPECT_EQ(RequestedUrls(), SourceUrls(gbk, utf8, gbk));
+
+    const QString lowered = seed.toLower();
+    // Youdao's keywords, then Sogou's.
+    const QStringList rows = QStringList{u'*' + lowered} +
+                             List({"减肥😀", "다이어트 减肥", "减'肥", "减\"肥\"", "a<b", "x&y",
+                                   "c#d", "e+f", "50%", "减 肥"}) +
+                             QStringList{QStringLiteral("长尾") + QString(298, u'词')};
+    EXPECT_EQ(Rows(binding.window.ListView1), rows);
+    QStringList saved;
+    for (const QString& row : rows) saved << (row.startsWith(u'*') ? row.mid(1) : row);
+    QStringList stored;
+    for (const QString& row : db.Rows()) stored << row.section(u'|', 0, 0);
+    EXPECT_EQ(stored, saved);
+    // The parent keyword is the seed box without its surrounding blanks.
+    EXPECT_EQ(db.Rows().value(1).section(u'|', 1, 1), seed);
+}
+
+TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
+    binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Volume, true);
+    binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Count, true);
+    web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),
+              QStringLiteral("35-120"));
+    // A results page with a count and no related searches.
+    web.Serve(kBaiduHost, QStringLiteral("/s"),
+              fakeweb::Page::Text(QStringLiteral("<html>百度一下，找到相关网页约1,230篇</html>"),
+                                  QStringLiteral("gbk")));
+    Click();
+
+    ASSERT_GT(binding.window.ListView1.Count(), 1);
+    for (const platform::RowTable* list : {&binding.window.ListView1, &binding.window.ListView17})
+        for (int i = 1; i <= list->Count(); ++i)
+            EXPECT_EQ(metrics_testing::Cells(*list, i), QStringLiteral("120|35|1230|975.6"))
+                << list->Text(i).toStdString();
 }
 
 }  // namespace
