@@ -1,5 +1,7 @@
 #include "mining/mining_run.h"
 
+#include <array>
+
 #include "metrics/row_handle.h"
 #include "metrics/row_metrics.h"
 #include "mining/candidate_filter.h"
