@@ -11,6 +11,13 @@ inline const QString kMakerSite = QStringLiteral("http://www.tarnwick.com");
 inline const QString kMakerUpdateSite = QStringLiteral("http://update.tarnwick.com");
 inline const QString kIndexShareService = QStringLiteral("http://share.tarnwick.com");
 inline const QString kBaiduSearch = QStringLiteral("http://www.baidu.com");
+// The related-keyword sources of keyword mining besides Baidu's and Google's results pages.
+inline const QString kBaiduSuggest = QStringLiteral("http://suggestion.baidu.com");
+inline const QString kBaiduSuggest2 = QStringLiteral("http://nssug.baidu.com");
+inline const QString kYoudaoSearch = QStringLiteral("http://www.youdao.com");
+inline const QString kSogouSearch = QStringLiteral("http://www.sogou.com");
+inline const QString kAlibabaOfferSearch = QStringLiteral("http://search.china.alibaba.com");
+inline const QString kAlibabaSuggest = QStringLiteral("http://suggest.china.alibaba.com");
 inline const QString kBaiduIndex = QStringLiteral("http://index.baidu.com");
 // Our index history service: daily index figures of a keyword.
 inline const QString kIndexHistory = QStringLiteral("http://history.tarnwick.com");
