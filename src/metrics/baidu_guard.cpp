@@ -56,14 +56,17 @@ void WaitBaiduInterval(WindowContext& window) {
 }
 
 QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword) {
-    const QString address = BaiduSearchAddress(keyword);
+    const QString page = FetchBaiduAddress(window, fetcher, BaiduSearchAddress(keyword));
+    if (JudgeBaiduPage(page) == BaiduPage::Other) BeiK(window);
+    return page;
+}
+
+QString FetchBaiduAddress(WindowContext& window, CXHtml& fetcher, const QString& address) {
     fetcher.url(address);
     fetcher.Char(QStringLiteral("gb2312"));
     fetcher.TryTime(10);
-    QString page = fetcher.GetSrc();
-    if (page.isEmpty()) page = FetchViaBrowser(window, address);
-    if (JudgeBaiduPage(page) == BaiduPage::Other) BeiK(window);
-    return page;
+    const QString page = fetcher.GetSrc();
+    return page.isEmpty() ? FetchViaBrowser(window, address) : page;
 }
 
 void BeiK(WindowContext& window) {

@@ -32,6 +32,10 @@ void WaitBaiduInterval(WindowContext& window);
 // Returns the page, whatever the judgement.
 QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword);
 
+// The Baidu page at `address` through `fetcher`, or through the window's browser when the
+// direct fetch brings nothing; not judged.
+QString FetchBaiduAddress(WindowContext& window, CXHtml& fetcher, const QString& address);
+
 // The window's reaction to a blocking page: opens the blocking settings ("0"), waits 5 seconds
 // ("1"), or beeps ("2"); anything else does nothing.
 void BeiK(WindowContext& window);

@@ -34,7 +34,7 @@ QString GetIndex(WindowContext& window, const QString& keyword) {
     page.TryTime(5);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/tools/get_data.php?q=") +
              UrlEncodeGbk(TrimBlanks(keyword)));
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     const QStringList pieces = text.split(QStringLiteral("<p d="));
     if (pieces.size() < 3) return GetBaiduIndex(window, keyword, 0);
 
@@ -58,7 +58,7 @@ bool HasIndexPage(const QString& keyword) {
     page.TryTime(10);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/main/word.php?word=") +
              UrlEncodeGbk(TrimBlanks(keyword).toLower()));
-    return !page.GetSrc().contains(QStringLiteral("没有找到与"));
+    return !page.GetSrcOnSuccess().contains(QStringLiteral("没有找到与"));
 }
 
 QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode) {
@@ -73,9 +73,10 @@ QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode
     page.Char(kGbk);
     page.TryTime(20);
     page.url(WebAddress::kIndexHistory + QStringLiteral("/history?word=") + UrlEncodeUtf8(lower));
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     if (text.isEmpty()) {
-        // Nothing came: no value was obtained, and the window may turn to the estimate.
+        // Nothing came, or an error page: no value was obtained, and the window may turn to
+        // the estimate.
         RaiseFailCount(window);
         return QString();
     }

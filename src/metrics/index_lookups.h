@@ -12,16 +12,18 @@ class CXHtml;
 // data-sharing service. An empty result means that no value was obtained.
 namespace metrics {
 
-// The index value from the 30-day data page; with fewer than two points on it, the value of
-// GetBaiduIndex in mode 0.
+// The index value from the 30-day data page; with fewer than two points on it (an error page
+// has none), the value of GetBaiduIndex in mode 0.
 QString GetIndex(WindowContext& window, const QString& keyword);
 
 // By `mode`: 0 and below the index value of the history (latest, 30-day average); 1 the 7-day
 // average alone; 2 and above an empty text, the history laid into the window's history list.
-// An empty history page raises the window's IndexFailCount.
+// An empty history page, or an error page in its place, is no value and raises the window's
+// IndexFailCount.
 QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode);
 
-// Whether the index word page knows `keyword`; a page that did not come counts as known.
+// Whether the index word page knows `keyword`; a page that did not come (an error page
+// included) counts as known.
 bool HasIndexPage(const QString& keyword);
 
 // The volume chain: the data-sharing service's value for `shareKeyword`; when it has none, the

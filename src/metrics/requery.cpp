@@ -21,7 +21,7 @@ QString VolumeCell(const QString& volume) {
     return value && *value == 0 ? QStringLiteral("0") : volume;
 }
 
-// The result count on a Google results page; "-" when no page came.
+// The result count on a Google results page; "-" when no page came (an error page is none).
 QString GoogleCount(const QString& page) {
     if (page.isEmpty()) return kNotObtained;
     QString count = GetMemo(page, QStringLiteral("约 <b>"), QStringLiteral("</b>")).trimmed();
@@ -72,7 +72,7 @@ void Requery(WindowContext& window, platform::RowTable* list, const KeywordColum
             fetcher.Char(QStringLiteral("utf-8"));
             fetcher.url(WebAddress::kGoogleHk + QStringLiteral("/search?hl=zh-CN&q=") +
                         UrlEncodeUtf8(keyword));
-            googleCount = GoogleCount(fetcher.GetSrc());
+            googleCount = GoogleCount(fetcher.GetSrcOnSuccess());
         }
     }
     write(KeywordCell::BaiduCount, baiduCount);

@@ -34,12 +34,19 @@ QString CXHtml::GetSrc() {
     return GetHttpPage(char_);
 }
 
+QString CXHtml::GetSrcOnSuccess() {
+    QString page = GetSrc();
+    if (status_ < 200 || status_ > 299) page.clear();
+    return page;
+}
+
 QString CXHtml::PostSrc(const QString& strRequest) {
     if (!Prepare()) return {};
     return PostHttpPage(strRequest, char_);
 }
 
 bool CXHtml::Prepare() {
+    status_ = 0;
     if (url_.isEmpty()) return false;
     CompleteUrl();
     // The sniff fetches the page once by GET, also ahead of a POST; its answer stays for
@@ -61,11 +68,13 @@ void CXHtml::OpenWithHeaders(platform::HttpRequest& request, const QString& meth
                              agent_.isEmpty() ? kDefaultAgent : agent_);
 }
 
-bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) const {
+bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) {
     request.Send(body);
     platform::DoEvents();
     // Measured from the send on the clock in force, so a wait across midnight still ends.
-    return request.Wait(GiveUpAfter(tryTime_));
+    const bool came = request.Wait(GiveUpAfter(tryTime_));
+    status_ = came ? request.Status() : 0;
+    return came;
 }
 
 // The request component is built into the program, so there is no "component missing" case
@@ -89,6 +98,7 @@ QString CXHtml::PostHttpPage(const QString& strRequest, const QString& charset) 
 
 bool CXHtml::CheckUrl() {
     if (url_.isEmpty()) {
+        status_ = 0;
         statusText = QStringLiteral("链接为空");
         return false;
     }

@@ -176,24 +176,26 @@ void AppendHtmlAddress(QString& out, const QString& text) {
 class ReportFile {
   public:
     ReportFile(const QString& path, platform::Unmappable unmappable)
-        : file_(path), unmappable_(unmappable) {
-        file_.open(QIODevice::WriteOnly);
+        : file_(path), unmappable_(unmappable) {}
+
+    // Whether the file could be created; a report stops here when it could not.
+    bool Open() {
         pending_.reserve(kPiece + 4096);
+        return file_.open(QIODevice::WriteOnly);
     }
 
     QString& Text() { return pending_; }
 
-    // Called after each row: hands a full piece to the file.
-    void Flush(bool force = false) {
-        if (pending_.isEmpty() || (!force && pending_.size() < kPiece)) return;
-        file_.write(platform::ToAnsi(pending_, unmappable_));
+    // Called after each row: hands a full piece to the file. False once a write has failed:
+    // the report stops there.
+    bool Flush(bool force = false) {
+        if (pending_.isEmpty() || (!force && pending_.size() < kPiece)) return true;
+        const QByteArray piece = platform::ToAnsi(pending_, unmappable_);
         pending_.clear();
+        return file_.write(piece) == piece.size();
     }
 
-    bool Commit() {
-        Flush(true);
-        return file_.commit();
-    }
+    bool Commit() { return Flush(true) && file_.commit(); }
 
   private:
     static constexpr qsizetype kPiece = 1 << 16;
@@ -208,6 +210,7 @@ const QString kBanner = QStringLiteral(
 
 bool WriteText(const platform::RowTable& list, const QString& path, const Layout* layout) {
     ReportFile file(path, platform::Unmappable::Substitute);
+    if (!file.Open()) return false;
     QString& out = file.Text();
     out += kBanner;
     out += u"\r\n\r\n";
@@ -221,7 +224,7 @@ bool WriteText(const platform::RowTable& list, const QString& path, const Layout
             out += list.CellView(i, j);
             out += u"     ";
         }
-        file.Flush();
+        if (!file.Flush()) return false;
     }
     out += u"\r\n";
     return file.Commit();
@@ -237,6 +240,7 @@ void AppendCell(QString& out, const QString& value, bool lastOfRow) {
 
 bool WriteHtml(const platform::RowTable& list, const QString& path, const Layout* layout) {
     ReportFile file(path, platform::Unmappable::NumericReference);
+    if (!file.Open()) return false;
     QString& out = file.Text();
     if (layout) {
         out += u"<html><title>";
@@ -277,7 +281,7 @@ bool WriteHtml(const platform::RowTable& list, const QString& path, const Layout
                 out += u"</tr>";
             }
         }
-        file.Flush();
+        if (!file.Flush()) return false;
     }
     out += u"</table></body></html>\r\n";
     return file.Commit();

@@ -11,6 +11,13 @@ inline const QString kMakerSite = QStringLiteral("http://www.tarnwick.com");
 inline const QString kMakerUpdateSite = QStringLiteral("http://update.tarnwick.com");
 inline const QString kIndexShareService = QStringLiteral("http://share.tarnwick.com");
 inline const QString kBaiduSearch = QStringLiteral("http://www.baidu.com");
+// The related-keyword sources of keyword mining besides Baidu's and Google's results pages.
+inline const QString kBaiduSuggest = QStringLiteral("http://suggestion.baidu.com");
+inline const QString kBaiduSuggest2 = QStringLiteral("http://nssug.baidu.com");
+inline const QString kYoudaoSearch = QStringLiteral("http://www.youdao.com");
+inline const QString kSogouSearch = QStringLiteral("http://www.sogou.com");
+inline const QString kAlibabaOfferSearch = QStringLiteral("http://search.china.alibaba.com");
+inline const QString kAlibabaSuggest = QStringLiteral("http://suggest.china.alibaba.com");
 inline const QString kBaiduIndex = QStringLiteral("http://index.baidu.com");
 // Our index history service: daily index figures of a keyword.
 inline const QString kIndexHistory = QStringLiteral("http://history.tarnwick.com");
@@ -22,9 +29,7 @@ inline const QString kGoogleHk = QStringLiteral("http://www.google.com.hk");
 inline const QString kGoogleCom = QStringLiteral("http://www.google.com");
 inline const QString kYahooChinaSearch = QStringLiteral("http://www.yahoo.cn");
 inline const QString kYahooChinaSiteExplorer = QStringLiteral("http://sitemap.cn.yahoo.com");
-inline const QString kSogouSearch = QStringLiteral("http://www.sogou.com");
 inline const QString kSosoSearch = QStringLiteral("http://www.soso.com");
-inline const QString kYoudaoSearch = QStringLiteral("http://www.youdao.com");
 inline const QString kBingChinaSearch = QStringLiteral("http://cn.bing.com");
 inline const QString kAlexaSite = QStringLiteral("http://www.alexa.com");
 inline const QString kAlexaData = QStringLiteral("http://data.alexa.com");

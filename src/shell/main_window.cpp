@@ -239,8 +239,9 @@ QMdiSubWindow* MDIfrm::ActiveChild() const {
 void MDIfrm::ShowForm(WorkWindowKind kind) {
     if (QMdiSubWindow* active = ActiveChild()) {
         auto* window = dynamic_cast<WorkWindow*>(active->widget());
-        // A job's loop still uses its window: it stays loaded, behind the new one.
-        if (!window || !window->JobRunning()) delete active;
+        // A job's loop, an export or a prompt still uses its window: it stays loaded, behind
+        // the new one.
+        if (!window || !window->InUse()) delete active;
     }
     auto* splash = new frmLoading(this);
     splash->ShowAndPaint();

@@ -108,6 +108,21 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
     EXPECT_EQ(RequestedUrls(web).size(), 2);
 }
 
+// Each window's edges carry their own figure, so that leaving out its oldest or newest day, or
+// taking the day before it, changes the average.
+TEST_F(IndexLookupsTest, HistoryWindowsTakeTheirOldestAndNewestDaysAndNothingBefore) {
+    QStringList values(40, QStringLiteral("0"));
+    const auto daysAgo = [&values](int days) -> QString& { return values[values.size() - days]; };
+    daysAgo(1) = QStringLiteral("70");
+    daysAgo(7) = QStringLiteral("7");  // the 7-day window: (70 + 7) / 7 = 11
+    daysAgo(8) = QStringLiteral("700");
+    daysAgo(30) = QStringLiteral("303");  // the 30-day window: (70 + 7 + 700 + 303) / 30 = 36
+    daysAgo(31) = QStringLiteral("30000");
+    ServeHistory(QStringLiteral("5"), values);
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("5-36"));
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("11"));
+}
+
 TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
     web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage,
               QStringLiteral("gbk"));
@@ -149,6 +164,38 @@ TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateA
     }
 }
 
+// An answer with an error status is no page, whatever its body holds: the service's value is
+// not taken, the 30-day points are not read, the word page's text does not make the keyword
+// unknown, and the history's error page is no value and counts toward the estimate.
+TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEstimate) {
+    const auto error = [](const QString& body, int status) {
+        return fakeweb::Page::Text(body, QStringLiteral("gbk")).Status(status);
+    };
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), error(QStringLiteral("35-120"), 500));
+    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"),
+              error(ThirtyDayPage(Repeat(3, 30)), 503));
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
+              error(QStringLiteral("<p>没有找到与该地址对应的页面</p>"), 404));
+    web.Serve(kHistoryHost, QStringLiteral("/history"),
+              error(QStringLiteral("<html>502 Bad Gateway</html>"), 502));
+    web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
+              error(QStringLiteral("data=\"40\" data=\"10\""), 500));
+
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 1);
+    const QString lookup = LookupUrl(QStringLiteral("词"));
+    EXPECT_EQ(RequestedUrls(web),
+              QStringList({lookup, lookup, ThirtyDayUrl(QStringLiteral("词")),
+                           WordUrl(QStringLiteral("词")), HistoryUrl(QStringLiteral("词"))}));
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 2);
+
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString())
+        << "the province page's error answer is no estimate";
+    EXPECT_TRUE(RequestedUrls(web).last().contains(QStringLiteral("/main/get_province_data.php")));
+}
+
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120\n"));
     EXPECT_EQ(LookUp(tools, QStringLiteral("a&b=c #d+e"), QStringLiteral("x")),
@@ -163,6 +210,12 @@ TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 ")), QStringLiteral("3-3"));
     EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
+
+    // The form the lookups report for a short history, the average without a latest value.
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("-1500"));
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QStringLiteral("-1500"));
+    EXPECT_EQ(RequestedUrls(web).size(), 2) << "no lookup of its own";
 }
 
 TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {

@@ -116,6 +116,12 @@ TEST(IndexQueryRequeryTest, CountsGoogleResultsToo) {
     EXPECT_EQ(Cells(list, row, 6), QStringLiteral("120|35|400|1200000|3000|1"));
     EXPECT_EQ(web.Requests().back().Url(),
               QStringLiteral("http://www.google.com.hk/search?hl=zh-CN&q=seo"));
+
+    // Google's refusal page is no count: not obtained, rather than none found.
+    web.Serve(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
+              fakeweb::Page::Text(QStringLiteral("<p>unusual traffic</p>")).Status(429));
+    metrics::Requery(*tools, &list, kManualColumns, row, true, true);
+    EXPECT_EQ(Cells(list, row, 6), QStringLiteral("120|35|400|-|3000|0"));
 }
 
 TEST(GettmpindexTest, TheFirstMatchingRowGivesMonthThenDay) {

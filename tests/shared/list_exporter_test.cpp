@@ -82,7 +82,7 @@ TEST_F(ListExporterTest, ABadFileNameIsRefusedBeforeTheFolderIsAsked) {
         {QStringLiteral("htm"), QStringLiteral("a:b")},
         {QStringLiteral("xls"), QStringLiteral(".xlsx")},
         {QStringLiteral("xls"), QStringLiteral("report.XLSX")},
-        {QStringLiteral("xls"), QStringLiteral("report.xls")},
+        {QStringLiteral("xls"), QStringLiteral(".xls")},
     };
     for (const auto& [extension, name] : cases) {
         ScriptedPrompts prompts;
@@ -137,6 +137,18 @@ TEST_F(ListExporterTest, AWorkbookOrHtmlReportOpensWithItsProgram) {
     ExportList(list_, QStringLiteral("xls"), 0, &owner_);
     EXPECT_EQ(shell_.opened, QStringList{Out(QStringLiteral("book.xlsx"))});
     EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK"));
+}
+
+TEST_F(ListExporterTest, AWorkbookNameMayBeTypedWithEitherWorkbookSuffix) {
+    for (const QString& name : {QStringLiteral("book.xls"), QStringLiteral("book.xlsx"),
+                                QStringLiteral("book.xls.xlsx")}) {
+        QFile::remove(Out(QStringLiteral("book.xlsx")));
+        ScriptedPrompts prompts;
+        prompts.Type(name).Type(home_.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
+        ExportList(list_, QStringLiteral("xls"), 0, &owner_);
+        EXPECT_EQ(prompts.Texts().last(), kDone) << name.toStdString();
+        EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK")) << name.toStdString();
+    }
 }
 
 TEST_F(ListExporterTest, TheOverwriteQuestionGuardsAnExistingFile) {

@@ -192,6 +192,19 @@ TEST_F(ReportWriterTest, HtmlReportEscapesListTextsAndKeepsEveryCharacter) {
               Golden(QStringLiteral("unsafe_keywords.htm")));
 }
 
+// A zero-width joiner or a variation selector inside a keyword is no character GBK holds: it
+// stays visible as "?" in a text report and survives as a reference in an HTML report.
+TEST_F(ReportWriterTest, InvisibleCharactersAreKeptLikeOtherCharactersGbkCannotHold) {
+    platform::RowTable list;
+    Fill(list, {2000}, {{{QStringLiteral("减\u200D肥\uFE0F")}, {}}});
+    EXPECT_EQ(Write(list, true, 11),
+              platform::ToAnsi(kBanner + QStringLiteral("\r\n\r\n\r\n减?肥?    \r\n")));
+    EXPECT_EQ(
+        Write(list, false, 11),
+        platform::ToAnsi(QStringLiteral("<tr align='center'><td>减&#8205;肥&#65039;</td></tr>") +
+                         kHtmlEnd));
+}
+
 TEST_F(ReportWriterTest, TheLastCellTurnsRedForALinkCheckVerdict) {
     struct Case {
         QString last;
@@ -253,6 +266,33 @@ TEST_F(ReportWriterTest, AReportReplacesAnOldFileAndAFailedOneIsReported) {
     const QString missing = folder_.filePath(QStringLiteral("missing/report.htm"));
     EXPECT_FALSE(WriteListReport(list, missing, false, ReportRelatedKeywords));
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+QStringList* capturedWarnings = nullptr;
+
+void CaptureWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtWarningMsg && capturedWarnings) *capturedWarnings << message;
+}
+
+// A file that cannot be created ends the report at once: nothing is written to a closed file.
+TEST_F(ReportWriterTest, AReportThatCannotBeCreatedStopsBeforeItsRows) {
+    platform::RowTable list;
+    Fill(list, {1000, 1000}, {});
+    for (int i = 0; i < 5000; ++i)
+        list.Add(QStringLiteral("关键词%1").arg(i)).SetSubItem(1, QString(20, u'x'));
+    const QString missing = folder_.filePath(QStringLiteral("missing/report"));
+
+    for (const bool asText : {true, false}) {
+        QStringList warnings;
+        capturedWarnings = &warnings;
+        const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+        const bool written = WriteListReport(list, missing, asText, ReportRelatedKeywords);
+        qInstallMessageHandler(previous);
+        capturedWarnings = nullptr;
+
+        EXPECT_FALSE(written);
+        EXPECT_EQ(warnings, QStringList());
+    }
 }
 
 }  // namespace
