@@ -12,7 +12,7 @@
 #include "shell/database_bootstrap.h"
 
 关键词挖掘::关键词挖掘(MiningWindowFields& fields, QWidget* parent)
-    : WorkWindow(parent), fields_(fields) {
+    : WorkWindow(parent), fields_(fields), regularMode_(*this, fields.RegularRun) {
     setWindowTitle(QStringLiteral("关键词挖掘"));
     BuildSideBar();
     twips_layout::Put(NAMED(tab1), new platform::TabContainer(this), 2880, 0, 12000, 9000);

@@ -5,6 +5,7 @@
 
 #include "metrics/window_context.h"
 #include "mining_window/mining_fields.h"
+#include "mining_window/mining_modes.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/list_view.h"
@@ -30,7 +31,7 @@ class 关键词挖掘 : public WorkWindow,
     // WorkWindow.
     void Form_Load() override;
     bool DbMissing() const override { return fields_.MiningDbMissing; }
-    bool JobRunning() const override { return false; }
+    bool JobRunning() const override { return runningClicks_ > 0; }
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     QList<QWidget*> SideBarPanes() override { return {pic1, pic2, pic3, pic4}; }
@@ -76,6 +77,8 @@ class 关键词挖掘 : public WorkWindow,
     void TreeView1_NodeClick(int index);
     void TreeView1_SelectedNodeBlack();
     void TreeView1_SelectedNodeWhite();
+    // The regular mode's start and pause button.
+    void Command2_Click();
 
     // The status bar's progress panels for a run of `pane`: its row count and `keyword`.
     void ShowMiningProgress(metrics::Pane pane, const QString& keyword);
@@ -249,6 +252,9 @@ class 关键词挖掘 : public WorkWindow,
     void SaveMiningTexts();
 
     MiningWindowFields& fields_;
+    RegularMiningMode regularMode_;
+    // Clicks whose handler is still on the stack: a run waits inside one of them.
+    int runningClicks_ = 0;
     // A save of the remembered texts failed during this opening: told once, not per keystroke.
     bool textSaveFailureTold_ = false;
 };

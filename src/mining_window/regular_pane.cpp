@@ -1,5 +1,6 @@
 // The regular pane: one seed, its options, the result filter and the result list with its
 // commands.
+#include "mining/mining_run.h"
 #include "mining_window/mining_window.h"
 #include "mining_window/pane_frames.h"
 #include "mining_window/result_columns.h"
@@ -62,6 +63,15 @@ void 关键词挖掘::BuildRegularPane() {
                                   {NAMED(Command15), QStringLiteral("加入关键词数据库"), 1800},
                                   {NAMED(Command42), QStringLiteral("关键词对比"), 1300},
                                   {NAMED(Command43), QStringLiteral("导出数据"), 1300}});
+
+    connect(Command2, &platform::CommandButton::Click, this, [this] { Command2_Click(); });
+}
+
+void 关键词挖掘::Command2_Click() {
+    // The run waits inside this click: the window stays loaded until it returns.
+    ++runningClicks_;
+    mining::RegularMiningClick(regularMode_);
+    --runningClicks_;
 }
 
 void 关键词挖掘::pic1_Resize() {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QStringList>
-#include <memory>
 
 #include "fakeweb/fake_web.h"
 #include "mining_window/mining_window.h"
@@ -12,6 +12,7 @@
 #include "shared/job_progress.h"
 #include "shared/registry_store.h"
 #include "shell/database_bootstrap.h"
+#include "shell/work_windows.h"
 #include "support/fake_browser.h"
 #include "support/fake_clock.h"
 #include "support/program_folder_fixture.h"
@@ -37,20 +38,28 @@ class MiningWindowTest : public ::testing::Test {
         BusyIndicator::Set(BusyIndicator::kReady);
         JobProgress::Attach({});
         JobProgress::Clear();
+        // The program's windows as the blocking settings reach them: this test's mining window.
+        RegisterWorkWindow(WorkWindowKind::Mining, [this] { return new 关键词挖掘(fields); });
+        for (WorkWindowKind kind : {WorkWindowKind::Tools, WorkWindowKind::Database})
+            RegisterWorkWindow(kind, {});
     }
     ~MiningWindowTest() override {
-        window.reset();
+        Unload();
+        RegisterWorkWindow(WorkWindowKind::Mining, {});
         ForgetSharedConnection();
     }
 
-    // A new window, loaded and shown at `width` x `height` pixels, as the window switch shows it.
+    // A new window, loaded as the window switch loads it and shown at `width` x `height`
+    // pixels.
     关键词挖掘& Opened(int width = 1200, int height = 800) {
-        window = std::make_unique<关键词挖掘>(fields);
+        Unload();
+        window = static_cast<关键词挖掘*>(LoadWorkWindow(WorkWindowKind::Mining));
         window->resize(width, height);
-        window->Form_Load();
         window->show();
         return *window;
     }
+    // The window unloaded; its fields stay.
+    void Unload() { UnloadWorkWindow(WorkWindowKind::Mining); }
 
     static QString Setting(const QString& name) {
         return platform::ReadValue(platform::Hive::CurrentUser, mReg::ConfigKey, name)
@@ -82,7 +91,7 @@ class MiningWindowTest : public ::testing::Test {
     testing_support::FakeBrowsers browsers;
     testing_support::ScriptedModals modals;
     MiningWindowFields fields;
-    std::unique_ptr<关键词挖掘> window;
+    QPointer<关键词挖掘> window;
 };
 
 // The texts of the rows of `list`, top to bottom.

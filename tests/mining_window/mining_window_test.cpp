@@ -49,7 +49,7 @@ TEST_F(MiningWindow, LoadWithoutDatabaseWarnsOnceAndKeepsItsDesignTexts) {
     w.Text2->SetText(QStringLiteral("seo"));
     w.TreeView1_NodeClick(2);
     EXPECT_EQ(w.ListView8->Count(), 0);
-    window.reset();
+    Unload();
     EXPECT_TRUE(fields.MiningDbMissing);
     EXPECT_EQ(prompts.prompts().size(), 1u);
 }
@@ -155,7 +155,7 @@ TEST_F(MiningWindow, ChangesAfterTheLoadStoreTheWholePaneAndAllSevenTextsInFull)
     EXPECT_TRUE(prompts.prompts().empty());
 
     // A reload shows them again.
-    window.reset();
+    Unload();
     关键词挖掘& again = Opened();
     EXPECT_EQ(again.Text14->Text(), QStringLiteral("it's \"a\"#<b>&"));
     EXPECT_EQ(again.Text8->Text(), longWords);

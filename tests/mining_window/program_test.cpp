@@ -13,6 +13,10 @@ class MiningWindowInProgram : public shell_testing::ShellTest {
     MiningWindowInProgram() {
         RegisterWorkWindow(WorkWindowKind::Mining, [this] { return new 关键词挖掘(fields); });
     }
+    ~MiningWindowInProgram() override {
+        UnloadWorkWindow(WorkWindowKind::Mining);
+        RegisterWorkWindow(WorkWindowKind::Mining, {});
+    }
 
     MiningWindowFields fields;
 };
