@@ -1,11 +1,19 @@
 // The batch pane: the stored keyword list whose checked rows are mined in turn, the batch's
 // saving and shut-down options, its mining options and the results of the current keyword.
+#include <QFileInfo>
 #include "mining_window/batch_keywords.h"
 #include "mining_window/mining_window.h"
 #include "mining_window/pane_frames.h"
 #include "mining_window/result_columns.h"
 #include "mining_window/twips_layout.h"
+
+#include "mining_window/notice.h"
+#include "platform/program_folder.h"
+#include "platform/shell.h"
+#include "shared/folder_picker.h"
+#include "shared/list_exporter.h"
 #include "shared/shared_connection.h"
+#include "shared/text_helpers.h"
 
 namespace {
 
@@ -70,6 +78,7 @@ void 关键词挖掘::BuildBatchPane() {
     Put(NAMED(ListView3), new platform::ListView(pic2), kListLeft, 120, 6600, 8400);
     ListView3->SetCheckBoxes(true);
     ListView3->Rows().SetColumns(kMiningResultColumns.Headers());
+    ConnectBatchListCommands();
 }
 
 void 关键词挖掘::pic2_Resize() {
@@ -79,4 +88,86 @@ void 关键词挖掘::pic2_Resize() {
 
 void 关键词挖掘::ReloadBatchList() {
     batch_keywords::ReloadBatchKeywords(SharedConnection(), ListView8->Rows());
+}
+
+void 关键词挖掘::ConnectBatchListCommands() {
+    connect(Command3, &platform::CommandButton::Click, this, [this] { Command3_Click(); });
+    connect(Command4, &platform::CommandButton::Click, this, [this] { Command4_Click(); });
+    connect(Command6, &platform::CommandButton::Click, this, [this] { Command6_Click(); });
+    connect(Command7, &platform::CommandButton::Click, this, [this] { Command7_Click(); });
+    connect(Command8, &platform::CommandButton::Click, this, [this] { Command8_Click(); });
+}
+
+void 关键词挖掘::Command3_Click() {
+    // A cancelled picker leaves the folder as it was.
+    const QString folder =
+        BrowseForFolder(Text3->Text(), QStringLiteral("请选择欲保存路径的文件夹"));
+    if (!folder.isEmpty()) Text3->SetText(folder);
+}
+
+void 关键词挖掘::Command4_Click() {
+    ToggleAllRows(Command4, ListView8);
+}
+
+void 关键词挖掘::Command6_Click() {
+    const batch_keywords::DeleteOutcome outcome =
+        batch_keywords::DeleteCheckedKeywords(SharedConnection(), ListView8->Rows());
+    if (!outcome.anyChecked) {
+        Notice(QStringLiteral("请选择你要删除的关键词"));
+        return;
+    }
+    if (!outcome.kept.isEmpty())
+        Notice(QStringLiteral("以下关键词未能从数据库中删除，仍留在列表中：") +
+               outcome.kept.join(QStringLiteral("、")) + u'\n' + outcome.error);
+}
+
+void 关键词挖掘::Command7_Click() {
+    if (fields_.MiningDbMissing) {
+        Notice(QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
+        return;
+    }
+    const QString path = TrimBlanks(platform::ThePrompts().OpenFile(
+        QStringLiteral("导入关键词列表"), QStringLiteral("文本文件 (*.txt)")));
+    if (path.isEmpty()) return;
+    const batch_keywords::ImportOutcome outcome =
+        batch_keywords::ImportKeywordFile(SharedConnection(), ListView8->Rows(), path);
+    if (outcome.unreadable) {
+        Notice(QStringLiteral("无法读取关键词列表文件（应为GBK或UTF-8编码的文本文件），未导入任何"
+                              "关键词：") +
+               path);
+    } else if (outcome.notImported > 0) {
+        Notice(QStringLiteral("导入了%1个关键词，另有%2行未导入（列表中已有该关键词，或未能写入数"
+                              "据库）。")
+                   .arg(outcome.imported)
+                   .arg(outcome.notImported) +
+               (outcome.error.isEmpty() ? QString() : u'\n' + outcome.error));
+    }
+}
+
+void 关键词挖掘::Command8_Click() {
+    using platform::Answer;
+    using platform::Buttons;
+    if (ListView8->Count() == 0) {
+        platform::ThePrompts().MessageBox(QStringLiteral("没有数据需要导出！"),
+                                          QStringLiteral("导出数据"), Buttons::Ok,
+                                          platform::Icon::Information);
+        return;
+    }
+    const std::optional<QString> path = AskExportPath(QStringLiteral("txt"));
+    if (!path) return;
+    const batch_keywords::ExportOutcome outcome =
+        batch_keywords::ExportKeywordFile(ListView8->Rows(), *path);
+    if (!outcome.written) {
+        Notice(QStringLiteral("导出失败，文件未能写入：") + *path + u'\n' + outcome.error);
+        return;
+    }
+    Notice(
+        outcome.unmappable == 0
+            ? QStringLiteral("网站列表导出成功！")
+            : QStringLiteral("网站列表导出成功！其中%1个关键词含有GBK无法表示的字符，已以“?”代替。")
+                  .arg(outcome.unmappable));
+    if (platform::ThePrompts().MessageBox(QStringLiteral("导出完成，是否打开文件?"),
+                                          QStringLiteral("提示"), Buttons::OkCancel,
+                                          platform::Icon::None) == Answer::Ok)
+        platform::TheShell().EditTextFile(*path);
 }

@@ -2,8 +2,8 @@
 // every change after it.
 #include "mining_window/mining_settings.h"
 #include "mining_window/mining_window.h"
+#include "mining_window/notice.h"
 #include "platform/program_folder.h"
-#include "platform/prompts.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
 
@@ -113,8 +113,6 @@ void 关键词挖掘::SaveMiningTexts() {
         return;
     // The save runs on every keystroke: the user hears of a failure once per opening.
     textSaveFailureTold_ = true;
-    platform::ThePrompts().MessageBox(
-        QStringLiteral("挖掘设置未能保存到数据库，本次修改的关键词和路径将不会被记住：") +
-            SharedConnection().LastError(),
-        QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Information);
+    Notice(QStringLiteral("挖掘设置未能保存到数据库，本次修改的关键词和路径将不会被记住：") +
+           SharedConnection().LastError());
 }

@@ -79,6 +79,19 @@ class 关键词挖掘 : public WorkWindow,
     void TreeView1_SelectedNodeWhite();
     // The regular mode's start and pause button.
     void Command2_Click();
+    // The regular pane's result list.
+    void Command14_Click();
+    void Command15_Click();
+    void Command34_Click();
+    void Command43_Click();
+    void ListView1_ColumnClick(int column);
+    void ListView1_MouseDown(Qt::MouseButton button, QPoint position);
+    // The batch pane's keyword list and save folder.
+    void Command3_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
 
     // The status bar's progress panels for a run of `pane`: its row count and `keyword`.
     void ShowMiningProgress(metrics::Pane pane, const QString& keyword);
@@ -236,6 +249,11 @@ class 关键词挖掘 : public WorkWindow,
     void FillFilterLists();
     // The batch keyword list from table kwlist.
     void ReloadBatchList();
+    void ConnectResultListCommands();
+    void ConnectBatchListCommands();
+    // A select-all button: checks every row of `list` on "全选", unchecks them on "全不选", and
+    // turns its caption.
+    static void ToggleAllRows(platform::CommandButton* button, platform::ListView* list);
 
     // Options and remembered texts: restored by the load, saved on every change after it. The
     // boxes of each pane and the texts in the order of their stored fields.

@@ -65,6 +65,7 @@ void 关键词挖掘::BuildRegularPane() {
                                   {NAMED(Command43), QStringLiteral("导出数据"), 1300}});
 
     connect(Command2, &platform::CommandButton::Click, this, [this] { Command2_Click(); });
+    ConnectResultListCommands();
 }
 
 void 关键词挖掘::Command2_Click() {
