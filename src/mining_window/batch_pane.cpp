@@ -1,6 +1,7 @@
 // The batch pane: the stored keyword list whose checked rows are mined in turn, the batch's
 // saving and shut-down options, its mining options and the results of the current keyword.
 #include <QFileInfo>
+#include "mining/batch_mining.h"
 #include "mining_window/batch_keywords.h"
 #include "mining_window/mining_window.h"
 #include "mining_window/pane_frames.h"
@@ -78,7 +79,7 @@ void 关键词挖掘::BuildBatchPane() {
     Put(NAMED(ListView3), new platform::ListView(pic2), kListLeft, 120, 6600, 8400);
     ListView3->SetCheckBoxes(true);
     ListView3->Rows().SetColumns(kMiningResultColumns.Headers());
-    ConnectBatchListCommands();
+    ConnectBatchPaneCommands();
 }
 
 void 关键词挖掘::pic2_Resize() {
@@ -86,11 +87,23 @@ void 关键词挖掘::pic2_Resize() {
     twips_layout::SetWidth(ListView3, platform::PixelsToTwips(pic2->width()) - 5400);
 }
 
+void 关键词挖掘::Command9_Click() {
+    // The batch waits inside this click: the window stays loaded until it returns.
+    ++runningClicks_;
+    mining::BatchMiningClick(*batchMode_);
+    --runningClicks_;
+}
+
+bool 关键词挖掘::BatchInProgress() const {
+    return Command9->Caption() != mining::kStartCaption || fields_.BatchRun.BatchActive;
+}
+
 void 关键词挖掘::ReloadBatchList() {
     batch_keywords::ReloadBatchKeywords(SharedConnection(), ListView8->Rows());
 }
 
-void 关键词挖掘::ConnectBatchListCommands() {
+void 关键词挖掘::ConnectBatchPaneCommands() {
+    connect(Command9, &platform::CommandButton::Click, this, [this] { Command9_Click(); });
     connect(Command3, &platform::CommandButton::Click, this, [this] { Command3_Click(); });
     connect(Command4, &platform::CommandButton::Click, this, [this] { Command4_Click(); });
     connect(Command6, &platform::CommandButton::Click, this, [this] { Command6_Click(); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "metrics/window_context.h"
+#include "mining/batch_mining.h"
 #include "mining/mining_binding.h"
 
 // What the mining window keeps from one opening to the next. The window's controls are made
@@ -13,5 +14,5 @@ struct MiningWindowFields {
     // How far each mode's run has got: a paused run resumes after a reload. Each mode keeps its
     // own, so that one mode's run never empties or resumes the other's.
     mining::MiningRunState RegularRun;
-    mining::MiningRunState BatchRun;
+    mining::BatchRunState BatchRun;
 };

@@ -12,7 +12,7 @@
 #include "shell/database_bootstrap.h"
 
 关键词挖掘::关键词挖掘(MiningWindowFields& fields, QWidget* parent)
-    : WorkWindow(parent), fields_(fields), regularMode_(*this, fields.RegularRun) {
+    : WorkWindow(parent), fields_(fields) {
     setWindowTitle(QStringLiteral("关键词挖掘"));
     BuildSideBar();
     twips_layout::Put(NAMED(tab1), new platform::TabContainer(this), 2880, 0, 12000, 9000);
@@ -44,6 +44,8 @@
     for (QWidget* watched : {pic1, pic2, pic3, static_cast<QWidget*>(TreeView1)})
         watched->installEventFilter(this);
     ConnectOptionSaves();
+    regularMode_ = std::make_unique<RegularMiningMode>(*this, fields_.RegularRun);
+    batchMode_ = std::make_unique<BatchMiningMode>(*this, fields_.BatchRun);
     InstallBatchBinding(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <array>
+#include <memory>
 
 #include "metrics/window_context.h"
 #include "mining_window/mining_fields.h"
@@ -77,8 +78,9 @@ class 关键词挖掘 : public WorkWindow,
     void TreeView1_NodeClick(int index);
     void TreeView1_SelectedNodeBlack();
     void TreeView1_SelectedNodeWhite();
-    // The regular mode's start and pause button.
+    // The start and pause buttons of the regular and the batch mode.
     void Command2_Click();
+    void Command9_Click();
     // The regular pane's result list.
     void Command14_Click();
     void Command15_Click();
@@ -249,8 +251,10 @@ class 关键词挖掘 : public WorkWindow,
     void FillFilterLists();
     // The batch keyword list from table kwlist.
     void ReloadBatchList();
+    // A batch is running or paused: its keyword list is not reloaded meanwhile.
+    bool BatchInProgress() const;
     void ConnectResultListCommands();
-    void ConnectBatchListCommands();
+    void ConnectBatchPaneCommands();
     // A select-all button: checks every row of `list` on "全选", unchecks them on "全不选", and
     // turns its caption.
     static void ToggleAllRows(platform::CommandButton* button, platform::ListView* list);
@@ -270,7 +274,9 @@ class 关键词挖掘 : public WorkWindow,
     void SaveMiningTexts();
 
     MiningWindowFields& fields_;
-    RegularMiningMode regularMode_;
+    // What each mining mode gives the run; made once the controls are.
+    std::unique_ptr<RegularMiningMode> regularMode_;
+    std::unique_ptr<BatchMiningMode> batchMode_;
     // Clicks whose handler is still on the stack: a run waits inside one of them.
     int runningClicks_ = 0;
     // A save of the remembered texts failed during this opening: told once, not per keystroke.

@@ -71,7 +71,7 @@ void 关键词挖掘::BuildRegularPane() {
 void 关键词挖掘::Command2_Click() {
     // The run waits inside this click: the window stays loaded until it returns.
     ++runningClicks_;
-    mining::RegularMiningClick(regularMode_);
+    mining::RegularMiningClick(*regularMode_);
     --runningClicks_;
 }
 

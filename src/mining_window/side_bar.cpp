@@ -129,7 +129,8 @@ void 关键词挖掘::TreeView1_NodeClick(int index) {
         lbltitle->SetCaption(kModes[page].title);
         tab2->SetTab(page);
     }
-    if (page == 1) ReloadBatchList();
+    // A running or paused batch keeps its list: a reload would uncheck its queue.
+    if (page == 1 && !BatchInProgress()) ReloadBatchList();
     MarkModeNode(index);
 }
 

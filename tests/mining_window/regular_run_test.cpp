@@ -1,114 +1,35 @@
-#include <QTimer>
-#include <functional>
-
-#include "mining/fixture_pages.h"
-#include "mining/helper_page.h"
-#include "mining/mining_binding.h"
-#include "mining_window_fixture.h"
-#include "support/recording_sound.h"
+#include "mining_run_fixture.h"
 
 namespace {
 
-using mining_testing::MiningWindowTest;
-using mining_testing::PageBytes;
-using mining_testing::Texts;
+using namespace mining_testing;
 using std::chrono::milliseconds;
 
-// "减肥" in percent-encoded GBK and UTF-8.
-const QString kGbkSeed = QStringLiteral("%BC%F5%B7%CA");
-const QString kUtf8Seed = QStringLiteral("%E5%87%8F%E8%82%A5");
-
-const QString kBaiduResults = QStringLiteral("http://www.baidu.com/s?wd=") + kGbkSeed;
-const QString kYoudao = QStringLiteral("http://www.youdao.com/search?q=") + kUtf8Seed;
-
-// The eight addresses a run on "减肥" asks for, in order; the helper page gives the suggestion
-// services the UTF-8 form.
-const QStringList kSourceUrls = {
-    kBaiduResults,
-    QStringLiteral("http://suggestion.baidu.com/su?wd=") + kUtf8Seed + QStringLiteral("&p=3"),
-    QStringLiteral("http://nssug.baidu.com/su?wd=") + kUtf8Seed,
-    kYoudao,
-    QStringLiteral("http://www.sogou.com/web?query=") + kGbkSeed,
-    QStringLiteral("http://www.google.com.hk/search?hl=zh-CN&source=hp&q=") + kUtf8Seed,
-    QStringLiteral("http://search.china.alibaba.com/selloffer/k-") + kGbkSeed +
-        QStringLiteral("_n-y.html"),
-    QStringLiteral("http://suggest.china.alibaba.com/bin/suggest?type=saleoffer&q=") + kGbkSeed,
-};
-
-// The mining window's regular pane running on the fixture pages of the eight sources.
-class RegularRun : public MiningWindowTest {
+// The mining window's regular pane on the sources' fixture pages.
+class RegularRun : public MiningRunTest {
   protected:
-    RegularRun() {
-        const std::pair<const char*, const char*> pages[] = {
-            {"www.baidu.com/s", "baidu_results.htm"},
-            {"suggestion.baidu.com/su", "baidu_suggest.js"},
-            {"nssug.baidu.com/su", "baidu_suggest2.js"},
-            {"www.youdao.com/search", "youdao_search.htm"},
-            {"www.sogou.com/web", "sogou_search.htm"},
-            {"www.google.com.hk/search", "google_search.htm"},
-            {"search.china.alibaba.com/selloffer/k-%BC%F5%B7%CA_n-y.html", "alibaba_search.htm"},
-            {"suggest.china.alibaba.com/bin/suggest", "alibaba_suggest.js"}};
-        for (const auto& [address, file] : pages) {
-            const QString url = QString::fromUtf8(address);
-            const int slash = static_cast<int>(url.indexOf(u'/'));
-            web.Serve(url.left(slash), url.mid(slash),
-                      fakeweb::Page::Bytes(PageBytes(QString::fromUtf8(file))));
-        }
-        browsers.documents[mining::HelperPageAddress(QStringLiteral("减肥"))] =
-            QStringLiteral("<html><body><input value='") + kUtf8Seed +
-            QStringLiteral("'></body></html>");
-        Opened();
-        window->Text2->SetText(QStringLiteral(" 减肥 "));
-    }
+    RegularRun() { window->Text2->SetText(QStringLiteral(" 减肥 ")); }
 
     void Click() { window->Command2->click(); }
-    // What the user does from the event loop while the run waits, once `when` holds.
-    void WhenThen(std::function<bool()> when, std::function<void()> then) {
-        userAction_.setInterval(1);
-        QObject::connect(&userAction_, &QTimer::timeout, [this, when, then] {
-            if (!when()) return;
-            userAction_.stop();
-            then();
-        });
-        userAction_.start();
-    }
     // A click while the run waits; what the button shows right after it is kept.
     void ClickWhen(std::function<bool()> when) {
         WhenThen(when, [this] {
             Click();
-            afterUserClick =
-                window->Command2->Caption() +
-                (window->Command2->isEnabled() ? QString() : QStringLiteral("(disabled)"));
+            afterUserClick = Shows(window->Command2);
         });
     }
     std::function<bool()> SourceDone(int number) {
         return [this, number] { return fields.RegularRun.SourceDone[number - 1]; };
     }
-    QStringList RequestedUrls() const {
-        QStringList urls;
-        for (const fakeweb::Request& request : web.Requests()) urls << request.Url();
-        return urls;
-    }
-    // The rows of `list`, a bold one marked with "*".
-    static QStringList Rows(const platform::RowTable& list) {
-        QStringList rows;
-        for (int i = 1; i <= list.Count(); ++i)
-            rows << (list.Bold(i) ? QStringLiteral("*") : QString()) + list.Text(i);
-        return rows;
-    }
     void ExpectIdle() {
         EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
-        EXPECT_EQ(window->Command2->Caption(), QStringLiteral("开始挖掘"));
-        EXPECT_TRUE(window->Command2->isEnabled());
+        EXPECT_EQ(Shows(window->Command2), QStringLiteral("开始挖掘"));
         EXPECT_TRUE(window->Frame9->isEnabled());
         EXPECT_EQ(JobProgress::CountText(), QString());
         EXPECT_FALSE(window->JobRunning());
     }
 
     QString afterUserClick;
-
-  private:
-    QTimer userAction_;
 };
 
 TEST_F(RegularRun, ListsEachSourcesKeywordsAfterTheBoldSeedAndShowsItsProgress) {

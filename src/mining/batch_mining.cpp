@@ -1,0 +1,113 @@
+#include "mining/batch_mining.h"
+
+#include <limits>
+
+#include "metrics/number_text.h"
+#include "mining/mining_run.h"
+#include "platform/power.h"
+#include "platform/prompts.h"
+#include "platform/row_table.h"
+#include "shared/busy_indicator.h"
+
+namespace mining {
+namespace {
+
+// The end of a batch after its last keyword: the user is told (or the machine switched off),
+// and the state returns to idle.
+void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
+    BatchRunState& state = binding.BatchState();
+    // A result not saved must be seen: the machine stays on for it.
+    const bool shutDown = binding.ShutDownAtEnd() && state.Unsaved.isEmpty();
+    if (!shutDown) {
+        QString text = lastSave == SaveOutcome::Saved ? QStringLiteral("查询完毕，并已自动保存！")
+                                                      : QStringLiteral("查询完毕，未自动保存！");
+        if (!state.Unsaved.isEmpty())
+            text += QStringLiteral("\n以下关键词的结果未能保存：") +
+                    state.Unsaved.join(QStringLiteral("、"));
+        if (binding.ShutDownAtEnd()) text += QStringLiteral("\n因此没有自动关机。");
+        platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
+                                          platform::Icon::Information);
+    }
+    BusyIndicator::Set(BusyIndicator::kReady);
+    binding.ClearProgress();
+    binding.SetButtonCaption(kStartCaption);
+    binding.SetButtonEnabled(true);
+    state.SourceDone.fill(false);
+    state.LastMinedKeyword.clear();
+    binding.SetPosition(QStringLiteral("1"));
+    state.BatchActive = false;
+    state.Unsaved.clear();
+    if (shutDown) ShutdownMachine(1);
+}
+
+// The finish of a keyword that went through every source: its results saved, the position
+// moved on. Whether the next keyword's run starts now.
+bool FinishBatchKeyword(BatchMiningBinding& binding) {
+    BatchRunState& state = binding.BatchState();
+    const SaveOutcome saved = binding.SaveResults();
+    if (saved == SaveOutcome::Failed) state.Unsaved << state.LastMinedKeyword;
+
+    // A position that cannot move on names no further keyword: the batch ends.
+    const std::optional<qint16> position = metrics::ReadWhole16(binding.Position());
+    QString next;
+    if (position && *position < std::numeric_limits<qint16>::max()) {
+        binding.SetPosition(QString::number(*position + 1));
+        next = binding.Window().CurrentBatchKeyword();
+    }
+    if (next.isEmpty()) {
+        EndBatch(binding, saved);
+        return false;
+    }
+    binding.Window().ResultList(metrics::Pane::Batch)->Clear();
+    binding.SetButtonCaption(kStartCaption);
+    if (!state.MiningRunning) {
+        // A pause asked for while the last sources yielded nothing: the batch stops at the
+        // next keyword, which a click then starts.
+        binding.SetButtonEnabled(true);
+        BusyIndicator::Set(BusyIndicator::kPaused);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString BatchMiningBinding::Refusal() {
+    return AnyKeywordChecked() ? QString() : QStringLiteral("请选择你要批量查询的关键词！");
+}
+
+QString BatchMiningBinding::Seed() {
+    if (Window().CurrentBatchKeyword().isEmpty()) SetPosition(QStringLiteral("1"));
+    return Window().CurrentBatchKeyword();
+}
+
+void BatchMiningClick(BatchMiningBinding& binding) {
+    BatchRunState& state = binding.BatchState();
+    if (binding.ButtonCaption() == kStartCaption && !state.BatchActive) state.Unsaved.clear();
+    // The keywords follow one another in this loop, so that a batch of any length runs without
+    // the call depth growing.
+    for (;;) {
+        const ClickOutcome outcome = MiningClick(binding);
+        if (outcome == ClickOutcome::Refused || outcome == ClickOutcome::PauseRequested) return;
+        state.BatchActive = true;
+        if (outcome == ClickOutcome::Paused || !FinishBatchKeyword(binding)) return;
+    }
+}
+
+void ShutdownMachine(qint16 mode) {
+    switch (mode) {
+        case 1:
+            platform::ThePower().Act(platform::PowerAction::ShutDown);
+            return;
+        case 2:
+            platform::ThePower().Act(platform::PowerAction::Restart);
+            return;
+        case 3:
+            platform::ThePower().Act(platform::PowerAction::PowerOff);
+            return;
+        default:
+            return;
+    }
+}
+
+}  // namespace mining

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "mining/mining_binding.h"
+
+// The batch mode: every checked keyword of the batch keyword list, from the top, becomes in
+// turn the seed of a mining run into the batch result list; after each keyword its results are
+// saved when the pane asks for it and the position moves on; after the last one the user is
+// told, or the machine is switched off when the pane asks for that.
+namespace mining {
+
+// How far a batch has got, beyond the run of its current keyword.
+struct BatchRunState : MiningRunState {
+    // A batch was started and has not ended: it is running or paused.
+    bool BatchActive = false;
+    // The keywords of this batch whose results were to be saved and were not.
+    QStringList Unsaved;
+};
+
+// How the saving of one keyword's results went.
+enum class SaveOutcome { NotAsked, Saved, Failed };
+
+// What the batch mode gives the run besides what every mode gives.
+class BatchMiningBinding : public MiningBinding {
+  public:
+    metrics::Pane ResultPane() const override { return metrics::Pane::Batch; }
+    MiningRunState& RunState() override { return BatchState(); }
+    virtual BatchRunState& BatchState() = 0;
+    // A start is refused while no keyword of the batch list is checked.
+    QString Refusal() override;
+    // The keyword at the batch position. A position past the checked keywords (rows were
+    // unchecked meanwhile) starts the batch again from the first checked keyword.
+    QString Seed() override;
+    // A batch leaves the regular pane's result filter alone.
+    void SetFilterEnabled(bool) override {}
+
+    virtual bool AnyKeywordChecked() const = 0;
+    // The batch position box (txtkw): which checked keyword, from 1.
+    virtual QString Position() const = 0;
+    virtual void SetPosition(const QString& position) = 0;
+    // Saves the current keyword's results when the pane asks for it.
+    virtual SaveOutcome SaveResults() = 0;
+    // Whether the pane asks for the machine to be switched off at the end of the batch.
+    virtual bool ShutDownAtEnd() const = 0;
+};
+
+// One click on the batch mode's button: starts or resumes the batch and runs it keyword after
+// keyword until it pauses or ends, or asks the active run to pause.
+void BatchMiningClick(BatchMiningBinding& binding);
+
+// Switches the machine off: mode 1 shuts it down, 2 restarts it, 3 powers it off; any other
+// mode does nothing. A refusal of the system goes unreported.
+void ShutdownMachine(qint16 mode);
+
+}  // namespace mining

@@ -1,0 +1,192 @@
+#include <QDir>
+#include <QFile>
+
+#include "mining_run_fixture.h"
+#include "platform/charset.h"
+#include "support/recording_power.h"
+
+namespace {
+
+using namespace mining_testing;
+using std::chrono::milliseconds;
+
+const QString kSlimUtf8 = QStringLiteral("%E7%98%A6%E8%BA%AB");  // "瘦身"
+
+// The batch pane over three checked keywords with unchecked ones between them, saving each
+// keyword's results as text into a folder of its own.
+class BatchRun : public MiningRunTest {
+  protected:
+    BatchRun() : results(folder.FilePath(QStringLiteral("results"))) {
+        QDir().mkpath(results);
+        window->Text3->SetText(results);
+        for (const char* keyword : {"减肥", "其他", "瘦身", "另一个", "seo"})
+            window->ListView8->Add(QString::fromUtf8(keyword));
+        for (int row : {1, 3, 5}) window->ListView8->Rows().SetChecked(row, true);
+    }
+
+    void Click() { window->Command9->click(); }
+    // Whether the batch's run of `keyword` has delivered source `number`.
+    std::function<bool()> SourceDone(const QString& keyword, int number) {
+        return [this, keyword, number] {
+            return fields.BatchRun.LastMinedKeyword == keyword &&
+                   fields.BatchRun.SourceDone[number - 1];
+        };
+    }
+    // The result files, by name.
+    QStringList Files() const { return QDir(results).entryList(QDir::Files, QDir::Name); }
+    QString FileText(const QString& name) const {
+        QFile file(QDir(results).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? platform::FileBytesToText(file.readAll())
+                                              : QString();
+    }
+    int RequestsFor(const QString& gbkKeyword) const {
+        int count = 0;
+        for (const QString& url : RequestedUrls()) count += url.contains(gbkKeyword) ? 1 : 0;
+        return count;
+    }
+    void ExpectEnded(const QString& message) {
+        EXPECT_EQ(prompts.Texts().last(), message);
+        EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+        EXPECT_EQ(JobProgress::CountText(), QString());
+        EXPECT_EQ(Shows(window->Command9), QStringLiteral("开始挖掘"));
+        EXPECT_EQ(window->txtkw->Text(), QStringLiteral("1"));
+        EXPECT_FALSE(fields.BatchRun.BatchActive);
+        EXPECT_TRUE(fields.BatchRun.LastMinedKeyword.isEmpty());
+        EXPECT_FALSE(window->JobRunning());
+    }
+
+    QString results;
+    testing_support::RecordingPower power;
+};
+
+TEST_F(BatchRun, EachCheckedKeywordIsMinedSavedInTurnAndTheEndIsTold) {
+    Click();
+
+    // 瘦身's Baidu address carries its GBK form; seo is not asked of the first suggestion service.
+    EXPECT_EQ(web.Requests().size(), 8u + 8u + 7u);
+    EXPECT_EQ(RequestsFor(kGbkSeed), 4);
+    const QStringList files = Files();
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_TRUE(files[0].startsWith(QStringLiteral("seo-2026-12-10")));
+    EXPECT_TRUE(files[1].startsWith(QStringLiteral("减肥-")));
+    EXPECT_TRUE(files[2].startsWith(QStringLiteral("瘦身-")));
+    EXPECT_TRUE(FileText(files[1]).contains(QStringLiteral("减肥茶")));
+    EXPECT_TRUE(FileText(files[2]).contains(QStringLiteral("瘦身")));
+    // The list shows the last keyword's rows, its seed first and bold.
+    EXPECT_EQ(Rows(window->ListView3->Rows()).value(0), QStringLiteral("*seo"));
+    ExpectEnded(QStringLiteral("查询完毕，并已自动保存！"));
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_TRUE(power.actions.isEmpty());
+    // The regular pane was not touched.
+    EXPECT_EQ(window->ListView1->Count(), 0);
+    EXPECT_TRUE(window->Frame9->isEnabled());
+}
+
+TEST_F(BatchRun, WithoutSavingNoFileIsWrittenAndTheEndSaysSo) {
+    window->Combo1->SetListIndex(0);
+    Click();
+    EXPECT_TRUE(Files().isEmpty());
+    ExpectEnded(QStringLiteral("查询完毕，未自动保存！"));
+}
+
+TEST_F(BatchRun, APauseInTheSecondKeywordKeepsItsPlaceAcrossARegularRunAndResumesThere) {
+    web.Serve(QStringLiteral("www.youdao.com"), QStringLiteral("/search?q=") + kSlimUtf8,
+              fakeweb::Page::Bytes(PageBytes(QStringLiteral("youdao_search.htm")))
+                  .After(milliseconds(200)));
+    QString afterPauseClick;
+    QString regularRefusal;
+    WhenThen(SourceDone(QStringLiteral("瘦身"), 3), [&] {
+        // A regular start while the batch runs is refused; the batch's own click pauses it.
+        window->Text2->SetText(QStringLiteral("seo"));
+        window->Command2->click();
+        regularRefusal = prompts.Texts().value(0);
+        Click();
+        afterPauseClick = Shows(window->Command9);
+    });
+    Click();
+
+    EXPECT_EQ(regularRefusal,
+              QStringLiteral("批量挖掘正在进行中，请先暂停批量挖掘再开始常规挖掘！"));
+    EXPECT_EQ(afterPauseClick, QStringLiteral("正在停止(disabled)"));
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+    EXPECT_EQ(Shows(window->Command9), QStringLiteral("开始挖掘"));
+    EXPECT_EQ(window->txtkw->Text(), QStringLiteral("2"));
+    EXPECT_EQ(Files().size(), 1);
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_TRUE(power.actions.isEmpty());
+
+    // While paused: the batch node keeps the list and its checks; a regular run goes its way.
+    window->TreeView1->ClickNode(2);
+    EXPECT_TRUE(window->ListView8->Rows().Checked(3));
+    window->Command2->click();
+    EXPECT_EQ(Rows(window->ListView1->Rows()).value(0), QStringLiteral("*seo"));
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+
+    // The batch resumes 瘦身 at Youdao, keeps its rows, then mines seo.
+    const int listedBefore = window->ListView3->Count();
+    web.ClearRequests();
+    WhenThen(SourceDone(QStringLiteral("瘦身"), 8), [&] {
+        EXPECT_GT(window->ListView3->Count(), listedBefore);
+        EXPECT_EQ(Rows(window->ListView3->Rows()).value(0), QStringLiteral("*瘦身"));
+    });
+    Click();
+    EXPECT_EQ(RequestedUrls().value(0),
+              QStringLiteral("http://www.youdao.com/search?q=") + kSlimUtf8);
+    EXPECT_EQ(web.Requests().size(), 5u + 7u);
+    EXPECT_EQ(Files().size(), 3);
+    ExpectEnded(QStringLiteral("查询完毕，并已自动保存！"));
+}
+
+TEST_F(BatchRun, APauseAskedWhileTheLastSourcesYieldNothingStopsAtTheNextKeyword) {
+    web.Serve(QStringLiteral("suggest.china.alibaba.com"), QStringLiteral("/bin/suggest"),
+              fakeweb::Page::Text(QString()).After(milliseconds(200)));
+    WhenThen(SourceDone(QStringLiteral("减肥"), 7), [this] { Click(); });
+    Click();
+
+    EXPECT_EQ(Files().size(), 1);
+    EXPECT_EQ(window->txtkw->Text(), QStringLiteral("2"));
+    EXPECT_EQ(Shows(window->Command9), QStringLiteral("开始挖掘"));
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+    EXPECT_EQ(window->ListView3->Count(), 0);
+    EXPECT_TRUE(prompts.prompts().empty());
+
+    web.ClearRequests();
+    Click();
+    EXPECT_EQ(RequestedUrls().value(0),
+              QStringLiteral("http://www.baidu.com/s?wd=%CA%DD%C9%ED"));  // 瘦身 from the start
+    ExpectEnded(QStringLiteral("查询完毕，并已自动保存！"));
+}
+
+TEST_F(BatchRun, NoCheckedKeywordRefusesAStartButNeverAPause) {
+    window->ListView8->Rows().SetAllChecked(false);
+    Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("请选择你要批量查询的关键词！")});
+    EXPECT_TRUE(web.Requests().empty());
+
+    window->ListView8->Rows().SetChecked(1, true);
+    WhenThen(SourceDone(QStringLiteral("减肥"), 2), [this] {
+        window->ListView8->Rows().SetAllChecked(false);
+        Click();
+    });
+    Click();
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+}
+
+TEST_F(BatchRun, TheMachineIsSwitchedOffAfterASavedBatchOnlyAndNeverAfterAFailedSave) {
+    for (int row : {3, 5}) window->ListView8->Rows().SetChecked(row, false);
+    window->is_shutdown->SetValue(1);
+    Click();
+    EXPECT_EQ(power.actions, QList<platform::PowerAction>{platform::PowerAction::ShutDown});
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_EQ(window->txtkw->Text(), QStringLiteral("1"));
+
+    // A folder that is not there: the keyword is named, and the machine stays on.
+    window->Text3->SetText(folder.FilePath(QStringLiteral("nowhere")));
+    Click();
+    EXPECT_EQ(power.actions.size(), 1);
+    ExpectEnded(QStringLiteral(
+        "查询完毕，未自动保存！\n以下关键词的结果未能保存：减肥\n因此没有自动关机。"));
+}
+
+}  // namespace
