@@ -113,6 +113,31 @@ ImportOutcome ImportKeywordFile(platform::Connection& connection, platform::RowT
     return outcome;
 }
 
+bool KeywordStored(platform::Connection& connection, const QString& keyword) {
+    const std::optional<platform::Recordset> records =
+        connection.Query(QStringLiteral("select id from kwlist where kws = ?"), {keyword});
+    return records && !records->Eof();
+}
+
+bool AddKeywordRecord(platform::Connection& connection, const KeywordSettings& settings) {
+    if (settings.paneSettings)
+        return connection.Execute(QStringLiteral("insert into kwlist (kws,setting) values (?,1)"),
+                                  {settings.keyword});
+    return connection.Execute(
+        QStringLiteral("insert into kwlist (kws,ext,k1,k2,k3,setting) values (?,?,?,?,?,0)"),
+        {settings.keyword, settings.saveFormat, settings.maximum, settings.mustContain ? 1 : 0,
+         settings.exclusionWords});
+}
+
+bool UpdateKeywordRecords(platform::Connection& connection, const QString& before,
+                          const KeywordSettings& settings) {
+    return connection.Execute(
+        QStringLiteral("update kwlist set kws = ?,ext = ?,k1 = ?,k2 = ?,k3 = ?,setting = ? where "
+                       "kws = ?"),
+        {settings.keyword, settings.saveFormat, settings.maximum, settings.mustContain ? 1 : 0,
+         settings.exclusionWords, settings.paneSettings ? 1 : 0, before});
+}
+
 ExportOutcome ExportKeywordFile(const platform::RowTable& list, const QString& path) {
     ExportOutcome outcome;
     QByteArray bytes;

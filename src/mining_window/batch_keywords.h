@@ -47,6 +47,28 @@ struct ImportOutcome {
 ImportOutcome ImportKeywordFile(platform::Connection& connection, platform::RowTable& list,
                                 const QString& path);
 
+// A keyword of the batch list with its own batch settings, as the keyword-settings dialog
+// stores it: its maximum of related keywords (0 no limit), its save format ("不保存", "Excel",
+// "Html", "Txt"), whether related keywords must contain it, its exclusion words; or, with
+// `paneSettings`, none of these: the batch pane's options apply.
+struct KeywordSettings {
+    QString keyword;
+    bool paneSettings = true;
+    qint32 maximum = 0;
+    QString saveFormat;
+    bool mustContain = false;
+    QString exclusionWords;
+};
+
+// Whether a record of the table holds `keyword`.
+bool KeywordStored(platform::Connection& connection, const QString& keyword);
+// Adds a record for `settings`: the keyword and setting 1, or every setting and setting 0.
+// Whether it was written.
+bool AddKeywordRecord(platform::Connection& connection, const KeywordSettings& settings);
+// Rewrites every record of the keyword `before` with `settings`. Whether it was written.
+bool UpdateKeywordRecords(platform::Connection& connection, const QString& before,
+                          const KeywordSettings& settings);
+
 // What an export wrote.
 struct ExportOutcome {
     bool written = false;
