@@ -50,8 +50,14 @@ bool Connection::Open(const QString& path) {
 }
 
 void Connection::Close() {
+    FinalizeStatements();
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
+}
+
+void Connection::FinalizeStatements() {
+    for (sqlite3_stmt* statement : std::as_const(statements_)) sqlite3_finalize(statement);
+    statements_.clear();
 }
 
 bool Connection::Fail() {
@@ -66,10 +72,17 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
         lastError_ = QStringLiteral("database not open");
         return nullptr;
     }
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &raw, nullptr) != SQLITE_OK) {
-        Fail();
-        return nullptr;
+    // No statement is in use between two calls, so the cache may start afresh when it has grown
+    // beyond the few texts a program runs.
+    constexpr int kCachedStatements = 64;
+    sqlite3_stmt* raw = statements_.value(sql);
+    if (!raw) {
+        if (statements_.size() >= kCachedStatements) FinalizeStatements();
+        if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &raw, nullptr) != SQLITE_OK) {
+            Fail();
+            return nullptr;
+        }
+        statements_.insert(sql, raw);
     }
     Statement statement(raw);
     for (int i = 0; i < params.size(); ++i) {

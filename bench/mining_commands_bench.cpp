@@ -1,0 +1,186 @@
+// The mining window's own list commands beside the same work done bare: submitting 10,000
+// checked result rows into db.db in one transaction (beside the same inserts through the
+// sqlite3 C API in one transaction), and, on 100,000 result rows, the sort by a metric column
+// and the deletion of 1,000 checked rows from the shown list and its master copy (beside the
+// same work on plain vectors of rows).
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QSet>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "metrics/number_text.h"
+#include "mining_window/result_columns.h"
+#include "mining_window/result_commands.h"
+#include "platform/row_table.h"
+#include "qt_benchmark_app.h"
+#include "shared/shared_connection.h"
+#include "support/program_folder_fixture.h"
+
+namespace {
+
+constexpr int kSubmitted = 10000;
+constexpr int kRows = 100000;
+constexpr int kDeleted = 1000;
+constexpr int kCells = 5;
+
+QString Cell(int row, int column) {
+    switch (column) {
+        case 0:
+            return QStringLiteral("减肥方法%1大全").arg(row * 7919 % kRows);
+        case 1:
+            return QString::number(row * 7 % 90000);
+        case 2:
+            return row % 5 ? QString::number(row % 3000) : QStringLiteral("-");
+        case 3:
+            return QString::number(row * 131 % 9000000);
+        default:
+            return QString::number((row % 997) / 7.0, 'f', 2);
+    }
+}
+
+using PlainRow = std::array<QString, kCells>;
+
+// `rows` result rows, in a table and as plain rows.
+void Fill(platform::RowTable& table, int rows) {
+    table.SetColumns(kMiningResultColumns.Headers());
+    for (int r = 0; r < rows; ++r) {
+        const int index = table.Add(Cell(r, 0)).Index();
+        for (int c = 1; c < kCells; ++c) table.SetCell(index, c, Cell(r, c));
+    }
+}
+std::vector<PlainRow> PlainFill(int rows) {
+    std::vector<PlainRow> plain(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < kCells; ++c) plain[r][c] = Cell(r, c);
+    return plain;
+}
+
+void Table_Submit10000(benchmark::State& state) {
+    platform::RowTable list;
+    Fill(list, kSubmitted);
+    list.SetAllChecked(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        testing_support::TemporaryProgramFolder folder;
+        folder.AddFreshDatabase();
+        ForgetSharedConnection();
+        SharedConnection().Open(DatabasePath());
+        state.ResumeTiming();
+        const result_commands::SubmitOutcome outcome = result_commands::SubmitCheckedRows(
+            SharedConnection(), list, kMiningResultColumns, QStringLiteral("减肥"),
+            QStringLiteral("2026-12-10"));
+        state.PauseTiming();
+        if (outcome.written != kSubmitted) state.SkipWithError("not every row was written");
+        ForgetSharedConnection();
+        state.ResumeTiming();
+    }
+}
+
+void Sqlite_Submit10000(benchmark::State& state) {
+    const std::vector<PlainRow> rows = PlainFill(kSubmitted);
+    for (auto _ : state) {
+        state.PauseTiming();
+        testing_support::TemporaryProgramFolder folder;
+        folder.AddFreshDatabase();
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(DatabasePath().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        state.ResumeTiming();
+        sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+        sqlite3_stmt* insert = nullptr;
+        sqlite3_prepare_v2(db,
+                           "insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"
+                           "adddate) values (?,?,?,?,?,?)",
+                           -1, &insert, nullptr);
+        const QByteArray parent = QStringLiteral("减肥").toUtf8();
+        for (const PlainRow& row : rows) {
+            std::array<QByteArray, 6> values = {row[0].toUtf8(), parent,          row[1].toUtf8(),
+                                                row[2].toUtf8(), row[3].toUtf8(), "2026-12-10"};
+            for (int i = 0; i < 6; ++i)
+                sqlite3_bind_text(insert, i + 1, values[i].constData(), values[i].size(),
+                                  SQLITE_TRANSIENT);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+        state.PauseTiming();
+        sqlite3_close(db);
+        state.ResumeTiming();
+    }
+}
+
+void Table_SortByMetric(benchmark::State& state) {
+    platform::RowTable list;
+    Fill(list, kRows);
+    Qt::SortOrder order = Qt::AscendingOrder;
+    for (auto _ : state) {
+        result_commands::SortResultList(list, 4, order);
+        order = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    }
+}
+
+void Vector_SortByMetric(benchmark::State& state) {
+    std::vector<PlainRow> rows = PlainFill(kRows);
+    Qt::SortOrder order = Qt::AscendingOrder;
+    for (auto _ : state) {
+        std::stable_sort(rows.begin(), rows.end(), [order](const PlainRow& a, const PlainRow& b) {
+            return order == Qt::AscendingOrder ? metrics::NumberCellLess(a[3], b[3])
+                                               : metrics::NumberCellLess(b[3], a[3]);
+        });
+        order = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    }
+}
+
+void Table_DeleteChecked(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        platform::RowTable shown;
+        Fill(shown, kRows);
+        platform::RowTable master;
+        master.RebuildFrom(shown);
+        for (int i = 1; i <= kRows; i += kRows / kDeleted) shown.SetChecked(i, true);
+        state.ResumeTiming();
+        result_commands::DeleteCheckedRows(shown, master);
+    }
+}
+
+void Vector_DeleteChecked(benchmark::State& state) {
+    struct Row {
+        PlainRow cells;
+        quint64 key;
+        bool checked;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Row> shown;
+        for (int r = 0; r < kRows; ++r)
+            shown.push_back({{}, quint64(r + 1), r % (kRows / kDeleted) == 0});
+        const std::vector<PlainRow> cells = PlainFill(kRows);
+        for (int r = 0; r < kRows; ++r) shown[r].cells = cells[r];
+        std::vector<Row> master = shown;
+        state.ResumeTiming();
+        QSet<quint64> keys;
+        for (const Row& row : shown)
+            if (row.checked) keys.insert(row.key);
+        std::erase_if(shown, [](const Row& row) { return row.checked; });
+        std::erase_if(master, [&keys](const Row& row) { return keys.contains(row.key); });
+    }
+}
+
+}  // namespace
+
+BENCHMARK(Table_Submit10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Sqlite_Submit10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Table_SortByMetric)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(Vector_SortByMetric)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(Table_DeleteChecked)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Vector_DeleteChecked)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char** argv) {
+    QtBenchmarkApp app(argc, argv);
+    return app.Run();
+}
