@@ -19,6 +19,7 @@
 #include "platform/charset.h"
 #include "platform/row_table.h"
 #include "qt_benchmark_app.h"
+#include "result_cells.h"
 #include "shared/excel_export.h"
 #include "shared/report_writer.h"
 
@@ -35,17 +36,17 @@ const QStringList kCaptions = {QStringLiteral("相关关键词"),  QStringLitera
 QString Cell(int row, int column) {
     switch (column) {
         case 0:
-            return QStringLiteral("减肥方法%1大全").arg(row);
+            return result_cells::Keyword(row);
         case 1:
-            return QString::number(row * 7 % 90000);
+            return result_cells::MonthVolume(row);
         case 2:
-            return row % 5 ? QString::number(row % 3000) : QStringLiteral("-");
+            return result_cells::DayVolume(row);
         case 3:
-            return QString::number(row * 131 % 9000000);
+            return result_cells::BaiduCount(row);
         case 4:
             return QStringLiteral("-");
         case 5:
-            return QString::number((row % 997) / 7.0, 'f', 2);
+            return result_cells::OptimisationIndex(row);
         default:
             return QStringLiteral("0");
     }

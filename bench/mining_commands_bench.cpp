@@ -17,6 +17,7 @@
 #include "mining_window/result_commands.h"
 #include "platform/row_table.h"
 #include "qt_benchmark_app.h"
+#include "result_cells.h"
 #include "shared/shared_connection.h"
 #include "support/program_folder_fixture.h"
 
@@ -30,15 +31,15 @@ constexpr int kCells = 5;
 QString Cell(int row, int column) {
     switch (column) {
         case 0:
-            return QStringLiteral("减肥方法%1大全").arg(row * 7919 % kRows);
+            return result_cells::Keyword(row, kRows);
         case 1:
-            return QString::number(row * 7 % 90000);
+            return result_cells::MonthVolume(row);
         case 2:
-            return row % 5 ? QString::number(row % 3000) : QStringLiteral("-");
+            return result_cells::DayVolume(row);
         case 3:
-            return QString::number(row * 131 % 9000000);
+            return result_cells::BaiduCount(row);
         default:
-            return QString::number((row % 997) / 7.0, 'f', 2);
+            return result_cells::OptimisationIndex(row);
     }
 }
 
