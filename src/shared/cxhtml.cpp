@@ -76,7 +76,9 @@ bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) const
 QString CXHtml::GetHttpPage(const QString& charset) {
     platform::HttpRequest request;
     OpenWithHeaders(request, QStringLiteral("GET"));
+    lastStatus_ = 0;
     if (!Await(request)) return {};
+    lastStatus_ = request.Status();
     return BytesToBstr(request.ResponseBody(), charset);
 }
 
@@ -85,8 +87,10 @@ QString CXHtml::PostHttpPage(const QString& strRequest, const QString& charset) 
     OpenWithHeaders(request, QStringLiteral("POST"));
     request.SetRequestHeader(QStringLiteral("Content-Type"),
                              QStringLiteral("application/x-www-form-urlencoded"));
+    lastStatus_ = 0;
     if (!Await(request, strRequest.toUtf8())) return {};
-    if (request.Status() < 200 || request.Status() > 299) return {};
+    lastStatus_ = request.Status();
+    if (lastStatus_ < 200 || lastStatus_ > 299) return {};
     return BytesToBstr(request.ResponseBody(), charset);
 }
 

@@ -40,6 +40,9 @@ class CXHtml {
     QString PostSrc(const QString& strRequest);
     // Whether `url` answers with a status from 200 to 399; sets statusText.
     bool CheckUrl();
+    // The HTTP status of the last GET or POST answer; 0 when none came in time. Tells an error
+    // page, whose text GetSrc returns too, from the page asked for.
+    int LastStatus() const { return lastStatus_; }
 
     // One GET of `url` as it stands, decoded with `charset`; an error page's text too.
     QString GetHttpPage(const QString& charset);
@@ -73,4 +76,5 @@ class CXHtml {
     QString agent_;
     int errnum_ = 100000000;
     int tryTime_ = 10;
+    int lastStatus_ = 0;
 };

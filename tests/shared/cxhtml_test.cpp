@@ -147,11 +147,14 @@ TEST_F(CXHtmlTest, GetReturnsAnErrorPageButPostOnlyA2xxAnswer) {
     html.Char(QStringLiteral("utf-8"));
     html.url(QStringLiteral("http://www.x.cn/missing"));
     EXPECT_EQ(html.GetSrc(), QStringLiteral("<h1>页面不存在</h1>"));
+    EXPECT_EQ(html.LastStatus(), 404) << "tells the error page from the page asked for";
     EXPECT_EQ(html.PostSrc(QStringLiteral("a=1")), QString());
+    EXPECT_EQ(html.LastStatus(), 404);
 
     html.Char(QStringLiteral("gb2312"));
     html.url(QStringLiteral("http://www.x.cn/form"));
     EXPECT_EQ(html.PostSrc(QStringLiteral("kw=%D3%C5&n=2")), QStringLiteral("已收到"));
+    EXPECT_EQ(html.LastStatus(), 200);
 
     const auto requests = web_.Requests();
     ASSERT_EQ(requests.size(), 3u);
@@ -225,7 +228,9 @@ TEST_F(CXHtmlTest, ATimeOutOnTheRealClockReturnsEmpty) {
     html.Char(QStringLiteral("utf-8"));
     html.url(QStringLiteral("dead.cn/"));
     EXPECT_EQ(html.GetSrc(), QString());
+    EXPECT_EQ(html.LastStatus(), 0);
     EXPECT_EQ(html.PostSrc(QStringLiteral("a=1")), QString());
+    EXPECT_EQ(html.LastStatus(), 0);
 }
 
 TEST_F(CXHtmlTest, CheckUrlAcceptsStatusesUpTo399) {
