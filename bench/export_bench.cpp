@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 #include "qt_benchmark_app.h"
 #include "shared/excel_export.h"
 #include "shared/report_writer.h"
@@ -51,15 +51,15 @@ QString Cell(int row, int column) {
     }
 }
 
-platform::ListView& TheList() {
-    static platform::ListView* list = [] {
-        auto* view = new platform::ListView;
-        for (const QString& caption : kCaptions) view->AddColumn(caption, 1500);
+platform::RowTable& TheList() {
+    static platform::RowTable* list = [] {
+        auto* table = new platform::RowTable;
+        for (const QString& caption : kCaptions) table->AddColumn(caption, 1500);
         for (int r = 0; r < kRows; ++r) {
-            platform::ListItem* item = view->Add(Cell(r, 0));
-            for (int c = 1; c < kColumns; ++c) item->SetSubItem(c, Cell(r, c));
+            const platform::ListItem item = table->Add(Cell(r, 0));
+            for (int c = 1; c < kColumns; ++c) item.SetSubItem(c, Cell(r, c));
         }
-        return view;
+        return table;
     }();
     return *list;
 }
@@ -124,7 +124,7 @@ void WriteBytes(const QByteArray& bytes, const std::string& path) {
 }
 
 void BM_TextReport(benchmark::State& state) {
-    platform::ListView& list = TheList();
+    platform::RowTable& list = TheList();
     Run(state, [&] { WriteListReport(list, QString::fromStdString(Target("ours.txt")), true, 5); });
 }
 
@@ -135,7 +135,7 @@ void BM_TextReport_SameBytes(benchmark::State& state) {
 }
 
 void BM_HtmlReport(benchmark::State& state) {
-    platform::ListView& list = TheList();
+    platform::RowTable& list = TheList();
     Run(state,
         [&] { WriteListReport(list, QString::fromStdString(Target("ours.htm")), false, 5); });
 }
@@ -147,7 +147,7 @@ void BM_HtmlReport_SameBytes(benchmark::State& state) {
 }
 
 void BM_Workbook(benchmark::State& state) {
-    platform::ListView& list = TheList();
+    platform::RowTable& list = TheList();
     Run(state, [&] { ExportListToExcel(list, QString::fromStdString(Target("ours.xlsx"))); });
 }
 

@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace lookups;
+
 const QString kPageAddress =
     QStringLiteral("http://www.baidu.com/s?lm=0&ie=gb2312&ct=0&wd=%BC%F5%B7%CA&pn=0");
 

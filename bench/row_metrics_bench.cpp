@@ -20,8 +20,8 @@
 #include "platform/http_request.h"
 #include "qt_benchmark_app.h"
 #include "shared/cxhtml.h"
+#include "shared/shared_connection.h"
 #include "shared/url_encoding.h"
-#include "shell/database_bootstrap.h"
 #include "support/program_folder_fixture.h"
 
 namespace {
@@ -45,7 +45,7 @@ struct World {
     World() {
         folder.AddFreshDatabase();
         ForgetSharedConnection();
-        OpenDatabaseOrWarn(SharedConnection(), nullptr, nullptr);
+        SharedConnection().Open(DatabasePath());
         // Served as plain bytes: the loopback server would otherwise compress every answer
         // with brotli, which costs it more than the whole fetch.
         web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),

@@ -8,6 +8,8 @@
 #include "shared/url_encoding.h"
 #include "shared/web_addresses.h"
 
+namespace lookups {
+
 namespace {
 
 // The pieces of `text` between the occurrences of `marker` (the text before the first is piece
@@ -128,7 +130,7 @@ QList<ResultEntry> ParseBing(const QString& page, const QString&) {
 }
 
 struct EngineTableRow {
-    EngineRule rule;
+    RankEngineRule rule;
     QList<ResultEntry> (*parse)(const QString& page, const QString& paidMarker);
 };
 
@@ -168,16 +170,16 @@ const EngineTableRow& RowOf(RankEngine engine) {
 
 }  // namespace
 
-const EngineRule& RuleOf(RankEngine engine) {
+const RankEngineRule& RuleOf(RankEngine engine) {
     return RowOf(engine).rule;
 }
 
-QString PageAddress(const EngineRule& rule, const QString& encodedKeyword, int page) {
+QString PageAddress(const RankEngineRule& rule, const QString& encodedKeyword, int page) {
     const int pageKey = rule.pageKeyStep * page + rule.pageKeyFirst;
     return rule.base + rule.pagePath.arg(encodedKeyword, QString::number(pageKey));
 }
 
-QString QueryAddress(const EngineRule& rule, const QString& encodedKeyword) {
+QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword) {
     return rule.base + rule.queryPath.arg(encodedKeyword);
 }
 
@@ -185,3 +187,5 @@ QList<ResultEntry> ParseResultPage(RankEngine engine, const QString& page,
                                    const QString& paidMarker) {
     return RowOf(engine).parse(page, paidMarker);
 }
+
+}  // namespace lookups

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace lookups {
+
 // The seven search engines of the rank lookups, how each is asked for a results page and how a
 // page it answers is cut into results.
 
@@ -23,7 +25,7 @@ struct ResultEntry {
     int placeOnPage = 0;
 };
 
-struct EngineRule {
+struct RankEngineRule {
     QString base;     // scheme and host of the engine's web search
     QString charset;  // of its pages
     QString (*encode)(const QString& keyword);
@@ -36,14 +38,16 @@ struct EngineRule {
     bool notesPageOnSiteText;
 };
 
-const EngineRule& RuleOf(RankEngine engine);
+const RankEngineRule& RuleOf(RankEngine engine);
 
 // The address of results page `page` (0-based) for the encoded keyword, and the address of the
 // results without a page key.
-QString PageAddress(const EngineRule& rule, const QString& encodedKeyword, int page);
-QString QueryAddress(const EngineRule& rule, const QString& encodedKeyword);
+QString PageAddress(const RankEngineRule& rule, const QString& encodedKeyword, int page);
+QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword);
 
 // The results of one results page of `engine`, in page order. `paidMarker` opens Baidu's
 // paid-listing area and serves Baidu only.
 QList<ResultEntry> ParseResultPage(RankEngine engine, const QString& page,
                                    const QString& paidMarker = {});
+
+}  // namespace lookups

@@ -3,15 +3,13 @@
 #include "lookups/site_match.h"
 #include "shared/cxhtml.h"
 
+namespace lookups {
+
 namespace {
 
 // Seconds a results page may take.
 constexpr int kPageTimeOut = 15;
 constexpr int kResultsPerPage = 10;
-
-bool Obtained(const QString& page, const CXHtml& fetcher) {
-    return !page.isEmpty() && fetcher.LastStatus() >= 200 && fetcher.LastStatus() <= 299;
-}
 
 }  // namespace
 
@@ -29,7 +27,7 @@ const cKeyrank::EngineFields& cKeyrank::FieldsOf(RankEngine engine) {
 }
 
 int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
-    const EngineRule& rule = RuleOf(engine);
+    const RankEngineRule& rule = RuleOf(engine);
     QString& pageField = this->*FieldsOf(engine).page;
     QString& linkField = this->*FieldsOf(engine).link;
     QString& pageIndexField = this->*FieldsOf(engine).pageIndex;
@@ -51,8 +49,9 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
     for (int p = s; p < pagesEnd; ++p) {
         const QString address = PageAddress(rule, keyword, p);
         fetcher.url(address);
-        const QString page = fetcher.GetSrc();
-        if (!Obtained(page, fetcher)) missedPage = true;
+        // No answer, an empty one and an error page alike leave the page unread.
+        const QString page = fetcher.GetSrcOnSuccess();
+        if (page.isEmpty()) missedPage = true;
         for (const ResultEntry& result : ParseResultPage(engine, page, paidMarker)) {
             if (result.paid) {
                 ++paidListings;
@@ -76,3 +75,5 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
     lastLookupFailed_ = missedPage;
     return 0;
 }
+
+}  // namespace lookups

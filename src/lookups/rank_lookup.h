@@ -5,6 +5,8 @@
 #include "lookups/engine_rules.h"
 #include "lookups/rank_options.h"
 
+namespace lookups {
+
 // Finds the position of a site among one search engine's results for a keyword. Set the site,
 // the keyword and the number of result pages, call one engine's lookup, then read that engine's
 // three fields. One object serves any number of lookups in turn; a lookup writes only its own
@@ -62,3 +64,5 @@ class cKeyrank {
     int maxnum_ = 0;
     bool lastLookupFailed_ = false;
 };
+
+}  // namespace lookups

@@ -6,6 +6,8 @@
 #include "platform/program_folder.h"
 #include "shared/text_helpers.h"
 
+namespace lookups {
+
 QString ReadPaidListingMarker() {
     QFile file(platform::ProgramFolder() + QStringLiteral("/baidutag.txt"));
     if (!file.exists()) return QStringLiteral(">来百度推广");
@@ -15,3 +17,5 @@ QString ReadPaidListingMarker() {
     if (firstLine.endsWith(u'\r')) firstLine.chop(1);
     return TrimBlanks(firstLine);
 }
+
+}  // namespace lookups

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace lookups {
+
 // What the rank lookups take from the rank query's options and from the start-up. The keyword
 // tools window supplies it; each value is asked for at the moment a lookup needs it, so a change
 // made while a lookup waits for a page counts from the next result on.
@@ -23,3 +25,5 @@ class RankLookupOptions {
 // file's first line without its surrounding blanks; ">来百度推广" when there is no such file, and
 // empty when the file holds no line or cannot be read (the area then starts at the page's top).
 QString ReadPaidListingMarker();
+
+}  // namespace lookups

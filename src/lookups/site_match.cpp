@@ -1,5 +1,7 @@
 #include "lookups/site_match.h"
 
+namespace lookups {
+
 namespace {
 
 const QString kScheme = QStringLiteral("http://");
@@ -33,3 +35,5 @@ bool LinkMatchesSite(const QString& link, const QString& site, bool exact) {
     if (exact) return link.compare(site, Qt::CaseInsensitive) == 0;
     return HoldsSite(link, site);
 }
+
+}  // namespace lookups

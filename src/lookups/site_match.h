@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace lookups {
+
 // How the rank lookups tidy result links and the site they look for, and compare the two.
 
 // Which tidying a result link gets: both steps, or the trailing-"/" step alone (for a link cut
@@ -21,3 +23,5 @@ bool HoldsSite(const QString& text, const QString& site);
 
 // Whether the tidied `link` is the normalised `site` (`exact`) or holds it, in any letter case.
 bool LinkMatchesSite(const QString& link, const QString& site, bool exact);
+
+}  // namespace lookups

@@ -42,7 +42,7 @@ QString BaiduCount(const QString& page) {
     return JudgeBaiduPage(page) == BaiduPage::Other ? QStringLiteral("-") : QStringLiteral("0");
 }
 
-void WaitBaiduInterval(WindowBinding& window) {
+void WaitBaiduInterval(WindowContext& window) {
     std::optional<QDateTime>& last = window.MetricsState().LastBaiduRequest;
     platform::Clock& clock = platform::TheClock();
     if (last) {
@@ -55,18 +55,21 @@ void WaitBaiduInterval(WindowBinding& window) {
     last = clock.Now();
 }
 
-QString FetchBaiduPage(WindowBinding& window, CXHtml& fetcher, const QString& keyword) {
-    const QString address = BaiduSearchAddress(keyword);
-    fetcher.url(address);
-    fetcher.Char(QStringLiteral("gb2312"));
-    fetcher.TryTime(10);
-    QString page = fetcher.GetSrc();
-    if (page.isEmpty()) page = FetchViaBrowser(window, address);
+QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword) {
+    const QString page = FetchBaiduAddress(window, fetcher, BaiduSearchAddress(keyword));
     if (JudgeBaiduPage(page) == BaiduPage::Other) BeiK(window);
     return page;
 }
 
-void BeiK(WindowBinding& window) {
+QString FetchBaiduAddress(WindowContext& window, CXHtml& fetcher, const QString& address) {
+    fetcher.url(address);
+    fetcher.Char(QStringLiteral("gb2312"));
+    fetcher.TryTime(10);
+    const QString page = fetcher.GetSrc();
+    return page.isEmpty() ? FetchViaBrowser(window, address) : page;
+}
+
+void BeiK(WindowContext& window) {
     const std::optional<qint16> reaction = ReadWhole16(window.ReactionText());
     if (!reaction) return;
     switch (*reaction) {
@@ -84,7 +87,7 @@ void BeiK(WindowBinding& window) {
     }
 }
 
-QString FetchViaBrowser(WindowBinding& window, const QString& address) {
+QString FetchViaBrowser(WindowContext& window, const QString& address) {
     platform::BrowserControl* browser = window.Browser();
     if (browser) browser->Navigate(address);
     // A fixed wait: the load is not watched, whatever has come by then is taken.

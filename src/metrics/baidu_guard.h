@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "metrics/window_binding.h"
+#include "metrics/window_context.h"
 
 class CXHtml;
 
@@ -25,19 +25,23 @@ QString BaiduCount(const QString& page);
 
 // Waits, when needed, until the window's request gap has passed since its last gap-controlled
 // request (the first never waits), then records this request's time.
-void WaitBaiduInterval(WindowBinding& window);
+void WaitBaiduInterval(WindowContext& window);
 
 // Fetches the results page for `keyword` through `fetcher`, through the window's browser when
 // that brings nothing, and calls BeiK when the page is neither a result nor a no-result page.
 // Returns the page, whatever the judgement.
-QString FetchBaiduPage(WindowBinding& window, CXHtml& fetcher, const QString& keyword);
+QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword);
+
+// The Baidu page at `address` through `fetcher`, or through the window's browser when the
+// direct fetch brings nothing; not judged.
+QString FetchBaiduAddress(WindowContext& window, CXHtml& fetcher, const QString& address);
 
 // The window's reaction to a blocking page: opens the blocking settings ("0"), waits 5 seconds
 // ("1"), or beeps ("2"); anything else does nothing.
-void BeiK(WindowBinding& window);
+void BeiK(WindowContext& window);
 
 // Loads `address` in the window's browser control and returns the document's mark-up after
 // five seconds; an empty text, after the same wait, when the window has no browser.
-QString FetchViaBrowser(WindowBinding& window, const QString& address);
+QString FetchViaBrowser(WindowContext& window, const QString& address);
 
 }  // namespace metrics

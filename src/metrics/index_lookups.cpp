@@ -8,8 +8,6 @@
 #include "metrics/number_text.h"
 #include "metrics/province_estimate.h"
 #include "metrics/share_service.h"
-#include "platform/clock.h"
-#include "platform/list_view.h"
 #include "shared/cxhtml.h"
 #include "shared/url_encoding.h"
 #include "shared/web_addresses.h"
@@ -18,35 +16,9 @@ namespace metrics {
 namespace {
 
 const QString kGbk = QStringLiteral("gb2312");
-constexpr int kHistoryColumns = 100;
-constexpr int kHistoryColumnWidth = 1200;  // twips
-
-QString DaysAgo(int days) {
-    return platform::TheClock().Now().date().addDays(-days).toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-void RaiseFailCount(WindowBinding& window) {
-    if (window.Kind() == WindowKind::Database) return;
-    qint16& count = window.MetricsState().IndexFailCount;
-    if (count < std::numeric_limits<qint16>::max()) ++count;
-}
-
-// The history mode: the mining window lays the history across the columns of its list, newest
-// first; the tools window lists one dated row per value; the database window has no list.
-void ShowHistory(WindowBinding& window, const QStringList& values) {
-    platform::ListView* list = window.HistoryList();
-    if (!list || values.isEmpty()) return;
-    if (window.Kind() == WindowKind::Tools) {
-        for (int day = 1; day <= values.size(); ++day)
-            list->Add(DaysAgo(day))->SetSubItem(1, values[values.size() - day]);
-        return;
-    }
-    if (window.Kind() != WindowKind::Mining) return;
-    for (int day = 1; day <= kHistoryColumns; ++day)
-        list->AddColumn(DaysAgo(day), kHistoryColumnWidth);
-    list->Add(values.last());
-    for (int j = 1; j < kHistoryColumns && j < values.size(); ++j)
-        list->Item(1)->SetSubItem(j, values[values.size() - 1 - j]);
+void RaiseFailCount(WindowContext& window) {
+    std::optional<qint16>& count = window.MetricsState().IndexFailCount;
+    if (count && *count < std::numeric_limits<qint16>::max()) ++*count;
 }
 
 // The text after the first `marker` up to its next occurrence (or the end).
@@ -56,29 +28,13 @@ QString SecondPiece(const QString& text, const QString& marker) {
 
 }  // namespace
 
-QString ReportParent(const WindowBinding& window, ReportSource source,
-                     const QString& reportedKeyword) {
-    if (window.Kind() != WindowKind::Mining) return reportedKeyword;
-    const QString seed = TrimBlanks(window.SeedText());
-    switch (source) {
-        case ReportSource::ThirtyDayData:
-            return window.PageTab() == 0 ? seed : reportedKeyword;
-        case ReportSource::History:
-            return window.PageTab() == 1 || window.PageTab() == 4 ? reportedKeyword
-                                                                  : seed.toLower();
-        case ReportSource::UnknownKeyword:
-            return window.PageTab() == 1 || window.TipTab() == 4 ? reportedKeyword : seed.toLower();
-    }
-    return reportedKeyword;
-}
-
-QString GetIndex(WindowBinding& window, const QString& keyword) {
+QString GetIndex(WindowContext& window, const QString& keyword) {
     CXHtml page;
     page.Char(kGbk);
     page.TryTime(5);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/tools/get_data.php?q=") +
              UrlEncodeGbk(TrimBlanks(keyword)));
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     const QStringList pieces = text.split(QStringLiteral("<p d="));
     if (pieces.size() < 3) return GetBaiduIndex(window, keyword, 0);
 
@@ -92,8 +48,7 @@ QString GetIndex(WindowBinding& window, const QString& keyword) {
         if (point == 30) latest = QString::number(value);
     }
     const QString pair = latest + u'-' + WholeText(sum / 30);
-    ShareReport(page, pair, keyword, ReportParent(window, ReportSource::ThirtyDayData, keyword),
-                10);
+    ShareReport(page, pair, keyword, window.ReportParent(ReportSource::ThirtyDayData, keyword), 10);
     return pair;
 }
 
@@ -103,31 +58,32 @@ bool HasIndexPage(const QString& keyword) {
     page.TryTime(10);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/main/word.php?word=") +
              UrlEncodeGbk(TrimBlanks(keyword).toLower()));
-    return !page.GetSrc().contains(QStringLiteral("没有找到与"));
+    return !page.GetSrcOnSuccess().contains(QStringLiteral("没有找到与"));
 }
 
-QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode) {
+QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode) {
     const QString lower = keyword.toLower();
     if (!HasIndexPage(keyword)) {
         CXHtml report;  // no charset: the service's own is asked for first
         ShareReport(report, kNoIndexData, lower,
-                    ReportParent(window, ReportSource::UnknownKeyword, lower), 10);
+                    window.ReportParent(ReportSource::UnknownKeyword, lower), 10);
         return kNoIndexData;
     }
     CXHtml page;
     page.Char(kGbk);
     page.TryTime(20);
     page.url(WebAddress::kIndexHistory + QStringLiteral("/history?word=") + UrlEncodeUtf8(lower));
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     if (text.isEmpty()) {
-        // Nothing came: no value was obtained, and the window may turn to the estimate.
+        // Nothing came, or an error page: no value was obtained, and the window may turn to
+        // the estimate.
         RaiseFailCount(window);
         return QString();
     }
     const QString all = GetMemo(text, QStringLiteral("所有数据："), QStringLiteral("<br>最新数据"));
     const QStringList values = all.isEmpty() ? QStringList() : all.split(u',');
     if (mode >= 2) {
-        ShowHistory(window, values);
+        window.ShowHistory(values);
         return QString();
     }
 
@@ -153,19 +109,19 @@ QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode
     if (!latest) return mode <= 0 ? QString() : average;
     const QString pair = QString::number(*latest) + u'-' + average;
     if (pair != kNoIndexData) {
-        ShareReport(page, pair, lower, ReportParent(window, ReportSource::History, lower),
+        ShareReport(page, pair, lower, window.ReportParent(ReportSource::History, lower),
                     mode <= 0 ? 8 : 10);
     }
     return mode <= 0 ? pair : average;
 }
 
-QString LookUpVolume(WindowBinding& window, CXHtml& fetcher, const QString& shareKeyword,
+QString LookUpVolume(WindowContext& window, CXHtml& fetcher, const QString& shareKeyword,
                      const QString& lookupKeyword) {
     const QString shared = ShareLookup(fetcher, shareKeyword);
     if (!shared.isEmpty()) return shared;
     const QString keyword = TrimBlanks(lookupKeyword);
-    if (window.Kind() != WindowKind::Database && window.MetricsState().IndexFailCount > 1)
-        return GetMonthIndex(keyword);
+    const std::optional<qint16>& failures = window.MetricsState().IndexFailCount;
+    if (failures && *failures > 1) return GetMonthIndex(keyword);
     return GetIndex(window, keyword);
 }
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "metrics/window_binding.h"
+#include "metrics/window_context.h"
 
 class CXHtml;
 
@@ -12,27 +12,24 @@ class CXHtml;
 // data-sharing service. An empty result means that no value was obtained.
 namespace metrics {
 
-// The index value from the 30-day data page; with fewer than two points on it, the value of
-// GetBaiduIndex in mode 0.
-QString GetIndex(WindowBinding& window, const QString& keyword);
+// The index value from the 30-day data page; with fewer than two points on it (an error page
+// has none), the value of GetBaiduIndex in mode 0.
+QString GetIndex(WindowContext& window, const QString& keyword);
 
 // By `mode`: 0 and below the index value of the history (latest, 30-day average); 1 the 7-day
 // average alone; 2 and above an empty text, the history laid into the window's history list.
-// An empty history page raises the window's IndexFailCount.
-QString GetBaiduIndex(WindowBinding& window, const QString& keyword, qint16 mode);
+// An empty history page, or an error page in its place, is no value and raises the window's
+// IndexFailCount.
+QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode);
 
-// Whether the index word page knows `keyword`; a page that did not come counts as known.
+// Whether the index word page knows `keyword`; a page that did not come (an error page
+// included) counts as known.
 bool HasIndexPage(const QString& keyword);
-
-// Where a reported value came from; the window decides the parent keyword sent with it.
-enum class ReportSource { ThirtyDayData, History, UnknownKeyword };
-QString ReportParent(const WindowBinding& window, ReportSource source,
-                     const QString& reportedKeyword);
 
 // The volume chain: the data-sharing service's value for `shareKeyword`; when it has none, the
 // window's index lookup for `lookupKeyword` (trimmed), which is the province estimate once the
 // window has seen two empty history pages (the database window always takes GetIndex).
-QString LookUpVolume(WindowBinding& window, CXHtml& fetcher, const QString& shareKeyword,
+QString LookUpVolume(WindowContext& window, CXHtml& fetcher, const QString& shareKeyword,
                      const QString& lookupKeyword);
 
 }  // namespace metrics

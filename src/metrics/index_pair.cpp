@@ -6,7 +6,8 @@
 namespace metrics {
 
 std::optional<QString> IndexPairFromReply(const QString& reply) {
-    static const QRegularExpression kPair(QStringLiteral("^\\d{1,10}-\\d{1,10}$"));
+    // The latest value may be missing: the 30-day data of a short history gives "-1500".
+    static const QRegularExpression kPair(QStringLiteral("^\\d{0,10}-\\d{1,10}$"));
     const QString pair = reply.trimmed();
     if (!kPair.match(pair).hasMatch()) return std::nullopt;
     return pair;

@@ -11,9 +11,10 @@ namespace metrics {
 inline const QString kNotObtained = QStringLiteral("-");
 inline const QString kNoIndexData = QStringLiteral("0-0");
 
-// The index value in `reply` (blanks and line ends around it dropped), when the reply has
-// exactly that form: two whole numbers of digits joined by "-". Nothing for any other reply,
-// such as an error page.
+// The index value in `reply` (blanks and line ends around it dropped), when the reply has a
+// form the lookups report: two whole numbers of digits joined by "-", or "-" and the average
+// alone (a short history without a latest value). Nothing for any other reply, such as an
+// error page.
 std::optional<QString> IndexPairFromReply(const QString& reply);
 
 // The two cells of a row that an index value fills.

@@ -3,18 +3,21 @@
 #include <QDate>
 #include <QVariantList>
 #include <limits>
+#include <utility>
 
 #include "metrics/number_text.h"
 #include "platform/clock.h"
-#include "platform/list_view.h"
 #include "platform/prompts.h"
+#include "platform/row_table.h"
+#include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
-#include "shell/database_bootstrap.h"
 
 namespace metrics {
 namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+int failedRowSaves = 0;
 
 std::optional<QString> TextField(const platform::Recordset& record, const QString& column) {
     const QVariant value = record.Field(column);
@@ -29,7 +32,7 @@ QString StoredMetric(const QString& cell) {
     return ReadNumber(value) ? value : QStringLiteral("-");
 }
 
-QString ParentKeyword(MiningBinding& window, Pane pane, const QString& keyword) {
+QString ParentKeyword(MiningContext& window, Pane pane, const QString& keyword) {
     switch (pane) {
         case Pane::Regular:
             return TrimBlanks(window.SeedText());
@@ -65,8 +68,10 @@ std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
                      TextField(*records, QStringLiteral("adddate"))};
 }
 
-bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row) {
-    if (window.DbMissing()) return false;
+namespace {
+
+// Writes the row's values as the table stands; false when a statement failed.
+bool WriteKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row) {
     platform::Connection& db = SharedConnection();
     const QString keyword = TrimBlanks(pane == Pane::Manual ? row.keyword.toLower() : row.keyword);
     const QString parent = ParentKeyword(window, pane, keyword);
@@ -88,15 +93,16 @@ bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& ro
     }
     if (DaysSince(TextField(*stored, QStringLiteral("adddate"))) == 0) {
         // Written today already: keep what it holds, and add only what it could not get then.
+        // The two volumes are one lookup's answer: they go in together or not at all, so the
+        // row never pairs a monthly value with another lookup's daily one.
         return db.Execute(
             QStringLiteral("update keywords set "
-                           "dayrank = case when dayrank is null or dayrank = '-' then ? "
-                           "else dayrank end, "
-                           "monthrank = case when monthrank is null or monthrank = '-' then ? "
-                           "else monthrank end, "
+                           "dayrank = case when %1 then ? else dayrank end, "
+                           "monthrank = case when %1 then ? else monthrank end, "
                            "baidunum = case when baidunum is null or baidunum = '-' then ? "
                            "else baidunum end "
-                           "where keys = ? and date(adddate) = ?"),
+                           "where keys = ? and date(adddate) = ?")
+                .arg(QStringLiteral("(dayrank is null or dayrank = '-')")),
             {day, month, count, keyword, today});
     }
     if (pane == Pane::Manual) {
@@ -109,7 +115,42 @@ bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& ro
                       {parent, day, month, count, today, keyword});
 }
 
-void Addto_db(MiningBinding& window) {
+// Stores a result row of the regular pane unless its keyword is stored already: whether it was
+// written; nothing when the database refused.
+std::optional<bool> AddUnlessStored(MiningContext& window, const platform::RowTable& list,
+                                    int row, const QString& keyword) {
+    const KeywordColumns& columns = window.ResultColumns(Pane::Regular);
+    const auto cell = [&](KeywordCell which) {
+        return StoredMetric(list.Cell(row, columns.CellOf(which)));
+    };
+    platform::Connection& db = SharedConnection();
+    const std::optional<platform::Recordset> stored =
+        db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
+    if (!stored) return std::nullopt;
+    if (!stored->Eof()) return false;
+    if (!db.Execute(QStringLiteral("insert into keywords "
+                                   "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
+                                   "values (?,?,?,?,?,?)"),
+                    {keyword, TrimBlanks(window.SeedText()).toLower(), cell(KeywordCell::MonthVolume),
+                     cell(KeywordCell::DayVolume), cell(KeywordCell::BaiduCount), TodayText()}))
+        return std::nullopt;
+    return true;
+}
+
+}  // namespace
+
+bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row) {
+    if (window.DbMissing()) return false;
+    if (WriteKeywordRow(window, pane, row)) return true;
+    ++failedRowSaves;
+    return false;
+}
+
+int TakeFailedRowSaves() {
+    return std::exchange(failedRowSaves, 0);
+}
+
+void Addto_db(MiningContext& window) {
     if (window.DbMissing()) {
         platform::ThePrompts().MessageBox(
             QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"), QStringLiteral("提示"),
@@ -117,20 +158,19 @@ void Addto_db(MiningBinding& window) {
         return;
     }
     int written = 0;
-    const platform::ListItem* row = window.ResultList(Pane::Regular)->SelectedItem();
-    if (row) {
-        platform::Connection& db = SharedConnection();
-        const QString keyword = TrimBlanks(row->Text()).toLower();
-        const std::optional<platform::Recordset> stored =
-            db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
-        if (stored && stored->Eof() &&
-            db.Execute(
-                QStringLiteral("insert into keywords "
-                               "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
-                               "values (?,?,?,?,?,?)"),
-                {keyword, TrimBlanks(window.SeedText()).toLower(), StoredMetric(row->SubItem(1)),
-                 StoredMetric(row->SubItem(2)), StoredMetric(row->SubItem(3)), TodayText()}))
-            written = 1;
+    const platform::RowTable* list = window.ResultList(Pane::Regular);
+    const int row = list ? window.SelectedRow(Pane::Regular) : 0;
+    if (row >= 1 && row <= list->Count()) {
+        const QString keyword = TrimBlanks(list->Text(row)).toLower();
+        const std::optional<bool> added = AddUnlessStored(window, *list, row, keyword);
+        if (!added) {
+            platform::ThePrompts().MessageBox(
+                QStringLiteral("未能将“%1”加入关键词数据库，数据库无法写入：\r\n\r\n%2")
+                    .arg(keyword, SharedConnection().LastError()),
+                QStringLiteral("保存失败"), platform::Buttons::Ok, platform::Icon::Critical);
+            return;
+        }
+        written = *added ? 1 : 0;
     }
     platform::ThePrompts().MessageBox(QStringLiteral("成功提交了%1条数据至数据库！").arg(written),
                                       QStringLiteral("提示"), platform::Buttons::Ok,

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "metrics/window_binding.h"
+#include "metrics/window_context.h"
 
 // Table keywords of db.db: keys, parentkeys, monthrank, dayrank, baidunum, adddate. The metric
 // columns hold text; "-" marks a value that was not obtained. Dates are "yyyy-MM-dd".
@@ -40,13 +40,20 @@ struct KeywordRowValues {
 
 // Stores a result row of `pane` (checkdb, checkdb1, checkdb2): inserts it when the keyword is
 // not stored yet; refreshes it when it was stored on an earlier day (the parent keyword too,
-// except on the manual pane); on a row stored today, fills in only the values that it lacks.
+// except on the manual pane); on a row stored today, fills in only the values that it lacks,
+// the monthly and yesterday's volume always as one pair.
 // A metric value that is not a number is stored as "-". Nothing happens when db.db is
-// missing. Whether the table now holds the values.
-bool SaveKeywordRow(MiningBinding& window, Pane pane, const KeywordRowValues& row);
+// missing. Whether the table now holds the values; a save that fails (a statement refused
+// after the wait for another program's lock) is counted for TakeFailedRowSaves.
+bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row);
+
+// The number of row saves (SaveKeywordRow) that failed since it was last taken, and a fresh
+// count from now. A run of saves, such as a mining run, takes it when it starts and shows what
+// it takes when it ends, so that no row is lost without a word.
+int TakeFailedRowSaves();
 
 // Adds the selected row of the regular pane's result list to the table unless its keyword is
-// stored already, and tells the user how many rows were written.
-void Addto_db(MiningBinding& window);
+// stored already, and tells the user how many rows were written, or that the write failed.
+void Addto_db(MiningContext& window);
 
 }  // namespace metrics

@@ -1,9 +1,11 @@
 #include "metrics/number_text.h"
 
-#include <QRegularExpression>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
 
 namespace metrics {
 namespace {
@@ -18,16 +20,59 @@ std::optional<Whole> ToWhole(double value) {
     return static_cast<Whole>(rounded);
 }
 
+// Whether `number` is a sign, digits with a decimal point anywhere among them (at least one
+// digit), and an exponent of at least one digit, each but the digits optional.
+bool IsDecimalNumber(std::string_view number) {
+    size_t i = 0;
+    const auto skipSign = [&] {
+        if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+    };
+    const auto digits = [&] {
+        const size_t start = i;
+        while (i < number.size() && number[i] >= '0' && number[i] <= '9') ++i;
+        return i - start;
+    };
+    skipSign();
+    size_t mantissaDigits = digits();
+    if (i < number.size() && number[i] == '.') {
+        ++i;
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        skipSign();
+        if (digits() == 0) return false;
+    }
+    return i == number.size();
+}
+
 }  // namespace
 
 std::optional<double> ReadNumber(const QString& text) {
-    static const QRegularExpression kNumber(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    QString plain = text.trimmed();
-    plain.remove(u',');
-    if (!kNumber.match(plain).hasMatch()) return std::nullopt;
-    const double value = std::strtod(plain.toLatin1().constData(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
+    const QStringView trimmed = QStringView(text).trimmed();
+    if (trimmed.size() > kLongestNumberText) return std::nullopt;
+    std::array<char, kLongestNumberText> plain;
+    size_t length = 0;
+    for (const QChar c : trimmed) {
+        if (c == u',') continue;
+        if (c.unicode() > 0x7f) return std::nullopt;
+        plain[length++] = static_cast<char>(c.unicode());
+    }
+    std::string_view number(plain.data(), length);
+    if (!IsDecimalNumber(number)) return std::nullopt;
+    // from_chars reads the same digits whatever the locale, but takes no "+".
+    if (number.front() == '+') number.remove_prefix(1);
+    double value = 0;
+    const std::errc error = std::from_chars(number.data(), number.data() + number.size(), value).ec;
+    if (error == std::errc::result_out_of_range) {
+        // Too small to hold reads as 0, too large is no number. The mantissa's length is
+        // bounded, so only the exponent's sign can make it either.
+        const bool tiny = number.find("e-") != number.npos || number.find("E-") != number.npos;
+        if (tiny) return 0.0;
+        return std::nullopt;
+    }
+    if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -49,7 +94,10 @@ std::optional<qint16> ReadWhole16(const QString& text) {
 }
 
 QString WholeText(double value) {
-    return QString::number(static_cast<qint64>(std::nearbyint(value)));
+    if (!std::isfinite(value)) return QString();
+    // Written from the double itself, so that no size of value overflows; plus zero turns the
+    // "-0" of a small negative value into "0".
+    return QString::number(std::nearbyint(value) + 0.0, 'f', 0);
 }
 
 QString NumberToText(double value) {

@@ -6,9 +6,13 @@
 // Numbers as the metric routines read them from pages and cells and write them back as text.
 namespace metrics {
 
+// The longest text, blanks around it aside, that is read as a number: far beyond any figure a
+// page or a cell shows, so that a garbled page's endless run of digits is refused at once.
+inline constexpr qsizetype kLongestNumberText = 64;
+
 // `text` read as a decimal number: an optional sign, digits with or without thousands
 // separators, a decimal point, an exponent, blanks around it. Nothing for any other text, the
-// empty text included.
+// empty text and one longer than kLongestNumberText included. One pass over the text.
 std::optional<double> ReadNumber(const QString& text);
 
 // `value` rounded to the nearest whole number, an exact half to the even neighbour (2.5 gives
@@ -20,7 +24,8 @@ std::optional<qint16> ToWhole16(double value);
 std::optional<qint32> ReadWhole32(const QString& text);
 std::optional<qint16> ReadWhole16(const QString& text);
 
-// `value` rounded half to even and written as decimal digits, "-" in front when negative.
+// `value` rounded half to even and written as decimal digits, "-" in front when negative; all
+// of its digits however large it is, and empty for a value that is not finite.
 QString WholeText(double value);
 
 // The general number-to-text form: at most 15 significant digits, written as a plain decimal

@@ -16,9 +16,9 @@ qint64 PowerOfTen(int power) {
 }
 
 // `value` / 10^power, an exact half to the even neighbour.
-qint64 DivideRounded(qint64 value, int power) {
+qint64 DivideRounded(qint64 value, qint64 power) {
     if (power > kMaxPower) return 0;
-    const qint64 divisor = PowerOfTen(power);
+    const qint64 divisor = PowerOfTen(static_cast<int>(power));
     qint64 quotient = value / divisor;
     const qint64 remainder = value % divisor;
     const qint64 twice = 2 * (remainder < 0 ? -remainder : remainder);
@@ -31,6 +31,7 @@ qint64 DivideRounded(qint64 value, int power) {
 
 std::optional<FixedPoint> GetSeoZs(const QString& text) {
     QString mantissa = text.trimmed();
+    if (mantissa.size() > kLongestNumberText) return std::nullopt;
     mantissa.remove(u',');
     int exponent = 0;
     const int e = mantissa.indexOf(u'E', 0, Qt::CaseInsensitive);
@@ -54,11 +55,12 @@ std::optional<FixedPoint> GetSeoZs(const QString& text) {
     qint64 hundredths = match.captured(2).toLongLong() * 100 + fraction.toLongLong();
     if (match.captured(1) == QStringLiteral("-")) hundredths = -hundredths;
 
-    // Hundredths to ten-thousandths is two more powers of ten.
-    const int power = exponent + 2;
+    // Hundredths to ten-thousandths is two more powers of ten; counted in 64 bits, so that no
+    // exponent overflows.
+    const qint64 power = qint64(exponent) + 2;
     if (power < 0) return DivideRounded(hundredths, -power);
     if (power > kMaxPower) return std::nullopt;
-    const qint64 factor = PowerOfTen(power);
+    const qint64 factor = PowerOfTen(static_cast<int>(power));
     qint64 scaled = 0;
     if (__builtin_mul_overflow(hundredths, factor, &scaled)) return std::nullopt;
     return scaled;

@@ -13,7 +13,8 @@ using FixedPoint = qint64;
 // The shown value of a quotient written by NumberToText: the mantissa's fraction is cut after
 // its second digit (never rounded), then the exponent, if any, scales it and the result is
 // rounded to four decimals, an exact half to the even neighbour. So 211.640211640212 gives
-// 211.64 and 2.17296307383472E-02 gives 0.0217. Nothing for a text that is not such a number.
+// 211.64 and 2.17296307383472E-02 gives 0.0217. Nothing for a text that is not such a number,
+// is longer than any such number, or exceeds the fixed-point range; any exponent is safe.
 std::optional<FixedPoint> GetSeoZs(const QString& text);
 
 // `value` with at most four decimals, trailing zeros dropped: "2.17", "0.0217", "25", "0".

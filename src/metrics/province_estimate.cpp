@@ -21,7 +21,7 @@ QString GetMonthIndex(const QString& keyword) {
              GetMonthstr() + QStringLiteral("&area=0&word=") + UrlEncodeGbk(keyword.toLower()) +
              QStringLiteral("&index=1"));
     page.TryTime(10);
-    const QString text = page.GetSrc();
+    const QString text = page.GetSrcOnSuccess();
     if (text.isEmpty()) return QString();
 
     qint32 sum = 0;

@@ -6,7 +6,6 @@
 #include "metrics/number_text.h"
 #include "metrics/optimisation_index.h"
 #include "metrics/row_handle.h"
-#include "platform/list_view.h"
 #include "shared/cxhtml.h"
 #include "shared/url_encoding.h"
 #include "shared/web_addresses.h"
@@ -22,7 +21,7 @@ QString VolumeCell(const QString& volume) {
     return value && *value == 0 ? QStringLiteral("0") : volume;
 }
 
-// The result count on a Google results page; "-" when no page came.
+// The result count on a Google results page; "-" when no page came (an error page is none).
 QString GoogleCount(const QString& page) {
     if (page.isEmpty()) return kNotObtained;
     QString count = GetMemo(page, QStringLiteral("约 <b>"), QStringLiteral("</b>")).trimmed();
@@ -41,16 +40,16 @@ QString GoogleIndex(const QString& month, const QString& count) {
 
 }  // namespace
 
-void Requery(WindowBinding& window, platform::ListView* list, bool volume, bool counts,
-             const RequeryLayout& layout) {
-    platform::ListItem* selected = list ? list->SelectedItem() : nullptr;
-    if (!selected) return;
-    const RowHandle target(list, selected);
-    const QString text = selected->Text();
-    const auto write = [&target](int cell, const QString& value) {
-        if (platform::ListItem* row = target.Get()) row->SetSubItem(cell, value);
+void Requery(WindowContext& window, platform::RowTable* list, const KeywordColumns& columns,
+             int index, bool volume, bool counts) {
+    if (!list || index < 1 || index > list->Count()) return;
+    const RowHandle target(list, index);
+    const QString text = list->Text(index);
+    const auto write = [&](KeywordCell cell, const QString& value) {
+        if (const int row = target.Index()) WriteCell(*list, columns, row, cell, value);
     };
-    for (int cell = 1; cell <= layout.cells; ++cell) write(cell, kQuerying);
+    for (int cell = 1; cell <= columns.MetricCells(); ++cell)
+        if (const int row = target.Index()) list->SetCell(row, cell, kQuerying);
 
     CXHtml fetcher;
     Volumes volumes{kNotObtained, kNotObtained};
@@ -58,9 +57,10 @@ void Requery(WindowBinding& window, platform::ListView* list, bool volume, bool 
         volumes = SplitIndexPair(LookUpVolume(window, fetcher, text.toLower(), text));
         volumes = {VolumeCell(volumes.day), VolumeCell(volumes.month)};
     }
-    write(1, volumes.month);
-    write(2, volumes.day);
+    write(KeywordCell::MonthVolume, volumes.month);
+    write(KeywordCell::DayVolume, volumes.day);
 
+    const bool google = columns.Has(KeywordCell::GoogleCount);
     QString baiduCount = kNotObtained;
     QString googleCount = kNotObtained;
     if (counts) {
@@ -68,31 +68,32 @@ void Requery(WindowBinding& window, platform::ListView* list, bool volume, bool 
         fetcher.Char(QStringLiteral("gb2312"));
         fetcher.url(BaiduSearchAddress(keyword));
         baiduCount = BaiduCount(fetcher.GetSrc());
-        if (layout.googleCountCell != 0) {
+        if (google) {
             fetcher.Char(QStringLiteral("utf-8"));
             fetcher.url(WebAddress::kGoogleHk + QStringLiteral("/search?hl=zh-CN&q=") +
                         UrlEncodeUtf8(keyword));
-            googleCount = GoogleCount(fetcher.GetSrc());
+            googleCount = GoogleCount(fetcher.GetSrcOnSuccess());
         }
     }
-    write(3, baiduCount);
-    if (layout.googleCountCell != 0) write(layout.googleCountCell, googleCount);
-    write(layout.baiduIndexCell, OptimisationIndex(volumes.month, baiduCount));
-    if (layout.googleIndexCell != 0)
-        write(layout.googleIndexCell, GoogleIndex(volumes.month, googleCount));
+    write(KeywordCell::BaiduCount, baiduCount);
+    write(KeywordCell::GoogleCount, googleCount);
+    write(KeywordCell::BaiduIndex, OptimisationIndex(volumes.month, baiduCount));
+    if (google) write(KeywordCell::GoogleIndex, GoogleIndex(volumes.month, googleCount));
 }
 
-void recha(MiningBinding& window) {
-    Requery(window, window.ResultList(Pane::Regular),
-            window.Ticked(Pane::Regular, PaneOption::Volume),
-            window.Ticked(Pane::Regular, PaneOption::Count), kMiningRowLayout);
+void recha(MiningContext& window) {
+    Requery(window, window.ResultList(Pane::Regular), window.ResultColumns(Pane::Regular),
+            window.SelectedRow(Pane::Regular), window.Ticked(Pane::Regular, PaneOption::Volume),
+            window.Ticked(Pane::Regular, PaneOption::Count));
 }
 
-QString Gettmpindex(const platform::ListView& list, const QString& keyword) {
+QString Gettmpindex(const platform::RowTable& list, const KeywordColumns& columns,
+                    const QString& keyword) {
+    const int month = columns.CellOf(KeywordCell::MonthVolume);
+    const int day = columns.CellOf(KeywordCell::DayVolume);
     for (int i = 1; i <= list.Count(); ++i) {
-        const platform::ListItem* row = list.Item(i);
-        if (row->Text() != keyword) continue;
-        const QString pair = row->SubItem(1) + u'-' + row->SubItem(2);
+        if (list.CellView(i, 0) != keyword) continue;
+        const QString pair = list.Cell(i, month) + u'-' + list.Cell(i, day);
         return pair == QStringLiteral("---") ? QString() : pair;
     }
     return QString();

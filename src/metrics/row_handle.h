@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 
 namespace metrics {
 
@@ -9,26 +9,29 @@ namespace metrics {
 class RowHandle {
   public:
     RowHandle() = default;
-    RowHandle(platform::ListView* list, platform::ListItem* row)
-        : list_(list), key_(row ? row->Key() : 0), index_(row ? row->Index() : 0) {}
+    RowHandle(platform::RowTable* list, int index)
+        : list_(list),
+          key_(list && index >= 1 && index <= list->Count() ? list->Key(index) : 0),
+          index_(index) {}
 
-    // The row, or nullptr once it is gone.
-    platform::ListItem* Get() const {
-        if (!list_ || key_ == 0) return nullptr;
-        // Usually the row stays where it was: no search through a long list.
-        platform::ListItem* there = index_ <= list_->Count() ? list_->Item(index_) : nullptr;
-        return there && there->Key() == key_ ? there : list_->FindByKey(key_);
+    // Where the row stands now, from 1; 0 once it is gone.
+    int Index() const {
+        if (!list_ || key_ == 0) return 0;
+        // Usually the row stays where it was: no look-up at all.
+        if (index_ <= list_->Count() && list_->Key(index_) == key_) return index_;
+        return list_->IndexOfKey(key_);
     }
+    platform::RowTable* List() const { return list_; }
 
   private:
-    platform::ListView* list_ = nullptr;
+    platform::RowTable* list_ = nullptr;
     quint64 key_ = 0;
     int index_ = 0;
 };
 
 // The last row of `list` (nullptr or an empty list: no row).
-inline RowHandle LastRow(platform::ListView* list) {
-    return list && list->Count() > 0 ? RowHandle(list, list->Item(list->Count())) : RowHandle();
+inline RowHandle LastRow(platform::RowTable* list) {
+    return list ? RowHandle(list, list->Count()) : RowHandle();
 }
 
 }  // namespace metrics

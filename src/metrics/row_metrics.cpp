@@ -16,32 +16,29 @@ namespace {
 // The newest row of each list of a pane, taken when the call starts.
 class PaneRows {
   public:
-    PaneRows(platform::ListView* shown, platform::ListView* second)
-        : rows_{LastRow(shown), LastRow(second)} {
-        if (const platform::ListItem* row = rows_[0].Get()) keyword_ = row->Text();
+    PaneRows(platform::RowTable* shown, platform::RowTable* second, const KeywordColumns& columns)
+        : rows_{LastRow(shown), LastRow(second)}, columns_(columns) {
+        if (const int row = rows_[0].Index()) keyword_ = shown->Text(row);
     }
 
     // The text of the shown list's row; nothing when that list had no row.
     const std::optional<QString>& Keyword() const { return keyword_; }
-    void Write(int cell, const QString& value) {
+    void Write(KeywordCell cell, const QString& value) {
         for (const RowHandle& target : rows_)
-            if (platform::ListItem* row = target.Get()) row->SetSubItem(cell, value);
+            if (const int row = target.Index())
+                WriteCell(*target.List(), columns_, row, cell, value);
     }
 
   private:
     std::array<RowHandle, 2> rows_;
+    const KeywordColumns& columns_;
     std::optional<QString> keyword_;
 };
 
-// The manual pane's lists carry Google columns too; its index belongs under 百度优化指数.
-int IndexCell(Pane pane) {
-    return pane == Pane::Manual ? 5 : 4;
-}
-
 }  // namespace
 
-void FillRowMetrics(MiningBinding& window, Pane pane, const QString& kw) {
-    PaneRows rows(window.ResultList(pane), window.SecondList(pane));
+void FillRowMetrics(MiningContext& window, Pane pane, const QString& kw) {
+    PaneRows rows(window.ResultList(pane), window.SecondList(pane), window.ResultColumns(pane));
 
     std::optional<TodaysRow> stored;
     if (!window.DbMissing()) stored = ReadTodaysRow(kw);
@@ -54,8 +51,8 @@ void FillRowMetrics(MiningBinding& window, Pane pane, const QString& kw) {
         else
             volumes = SplitIndexPair(LookUpVolume(window, fetcher, kw, kw));
     }
-    rows.Write(1, volumes.month);
-    rows.Write(2, volumes.day);
+    rows.Write(KeywordCell::MonthVolume, volumes.month);
+    rows.Write(KeywordCell::DayVolume, volumes.day);
 
     QString count = kNotObtained;
     if (window.Ticked(pane, PaneOption::Count)) {
@@ -66,8 +63,8 @@ void FillRowMetrics(MiningBinding& window, Pane pane, const QString& kw) {
             count = BaiduCount(FetchBaiduPage(window, fetcher, kw));
         }
     }
-    rows.Write(3, count);
-    rows.Write(IndexCell(pane), OptimisationIndex(volumes.month, count));
+    rows.Write(KeywordCell::BaiduCount, count);
+    rows.Write(KeywordCell::BaiduIndex, OptimisationIndex(volumes.month, count));
 
     // The values are stored even when the user has removed the shown row meanwhile: they
     // belong to the keyword the row was added for.

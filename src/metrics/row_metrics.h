@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "metrics/window_binding.h"
+#include "metrics/window_context.h"
 
 // The metrics of a freshly mined result row: monthly and yesterday's search volume, the Baidu
 // indexed-page count and the optimisation index, each when its option box is ticked, reusing
@@ -14,6 +14,6 @@ namespace metrics {
 // `kw`, the keyword the mining run has just added (AddIndex, AddIndex1, AddIndex2). The rows
 // are taken when the call starts: a row removed meanwhile is not written, and rows added
 // meanwhile are left alone.
-void FillRowMetrics(MiningBinding& window, Pane pane, const QString& kw);
+void FillRowMetrics(MiningContext& window, Pane pane, const QString& kw);
 
 }  // namespace metrics

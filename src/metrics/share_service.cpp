@@ -10,7 +10,7 @@ namespace metrics {
 QString ShareLookup(CXHtml& fetcher, const QString& keyword) {
     fetcher.url(WebAddress::kIndexShareService + QStringLiteral("/index/lookup?kw=") +
                 UrlEncodeUtf8(keyword));
-    return IndexPairFromReply(fetcher.GetSrc()).value_or(QString());
+    return IndexPairFromReply(fetcher.GetSrcOnSuccess()).value_or(QString());
 }
 
 void ShareReport(CXHtml& fetcher, const QString& value, const QString& keyword,

@@ -32,12 +32,32 @@ Converter Open(const QString& charset) {
     return converter;
 }
 
+// The charset's substitute ("?" for GBK) for a character it cannot hold. ICU's own callbacks
+// drop a default-ignorable character (a zero-width joiner, a variation selector) without a
+// trace; this one and the next treat it as any other.
+void SubstituteUnmappable(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                          UChar32, UConverterCallbackReason reason, UErrorCode* error) {
+    if (reason > UCNV_IRREGULAR) return;  // the converter's own reset, close or clone
+    *error = U_ZERO_ERROR;
+    ucnv_cbFromUWriteSub(args, 0, error);
+}
+
+// "&#NNNN;" (the decimal code point) for a character the charset cannot hold.
+void ReferenceUnmappable(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                         UChar32 codePoint, UConverterCallbackReason reason, UErrorCode* error) {
+    if (reason > UCNV_IRREGULAR) return;
+    *error = U_ZERO_ERROR;
+    const QString reference = QStringLiteral("&#%1;").arg(codePoint);
+    const auto* source = reinterpret_cast<const UChar*>(reference.utf16());
+    ucnv_cbFromUWriteUChars(args, &source, source + reference.size(), 0, error);
+}
+
 std::optional<QByteArray> Encode(const QString& text, const QString& charset,
-                                 UConverterFromUCallback callback, const void* context) {
+                                 UConverterFromUCallback callback) {
     Converter converter = Open(charset);
     if (!converter) return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(converter.get(), callback, context, nullptr, nullptr, &status);
+    ucnv_setFromUCallBack(converter.get(), callback, nullptr, nullptr, nullptr, &status);
     const auto* source = reinterpret_cast<const UChar*>(text.utf16());
     // A numeric reference is at most 10 bytes for one UTF-16 unit.
     QByteArray bytes(text.size() * 10 + 16, Qt::Uninitialized);
@@ -55,27 +75,41 @@ QString BytesToText(const QByteArray& bytes, const QString& charset) {
     if (bytes.isEmpty()) return {};
     Converter converter = Open(charset);
     if (!converter) return {};
-    QString text(bytes.size() + 1, Qt::Uninitialized);
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()),
-                                         text.size(), bytes.constData(), bytes.size(), &status);
-    if (U_FAILURE(status)) return {};
+    // Most charsets give at most one UTF-16 unit per byte; for the few that give more (a
+    // compressing one such as SCSU) the text grows as the decoding goes on, so the bytes are
+    // decoded once whatever the charset.
+    QString text(bytes.size(), Qt::Uninitialized);
+    const char* source = bytes.constData();
+    const char* const sourceEnd = source + bytes.size();
+    qsizetype length = 0;
+    for (;;) {
+        UChar* const start = reinterpret_cast<UChar*>(text.data());
+        UChar* target = start + length;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_toUnicode(converter.get(), &target, start + text.size(), &source, sourceEnd, nullptr,
+                       true, &status);
+        length = target - start;
+        if (status != U_BUFFER_OVERFLOW_ERROR) {
+            if (U_FAILURE(status)) return {};
+            break;
+        }
+        text.resize(text.size() * 2);
+    }
     text.truncate(length);
     return text;
 }
 
 QByteArray TextToBytes(const QString& text, const QString& charset, Unmappable unmappable) {
     if (text.isEmpty()) return {};
-    const std::optional<QByteArray> bytes =
-        unmappable == Unmappable::NumericReference
-            ? Encode(text, charset, UCNV_FROM_U_CALLBACK_ESCAPE, UCNV_ESCAPE_XML_DEC)
-            : Encode(text, charset, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr);
+    const std::optional<QByteArray> bytes = Encode(
+        text, charset,
+        unmappable == Unmappable::NumericReference ? ReferenceUnmappable : SubstituteUnmappable);
     return bytes.value_or(QByteArray());
 }
 
 std::optional<QByteArray> TextToBytesExactly(const QString& text, const QString& charset) {
     if (text.isEmpty()) return QByteArray();
-    return Encode(text, charset, UCNV_FROM_U_CALLBACK_STOP, nullptr);
+    return Encode(text, charset, UCNV_FROM_U_CALLBACK_STOP);
 }
 
 QString FileBytesToText(const QByteArray& bytes) {

@@ -6,7 +6,8 @@
 
 namespace platform {
 
-// What to do with a character the target charset cannot hold.
+// What to do with a character the target charset cannot hold, invisible ones (zero-width
+// joiners, variation selectors) included.
 enum class Unmappable {
     Substitute,        // the charset's substitute, "?" for GBK
     NumericReference,  // "&#NNNN;", so that the character survives in HTML

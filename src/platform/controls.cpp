@@ -34,4 +34,26 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent)
     connect(this, &QPushButton::clicked, this, &CommandButton::Click);
 }
 
+OptionButton::OptionButton(const QString& caption, QWidget* parent)
+    : QRadioButton(caption, parent) {
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) emit Click();
+    });
+}
+
+TabContainer::TabContainer(QWidget* parent) : QStackedWidget(parent) {}
+
+QWidget* TabContainer::AddPage(const QString& caption) {
+    auto* page = new QWidget(this);
+    addWidget(page);
+    captions_ << caption;
+    return page;
+}
+
+void TabContainer::SetTab(int tab) {
+    if (tab < 0 || tab >= count() || tab == currentIndex()) return;
+    setCurrentIndex(tab);
+    emit Click();
+}
+
 }  // namespace platform

@@ -2,8 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
 
 namespace platform {
 
@@ -63,6 +67,52 @@ class CommandButton : public QPushButton {
 
   signals:
     void Click();
+};
+
+// Option button: one of a group of which one is chosen; Value 1 while chosen.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+  public:
+    explicit OptionButton(const QString& caption, QWidget* parent = nullptr);
+    int Value() const { return isChecked() ? 1 : 0; }
+    void SetValue(int value) { setChecked(value != 0); }
+
+  signals:
+    void Click();
+};
+
+// A line of text.
+class Label : public QLabel {
+  public:
+    explicit Label(const QString& caption, QWidget* parent = nullptr) : QLabel(caption, parent) {}
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& caption) { setText(caption); }
+};
+
+// A frame with a caption around a group of controls.
+class Frame : public QGroupBox {
+  public:
+    explicit Frame(const QString& caption, QWidget* parent = nullptr)
+        : QGroupBox(caption, parent) {}
+};
+
+// A container of pages of which one shows: the current page is Tab, counted from 0. The
+// windows lay their panes over the page tabs, so the container draws none.
+class TabContainer : public QStackedWidget {
+    Q_OBJECT
+  public:
+    explicit TabContainer(QWidget* parent = nullptr);
+    // Adds a page and returns it; panes are placed on it.
+    QWidget* AddPage(const QString& caption);
+    QString PageCaption(int tab) const { return captions_.value(tab); }
+    int Tab() const { return currentIndex(); }
+    void SetTab(int tab);
+
+  signals:
+    void Click();
+
+  private:
+    QStringList captions_;
 };
 
 }  // namespace platform

@@ -25,20 +25,26 @@ Connection::~Connection() {
 bool Connection::Open(const QString& path) {
     Close();
     connectionString_ = path;
+    lastCode_ = SQLITE_OK;
+    lastError_.clear();
     if (!QFileInfo(path).isFile()) {
+        lastCode_ = SQLITE_CANTOPEN;
         lastError_ = QStringLiteral("database file not found: %1").arg(path);
         return false;
     }
     sqlite3* db = nullptr;
-    const int result =
-        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (result != SQLITE_OK || sqlite3_exec(db, "select count(*) from sqlite_master", nullptr,
-                                            nullptr, nullptr) != SQLITE_OK) {
+    int result = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // Before the first read: a file another program holds for a moment is waited for, not
+    // taken for an unreadable one.
+    if (db) sqlite3_busy_timeout(db, kLockWaitMilliseconds);
+    if (result == SQLITE_OK)
+        result = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    if (result != SQLITE_OK) {
+        lastCode_ = result;
         lastError_ = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(result));
         sqlite3_close(db);
         return false;
     }
-    sqlite3_busy_timeout(db, 2000);
     db_ = db;
     return true;
 }
@@ -48,14 +54,21 @@ void Connection::Close() {
     db_ = nullptr;
 }
 
+bool Connection::Fail() {
+    lastCode_ = sqlite3_errcode(db_);
+    lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+    return false;
+}
+
 Connection::Statement Connection::Prepare(const QString& sql, const QVariantList& params) {
     if (!db_) {
+        lastCode_ = SQLITE_MISUSE;
         lastError_ = QStringLiteral("database not open");
         return nullptr;
     }
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &raw, nullptr) != SQLITE_OK) {
-        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        Fail();
         return nullptr;
     }
     Statement statement(raw);
@@ -82,7 +95,7 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
             }
         }
         if (bound != SQLITE_OK) {
-            lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+            Fail();
             return nullptr;
         }
     }
@@ -96,10 +109,7 @@ bool Connection::Execute(const QString& sql, const QVariantList& params) {
     int step;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
     }
-    if (step != SQLITE_DONE) {
-        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
-        return false;
-    }
+    if (step != SQLITE_DONE) return Fail();
     rowsAffected_ = sqlite3_changes(db_);
     return true;
 }
@@ -135,7 +145,7 @@ std::optional<Recordset> Connection::Query(const QString& sql, const QVariantLis
         rows << row;
     }
     if (step != SQLITE_DONE) {
-        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        Fail();
         return std::nullopt;
     }
     return Recordset(std::move(columns), std::move(rows));
@@ -146,6 +156,32 @@ bool Connection::HasTable(const QString& table) {
         Query(QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
               {table});
     return found && found->RecordCount() > 0;
+}
+
+bool Connection::PagesIntact() {
+    const std::optional<Recordset> verdict = Query(QStringLiteral("pragma quick_check(1)"));
+    if (!verdict) return false;
+    const QString found = verdict->Field(0).toString();
+    if (found == u"ok") return true;
+    lastCode_ = SQLITE_CORRUPT;
+    lastError_ = found;
+    return false;
+}
+
+bool Connection::TakesWrites() {
+    if (!Execute(QStringLiteral("begin immediate"))) return false;
+    // The version number is rewritten as it stands: a write that changes nothing.
+    const std::optional<Recordset> version = Query(QStringLiteral("pragma user_version"));
+    const bool written =
+        version &&
+        Execute(QStringLiteral("pragma user_version = %1").arg(version->Field(0).toLongLong()));
+    // The failure reported is the write's, not the end of the transaction's.
+    const int code = lastCode_;
+    const QString error = lastError_;
+    Execute(QStringLiteral("rollback"));
+    lastCode_ = code;
+    lastError_ = error;
+    return written;
 }
 
 }  // namespace platform

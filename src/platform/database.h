@@ -35,8 +35,13 @@ class Recordset {
     int position_ = 0;
 };
 
+// How long a statement waits for another program's lock on the file to pass before it fails:
+// long enough for any write another program makes.
+constexpr int kLockWaitMilliseconds = 10000;
+
 // A connection to the program's database file. Opening never creates the file: a missing
-// db.db is an error the caller reports. Every value is bound as a parameter.
+// db.db is an error the caller reports. Every value is bound as a parameter. Every statement,
+// the first one of the open included, waits out another program's lock (kLockWaitMilliseconds).
 class Connection {
   public:
     Connection() = default;
@@ -59,8 +64,17 @@ class Connection {
     std::optional<Recordset> Query(const QString& sql, const QVariantList& params = {});
     // Whether the table exists in the open database.
     bool HasTable(const QString& table);
+    // Whether every page of the file reads as sound database pages (a quick integrity check).
+    bool PagesIntact();
+    // Whether the file takes a write: tries one and takes it back. False for a read-only file
+    // and for a folder that refuses the journal file a write needs.
+    bool TakesWrites();
 
     QString LastError() const { return lastError_; }
+    // Whether the last failure was another program's lock that outlasted the wait.
+    bool LastFailureWasLock() const {
+        return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
+    }
 
   private:
     struct StatementCloser {
@@ -68,11 +82,14 @@ class Connection {
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
     Statement Prepare(const QString& sql, const QVariantList& params);
+    // Records the connection's last error; false, for the caller to return.
+    bool Fail();
 
     QString connectionString_;
     sqlite3* db_ = nullptr;
     int rowsAffected_ = 0;
     QString lastError_;
+    int lastCode_ = SQLITE_OK;
 };
 
 }  // namespace platform

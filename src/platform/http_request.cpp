@@ -41,6 +41,15 @@ void ApplyFakeWebSwitch() {
     }
 }
 
+// Whether `reply` ended with an answer that came whole: without error, or with an error that
+// only restates its HTTP status (4xx, 5xx). A network error after the status (a reset or close
+// cutting the body short) or a redirect that could not be followed leaves no answer.
+bool CameWhole(const QNetworkReply& reply, int status) {
+    const QNetworkReply::NetworkError error = reply.error();
+    return error == QNetworkReply::NoError ||
+           (status >= 400 && error > QNetworkReply::UnknownNetworkError);
+}
+
 }  // namespace
 
 QNetworkAccessManager& SharedNetwork() {
@@ -80,6 +89,7 @@ void HttpRequest::Open(const QString& method, const QString& url) {
     status_ = 0;
     statusText_.clear();
     body_.clear();
+    responseHeaders_.clear();
 }
 
 void HttpRequest::SetRequestHeader(const QString& name, const QString& value) {
@@ -105,25 +115,65 @@ void HttpRequest::Send(const QByteArray& body) {
     else
         reply_ = network.sendCustomRequest(request, method_.toLatin1(), body);
     ++inFlight;
+    // Taken as it arrives, so that the network layer holds no second copy and an endless body
+    // is stopped at the cap.
+    QObject::connect(reply_, &QNetworkReply::readyRead, reply_, [this] { TakeArrivedBody(); });
+    // A reply that failed for good is given up at once: some failures (a body that does not
+    // decompress) never finish.
+    QObject::connect(reply_, &QNetworkReply::errorOccurred, reply_, [this] { GiveUpIfBroken(); });
     QObject::connect(reply_, &QNetworkReply::finished, reply_, [this] { Finish(); });
 }
 
+bool HttpRequest::TakeArrivedBody() {
+    if (body_.size() + reply_->bytesAvailable() > kMaxResponseBytes) {
+        Abort();
+        Fail(QStringLiteral("answer larger than %1 MiB").arg(kMaxResponseBytes >> 20));
+        return false;
+    }
+    body_ += reply_->readAll();
+    return true;
+}
+
+bool HttpRequest::GiveUpIfBroken() {
+    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status && CameWhole(*reply_, status)) return false;
+    const QString reason = reply_->errorString();
+    Abort();
+    Fail(reason);
+    return true;
+}
+
 void HttpRequest::Finish() {
-    QNetworkReply* reply = reply_;
-    reply_ = nullptr;
+    if (!TakeArrivedBody() || GiveUpIfBroken()) return;
+    QNetworkReply* reply = std::exchange(reply_, nullptr);
     status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    statusText_ = status_ ? reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()
-                          : reply->errorString();
-    body_ = reply->readAll();
+    statusText_ = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    responseHeaders_ = reply->rawHeaderPairs();
     completed_ = true;
     --inFlight;
     ++completed;
     reply->deleteLater();
 }
 
+void HttpRequest::Fail(const QString& reason) {
+    status_ = 0;
+    statusText_ = reason;
+    body_.clear();
+    completed_ = true;
+    ++completed;
+}
+
+QString HttpRequest::ResponseHeader(const QString& name) const {
+    for (const auto& [headerName, value] : responseHeaders_)
+        if (QString::fromLatin1(headerName).compare(name, Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(value);
+    return {};
+}
+
 void DropReply(QNetworkReply* reply) {
     reply->disconnect();
-    reply->abort();
+    // A reply that already failed needs no abort (a second error); its deletion ends it.
+    if (reply->error() == QNetworkReply::NoError) reply->abort();
     reply->deleteLater();
 }
 

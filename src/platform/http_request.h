@@ -24,6 +24,10 @@ QUrl RoutedUrl(const QUrl& url);
 // Gives up `reply` without reporting anything more of it and releases it.
 void DropReply(QNetworkReply* reply);
 
+// The largest answer body taken, 16 MiB: far above any result page (a few hundred kB), small
+// enough that an endless or hostile body cannot exhaust memory. A larger body fails the request.
+inline constexpr qint64 kMaxResponseBytes = qint64(16) << 20;
+
 // Requests sent and not yet completed or abandoned, and a count of completions so far. A test
 // clock uses them to let loopback answers arrive before it moves time on.
 int HttpRequestsInFlight();
@@ -31,7 +35,9 @@ quint64 HttpRequestsCompleted();
 
 // One HTTP request: opened with a method and an address, given headers, sent without waiting,
 // then watched until it completes; the caller waits through the event loop. Abandoning it
-// (destruction, or Abort) drops an answer still on its way.
+// (destruction, or Abort) drops an answer still on its way. Only a whole answer counts: a body
+// cut short, one beyond kMaxResponseBytes and a redirect that leads nowhere (a loop, an address
+// that is not http) fail the request as a network failure does.
 class HttpRequest {
   public:
     HttpRequest() = default;
@@ -53,14 +59,23 @@ class HttpRequest {
     // clock in force; whether it completed.
     bool Wait(std::chrono::milliseconds timeout);
 
-    // The HTTP status, 0 while none came (no answer yet, or a network failure).
+    // The HTTP status, 0 while none came (no answer yet, or a failed request).
     int Status() const { return status_; }
-    // The status text of the answer, or the network error when no answer came.
+    // The status text of the answer, or why the request failed.
     QString StatusText() const { return statusText_; }
+    // The body of a whole answer; empty for a failed request.
     QByteArray ResponseBody() const { return body_; }
+    // The value of response header `name` (any letter case); empty when the answer had none.
+    QString ResponseHeader(const QString& name) const;
 
   private:
+    // Moves the bytes that have arrived into the body; false, with the request failed, once
+    // the body outgrows the cap.
+    bool TakeArrivedBody();
+    // Gives the request up when its reply failed for good; whether it did.
+    bool GiveUpIfBroken();
     void Finish();
+    void Fail(const QString& reason);
 
     QString method_;
     QString url_;
@@ -70,6 +85,7 @@ class HttpRequest {
     int status_ = 0;
     QString statusText_;
     QByteArray body_;
+    QList<QPair<QByteArray, QByteArray>> responseHeaders_;
 };
 
 }  // namespace platform

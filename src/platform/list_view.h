@@ -1,75 +1,49 @@
 #pragma once
 
 #include <QPoint>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include "platform/row_table.h"
 
 namespace platform {
 
-class ListView;
-
-// One row of a list view. Column 1 is `Text`; columns 2 to n are `SubItem`(1 to n - 1).
-class ListItem : public QTreeWidgetItem {
-  public:
-    explicit ListItem(const QString& text);
-
-    QString Text() const { return text(0); }
-    void SetText(const QString& text) { setText(0, text); }
-    // Sub-item j (from 1); an empty text for a column the row has no value in.
-    QString SubItem(int j) const { return text(j); }
-    void SetSubItem(int j, const QString& text) { setText(j, text); }
-    bool Checked() const { return checkState(0) == Qt::Checked; }
-    // Setting the mark from code never raises ItemCheck.
-    void SetChecked(bool checked);
-    bool Bold() const { return font(0).bold(); }
-    void SetBold(bool bold);
-    QString Tag() const { return tag_; }
-    void SetTag(const QString& tag) { tag_ = tag; }
-    // Position in the list, from 1; 0 once the row has been removed.
-    int Index() const;
-    // Identity of the row for its whole life; stays valid to look the row up after a wait.
-    quint64 Key() const { return key_; }
-
-    bool operator<(const QTreeWidgetItem& other) const override;
-
-  private:
-    friend class ListView;
-    QString tag_;
-    quint64 key_;
-    bool lastChecked_ = false;
-};
-
-// The list control of the work windows: rows numbered from 1, check boxes, bold rows, a tag
-// per row and column headers with widths (width 0 hides a column). Widths are in twips, the
-// unit the windows lay out in.
-class ListView : public QTreeWidget {
+// The list control of the work windows: a view of one row table, with rows numbered from 1,
+// check boxes, bold rows, a tag per row and column headers with widths (width 0 hides a
+// column). Widths are in twips, the unit the windows lay out in. The rows live in the table;
+// the logic below the windows works on the table alone.
+class ListView : public QTreeView {
     Q_OBJECT
   public:
     explicit ListView(QWidget* parent = nullptr);
 
+    RowTable& Rows() { return rows_; }
+    const RowTable& Rows() const { return rows_; }
+
     // Column headers, counted from 1.
-    void AddColumn(const QString& caption, int widthTwips);
-    int ColumnCount() const { return columnCount(); }
-    QString ColumnText(int column) const;
-    int ColumnWidth(int column) const;
-    void SetColumnWidth(int column, int widthTwips);
+    void AddColumn(const QString& caption, int widthTwips) { rows_.AddColumn(caption, widthTwips); }
+    int ColumnCount() const { return rows_.ColumnCount(); }
+    QString ColumnText(int column) const { return rows_.ColumnText(column); }
+    int ColumnWidth(int column) const { return rows_.ColumnWidth(column); }
+    void SetColumnWidth(int column, int widthTwips) { rows_.SetColumnWidth(column, widthTwips); }
 
     // Rows, counted from 1 in display order.
-    int Count() const { return topLevelItemCount(); }
-    ListItem* Item(int index) const;
-    ListItem* Add(const QString& text);
-    void Remove(int index);
-    void Clear();
-    // The row with `key`, or nullptr when it is gone.
-    ListItem* FindByKey(quint64 key) const;
+    int Count() const { return rows_.Count(); }
+    ListItem Item(int index) { return rows_.Item(index); }
+    ListItem Add(const QString& text) { return rows_.Add(text); }
+    void Remove(int index) { rows_.Remove(index); }
+    void Clear() { rows_.Clear(); }
 
-    ListItem* SelectedItem() const;
-    void SetSelectedItem(ListItem* item);
+    // The selected row, from 1; 0 when none is.
+    int SelectedIndex() const;
+    void SetSelectedIndex(int index);
 
-    bool CheckBoxes() const { return checkBoxes_; }
-    void SetCheckBoxes(bool on) { checkBoxes_ = on; }
+    bool CheckBoxes() const { return rows_.Checkable(); }
+    void SetCheckBoxes(bool on) { rows_.SetCheckable(on); }
+    // Whether the user may edit a row's text in place (AfterLabelEdit decides what is kept).
+    void SetLabelEdit(bool on);
 
     // Sorting by one column's text, as the windows switch it on and off.
-    bool Sorted() const { return sorted_; }
+    bool Sorted() const { return rows_.Sorting().has_value(); }
     void SetSorted(bool sorted);
     int SortKey() const { return sortKey_; }  // column, from 0
     void SetSortKey(int column) { sortKey_ = column; }
@@ -77,8 +51,10 @@ class ListView : public QTreeWidget {
     void SetSortOrder(Qt::SortOrder order) { sortOrder_ = order; }
 
   signals:
-    void ItemCheck(platform::ListItem* item);  // the user ticked or cleared a row's box
-    void ItemClick(platform::ListItem* item);
+    void ItemCheck(int index);  // the user ticked or cleared a row's box
+    void ItemClick(int index);
+    // The user typed `text` over row `index`'s text; the handler sets it or leaves it.
+    void AfterLabelEdit(int index, const QString& text);
     void ColumnClick(int column);  // header of column `column`, from 1
     void DblClick();
     void MouseDown(Qt::MouseButton button, QPoint globalPosition);
@@ -87,13 +63,11 @@ class ListView : public QTreeWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    void ApplySort();
+    void ApplyColumnWidths();
 
-    bool checkBoxes_ = false;
-    bool sorted_ = false;
+    RowTable rows_;
     int sortKey_ = 0;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
-    QVector<int> widths_;
 };
 
 }  // namespace platform

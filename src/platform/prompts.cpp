@@ -84,14 +84,50 @@ class DialogPrompts final : public Prompts {
 
 Replaceable<Prompts, DialogPrompts> thePrompts;
 
+int openPrompts = 0;
+
+// The prompts in force, counted while they wait for an answer.
+class CountedPrompts final : public Prompts {
+  public:
+    Answer MessageBox(const QString& text, const QString& title, Buttons buttons,
+                      Icon icon) override {
+        const Waiting waiting;
+        return thePrompts.Get().MessageBox(text, title, buttons, icon);
+    }
+    QString InputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override {
+        const Waiting waiting;
+        return thePrompts.Get().InputBox(prompt, title, defaultText);
+    }
+    QString BrowseForFolder(const QString& startFolder, const QString& prompt) override {
+        const Waiting waiting;
+        return thePrompts.Get().BrowseForFolder(startFolder, prompt);
+    }
+    QString OpenFile(const QString& title, const QString& filter) override {
+        const Waiting waiting;
+        return thePrompts.Get().OpenFile(title, filter);
+    }
+
+  private:
+    struct Waiting {
+        Waiting() { ++openPrompts; }
+        ~Waiting() { --openPrompts; }
+    };
+};
+
 }  // namespace
 
 Prompts& ThePrompts() {
-    return thePrompts.Get();
+    static CountedPrompts counted;
+    return counted;
 }
 
-void InstallPrompts(Prompts* prompts) {
-    thePrompts.Install(prompts);
+bool PromptOpen() {
+    return openPrompts > 0;
+}
+
+Prompts* InstallPrompts(Prompts* prompts) {
+    return thePrompts.Install(prompts);
 }
 
 }  // namespace platform

@@ -27,7 +27,11 @@ class Prompts {
 
 // The prompts in force: real Qt dialogs unless a test has installed a double.
 Prompts& ThePrompts();
-// Installs `prompts` (not owned); nullptr restores the real dialogs.
-void InstallPrompts(Prompts* prompts);
+// Whether a prompt waits for its answer. The folder picker lets the program's windows work
+// meanwhile, so the code that asked still runs and still uses what it asked about.
+bool PromptOpen();
+// Installs `prompts` (not owned); nullptr restores the real dialogs. Returns the one it
+// replaces.
+Prompts* InstallPrompts(Prompts* prompts);
 
 }  // namespace platform

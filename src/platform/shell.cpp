@@ -41,8 +41,8 @@ Shell& TheShell() {
     return theShell.Get();
 }
 
-void InstallShell(Shell* shell) {
-    theShell.Install(shell);
+Shell* InstallShell(Shell* shell) {
+    return theShell.Install(shell);
 }
 
 }  // namespace platform

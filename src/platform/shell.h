@@ -22,7 +22,7 @@ class Shell {
 };
 
 Shell& TheShell();
-// Installs `shell` (not owned); nullptr restores the desktop's.
-void InstallShell(Shell* shell);
+// Installs `shell` (not owned); nullptr restores the desktop's. Returns the one it replaces.
+Shell* InstallShell(Shell* shell);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -69,6 +70,54 @@ std::optional<double> PlainNumber(const QString& text) {
     return text.toDouble();
 }
 
+bool IsHexDigit(QChar c) {
+    return IsDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// Whether `text` holds "_xHHHH_" at `i`: the form in which the file stores a character it
+// escapes, so a literal one has to be escaped itself.
+bool EscapeLookalikeAt(const QString& text, qsizetype i) {
+    if (i + 6 >= text.size() || text[i] != u'_' || text[i + 1] != u'x' || text[i + 6] != u'_')
+        return false;
+    for (qsizetype k = i + 2; k < i + 6; ++k)
+        if (!IsHexDigit(text[k])) return false;
+    return true;
+}
+
+// `value` as the file stores it: without NULs (which would end the text there), with every
+// literal "_xHHHH_" escaped as "_x005F_xHHHH_" so that it reads back as typed, and cut, never
+// inside a character, where the stored text would exceed what a cell holds. `*cut` tells
+// whether it was cut.
+QString StoredText(const QString& value, bool* cut) {
+    static const QString kEscapedUnderscore = QStringLiteral("_x005F");
+    QString stored;
+    stored.reserve(std::min(value.size(), kMaxCellText));
+    *cut = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c.isNull()) continue;
+        const bool escape = EscapeLookalikeAt(value, i);
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate();
+        const qsizetype length = 1 + (escape ? kEscapedUnderscore.size() : 0) + (pair ? 1 : 0);
+        if (stored.size() + length > kMaxCellText) {
+            *cut = true;
+            break;
+        }
+        if (escape) stored += kEscapedUnderscore;
+        stored += c;
+        if (pair) stored += value[++i];
+    }
+    return stored;
+}
+
+// The A1 reference of a cell.
+QString CellReference(int row, int column) {
+    QString letters;
+    for (int n = column; n > 0; n = (n - 1) / 26) letters.prepend(QChar(u'A' + (n - 1) % 26));
+    return letters + QString::number(row);
+}
+
 SpreadsheetError ErrorOf(lxw_error error) {
     return {static_cast<int>(error), QString::fromUtf8(lxw_strerror(error))};
 }
@@ -88,6 +137,7 @@ struct Workbook::State {
     };
     std::map<int, RowFont> rowFonts;
     std::vector<double> widths;  // widest content of each column written
+    QStringList cutCells;
 
     QString BookPath() const { return folder.filePath(QStringLiteral("book.xlsx")); }
 
@@ -118,13 +168,16 @@ struct Workbook::State {
         const auto font = rowFonts.find(row);
         lxw_format* format = font == rowFonts.end() ? nullptr : font->second.format;
         const std::optional<double> number = PlainNumber(value);
+        bool cut = false;
+        const QString text = number ? value : StoredText(value, &cut);
         const lxw_error result =
             number ? worksheet_write_number(sheet, row - 1, column - 1, *number, format)
-                   : worksheet_write_string(sheet, row - 1, column - 1, value.toUtf8().constData(),
+                   : worksheet_write_string(sheet, row - 1, column - 1, text.toUtf8().constData(),
                                             format);
         if (result != LXW_NO_ERROR) return Fail(result);
+        if (cut) cutCells << CellReference(row, column);
 
-        double width = TextWidth(value);
+        double width = TextWidth(text);
         if (font != rowFonts.end())
             width *= font->second.size / kDefaultFontSize * (font->second.bold ? 1.1 : 1.0);
         if (static_cast<int>(widths.size()) < column) widths.resize(column, 0);
@@ -173,6 +226,10 @@ SpreadsheetError Workbook::SetBlock(int firstRow, int firstColumn, int rows, int
         }
     }
     return d_->error;
+}
+
+const QStringList& Workbook::CutCells() const {
+    return d_->cutCells;
 }
 
 SpreadsheetError Workbook::FitColumns() {

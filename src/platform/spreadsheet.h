@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
 namespace platform {
+
+// The most characters a workbook cell holds.
+constexpr qsizetype kMaxCellText = 32767;
 
 // A failure of the spreadsheet writer: its error number and description (number 0: none).
 struct SpreadsheetError {
@@ -18,6 +22,8 @@ struct SpreadsheetError {
 // Rows are written in ascending order and a row once left cannot be written again: finished
 // rows go to disk at once, so a sheet of any size takes little memory. After the first failure
 // every call returns that failure and nothing is saved.
+// A cell keeps its text as given, with two exceptions: a NUL character is dropped, and a text
+// longer than a cell holds (kMaxCellText) is cut to that length.
 class Workbook {
   public:
     Workbook();
@@ -37,6 +43,9 @@ class Workbook {
     // and is refused.
     SpreadsheetError SetBlock(int firstRow, int firstColumn, int rows, int columns,
                               const std::function<QString(int r, int c)>& cell);
+
+    // The references ("B5") of the cells written so far whose text was cut to kMaxCellText.
+    const QStringList& CutCells() const;
 
     // Fits every column written so far to its widest content.
     SpreadsheetError FitColumns();

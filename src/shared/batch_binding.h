@@ -3,7 +3,7 @@
 #include <QString>
 
 namespace platform {
-class ListView;
+class RowTable;
 }
 
 // What the batch helpers read of the mining window. The mining window implements it and
@@ -12,7 +12,7 @@ class BatchBinding {
   public:
     virtual ~BatchBinding() = default;
     // The batch keyword list (ListView8): its checked rows, top to bottom, are the batch queue.
-    virtual const platform::ListView& BatchKeywordList() const = 0;
+    virtual const platform::RowTable& BatchKeywordList() const = 0;
     // The text of the batch position box (txtkw): which checked row the run works on, from 1.
     virtual QString BatchPosition() const = 0;
     // The text of the batch pane's save folder box (Text3).

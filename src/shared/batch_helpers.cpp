@@ -1,7 +1,7 @@
 #include "shared/batch_helpers.h"
 
 #include "platform/clock.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 #include "shared/batch_binding.h"
 #include "shared/list_exporter.h"
 
@@ -31,16 +31,16 @@ void InstallBatchBinding(BatchBinding* binding) {
 
 QString CurrentBatchKeyword() {
     if (!installed) return {};
-    const platform::ListView& list = installed->BatchKeywordList();
+    const platform::RowTable& list = installed->BatchKeywordList();
     const int wanted = installed->BatchPosition().trimmed().toInt();
     int checked = 0;
     for (int i = 1; i <= list.Count(); ++i) {
-        if (list.Item(i)->Checked() && ++checked == wanted) return list.Item(i)->Text();
+        if (list.Checked(i) && ++checked == wanted) return list.Text(i);
     }
     return {};
 }
 
-bool AutoSaveList(const platform::ListView& list, const QString& extension, qint16 kind) {
+bool AutoSaveList(const platform::RowTable& list, const QString& extension, qint16 kind) {
     if (!installed) return false;
     const QString folder = installed->SaveFolder();
     if (folder.isEmpty()) return false;

@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 namespace platform {
-class ListView;
+class RowTable;
 }
 
 // The keyword the batch run works on: the text of the n-th checked row of the batch keyword
@@ -17,4 +17,4 @@ QString CurrentBatchKeyword();
 // "xls") and the report `kind`; a file of that name is replaced. The keyword is made a safe
 // file name, so the file always lands in the save folder itself. Whether the file was written:
 // false also when no save folder is set.
-bool AutoSaveList(const platform::ListView& list, const QString& extension, qint16 kind);
+bool AutoSaveList(const platform::RowTable& list, const QString& extension, qint16 kind);

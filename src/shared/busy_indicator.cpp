@@ -1,27 +1,25 @@
 #include "shared/busy_indicator.h"
 
-#include <QLabel>
-
 namespace BusyIndicator {
 namespace {
 
-QPointer<QLabel> panel;
-QString detachedText;  // the state while no main window shows it
+QString state;
+std::function<void(const QString&)> display;
 
 }  // namespace
 
-void Attach(QLabel* label) {
-    panel = label;
-    if (panel) panel->setText(detachedText);
+void Attach(std::function<void(const QString&)> show) {
+    display = std::move(show);
+    if (display) display(state);
 }
 
 QString Text() {
-    return panel ? panel->text() : detachedText;
+    return state;
 }
 
 void Set(const QString& text) {
-    detachedText = text;
-    if (panel) panel->setText(text);
+    state = text;
+    if (display) display(text);
 }
 
 bool JobRunning() {

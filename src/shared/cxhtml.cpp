@@ -13,15 +13,6 @@ const QString kDefaultAgent = QStringLiteral(
     "Firefox/3.0.3 (.NET CLR 3.5.30729)");
 const QString kDefaultCharset = QStringLiteral("gb2312");
 
-// How long a request may take: it is given up once the seconds since the send, rounded to the
-// nearest whole number with halves to the even neighbour, exceed `tryTime`. So 10 gives up
-// after 10.5 s, 1 at 1.5 s.
-std::chrono::milliseconds GiveUpAfter(int tryTime) {
-    const qint64 halfway = qint64(tryTime) * 1000 + 500;
-    const qint64 limit = (tryTime % 2 == 0) ? halfway + 1 : halfway;
-    return std::chrono::milliseconds(std::max<qint64>(0, limit));
-}
-
 // The charset name a page declares after "charset=", with or without quotes.
 QString DeclaredCharset(const QString& page) {
     QString declared =
@@ -32,9 +23,21 @@ QString DeclaredCharset(const QString& page) {
 
 }  // namespace
 
+std::chrono::milliseconds GiveUpAfter(int tryTime) {
+    const qint64 halfway = qint64(tryTime) * 1000 + 500;
+    const qint64 limit = (tryTime % 2 == 0) ? halfway + 1 : halfway;
+    return std::chrono::milliseconds(std::max<qint64>(0, limit));
+}
+
 QString CXHtml::GetSrc() {
     if (!Prepare()) return {};
     return GetHttpPage(char_);
+}
+
+QString CXHtml::GetSrcOnSuccess() {
+    QString page = GetSrc();
+    if (status_ < 200 || status_ > 299) page.clear();
+    return page;
 }
 
 QString CXHtml::PostSrc(const QString& strRequest) {
@@ -43,6 +46,7 @@ QString CXHtml::PostSrc(const QString& strRequest) {
 }
 
 bool CXHtml::Prepare() {
+    status_ = 0;
     if (url_.isEmpty()) return false;
     CompleteUrl();
     // The sniff fetches the page once by GET, also ahead of a POST; its answer stays for
@@ -64,11 +68,13 @@ void CXHtml::OpenWithHeaders(platform::HttpRequest& request, const QString& meth
                              agent_.isEmpty() ? kDefaultAgent : agent_);
 }
 
-bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) const {
+bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) {
     request.Send(body);
     platform::DoEvents();
     // Measured from the send on the clock in force, so a wait across midnight still ends.
-    return request.Wait(GiveUpAfter(tryTime_));
+    const bool came = request.Wait(GiveUpAfter(tryTime_));
+    status_ = came ? request.Status() : 0;
+    return came;
 }
 
 // The request component is built into the program, so there is no "component missing" case
@@ -76,9 +82,7 @@ bool CXHtml::Await(platform::HttpRequest& request, const QByteArray& body) const
 QString CXHtml::GetHttpPage(const QString& charset) {
     platform::HttpRequest request;
     OpenWithHeaders(request, QStringLiteral("GET"));
-    lastStatus_ = 0;
     if (!Await(request)) return {};
-    lastStatus_ = request.Status();
     return BytesToBstr(request.ResponseBody(), charset);
 }
 
@@ -87,15 +91,14 @@ QString CXHtml::PostHttpPage(const QString& strRequest, const QString& charset) 
     OpenWithHeaders(request, QStringLiteral("POST"));
     request.SetRequestHeader(QStringLiteral("Content-Type"),
                              QStringLiteral("application/x-www-form-urlencoded"));
-    lastStatus_ = 0;
     if (!Await(request, strRequest.toUtf8())) return {};
-    lastStatus_ = request.Status();
-    if (lastStatus_ < 200 || lastStatus_ > 299) return {};
+    if (request.Status() < 200 || request.Status() > 299) return {};
     return BytesToBstr(request.ResponseBody(), charset);
 }
 
 bool CXHtml::CheckUrl() {
     if (url_.isEmpty()) {
+        status_ = 0;
         statusText = QStringLiteral("链接为空");
         return false;
     }

@@ -2,10 +2,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 
 #include "platform/http_request.h"
 
 #include "shared/text_helpers.h"
+
+// How long a request of `tryTime` seconds may take: it is given up once the seconds since the
+// send, rounded to the nearest whole number with halves to the even neighbour, exceed
+// `tryTime`. So 10 gives up after 10.5 s, 1 at 1.5 s.
+std::chrono::milliseconds GiveUpAfter(int tryTime);
 
 // Fetches a web page by GET or POST and returns its text decoded with the page's charset,
 // waiting in the event loop (the windows stay responsive) until the answer comes or the
@@ -33,16 +39,19 @@ class CXHtml {
     void TryTime(int sTime) { tryTime_ = sTime; }
     void errnum(int sNum) { errnum_ = sNum; }
 
-    // The page at `url`, by GET.
+    // The page at `url`, by GET; an error page's text too (see Status).
     QString GetSrc();
+    // GetSrc when the answer came with a success status (2xx); empty for an error page, as
+    // for no answer, so that a lookup never reads an error page as a value.
+    QString GetSrcOnSuccess();
     // The answer to a POST of the form body `strRequest` (already encoded) to `url`; empty
     // unless the status is 2xx.
     QString PostSrc(const QString& strRequest);
     // Whether `url` answers with a status from 200 to 399; sets statusText.
     bool CheckUrl();
-    // The HTTP status of the last GET or POST answer; 0 when none came in time. Tells an error
-    // page, whose text GetSrc returns too, from the page asked for.
-    int LastStatus() const { return lastStatus_; }
+    // The HTTP status of the last request's answer; 0 when none came whole (no request, a
+    // time-out, a network failure, a body cut short or beyond the size cap).
+    int Status() const { return status_; }
 
     // One GET of `url` as it stands, decoded with `charset`; an error page's text too.
     QString GetHttpPage(const QString& charset);
@@ -67,8 +76,9 @@ class CXHtml {
     void CompleteUrl();
     // Opens `request` for `url` with the Referer and User-Agent headers.
     void OpenWithHeaders(platform::HttpRequest& request, const QString& method) const;
-    // Sends `request` and waits for its answer as every fetch does; whether it came in time.
-    bool Await(platform::HttpRequest& request, const QByteArray& body = {}) const;
+    // Sends `request` and waits for its answer as every fetch does, noting its status; whether
+    // it came in time.
+    bool Await(platform::HttpRequest& request, const QByteArray& body = {});
 
     QString url_;
     QString char_;
@@ -76,5 +86,5 @@ class CXHtml {
     QString agent_;
     int errnum_ = 100000000;
     int tryTime_ = 10;
-    int lastStatus_ = 0;
+    int status_ = 0;
 };

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <algorithm>
 
-#include "platform/list_view.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
+#include "platform/row_table.h"
 #include "platform/shell.h"
 #include "shared/busy_indicator.h"
 #include "shared/excel_export.h"
@@ -18,6 +18,13 @@ namespace {
 // Room for a date-time stamp and a suffix within 255 bytes of UTF-8.
 constexpr qsizetype kMaxNameLength = 60;
 
+int runningExports = 0;
+
+struct ExportRunning {
+    ExportRunning() { ++runningExports; }
+    ~ExportRunning() { --runningExports; }
+};
+
 void Tell(const QString& text, const QString& title, platform::Icon icon) {
     platform::ThePrompts().MessageBox(text, title, platform::Buttons::Ok, icon);
 }
@@ -25,6 +32,13 @@ void Tell(const QString& text, const QString& title, platform::Icon icon) {
 // A character that some file system refuses in a file name.
 bool Forbidden(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c);
+}
+
+// The suffixes a typed name may end in for an export with `extension`: a workbook may be
+// typed with either workbook suffix.
+QStringList TypedSuffixes(const QString& extension) {
+    if (extension == u"xls") return {QStringLiteral(".xlsx"), QStringLiteral(".xls")};
+    return {ExportFileSuffix(extension)};
 }
 
 bool Ask(const QString& text) {
@@ -35,6 +49,10 @@ bool Ask(const QString& text) {
 
 }  // namespace
 
+bool ExportInProgress() {
+    return runningExports > 0;
+}
+
 QString ExportFileSuffix(const QString& extension) {
     return extension == u"xls" ? QStringLiteral(".xlsx") : u'.' + extension;
 }
@@ -44,7 +62,7 @@ QString ExportPath(const QString& folder, const QString& name, const QString& ex
     return path.replace(QStringLiteral("//"), QStringLiteral("/"));
 }
 
-bool WriteListAs(const platform::ListView& list, const QString& path, const QString& extension,
+bool WriteListAs(const platform::RowTable& list, const QString& path, const QString& extension,
                  qint16 kind) {
     if (kind < 0) return false;
     if (extension == u"xls") return ExportListToExcel(list, path);
@@ -60,8 +78,9 @@ QString SafeFileName(const QString& text) {
     return name.replace(QStringLiteral(".."), QStringLiteral("_"));
 }
 
-void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
+void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
                 QWidget* owner) {
+    const ExportRunning running;
     if (BusyIndicator::JobRunning()) return;
     if (list.Count() == 0) {
         Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
@@ -71,7 +90,7 @@ void ExportList(const platform::ListView& list, const QString& extension, qint16
 
     QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
                                                    QStringLiteral("导出文件"), QString());
-    name.remove(ExportFileSuffix(extension));
+    for (const QString& suffix : TypedSuffixes(extension)) name.remove(suffix);
     if (name.isEmpty() || name.contains(u'.') ||
         std::any_of(name.cbegin(), name.cend(), Forbidden)) {
         Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),

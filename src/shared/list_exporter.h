@@ -6,15 +6,19 @@
 class QWidget;
 
 namespace platform {
-class ListView;
+class RowTable;
 }
 
 // The interactive export of a list: refuses while a job runs, asks for a file name and a
 // folder, asks before replacing a file, writes the file ("txt" and "htm" as a report of
-// `kind`, "xls" as a workbook, whose file is named .xlsx), then offers to open it (a workbook
+// `kind`, "xls" as a workbook, whose file is named .xlsx whether the name was typed with
+// ".xls", ".xlsx" or neither), then offers to open it (a workbook
 // or HTML report with `owner` as the owning window). Every outcome is told to the user.
-void ExportList(const platform::ListView& list, const QString& extension, qint16 kind,
+void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
                 QWidget* owner);
+
+// Whether an ExportList runs: it still reads its list and its owner window.
+bool ExportInProgress();
 
 // The suffix an export with `extension` gets: ".xlsx" for "xls", else "." and the extension.
 QString ExportFileSuffix(const QString& extension);
@@ -26,7 +30,7 @@ QString ExportPath(const QString& folder, const QString& name, const QString& ex
 // Writes `list` to `path` as the export `extension` asks: "xls" a workbook, "htm" an HTML
 // report, anything else a text report of `kind`. A negative kind writes nothing. Whether the
 // file was written.
-bool WriteListAs(const platform::ListView& list, const QString& path, const QString& extension,
+bool WriteListAs(const platform::RowTable& list, const QString& path, const QString& extension,
                  qint16 kind);
 
 // `text` made fit to be one file name: the characters no file name can hold, "/" and "\"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 
 namespace {
 
@@ -176,24 +176,26 @@ void AppendHtmlAddress(QString& out, const QString& text) {
 class ReportFile {
   public:
     ReportFile(const QString& path, platform::Unmappable unmappable)
-        : file_(path), unmappable_(unmappable) {
-        file_.open(QIODevice::WriteOnly);
+        : file_(path), unmappable_(unmappable) {}
+
+    // Whether the file could be created; a report stops here when it could not.
+    bool Open() {
         pending_.reserve(kPiece + 4096);
+        return file_.open(QIODevice::WriteOnly);
     }
 
     QString& Text() { return pending_; }
 
-    // Called after each row: hands a full piece to the file.
-    void Flush(bool force = false) {
-        if (pending_.isEmpty() || (!force && pending_.size() < kPiece)) return;
-        file_.write(platform::ToAnsi(pending_, unmappable_));
+    // Called after each row: hands a full piece to the file. False once a write has failed:
+    // the report stops there.
+    bool Flush(bool force = false) {
+        if (pending_.isEmpty() || (!force && pending_.size() < kPiece)) return true;
+        const QByteArray piece = platform::ToAnsi(pending_, unmappable_);
         pending_.clear();
+        return file_.write(piece) == piece.size();
     }
 
-    bool Commit() {
-        Flush(true);
-        return file_.commit();
-    }
+    bool Commit() { return Flush(true) && file_.commit(); }
 
   private:
     static constexpr qsizetype kPiece = 1 << 16;
@@ -206,23 +208,23 @@ const QString kBanner = QStringLiteral(
     "@@@@@@@@@@@@   txt格式的数据导出显示效果较差，如需较好的效果请导出为Excel或Html格式  "
     "@@@@@@@@@@@@ ");
 
-bool WriteText(const platform::ListView& list, const QString& path, const Layout* layout) {
+bool WriteText(const platform::RowTable& list, const QString& path, const Layout* layout) {
     ReportFile file(path, platform::Unmappable::Substitute);
+    if (!file.Open()) return false;
     QString& out = file.Text();
     out += kBanner;
     out += u"\r\n\r\n";
     if (layout) out += layout->textHeader;
     const int columns = list.ColumnCount();
     for (int i = 1; i <= list.Count(); ++i) {
-        const platform::ListItem* row = list.Item(i);
         out += u"\r\n";
-        out += row->Text();
+        out += list.CellView(i, 0);
         out += u"    ";
         for (int j = 1; j < columns; ++j) {
-            out += row->SubItem(j);
+            out += list.CellView(i, j);
             out += u"     ";
         }
-        file.Flush();
+        if (!file.Flush()) return false;
     }
     out += u"\r\n";
     return file.Commit();
@@ -236,8 +238,9 @@ void AppendCell(QString& out, const QString& value, bool lastOfRow) {
     if (lastOfRow) out += u"</tr>";
 }
 
-bool WriteHtml(const platform::ListView& list, const QString& path, const Layout* layout) {
+bool WriteHtml(const platform::RowTable& list, const QString& path, const Layout* layout) {
     ReportFile file(path, platform::Unmappable::NumericReference);
+    if (!file.Open()) return false;
     QString& out = file.Text();
     if (layout) {
         out += u"<html><title>";
@@ -259,27 +262,26 @@ bool WriteHtml(const platform::ListView& list, const QString& path, const Layout
     const bool linkRows = layout && layout->linkRows;
     const int columns = list.ColumnCount();
     for (int i = 1; i <= list.Count(); ++i) {
-        const platform::ListItem* row = list.Item(i);
         out += u"<tr align='center'><td>";
         if (linkRows) {
             out += u"<a href=http://";
-            AppendHtmlAddress(out, row->Text());
+            AppendHtmlAddress(out, list.Text(i));
             out += u" target='_blank'>";
-            AppendHtmlText(out, row->Text());
+            AppendHtmlText(out, list.Text(i));
             out += u"</a></td>";
-            for (int j = 1; j < columns; ++j) AppendCell(out, row->SubItem(j), false);
-            AppendCell(out, row->Tag(), true);
+            for (int j = 1; j < columns; ++j) AppendCell(out, list.Cell(i, j), false);
+            AppendCell(out, list.Tag(i), true);
         } else {
-            AppendHtmlText(out, row->Text());
+            AppendHtmlText(out, list.Text(i));
             out += u"</td>";
-            for (int j = 1; j < columns - 1; ++j) AppendCell(out, row->SubItem(j), false);
+            for (int j = 1; j < columns - 1; ++j) AppendCell(out, list.Cell(i, j), false);
             if (columns >= 2) {
-                AppendCell(out, row->SubItem(columns - 1), true);
+                AppendCell(out, list.Cell(i, columns - 1), true);
             } else {
                 out += u"</tr>";
             }
         }
-        file.Flush();
+        if (!file.Flush()) return false;
     }
     out += u"</table></body></html>\r\n";
     return file.Commit();
@@ -287,7 +289,7 @@ bool WriteHtml(const platform::ListView& list, const QString& path, const Layout
 
 }  // namespace
 
-bool WriteListReport(const platform::ListView& list, const QString& path, bool asText,
+bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText,
                      qint16 kind) {
     const Layout* layout = LayoutOf(kind);
     return asText ? WriteText(list, path, layout) : WriteHtml(list, path, layout);

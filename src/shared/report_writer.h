@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 namespace platform {
-class ListView;
+class RowTable;
 }
 
 // The report layouts (title and column header) of the text and HTML reports. Kind 1 selects
@@ -26,4 +26,4 @@ enum ReportKind : qint16 {
 // `asText`, else an HTML report, in GBK with CR LF. The header is the kind's fixed text, not
 // the list's own captions. A file of that name is replaced in one step; false when the file
 // could not be written, in which case an old file stays as it was.
-bool WriteListReport(const platform::ListView& list, const QString& path, bool asText, qint16 kind);
+bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText, qint16 kind);

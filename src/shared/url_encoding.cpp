@@ -3,8 +3,6 @@
 #include <QStringView>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
-#include "shared/text_helpers.h"
 
 namespace {
 
@@ -75,12 +73,4 @@ QString UrlEncodeUtf8(const QString& s) {
             AppendEscaped(out, character.toUtf8());
     });
     return out;
-}
-
-bool ListContainsText(const QString& s, const platform::ListView& lv) {
-    const QString needle = TrimBlanks(s).toLower();
-    const int n = lv.Count();
-    for (int i = 1; i <= n; ++i)
-        if (lv.Item(i)->Text() == needle) return true;
-    return false;
 }

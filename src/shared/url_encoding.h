@@ -2,10 +2,6 @@
 
 #include <QString>
 
-namespace platform {
-class ListView;
-}
-
 // Percent-encoders for a keyword put into a request address as a query value or a path
 // segment. Characters outside ASCII become their escaped bytes in upper-case hexadecimal;
 // so do the blank (as "%20", which servers read as a blank in a path and in a query alike) and
@@ -18,7 +14,3 @@ QString UrlEncodeGbk(const QString& s);
 
 // UTF-8 bytes, for the services that read UTF-8.
 QString UrlEncodeUtf8(const QString& s);
-
-// Whether `lv` has a row whose text equals `s` with its surrounding blanks removed and in
-// lower case. The rows' texts are compared as they stand.
-bool ListContainsText(const QString& s, const platform::ListView& lv);

@@ -1,9 +1,9 @@
 #include "shell/database_bootstrap.h"
 
+#include <QDir>
+#include <QSet>
 #include <QWidget>
-#include <memory>
 
-#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "shared/web_addresses.h"
@@ -31,35 +31,85 @@ QString CreateStatement(const QString& table) {
     return {};
 }
 
-}  // namespace
+// What keeps an existing db.db from serving the program.
+enum class DatabaseProblem { None, Unreadable, Locked, Damaged, ReadOnly };
 
-namespace {
+// Opens `path` on `connection` and checks that it can serve: readable, holding the shipped
+// tables on sound pages, and taking writes.
+DatabaseProblem OpenAndCheck(platform::Connection& connection, const QString& path) {
+    // A check that failed on another program's lock says nothing about the file itself.
+    const auto failed = [&connection](DatabaseProblem problem) {
+        return connection.LastFailureWasLock() ? DatabaseProblem::Locked : problem;
+    };
+    if (!connection.Open(path)) return failed(DatabaseProblem::Unreadable);
+    for (const QString& table : kShippedTables)
+        if (!connection.HasTable(table)) return failed(DatabaseProblem::Damaged);
+    if (!connection.PagesIntact()) return failed(DatabaseProblem::Damaged);
+    if (!connection.TakesWrites()) return failed(DatabaseProblem::ReadOnly);
+    return DatabaseProblem::None;
+}
 
-std::unique_ptr<platform::Connection>& Shared() {
-    static auto connection = std::make_unique<platform::Connection>();
-    return connection;
+QString ProblemText(DatabaseProblem problem, const QString& path) {
+    const QString file = QDir::toNativeSeparators(path);
+    switch (problem) {
+        case DatabaseProblem::Locked:
+            return QStringLiteral(
+                       "数据库文件正被其他程序占用，等待后仍无法使用：\r\n%1\r\n\r\n"
+                       "本次运行将不使用关键词数据库。请关闭占用它的程序后重新启动软件！")
+                .arg(file);
+        case DatabaseProblem::Damaged:
+            return QStringLiteral(
+                       "数据库文件已损坏或缺少数据表，无法使用：\r\n%1\r\n\r\n"
+                       "本次运行将不使用关键词数据库。请备份该文件后重新下载数据库文件，"
+                       "解压并复制到软件安装目录！")
+                .arg(file);
+        case DatabaseProblem::ReadOnly:
+            return QStringLiteral(
+                       "数据库文件无法写入（文件或它所在的文件夹是只读的）：\r\n%1\r\n\r\n"
+                       "关键词数据库中的数据可以查看，但无法保存。请取消只读属性，"
+                       "或把软件安装到可以写入的文件夹后重新启动软件！")
+                .arg(file);
+        case DatabaseProblem::None:
+        case DatabaseProblem::Unreadable:
+            break;
+    }
+    return {};
+}
+
+// Each problem of a file is told once per run, whichever window's open meets it first.
+void TellOnce(DatabaseProblem problem, const QString& path) {
+    static QSet<QString> told;
+    const QString key = QString::number(static_cast<int>(problem)) + u'|' + path;
+    if (told.contains(key)) return;
+    told.insert(key);
+    platform::ThePrompts().MessageBox(ProblemText(problem, path), QStringLiteral("警告"),
+                                      platform::Buttons::Ok, platform::Icon::Critical);
 }
 
 }  // namespace
-
-platform::Connection& SharedConnection() {
-    return *Shared();
-}
-
-void ForgetSharedConnection() {
-    Shared() = std::make_unique<platform::Connection>();
-}
-
-QString DatabasePath() {
-    return platform::ProgramFolder() + QStringLiteral("/db.db");
-}
 
 void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag) {
     if (!connection.ConnectionString().isEmpty()) {
         if (!connection.IsOpen() && dbMissingFlag) *dbMissingFlag = true;
         return;
     }
-    if (connection.Open(DatabasePath())) return;
+    const QString path = DatabasePath();
+    const DatabaseProblem problem = OpenAndCheck(connection, path);
+    switch (problem) {
+        case DatabaseProblem::None:
+            return;
+        case DatabaseProblem::ReadOnly:
+            TellOnce(problem, path);  // its keywords can still be read
+            return;
+        case DatabaseProblem::Locked:
+        case DatabaseProblem::Damaged:
+            connection.Close();
+            if (dbMissingFlag) *dbMissingFlag = true;
+            TellOnce(problem, path);
+            return;
+        case DatabaseProblem::Unreadable:
+            break;
+    }
     if (dbMissingFlag) *dbMissingFlag = true;
     platform::ThePrompts().MessageBox(
         QStringLiteral("缺失数据库文件，请下载后解压并复制到软件安装目录！"),

@@ -4,24 +4,21 @@
 #include <QStringList>
 
 #include "platform/database.h"
+#include "shared/shared_connection.h"
 
 class QWidget;
 
-// The program's one connection to db.db, shared by the main window, the mining window, the
-// database window and their dialogs. Created on first use and never closed; the first caller
-// that finds its connection string empty opens it.
-platform::Connection& SharedConnection();
-// Replaces the shared connection by a new one that is not opened yet, so that the next opener
-// opens db.db afresh (a test's new program folder). Earlier references to it become invalid.
-void ForgetSharedConnection();
-
-// The path of db.db in the program folder.
-QString DatabasePath();
+// The tables that ship inside db.db; a file without them is not the program's database.
+inline const QStringList kShippedTables = {QStringLiteral("keywords"), QStringLiteral("ranks"),
+                                           QStringLiteral("kws")};
 
 // Opens db.db on `connection` unless it was asked to open already. When the file is missing or
-// unusable: sets `*dbMissingFlag` (when given), warns, and hands the database download page to
-// the shell with `owner` as the owner. The caller carries on in every case. A connection whose
-// earlier open failed is not tried again; the flag is set all the same, without a second
+// unreadable: sets `*dbMissingFlag` (when given), warns, and hands the database download page
+// to the shell with `owner` as the owner. A file that opens but cannot serve is told once per
+// run, in a message that says what is wrong: one that is damaged or lacks the shipped tables,
+// or that another program keeps locked past the wait, is closed and set as missing; one that
+// takes no writes stays open for reading. The caller carries on in every case. A connection
+// whose earlier open failed is not tried again; the flag is set all the same, without a second
 // warning, so that the caller's database commands know the file is missing.
 void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag);
 

@@ -154,7 +154,9 @@ void MDIfrm::CreateStatusBar() {
         StatusBar1->addWidget(panel, i == 2 ? 1 : 0);
         panels_ << panel;
     }
-    BusyIndicator::Attach(panels_[0]);
+    BusyIndicator::Attach([panel = QPointer<QLabel>(panels_[0])](const QString& text) {
+        if (panel) panel->setText(text);
+    });
 }
 
 QAction* MDIfrm::Button(int index) const {
@@ -231,8 +233,9 @@ QMdiSubWindow* MDIfrm::ActiveChild() const {
 void MDIfrm::ShowForm(WorkWindowKind kind) {
     if (QMdiSubWindow* active = ActiveChild()) {
         auto* window = dynamic_cast<WorkWindow*>(active->widget());
-        // A job's loop still uses its window: it stays loaded, behind the new one.
-        if (!window || !window->JobRunning()) delete active;
+        // A job's loop, an export or a prompt still uses its window: it stays loaded, behind
+        // the new one.
+        if (!window || !window->InUse()) delete active;
     }
     auto* splash = new frmLoading(this);
     splash->ShowAndPaint();

@@ -107,9 +107,9 @@ class MDIfrm : public QMainWindow {
     void CreateStatusBar();
     void ShowNewsWindow();
 
-    // Opens a work window: unloads the child in front (unless a job of it is running, which
-    // keeps it loaded behind the new one), shows the splash while the window loads, shows it
-    // maximised.
+    // Opens a work window: unloads the child in front (unless it is in use: a job, an export or
+    // a prompt keeps it loaded behind the new one), shows the splash while the window loads,
+    // shows it maximised.
     void ShowForm(WorkWindowKind kind);
     // A window menu item or toolbar button: records the window, opens it, sets the marks.
     void SwitchTo(WorkWindowKind kind);

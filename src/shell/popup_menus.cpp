@@ -95,9 +95,8 @@ void WorkWindowMenus::m_adddb_Click() {
 void WorkWindowMenus::m_delete_Click() {
     auto* mining = Loaded<MiningMenuTarget>(WorkWindowKind::Mining);
     platform::ListView* list = mining ? mining->ResultList() : nullptr;
-    const platform::ListItem* row = list ? list->SelectedItem() : nullptr;
     // The shown list only: the master copy keeps the row for 还原.
-    if (row) list->Remove(row->Index());
+    if (list && list->SelectedIndex()) list->Remove(list->SelectedIndex());
 }
 
 void WorkWindowMenus::m_excel1_Click() {
@@ -131,10 +130,11 @@ void WorkWindowMenus::m_txt3_Click() {
 void WorkWindowMenus::OpenKeywordPage(const QString& base, const QString& pathAndQuery, bool utf8) {
     auto* mining = Loaded<MiningMenuTarget>(WorkWindowKind::Mining);
     platform::ListView* list = mining ? mining->ResultList() : nullptr;
-    const platform::ListItem* row = list ? list->SelectedItem() : nullptr;
+    const int row = list ? list->SelectedIndex() : 0;
     if (!row) return;
+    const QString text = list->Rows().Text(row);
     // Encoded, so that a keyword holding "&", "#" or a blank asks for itself.
-    const QString keyword = utf8 ? UrlEncodeUtf8(row->Text()) : UrlEncodeGbk(row->Text());
+    const QString keyword = utf8 ? UrlEncodeUtf8(text) : UrlEncodeGbk(text);
     platform::TheShell().Open(base + pathAndQuery + keyword, mainWindow_);
 }
 
@@ -143,7 +143,7 @@ void WorkWindowMenus::ExportMiningList(bool manual, const QString& extension, qi
     auto* mining = dynamic_cast<MiningMenuTarget*>(window);
     if (!mining) return;
     platform::ListView* list = manual ? mining->ManualList() : mining->ResultList();
-    if (list) ExportList(*list, extension, kind, window);
+    if (list) ExportList(list->Rows(), extension, kind, window);
 }
 
 void WorkWindowMenus::ExportDatabaseList(const QString& extension, qint16 kind) {
@@ -151,5 +151,5 @@ void WorkWindowMenus::ExportDatabaseList(const QString& extension, qint16 kind) 
     auto* database = dynamic_cast<DatabaseMenuTarget*>(window);
     if (!database) return;
     if (platform::ListView* list = database->KeywordList())
-        ExportList(*list, extension, kind, window);
+        ExportList(list->Rows(), extension, kind, window);
 }

@@ -21,6 +21,9 @@ class WorkWindow : public QWidget {
     // Whether one of the window's jobs is running: its loop still waits inside a handler and
     // uses the window's controls, so the window must not be unloaded now.
     virtual bool JobRunning() const = 0;
+    // Whether the window must stay loaded: a job of it runs, or an export or a prompt waits,
+    // whose code still uses the lists and controls it was given when it goes on.
+    bool InUse() const;
 
     // The side bar at the window's left edge (PicLEFT), the page tabs (tab1) and the panes the
     // toolbar's side-bar button widens when it hides the side bar, in their order.
@@ -37,7 +40,7 @@ class WorkWindow : public QWidget {
     int ScaleWidth() const { return platform::PixelsToTwips(width()); }
 
   protected:
-    // A window whose job is running stays open: the job's loop still uses its controls.
+    // A window in use stays open: the job's loop or the export still uses its controls.
     void closeEvent(QCloseEvent* event) override;
 
     // Places the side bar, the page tabs and `panes` (on the tabs) where the window's design

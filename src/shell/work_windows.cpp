@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/prompts.h"
+#include "shared/list_exporter.h"
 #include "shell/work_window.h"
 
 namespace {
@@ -28,15 +29,20 @@ QPointer<QMdiArea>& Host() {
 
 }  // namespace
 
+bool WorkWindow::InUse() const {
+    return JobRunning() || ExportInProgress() || platform::PromptOpen();
+}
+
 void WorkWindow::closeEvent(QCloseEvent* event) {
-    if (!JobRunning()) {
+    if (!InUse()) {
         QWidget::closeEvent(event);
         return;
     }
     event->ignore();
     platform::ThePrompts().MessageBox(
-        QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。"), QStringLiteral("提示"),
-        platform::Buttons::Ok, platform::Icon::Information);
+        JobRunning() ? QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。")
+                     : QStringLiteral("导出数据或对话框尚未结束，请先完成后再关闭窗口。"),
+        QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Information);
 }
 
 void WorkWindow::PlaceDesign(const QList<QWidget*>& panes) {

@@ -90,7 +90,50 @@ struct FakeWeb::State {
         res.status = page->status;
         for (const auto& [name, value] : page->headers)
             res.set_header(name.toStdString(), value.toStdString());
-        res.set_content(page->body.toStdString(), page->contentType.toStdString());
+        SetBody(*page, res);
+    }
+
+    bool Stopped() {
+        std::lock_guard lock(mutex);
+        return stopped;
+    }
+
+    // The body as the page says it travels; a provider that returns false breaks the
+    // connection off.
+    void SetBody(const Page& page, httplib::Response& res) {
+        static constexpr size_t kChunk = 4096;
+        const std::string type = page.contentType.toStdString();
+        if (page.endless) {
+            res.set_chunked_content_provider(type, [this](size_t, httplib::DataSink& sink) {
+                static const std::string chunk(64 * 1024, 'x');
+                return !Stopped() && sink.write(chunk.data(), chunk.size());
+            });
+            return;
+        }
+        if (!page.chunked && !page.cutAfter) {
+            res.set_content(page.body.toStdString(), type);
+            return;
+        }
+        const auto body = std::make_shared<const std::string>(page.body.toStdString());
+        const size_t sent = std::min<size_t>(page.cutAfter.value_or(body->size()), body->size());
+        const bool whole = !page.cutAfter;
+        const auto part = [body, sent](size_t offset, httplib::DataSink& sink) {
+            return sink.write(body->data() + offset, std::min(kChunk, sent - offset));
+        };
+        if (page.chunked) {
+            res.set_chunked_content_provider(
+                type, [part, sent, whole](size_t offset, httplib::DataSink& sink) {
+                    if (offset < sent) return part(offset, sink);
+                    if (!whole) return false;
+                    sink.done();
+                    return true;
+                });
+        } else {
+            res.set_content_provider(body->size(), type,
+                                     [part, sent](size_t offset, size_t, httplib::DataSink& sink) {
+                                         return offset < sent && part(offset, sink);
+                                     });
+        }
     }
 };
 
@@ -107,6 +150,12 @@ Page Page::Bytes(const QByteArray& bytes) {
 Page Page::Never() {
     Page page;
     page.never = true;
+    return page;
+}
+
+Page Page::Endless() {
+    Page page;
+    page.endless = true;
     return page;
 }
 

@@ -10,6 +10,8 @@
 //   web.Serve("update.tarnwick.com", "/ver.txt", fakeweb::Page::Text("4.1").Status(404));
 //   web.Serve("slow.example", "/", fakeweb::Page::Text("late").After(std::chrono::seconds(3)));
 //   web.Serve("dead.example", "/", fakeweb::Page::Never());
+//   web.Serve("cut.example", "/", fakeweb::Page::Text("whole page").CutAfter(5));
+//   web.Serve("flood.example", "/", fakeweb::Page::Endless());
 //   web.ServeInTurn("a.example", "/x", {fakeweb::Page::Text("1"), fakeweb::Page::Text("2")});
 //   ... run the code under test ...
 //   web.Requests()[0].Url() == "http://www.baidu.com/s?wd=%D3%C5%BB%AF"
@@ -21,11 +23,13 @@
 #include <QString>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace fakeweb {
 
-// One answer: status, body bytes, content type, and when (at once, after a delay, or never).
+// One answer: status, body bytes, content type, when (at once, after a delay, or never), and
+// how the body travels (whole, in chunks, cut short, or without end).
 struct Page {
     int status = 200;
     QByteArray body;
@@ -33,12 +37,17 @@ struct Page {
     std::chrono::milliseconds delay{0};
     bool never = false;
     QList<QPair<QByteArray, QByteArray>> headers;
+    bool chunked = false;
+    std::optional<qsizetype> cutAfter;
+    bool endless = false;
 
     // `text` encoded in `charset` ("gbk", "gb2312", "utf-8", or any name the program knows).
     static Page Text(const QString& text, const QString& charset = QStringLiteral("utf-8"));
     static Page Bytes(const QByteArray& bytes);
     // A page that is never answered: the connection stays open until the FakeWeb goes.
     static Page Never();
+    // A chunked body that never ends: chunks keep coming until the client gives up.
+    static Page Endless();
 
     Page& Status(int code) {
         status = code;
@@ -54,6 +63,17 @@ struct Page {
     }
     Page& Header(const QByteArray& name, const QByteArray& value) {
         headers.append({name, value});
+        return *this;
+    }
+    // Sends the body in chunks (Transfer-Encoding: chunked) instead of with a Content-Length.
+    Page& Chunked() {
+        chunked = true;
+        return *this;
+    }
+    // Closes the connection after the first `bytes` of the body, as a reset does: the whole
+    // body's Content-Length was announced, or, chunked, the closing chunk never comes.
+    Page& CutAfter(qsizetype bytes) {
+        cutAfter = bytes;
         return *this;
     }
 };

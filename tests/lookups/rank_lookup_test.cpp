@@ -6,15 +6,18 @@
 #include <QStringList>
 #include <vector>
 
+#include "fixture_pages.h"
 #include "platform/charset.h"
-#include "rank_pages.h"
 #include "support/fake_clock.h"
 #include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
 
 namespace {
 
+using namespace lookups;
 using fakeweb::Page;
+using lookups_testing::PageBytes;
+using lookups_testing::RequestedUrls;
 
 // The results addresses for the keyword "减肥" (GBK %BC%F5%B7%CA, UTF-8 %E5%87%8F%E8%82%A5).
 const char kBaiduQuery[] = "http://www.baidu.com/s?lm=0&ie=gb2312&ct=0&wd=%BC%F5%B7%CA";
@@ -83,10 +86,15 @@ void FillEveryField(cKeyrank& k, const QString& text) {
         *field = text;
 }
 
-QStringList RequestedUrls(const fakeweb::FakeWeb& web) {
-    QStringList urls;
-    for (const fakeweb::Request& request : web.Requests()) urls << request.Url();
-    return urls;
+// Serves `page` at exactly `address` ("http://host/path?query").
+void ServeAt(fakeweb::FakeWeb& web, const QString& address, const Page& page) {
+    const QString hostAndPath = address.mid(QStringLiteral("http://").size());
+    const qsizetype slash = hostAndPath.indexOf(u'/');
+    web.Serve(hostAndPath.left(slash), hostAndPath.mid(slash), page);
+}
+
+void ServeFileAt(fakeweb::FakeWeb& web, const QString& address, const QString& file) {
+    ServeAt(web, address, Page::Bytes(PageBytes(file)));
 }
 
 class RankLookupTest : public testing::Test {
@@ -135,7 +143,7 @@ class EngineLookupTest : public RankLookupTest, public testing::WithParamInterfa
 TEST_P(EngineLookupTest, AsksPageAfterPageUntilTheSiteIsFoundAndKeepsWhereItStood) {
     const LookupCase& c = GetParam();
     for (const auto& [address, file] : c.pages)
-        rank_pages::ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
+        ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
     options.exact = c.exact;
     options.countPaid = c.countPaid;
     FillEveryField(lookup, QStringLiteral("untouched"));
@@ -156,15 +164,15 @@ TEST_P(EngineLookupTest, AsksPageAfterPageUntilTheSiteIsFoundAndKeepsWhereItStoo
 }
 
 const std::vector<std::pair<const char*, const char*>> kBaiduPages = {
-    {kBaidu0, "baidu_page0.html"},
-    {kBaidu1, "baidu_page1.html"},
-    {kBaidu2, "baidu_last_page.html"}};
+    {kBaidu0, "rank_baidu_page0.html"},
+    {kBaidu1, "rank_baidu_page1.html"},
+    {kBaidu2, "rank_baidu_last_page.html"}};
 const std::vector<std::pair<const char*, const char*>> kGooglePages = {
-    {kGoogle0, "google_page0.html"}, {kGoogle1, "google_page1.html"}};
+    {kGoogle0, "rank_google_page0.html"}, {kGoogle1, "rank_google_page1.html"}};
 const std::vector<std::pair<const char*, const char*>> kYahooPages = {
-    {kYahoo0, "yahoo_page0.html"}, {kYahoo1, "yahoo_page1.html"}};
-const std::vector<std::pair<const char*, const char*>> kBingPages = {{kBing0, "bing_page0.html"},
-                                                                     {kBing1, "bing_page1.html"}};
+    {kYahoo0, "rank_yahoo_page0.html"}, {kYahoo1, "rank_yahoo_page1.html"}};
+const std::vector<std::pair<const char*, const char*>> kBingPages = {
+    {kBing0, "rank_bing_page0.html"}, {kBing1, "rank_bing_page1.html"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Engines, EngineLookupTest,
@@ -197,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A result that only mentions the site notes no page.
         LookupCase{"GoogleMentionWithoutLinkNotesNoPage",
                    RankEngine::Google,
-                   {{kGoogle0, "google_page0.html"}},
+                   {{kGoogle0, "rank_google_page0.html"}},
                    "www.target-site.com",
                    true,
                    false,
@@ -214,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "www.e-site.com", false, false, 0, 0, "", kYahooQuery, "2", 2},
         LookupCase{"SogouSecondPage",
                    RankEngine::Sogou,
-                   {{kSogou0, "sogou_page0.html"}, {kSogou1, "sogou_page1.html"}},
+                   {{kSogou0, "rank_sogou_page0.html"}, {kSogou1, "rank_sogou_page1.html"}},
                    "www.target-site.com",
                    true,
                    false,
@@ -226,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                    2},
         LookupCase{"Soso",
                    RankEngine::Soso,
-                   {{kSoso0, "soso_page0.html"}},
+                   {{kSoso0, "rank_soso_page0.html"}},
                    "www.target-site.com",
                    true,
                    false,
@@ -239,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The link cut after its scheme keeps its capitals; they do not hide the site.
         LookupCase{"YoudaoContainingInAnyCase",
                    RankEngine::Youdao,
-                   {{kYoudao0, "youdao_page0.html"}},
+                   {{kYoudao0, "rank_youdao_page0.html"}},
                    "www.target-site.com",
                    false,
                    false,
@@ -251,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
                    1},
         LookupCase{"YoudaoExact",
                    RankEngine::Youdao,
-                   {{kYoudao0, "youdao_page0.html"}},
+                   {{kYoudao0, "rank_youdao_page0.html"}},
                    "www.target-site.com",
                    true,
                    false,
@@ -266,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Bing notes the page as soon as a result mentions the site, matching link or not.
         LookupCase{"BingMentionWithoutLinkNotesItsPage",
                    RankEngine::Bing,
-                   {{kBing0, "bing_page0.html"}},
+                   {{kBing0, "rank_bing_page0.html"}},
                    "www.target-site.com",
                    true,
                    false,
@@ -281,8 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST_F(RankLookupTest, ThePaidListingMarkerComesFromTheProgramFolderAtEveryBaiduLookup) {
-    rank_pages::ServeFileAt(web, QString::fromUtf8(kBaidu0),
-                            QStringLiteral("baidu_marker_layout.html"));
+    ServeFileAt(web, QString::fromUtf8(kBaidu0), QStringLiteral("rank_baidu_marker_layout.html"));
     const struct {
         const char* state;
         std::optional<QByteArray> file;  // none: no file
@@ -329,8 +336,8 @@ TEST_P(MissedPageTest, MakesANotFoundAFailureUnlessTheSiteTurnsUpLater) {
     // A page that never comes is given up on a clock that does not make the test wait.
     std::optional<testing_support::FakeClock> clock;
     if (c.first && c.first->never) clock.emplace();
-    if (c.first) rank_pages::ServeAt(web, QString::fromUtf8(kGoogle0), *c.first);
-    rank_pages::ServeFileAt(web, QString::fromUtf8(kGoogle1), QStringLiteral("google_page1.html"));
+    if (c.first) ServeAt(web, QString::fromUtf8(kGoogle0), *c.first);
+    ServeFileAt(web, QString::fromUtf8(kGoogle1), QStringLiteral("rank_google_page1.html"));
     options.exact = true;
 
     EXPECT_EQ(LookUp(RankEngine::Google, QString::fromUtf8(c.site), 2), c.position);
@@ -352,7 +359,7 @@ INSTANTIATE_TEST_SUITE_P(
         MissedPageCase{"EmptyAnswer", Page::Text(QString()), "www.nowhere.com", 0, true},
         MissedPageCase{"AddressNobodyServes", std::nullopt, "www.nowhere.com", 0, true},
         MissedPageCase{"BothPagesReadNotFound",
-                       Page::Bytes(rank_pages::PageBytes(QStringLiteral("google_page0.html"))),
+                       Page::Bytes(PageBytes(QStringLiteral("rank_google_page0.html"))),
                        "www.nowhere.com", 0, false}),
     [](const testing::TestParamInfo<MissedPageCase>& info) {
         return std::string(info.param.name);
@@ -386,7 +393,7 @@ TEST_F(RankLookupTest, NoPageIsAskedForWithoutPagesLeftOrWithoutASite) {
 
 TEST_F(RankLookupTest, ALaterStartPageIsTheFirstAskedForAndCountsFromItsPlace) {
     for (const auto& [address, file] : kBaiduPages)
-        rank_pages::ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
+        ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
     options.exact = true;
     EXPECT_EQ(LookUp(RankEngine::Baidu, QStringLiteral("www.target-site.com"), 3, 1), 12);
     EXPECT_EQ(RequestedUrls(web), QStringList({QString::fromUtf8(kBaidu1)}));
@@ -394,7 +401,7 @@ TEST_F(RankLookupTest, ALaterStartPageIsTheFirstAskedForAndCountsFromItsPlace) {
 
 TEST_F(RankLookupTest, ASecondLookupOnTheSameEngineStartsWithoutTheFirstsLink) {
     for (const auto& [address, file] : kGooglePages)
-        rank_pages::ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
+        ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
     EXPECT_EQ(LookUp(RankEngine::Google, QStringLiteral("www.c-site.com"), 2), 11);
     EXPECT_EQ(lookup.GoogleUrlStr, QStringLiteral("www.c-site.com"));
     // Nothing beyond position 11: the page of the passed-over match is the one noted.

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace lookups;
+
 TEST(SiteMatchTest, LinksLoseEveryHttpAndOneTrailingSlashAndKeepTheirCaseOtherwise) {
     const struct {
         const char* link;

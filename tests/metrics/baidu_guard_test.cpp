@@ -4,18 +4,14 @@
 
 #include "fixture_pages.h"
 #include "shared/cxhtml.h"
-#include "support/fake_browser.h"
 #include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
 #include "support/recording_sound.h"
-#include "support/scripted_modals.h"
 #include "test_host.h"
 
 namespace {
 
 using namespace metrics_testing;
-using metrics::WindowKind;
 using std::chrono::milliseconds;
 
 TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
@@ -31,7 +27,7 @@ TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
     };
     for (const auto& c : cases) {
         testing_support::FakeClock clock;
-        TestWindow window(WindowKind::Mining);
+        TestMiningWindow window;
         window.interval = QString::fromUtf8(c.interval);
         metrics::WaitBaiduInterval(window);  // the first request never waits
         EXPECT_EQ(clock.Waited(), milliseconds(0));
@@ -47,7 +43,7 @@ TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
 TEST(BlockingReactionTest, OpensTheSettingsWaitsFiveSecondsOrBeeps) {
     testing_support::FakeClock clock;
     testing_support::RecordingSound sound;
-    TestWindow window(WindowKind::Mining);
+    TestMiningWindow window;
     const struct {
         const char* reaction;
         int dialogs;
@@ -64,28 +60,6 @@ TEST(BlockingReactionTest, OpensTheSettingsWaitsFiveSecondsOrBeeps) {
         EXPECT_EQ(clock.Waited() - before, milliseconds(c.waitedMs)) << c.reaction;
         ASSERT_EQ(sound.beeps.size(), c.beeps) << c.reaction;
     }
-}
-
-// A window as the program has them: a widget that binds the metrics, keeping the defaults.
-class WidgetWindow final : public QWidget, public metrics::WindowBinding {
-  public:
-    metrics::WindowKind Kind() const override { return WindowKind::Database; }
-    metrics::WindowMetricsState& MetricsState() override { return state; }
-    bool DbMissing() const override { return false; }
-    QString ReactionText() const override { return QStringLiteral("0"); }
-    metrics::WindowMetricsState state;
-};
-
-TEST(BlockingReactionTest, TheBlockingSettingsOpenOverTheWindow) {
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeBrowsers browsers;
-    testing_support::ScriptedModals modals;
-    QWidget* owner = nullptr;
-    modals.work = [&owner](QDialog& dialog) { owner = dialog.parentWidget(); };
-    WidgetWindow window;
-    metrics::BeiK(window);
-    EXPECT_EQ(modals.titles, QStringList{QStringLiteral("搜索引擎屏蔽设置")});
-    EXPECT_EQ(owner, &window);
 }
 
 TEST(ResultsPageTest, CountIsCutFromTheMarkersAndOnlyAJudgedPageCountsAsNothingFound) {
@@ -110,7 +84,7 @@ class FetchBaiduPageTest : public ::testing::Test {
   protected:
     testing_support::FakeClock clock;
     fakeweb::FakeWeb web;
-    TestWindow window{WindowKind::Mining};
+    TestMiningWindow window;
     CXHtml fetcher;
 };
 
@@ -144,10 +118,10 @@ TEST_F(FetchBaiduPageTest, AnEmptyPageIsLoadedThroughTheWindowsBrowserAfterFiveS
     EXPECT_EQ(window.blockingDialogs, 0);
 
     // Without a browser the wait is the same, the page stays empty and the reaction follows.
-    TestWindow database(WindowKind::Database);
-    database.reaction = QStringLiteral("0");
-    EXPECT_EQ(metrics::FetchBaiduPage(database, fetcher, QStringLiteral("词")), QString());
-    EXPECT_EQ(database.blockingDialogs, 1);
+    const std::unique_ptr<TestWindow> database = TestWindow::Database();
+    database->reaction = QStringLiteral("0");
+    EXPECT_EQ(metrics::FetchBaiduPage(*database, fetcher, QStringLiteral("词")), QString());
+    EXPECT_EQ(database->blockingDialogs, 1);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "platform/database.h"
-#include "shell/database_bootstrap.h"
+#include "shared/shared_connection.h"
 #include "support/program_folder_fixture.h"
 
 namespace metrics_testing {
@@ -15,9 +15,7 @@ class FreshDatabase {
     FreshDatabase() {
         folder_.AddFreshDatabase();
         ForgetSharedConnection();
-        bool missing = false;
-        OpenDatabaseOrWarn(SharedConnection(), nullptr, &missing);
-        EXPECT_FALSE(missing);
+        EXPECT_TRUE(SharedConnection().Open(DatabasePath()));
     }
     ~FreshDatabase() { ForgetSharedConnection(); }
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-using metrics::WindowKind;
 using namespace metrics_testing;
 
 QList<int> Repeat(int value, int times) {
@@ -19,7 +18,7 @@ QList<int> Repeat(int value, int times) {
 }
 
 // The volume chain on a fresh fetcher, as each row does it.
-QString LookUp(metrics::WindowBinding& window, const QString& shareKeyword,
+QString LookUp(metrics::WindowContext& window, const QString& shareKeyword,
                const QString& lookupKeyword) {
     CXHtml fetcher;
     return metrics::LookUpVolume(window, fetcher, shareKeyword, lookupKeyword);
@@ -43,7 +42,8 @@ class IndexLookupsTest : public ::testing::Test {
     }
 
     fakeweb::FakeWeb web;
-    TestWindow tools{WindowKind::Tools};
+    const std::unique_ptr<TestWindow> toolsWindow = TestWindow::Tools();
+    TestWindow& tools = *toolsWindow;
 };
 
 TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndReportsIt) {
@@ -108,6 +108,21 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
     EXPECT_EQ(RequestedUrls(web).size(), 2);
 }
 
+// Each window's edges carry their own figure, so that leaving out its oldest or newest day, or
+// taking the day before it, changes the average.
+TEST_F(IndexLookupsTest, HistoryWindowsTakeTheirOldestAndNewestDaysAndNothingBefore) {
+    QStringList values(40, QStringLiteral("0"));
+    const auto daysAgo = [&values](int days) -> QString& { return values[values.size() - days]; };
+    daysAgo(1) = QStringLiteral("70");
+    daysAgo(7) = QStringLiteral("7");  // the 7-day window: (70 + 7) / 7 = 11
+    daysAgo(8) = QStringLiteral("700");
+    daysAgo(30) = QStringLiteral("303");  // the 30-day window: (70 + 7 + 700 + 303) / 30 = 36
+    daysAgo(31) = QStringLiteral("30000");
+    ServeHistory(QStringLiteral("5"), values);
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("5-36"));
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("11"));
+}
+
 TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
     web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage,
               QStringLiteral("gbk"));
@@ -139,12 +154,46 @@ TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateA
     EXPECT_TRUE(web.Requests()[2].path.startsWith(QStringLiteral("/main/get_province_data.php")));
 
     // The database window keeps no count and always takes the 30-day lookup.
-    TestWindow database(WindowKind::Database);
-    database.state.IndexFailCount = 5;
+    const std::unique_ptr<TestWindow> database = TestWindow::Database();
+    for (int lookup = 1; lookup <= 3; ++lookup) {
+        web.ClearRequests();
+        LookUp(*database, QStringLiteral("词"), QStringLiteral("词"));
+        EXPECT_FALSE(database->state.IndexFailCount) << lookup;
+        ASSERT_GE(web.Requests().size(), 3u) << lookup;
+        EXPECT_EQ(web.Requests()[2].Url(), ThirtyDayUrl(QStringLiteral("词"))) << lookup;
+    }
+}
+
+// An answer with an error status is no page, whatever its body holds: the service's value is
+// not taken, the 30-day points are not read, the word page's text does not make the keyword
+// unknown, and the history's error page is no value and counts toward the estimate.
+TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEstimate) {
+    const auto error = [](const QString& body, int status) {
+        return fakeweb::Page::Text(body, QStringLiteral("gbk")).Status(status);
+    };
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), error(QStringLiteral("35-120"), 500));
+    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"),
+              error(ThirtyDayPage(Repeat(3, 30)), 503));
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
+              error(QStringLiteral("<p>没有找到与该地址对应的页面</p>"), 404));
+    web.Serve(kHistoryHost, QStringLiteral("/history"),
+              error(QStringLiteral("<html>502 Bad Gateway</html>"), 502));
+    web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
+              error(QStringLiteral("data=\"40\" data=\"10\""), 500));
+
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 1);
+    const QString lookup = LookupUrl(QStringLiteral("词"));
+    EXPECT_EQ(RequestedUrls(web),
+              QStringList({lookup, lookup, ThirtyDayUrl(QStringLiteral("词")),
+                           WordUrl(QStringLiteral("词")), HistoryUrl(QStringLiteral("词"))}));
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 2);
+
     web.ClearRequests();
-    LookUp(database, QStringLiteral("词"), QStringLiteral("词"));
-    EXPECT_EQ(database.state.IndexFailCount, 5);
-    EXPECT_EQ(web.Requests()[2].Url(), ThirtyDayUrl(QStringLiteral("词")));
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString())
+        << "the province page's error answer is no estimate";
+    EXPECT_TRUE(RequestedUrls(web).last().contains(QStringLiteral("/main/get_province_data.php")));
 }
 
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
@@ -161,6 +210,12 @@ TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 ")), QStringLiteral("3-3"));
     EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
+
+    // The form the lookups report for a short history, the average without a latest value.
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("-1500"));
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QStringLiteral("-1500"));
+    EXPECT_EQ(RequestedUrls(web).size(), 2) << "no lookup of its own";
 }
 
 TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {
@@ -171,50 +226,55 @@ TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {
 
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 3), QString());
     ASSERT_EQ(tools.history.Count(), 365);
-    EXPECT_EQ(tools.history.Item(1)->Text(), QStringLiteral("2026-03-01"));
-    EXPECT_EQ(tools.history.Item(1)->SubItem(1), QStringLiteral("365"));
-    EXPECT_EQ(tools.history.Item(365)->Text(), QStringLiteral("2025-03-02"));
-    EXPECT_EQ(tools.history.Item(365)->SubItem(1), QStringLiteral("1"));
+    EXPECT_EQ(tools.history.Text(1), QStringLiteral("2026-03-01"));
+    EXPECT_EQ(tools.history.Cell(1, 1), QStringLiteral("365"));
+    EXPECT_EQ(tools.history.Text(365), QStringLiteral("2025-03-02"));
+    EXPECT_EQ(tools.history.Cell(365, 1), QStringLiteral("1"));
 
     // The mining window lays it across 100 dated columns of one row.
-    TestWindow mining(WindowKind::Mining);
+    TestMiningWindow mining;
     metrics::GetBaiduIndex(mining, QStringLiteral("词"), 2);
     ASSERT_EQ(mining.history.Count(), 1);
     EXPECT_EQ(mining.history.ColumnCount(), 100);
     EXPECT_EQ(mining.history.ColumnText(1), QStringLiteral("2026-03-01"));
-    EXPECT_EQ(mining.history.Item(1)->Text(), QStringLiteral("365"));
-    EXPECT_EQ(mining.history.Item(1)->SubItem(1), QStringLiteral("364"));
-    EXPECT_EQ(mining.history.Item(1)->SubItem(99), QStringLiteral("266"));
+    EXPECT_EQ(mining.history.Text(1), QStringLiteral("365"));
+    EXPECT_EQ(mining.history.Cell(1, 1), QStringLiteral("364"));
+    EXPECT_EQ(mining.history.Cell(1, 99), QStringLiteral("266"));
     EXPECT_EQ(RequestedUrls(web).filter(QStringLiteral("report")).size(), 0);
 }
+
+// The window whose report parent a case asks for.
+enum class Window { Mining, Tools, Database };
 
 TEST(ReportParentTest, TheMiningWindowsSwitchesChooseBetweenSeedAndKeyword) {
     using metrics::ReportSource;
     const QString kw = QStringLiteral("kw");
     const struct {
-        WindowKind kind;
+        Window window;
         ReportSource source;
         int pageTab;
         int tipTab;
         const char* parent;
     } cases[] = {
-        {WindowKind::Mining, ReportSource::ThirtyDayData, 0, 0, "Seed"},
-        {WindowKind::Mining, ReportSource::ThirtyDayData, 1, 0, "kw"},
-        {WindowKind::Mining, ReportSource::History, 0, 4, "seed"},
-        {WindowKind::Mining, ReportSource::History, 1, 0, "kw"},
-        {WindowKind::Mining, ReportSource::History, 4, 0, "kw"},
-        {WindowKind::Mining, ReportSource::UnknownKeyword, 2, 4, "kw"},
-        {WindowKind::Mining, ReportSource::UnknownKeyword, 4, 0, "seed"},
-        {WindowKind::Tools, ReportSource::History, 0, 0, "kw"},
-        {WindowKind::Database, ReportSource::UnknownKeyword, 0, 0, "kw"},
+        {Window::Mining, ReportSource::ThirtyDayData, 0, 0, "Seed"},
+        {Window::Mining, ReportSource::ThirtyDayData, 1, 0, "kw"},
+        {Window::Mining, ReportSource::History, 0, 4, "seed"},
+        {Window::Mining, ReportSource::History, 1, 0, "kw"},
+        {Window::Mining, ReportSource::History, 4, 0, "kw"},
+        {Window::Mining, ReportSource::UnknownKeyword, 2, 4, "kw"},
+        {Window::Mining, ReportSource::UnknownKeyword, 4, 0, "seed"},
+        {Window::Tools, ReportSource::History, 0, 0, "kw"},
+        {Window::Database, ReportSource::UnknownKeyword, 0, 0, "kw"},
     };
     for (const auto& c : cases) {
-        TestWindow window(c.kind);
-        window.seed = QStringLiteral("  Seed ");
-        window.pageTab = c.pageTab;
-        window.tipTab = c.tipTab;
-        EXPECT_EQ(metrics::ReportParent(window, c.source, kw), QString::fromUtf8(c.parent))
-            << int(c.kind) << " " << int(c.source) << " " << c.pageTab << " " << c.tipTab;
+        const QString seed = QStringLiteral("  Seed ");
+        const QString parent =
+            c.window == Window::Mining
+                ? metrics::MiningReportParent(seed, c.pageTab, c.tipTab, c.source, kw)
+                : (c.window == Window::Tools ? TestWindow::Tools() : TestWindow::Database())
+                      ->ReportParent(c.source, kw);
+        EXPECT_EQ(parent, QString::fromUtf8(c.parent))
+            << int(c.window) << " " << int(c.source) << " " << c.pageTab << " " << c.tipTab;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fresh_database.h"
+#include "support/database_files.h"
 #include "support/fake_clock.h"
 #include "support/qt_printers.h"
 #include "support/scripted_prompts.h"
@@ -52,13 +53,28 @@ TEST_F(KeywordTableTest, AValueThatIsNoNumberIsStoredAsNotObtained) {
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|-|-|-|2026-12-10")});
 }
 
+// The stored monthly and yesterday's volumes always come from one lookup.
 TEST_F(KeywordTableTest, AKeywordStoredTodayKeepsItsValuesAndGetsOnlyWhatItLacked) {
-    db.Insert(QStringLiteral("词"), QStringLiteral("旧"), QStringLiteral("80"), QStringLiteral("-"),
-              QVariant(), kToday);
-    metrics::SaveKeywordRow(window, Pane::Regular,
-                            {QStringLiteral("词"), QStringLiteral("120"), QStringLiteral("35"),
-                             QStringLiteral("1230")});
-    EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|旧|80|35|1230|2026-12-10")});
+    const struct {
+        QVariant month, day, count;
+        const char* row;
+    } cases[] = {
+        // No stored pair (a lone monthly value is none): the new pair goes in whole.
+        {QStringLiteral("80"), QStringLiteral("-"), QVariant(), "词|旧|120|35|1230|2026-12-10"},
+        {QVariant(), QVariant(), QStringLiteral("9"), "词|旧|120|35|9|2026-12-10"},
+        // A stored pair stays whole, whatever the new lookup found.
+        {QStringLiteral("80"), QStringLiteral("20"), QStringLiteral("-"),
+         "词|旧|80|20|1230|2026-12-10"},
+        {QStringLiteral("-"), QStringLiteral("20"), QStringLiteral("9"), "词|旧|-|20|9|2026-12-10"},
+    };
+    for (const auto& c : cases) {
+        SharedConnection().Execute(QStringLiteral("delete from keywords"));
+        db.Insert(QStringLiteral("词"), QStringLiteral("旧"), c.month, c.day, c.count, kToday);
+        EXPECT_TRUE(metrics::SaveKeywordRow(window, Pane::Regular,
+                                            {QStringLiteral("词"), QStringLiteral("120"),
+                                             QStringLiteral("35"), QStringLiteral("1230")}));
+        EXPECT_EQ(db.Rows(), QStringList{QString::fromUtf8(c.row)});
+    }
 }
 
 TEST_F(KeywordTableTest, AKeywordStoredEarlierIsRefreshedInEveryRowTheParentExceptOnTheManualPane) {
@@ -89,7 +105,7 @@ TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
     EXPECT_TRUE(db.Rows().isEmpty());
 
     testing_support::ScriptedPrompts prompts;
-    window.ListView1.SetSelectedItem(window.AddRow(Pane::Regular, QStringLiteral("词")));
+    window.selectedRow = window.AddRow(Pane::Regular, QStringLiteral("词"));
     metrics::Addto_db(window);
     EXPECT_EQ(prompts.Texts(),
               QStringList{QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！")});
@@ -99,23 +115,66 @@ TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
 TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWritten) {
     testing_support::ScriptedPrompts prompts;
     window.AddRow(Pane::Regular, QStringLiteral("别的"));
-    platform::ListItem* row = window.AddRow(Pane::Regular, QStringLiteral(" SEO "));
-    row->SetSubItem(1, QStringLiteral("120"));
-    row->SetSubItem(2, QStringLiteral("35"));
-    row->SetSubItem(3, QStringLiteral("正在查询中..."));
-    window.ListView1.SetSelectedItem(row);
+    const int row = window.AddRow(Pane::Regular, QStringLiteral(" SEO "));
+    window.ListView1.SetCell(row, 1, QStringLiteral("120"));
+    window.ListView1.SetCell(row, 2, QStringLiteral("35"));
+    window.ListView1.SetCell(row, 3, QStringLiteral("正在查询中..."));
+    window.selectedRow = row;
 
     metrics::Addto_db(window);
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("seo|减肥|120|35|-|2026-12-10")});
     metrics::Addto_db(window);
     EXPECT_EQ(db.Rows().size(), 1);
-    SharedConnection().Execute(QStringLiteral("drop table keywords"));
-    metrics::Addto_db(window);
     EXPECT_EQ(prompts.Texts(), QStringList({QStringLiteral("成功提交了1条数据至数据库！"),
-                                            QStringLiteral("成功提交了0条数据至数据库！"),
                                             QStringLiteral("成功提交了0条数据至数据库！")}));
     EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("提示"));
     EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Information);
+}
+
+// A write the database refuses is never told as a success.
+TEST_F(KeywordTableTest, AddtoDbTellsAFailedWrite) {
+    testing_support::ScriptedPrompts prompts;
+    window.selectedRow = window.AddRow(Pane::Regular, QStringLiteral("SEO"));
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("create trigger refuse before insert on keywords "
+                       "begin select raise(abort, 'disk is full'); end")));
+
+    metrics::Addto_db(window);
+
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral(
+                  "未能将“seo”加入关键词数据库，数据库无法写入：\r\n\r\ndisk is full")});
+    EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("保存失败"));
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Critical);
+}
+
+// Another program writing to db.db for a few seconds delays a save; it loses nothing.
+TEST_F(KeywordTableTest, ASaveWaitsOutAnotherProgramsWriteLock) {
+    metrics::TakeFailedRowSaves();
+    {
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(2500));
+        EXPECT_TRUE(metrics::SaveKeywordRow(
+            window, Pane::Regular,
+            {QStringLiteral("词"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    }
+    EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|1|2|3|2026-12-10")});
+    EXPECT_EQ(metrics::TakeFailedRowSaves(), 0);
+}
+
+// A run of saves learns at its end how many rows the database refused.
+TEST_F(KeywordTableTest, FailedRowSavesAreCountedUntilTheCountIsTaken) {
+    metrics::TakeFailedRowSaves();
+    const metrics::KeywordRowValues row{QStringLiteral("词"), QStringLiteral("1"),
+                                        QStringLiteral("2"), QStringLiteral("3")};
+    ASSERT_TRUE(metrics::SaveKeywordRow(window, Pane::Regular, row));
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop table keywords")));
+    EXPECT_FALSE(metrics::SaveKeywordRow(window, Pane::Regular, row));
+    EXPECT_FALSE(metrics::SaveKeywordRow(window, Pane::Batch, row));
+    window.dbMissing = true;  // the user knows: nothing is saved, nothing counted
+    EXPECT_FALSE(metrics::SaveKeywordRow(window, Pane::Regular, row));
+
+    EXPECT_EQ(metrics::TakeFailedRowSaves(), 2);
+    EXPECT_EQ(metrics::TakeFailedRowSaves(), 0);
 }
 
 TEST_F(KeywordTableTest, TodaysRowIsReadByKeywordAndDate) {

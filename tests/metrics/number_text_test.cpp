@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "metrics/index_pair.h"
 #include "support/qt_printers.h"
 
@@ -18,6 +20,30 @@ TEST(NumberTextTest, ReadsDecimalNumbersWithSeparatorsSignsAndExponents) {
     EXPECT_EQ(ReadNumber(QStringLiteral("1.5E-02")), 0.015);
     for (const char* text : {"", "-", "abc", "12a", "1.2.3", "正在查询中...", "1 2"})
         EXPECT_EQ(ReadNumber(QString::fromUtf8(text)), std::nullopt) << text;
+}
+
+TEST(NumberTextTest, EveryDecimalFormIsReadAndEveryOtherTextRefused) {
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"5.", 5},     {"-.5", -0.5}, {"+1,2,3", 123},  {"\t12\r\n", 12}, {"1e5", 1e5},
+        {"1E+2", 100}, {"007", 7},    {"1e-400", 0},  // too small: 0
+        {"1e400", {}}, {".", {}},     {"e5", {}},       {"1e", {}},       {"1e+", {}},
+        {"+-1", {}},   {"1.e", {}},   {"--1", {}},      {"１２", {}},     {"0x1A", {}},
+        {"inf", {}},   {"nan", {}},   {"1\u00a02", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+// A garbled or hostile page may hold a run of digits of any length: a value longer than any
+// figure is no number, and it is refused without reading it through.
+TEST(NumberTextTest, AValueLongerThanAnyFigureIsNoNumber) {
+    const QString longest = QStringLiteral("1") + QString(metrics::kLongestNumberText - 1, u'0');
+    EXPECT_EQ(ReadNumber(QStringLiteral("  ") + longest + QStringLiteral("  ")), 1e63);
+    EXPECT_EQ(ReadNumber(longest + u'0'), std::nullopt);
+    EXPECT_EQ(ReadNumber(QString(100'000, u'0') + u'1'), std::nullopt);
+    EXPECT_EQ(ReadWhole32(QStringLiteral("1.") + QString(1'000'000, u'0')), std::nullopt);
 }
 
 TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
@@ -40,6 +66,22 @@ TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
     EXPECT_EQ(metrics::ReadWhole16(QStringLiteral("32768")), std::nullopt);
     EXPECT_EQ(metrics::WholeText(1.5), QStringLiteral("2"));
     EXPECT_EQ(metrics::WholeText(2.5), QStringLiteral("2"));
+}
+
+// However large the value, its whole-number text is its digits, never a wrapped-round figure.
+TEST(NumberTextTest, WholeTextOfAnyValueIsItsDigitsOrEmptyWhenNotFinite) {
+    const QString huge = metrics::WholeText(1e308);
+    EXPECT_EQ(huge.size(), 309);
+    EXPECT_TRUE(huge.startsWith(QStringLiteral("10000000000000000109790636")))
+        << huge.toStdString();
+    EXPECT_EQ(metrics::WholeText(-1e308), u'-' + huge);
+    EXPECT_EQ(metrics::WholeText(9.3e18), QStringLiteral("9300000000000000000"));
+    EXPECT_EQ(metrics::WholeText(-9223372036854775808.0), QStringLiteral("-9223372036854775808"));
+    EXPECT_EQ(metrics::WholeText(-0.4), QStringLiteral("0"));
+    for (const double value :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(metrics::WholeText(value), QString()) << value;
 }
 
 TEST(NumberTextTest, GeneralFormKeepsFifteenDigitsAndTurnsToExponentsForLongSmallValues) {
@@ -65,11 +107,12 @@ TEST(NumberTextTest, GeneralFormKeepsFifteenDigitsAndTurnsToExponentsForLongSmal
     for (const auto& c : cases) EXPECT_EQ(NumberToText(c.value), QString::fromUtf8(c.text));
 }
 
-TEST(IndexPairTest, OnlyAReplyOfThePairsFormIsAnIndexValue) {
+TEST(IndexPairTest, OnlyAReplyOfAFormTheLookupsReportIsAnIndexValue) {
     EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("35-120\r\n")), QStringLiteral("35-120"));
     EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral("0-0")), QStringLiteral("0-0"));
+    EXPECT_EQ(metrics::IndexPairFromReply(QStringLiteral(" -1500\n")), QStringLiteral("-1500"));
     for (const char* reply :
-         {"", "<html>error</html>", "35", "-120", "35-", "35-120-7", "a-b", "3 5-120", "35--120"})
+         {"", "<html>error</html>", "35", "-", "35-", "35-120-7", "a-b", "3 5-120", "35--120"})
         EXPECT_EQ(metrics::IndexPairFromReply(QString::fromUtf8(reply)), std::nullopt) << reply;
 }
 

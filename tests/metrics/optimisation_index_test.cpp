@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "metrics/number_text.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -41,6 +44,28 @@ TEST(GetSeoZsTest, CutsThePlainFormAfterTwoDecimalsAndTheMantissaOfTheExponentFo
 TEST(GetSeoZsTest, FailsOnTextThatIsNoNumber) {
     for (const char* text : {"", "abc", "1.2.3", "1.5E-", "-", "1E+15"})  // past the fixed range
         EXPECT_EQ(metrics::GetSeoZs(QString::fromUtf8(text)), std::nullopt) << text;
+}
+
+// Extreme exponents neither overflow nor wrap round: a huge value is past the fixed range, a
+// tiny one rounds to 0.
+TEST(GetSeoZsTest, ExtremeExponentsAndValuesStayInRange) {
+    const struct {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"1E+2147483647", "<fails>"}, {"1E+2147483646", "<fails>"}, {"-9.99E+308", "<fails>"},
+        {"1E-2147483648", "0"},       {"-5E-2147483647", "0"},      {"4.94065645841247E-324", "0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Shown(c.text), QString::fromUtf8(c.shown)) << c.text;
+    const QString longest = QStringLiteral("1.") + QString(metrics::kLongestNumberText, u'0');
+    EXPECT_EQ(metrics::GetSeoZs(longest), std::nullopt);
+
+    for (const double quotient :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN(), 1e308, -1e308})
+        EXPECT_EQ(metrics::IndexFromQuotient(quotient), QString()) << quotient;
+    EXPECT_EQ(metrics::IndexFromQuotient(std::numeric_limits<double>::denorm_min()),
+              QStringLiteral("0"));
 }
 
 TEST(OptimisationIndexTest, DividesMonthlyVolumeByCountTimesTenThousand) {

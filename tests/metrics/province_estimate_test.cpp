@@ -59,8 +59,10 @@ TEST(ProvinceEstimateTest, ProvinceDataPageGivesTheEstimatedPair) {
     testing_support::FakeClock clock(QDateTime(QDate(2026, 6, 15), QTime(9, 0)));
     fakeweb::FakeWeb web;
     const QString path = QStringLiteral("/main/get_province_data.php");
+    // As real pages do, it holds quoted numbers before the first marker; they are no data.
     web.Serve(kIndexHost, path,
-              QStringLiteral("{data=\"40\",name=\"a\"}{data=\"10\"}{data=}{data=\"x\"}{data=\"\""));
+              QStringLiteral("<script>var total=\"999\", max=\"40\";</script>"
+                             "{data=\"40\",name=\"a\"}{data=\"10\"}{data=}{data=\"x\"}{data=\"\""));
 
     const QString pair = metrics::GetMonthIndex(QStringLiteral("SEO优化"));
     EXPECT_TRUE(

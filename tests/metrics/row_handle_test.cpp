@@ -5,22 +5,24 @@
 namespace {
 
 TEST(RowHandleTest, FindsItsRowWhereverItMovedAndNothingOnceItIsGone) {
-    platform::ListView list;
+    platform::RowTable list;
     list.Add(QStringLiteral("a"));
-    platform::ListItem* b = list.Add(QStringLiteral("b"));
+    const quint64 b = list.Add(QStringLiteral("b")).Key();
     const metrics::RowHandle handle = metrics::LastRow(&list);
-    EXPECT_EQ(handle.Get(), b);
+    EXPECT_EQ(handle.Index(), 2);
+    EXPECT_EQ(handle.List(), &list);
 
     list.Remove(1);  // the row moves up
     list.Add(QStringLiteral("c"));
-    EXPECT_EQ(handle.Get(), b);
+    ASSERT_EQ(handle.Index(), 1);
+    EXPECT_EQ(list.Key(handle.Index()), b);
     list.Remove(1);
     list.Add(QStringLiteral("b"));  // the same text in another row is another row
-    EXPECT_EQ(handle.Get(), nullptr);
+    EXPECT_EQ(handle.Index(), 0);
 
-    EXPECT_EQ(metrics::LastRow(nullptr).Get(), nullptr);
-    platform::ListView empty;
-    EXPECT_EQ(metrics::LastRow(&empty).Get(), nullptr);
+    EXPECT_EQ(metrics::LastRow(nullptr).Index(), 0);
+    platform::RowTable empty;
+    EXPECT_EQ(metrics::LastRow(&empty).Index(), 0);
 }
 
 }  // namespace

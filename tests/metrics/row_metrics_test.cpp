@@ -26,11 +26,13 @@ class RowMetricsTest : public ::testing::Test {
                   QStringLiteral("gbk"));
     }
 
-    // The mining run's step: append the row, then have its metrics filled.
-    platform::ListItem* Mine(const QString& keyword, Pane pane = Pane::Regular) {
-        platform::ListItem* row = window.AddRow(pane, keyword);
+    // The mining run's step: append the row, then have its metrics filled; the row's cells
+    // 1 to `last` afterwards.
+    QString Mine(const QString& keyword, Pane pane = Pane::Regular, int last = 4) {
+        platform::RowTable& list = *window.ResultList(pane);
+        const quint64 row = list.Key(window.AddRow(pane, keyword));
         metrics::FillRowMetrics(window, pane, keyword);
-        return row;
+        return Cells(list, list.IndexOfKey(row), last);
     }
     void Untick(std::initializer_list<PaneOption> options, Pane pane = Pane::Regular) {
         for (const PaneOption option : options) window.SetTicked(pane, option, false);
@@ -43,9 +45,8 @@ class RowMetricsTest : public ::testing::Test {
 };
 
 TEST_F(RowMetricsTest, FillsVolumeCountAndIndexIntoBothListsAndSavesTheRow) {
-    platform::ListItem* row = Mine(QStringLiteral("减肥茶"));
-    EXPECT_EQ(Cells(row), QStringLiteral("120|35|1230|975.6"));
-    EXPECT_EQ(Cells(window.ListView17.Item(1)), QStringLiteral("120|35|1230|975.6"));
+    EXPECT_EQ(Mine(QStringLiteral("减肥茶")), QStringLiteral("120|35|1230|975.6"));
+    EXPECT_EQ(Cells(window.ListView17, 1), QStringLiteral("120|35|1230|975.6"));
     const QString lookup = LookupUrl(QStringLiteral("减肥茶"));
     EXPECT_EQ(RequestedUrls(web),
               QStringList({lookup, lookup, SearchUrl(QStringLiteral("减肥茶"))}));
@@ -54,16 +55,16 @@ TEST_F(RowMetricsTest, FillsVolumeCountAndIndexIntoBothListsAndSavesTheRow) {
 
 TEST_F(RowMetricsTest, OptionBoxesDecideWhatIsQueriedAndSaved) {
     Untick({PaneOption::Volume, PaneOption::Count, PaneOption::Save});
-    EXPECT_EQ(Cells(Mine(QStringLiteral("a"))), QStringLiteral("-|-|-|0"));
+    EXPECT_EQ(Mine(QStringLiteral("a")), QStringLiteral("-|-|-|0"));
     EXPECT_TRUE(web.Requests().empty());
     EXPECT_TRUE(db.Rows().isEmpty());
 
     window.SetTicked(Pane::Regular, PaneOption::Save, true);
-    EXPECT_EQ(Cells(Mine(QStringLiteral("b"))), QStringLiteral("-|-|-|0"));
+    EXPECT_EQ(Mine(QStringLiteral("b")), QStringLiteral("-|-|-|0"));
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("b|减肥|-|-|-|2026-12-10")});
 
     window.SetTicked(Pane::Regular, PaneOption::Volume, true);
-    EXPECT_EQ(Cells(Mine(QStringLiteral("c"))), QStringLiteral("120|35|-|0"));
+    EXPECT_EQ(Mine(QStringLiteral("c")), QStringLiteral("120|35|-|0"));
 }
 
 TEST_F(RowMetricsTest, TodaysStoredRowStandsInForTheValuesItHolds) {
@@ -90,7 +91,7 @@ TEST_F(RowMetricsTest, TodaysStoredRowStandsInForTheValuesItHolds) {
                   QString::fromUtf8(c.dayrank), QString::fromUtf8(c.baidunum), kToday);
         const milliseconds waitedBefore = clock.Waited();
 
-        EXPECT_EQ(Cells(Mine(QStringLiteral("词"))), QString::fromUtf8(c.cells)) << c.cells;
+        EXPECT_EQ(Mine(QStringLiteral("词")), QString::fromUtf8(c.cells)) << c.cells;
         EXPECT_EQ(web.Requests().size(), size_t(c.requests)) << c.cells;
         EXPECT_EQ(db.Rows().size(), 1);
         EXPECT_EQ(db.Rows()[0].startsWith(QStringLiteral("词|p|280|300|5000")), !c.saved)
@@ -107,14 +108,14 @@ TEST_F(RowMetricsTest, WithoutAServiceAnswerTheWindowsLookupRunsOnTheTrimmedKeyw
     web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), ThirtyDayPage(QList<int>(30, 60)),
               QStringLiteral("gbk"));
     window.state.IndexFailCount = 1;
-    EXPECT_EQ(Cells(Mine(QStringLiteral(" 词 "))), QStringLiteral("60|60|-|0"));
+    EXPECT_EQ(Mine(QStringLiteral(" 词 ")), QStringLiteral("60|60|-|0"));
     EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
 
     web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
               QStringLiteral("data=\"1000\""));
     window.state.IndexFailCount = 2;
     web.ClearRequests();
-    EXPECT_TRUE(Cells(Mine(QStringLiteral(" 词 "))).startsWith(QStringLiteral("1000|")));
+    EXPECT_TRUE(Mine(QStringLiteral(" 词 ")).startsWith(QStringLiteral("1000|")));
     EXPECT_TRUE(RequestedUrls(web)[2].contains(QStringLiteral("word=%B4%CA&")));
 }
 
@@ -123,7 +124,7 @@ TEST_F(RowMetricsTest, ValuesThatCouldNotBeObtainedStayNotObtainedAndAreNotSaved
     web.Serve(kBaiduHost, QStringLiteral("/s"), kBlockingPage, QStringLiteral("gbk"));
     // The index lookups bring nothing either: no 30-day points, no history page.
     window.reaction = QStringLiteral("0");
-    EXPECT_EQ(Cells(Mine(QStringLiteral("词"))), QStringLiteral("-|-|-|0"));
+    EXPECT_EQ(Mine(QStringLiteral("词")), QStringLiteral("-|-|-|0"));
     EXPECT_EQ(window.blockingDialogs, 1);
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|-|-|-|2026-12-10")});
 
@@ -131,14 +132,14 @@ TEST_F(RowMetricsTest, ValuesThatCouldNotBeObtainedStayNotObtainedAndAreNotSaved
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120"));
     web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约1,230")),
               QStringLiteral("gbk"));
-    EXPECT_EQ(Cells(Mine(QStringLiteral("词"))), QStringLiteral("120|35|1230|975.6"));
+    EXPECT_EQ(Mine(QStringLiteral("词")), QStringLiteral("120|35|1230|975.6"));
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|120|35|1230|2026-12-10")});
 }
 
 TEST_F(RowMetricsTest, ANoResultsPageCountsAsNothingFound) {
     web.Serve(kBaiduHost, QStringLiteral("/s"), kNoResultsPage, QStringLiteral("gbk"));
     window.reaction = QStringLiteral("0");
-    EXPECT_EQ(Cells(Mine(QStringLiteral("词"))), QStringLiteral("120|35|0|0"));
+    EXPECT_EQ(Mine(QStringLiteral("词")), QStringLiteral("120|35|0|0"));
     EXPECT_EQ(window.blockingDialogs, 0);
 }
 
@@ -153,9 +154,9 @@ TEST_F(RowMetricsTest, TheRowIsTakenAtTheStartSoAChangeDuringAWaitMovesNoValue) 
     };
     Mine(QStringLiteral("词"));
     EXPECT_EQ(window.ListView1.Count(), 1);
-    EXPECT_EQ(Cells(window.ListView1.Item(1)), QStringLiteral("|||"));
-    EXPECT_EQ(Cells(window.ListView17.Item(1)), QStringLiteral("120|35|7|171428.57"));
-    EXPECT_EQ(Cells(window.ListView17.Item(2)), QStringLiteral("|||"));
+    EXPECT_EQ(Cells(window.ListView1, 1), QStringLiteral("|||"));
+    EXPECT_EQ(Cells(window.ListView17, 1), QStringLiteral("120|35|7|171428.57"));
+    EXPECT_EQ(Cells(window.ListView17, 2), QStringLiteral("|||"));
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|120|35|7|2026-12-10")});
 }
 
@@ -170,10 +171,9 @@ TEST_F(RowMetricsTest, SuccessiveCountRequestsKeepTheWindowsGap) {
 
 TEST_F(RowMetricsTest, BatchAndManualPanesUseTheirOwnListsAndSavers) {
     window.batchKeyword = QStringLiteral("批量");
-    EXPECT_EQ(Cells(Mine(QStringLiteral("a"), Pane::Batch)), QStringLiteral("120|35|1230|975.6"));
-    platform::ListItem* manual = Mine(QStringLiteral("B"), Pane::Manual);
-    EXPECT_EQ(Cells(manual, 5), QStringLiteral("120|35|1230||975.6"));
-    EXPECT_EQ(Cells(window.ListView5.Item(1), 5), QStringLiteral("120|35|1230||975.6"));
+    EXPECT_EQ(Mine(QStringLiteral("a"), Pane::Batch), QStringLiteral("120|35|1230|975.6"));
+    EXPECT_EQ(Mine(QStringLiteral("B"), Pane::Manual, 5), QStringLiteral("120|35|1230||975.6"));
+    EXPECT_EQ(Cells(window.ListView5, 1, 5), QStringLiteral("120|35|1230||975.6"));
     EXPECT_EQ(window.ListView1.Count(), 0);
     EXPECT_EQ(db.Rows(), QStringList({QStringLiteral("a|批量|120|35|1230|2026-12-10"),
                                       QStringLiteral("b|b|120|35|1230|2026-12-10")}));

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "metrics/window_binding.h"
+#include "metrics/window_context.h"
 #include "platform/browser_control.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 
 // Small stand-ins for the work windows that the metric routines serve.
 namespace metrics_testing {
@@ -25,9 +25,12 @@ class TestBrowser final : public platform::BrowserControl {
     QString document;
 };
 
+// How a test window treats the index history it is handed.
+enum class HistoryLayout { None, Across, Down };
+
 // The settings, switches and state every window hands to the metric routines.
-template <typename Binding>
-class TestHost : public Binding {
+template <typename Context>
+class TestHost : public Context {
   public:
     metrics::WindowMetricsState& MetricsState() override { return state; }
     bool DbMissing() const override { return dbMissing; }
@@ -38,12 +41,16 @@ class TestHost : public Binding {
         if (whileBlockingSettingsShow) whileBlockingSettingsShow();
     }
     platform::BrowserControl* Browser() override { return browser.get(); }
-    QString SeedText() const override { return seed; }
-    int PageTab() const override { return pageTab; }
-    int TipTab() const override { return tipTab; }
-    platform::ListView* HistoryList() override { return &history; }
+    QString ReportParent(metrics::ReportSource source, const QString& keyword) const override {
+        return reportsSeed ? metrics::MiningReportParent(seed, pageTab, tipTab, source, keyword)
+                           : keyword;
+    }
+    void ShowHistory(const QStringList& values) override {
+        if (historyLayout == HistoryLayout::Across) metrics::LayHistoryAcross(history, values);
+        if (historyLayout == HistoryLayout::Down) metrics::LayHistoryDown(history, values);
+    }
 
-    metrics::WindowMetricsState state;
+    metrics::WindowMetricsState state = metrics::WindowMetricsState::Counting();
     bool dbMissing = false;
     QString interval = QStringLiteral("0");
     QString reaction = QStringLiteral("1");
@@ -51,32 +58,61 @@ class TestHost : public Binding {
     // What the user does while the blocking settings are open (the job waits meanwhile).
     std::function<void()> whileBlockingSettingsShow;
     std::unique_ptr<TestBrowser> browser;
+    // The mining window sends its seed as the parent of some reports; the others the keyword.
+    bool reportsSeed = false;
     QString seed;
     int pageTab = 0;
     int tipTab = 0;
-    platform::ListView history;
+    HistoryLayout historyLayout = HistoryLayout::None;
+    platform::RowTable history;
 };
 
-// The database or tools window, or a mining window as far as the lookups see it.
-class TestWindow final : public TestHost<metrics::WindowBinding> {
+// The database window (no failure count, no history list) or the tools window.
+class TestWindow final : public TestHost<metrics::WindowContext> {
   public:
-    explicit TestWindow(metrics::WindowKind kind) : kind(kind) {}
-    metrics::WindowKind Kind() const override { return kind; }
-    metrics::WindowKind kind;
+    static std::unique_ptr<TestWindow> Database() {
+        auto window = std::make_unique<TestWindow>();
+        window->state = metrics::WindowMetricsState::NotCounting();
+        return window;
+    }
+    static std::unique_ptr<TestWindow> Tools() {
+        auto window = std::make_unique<TestWindow>();
+        window->historyLayout = HistoryLayout::Down;
+        return window;
+    }
+};
+
+// The result rows of the mining window's regular and batch panes, and of its manual pane.
+inline const metrics::KeywordColumns kResultColumns{
+    {metrics::KeywordCell::Keyword, {QStringLiteral("相关关键词"), 1200}},
+    {metrics::KeywordCell::MonthVolume, {QStringLiteral("搜索量-月均"), 1200}},
+    {metrics::KeywordCell::DayVolume, {QStringLiteral("搜索量-昨日"), 1200}},
+    {metrics::KeywordCell::BaiduCount, {QStringLiteral("百度收录数"), 1200}},
+    {metrics::KeywordCell::BaiduIndex, {QStringLiteral("百度优化指数"), 1200}},
+};
+inline const metrics::KeywordColumns kManualColumns{
+    {metrics::KeywordCell::Keyword, {QStringLiteral("关键词"), 1200}},
+    {metrics::KeywordCell::MonthVolume, {QStringLiteral("搜索量-月均"), 1200}},
+    {metrics::KeywordCell::DayVolume, {QStringLiteral("搜索量-昨日"), 1200}},
+    {metrics::KeywordCell::BaiduCount, {QStringLiteral("百度收录数"), 1200}},
+    {metrics::KeywordCell::GoogleCount, {QStringLiteral("谷歌收录数"), 1200}},
+    {metrics::KeywordCell::BaiduIndex, {QStringLiteral("百度优化指数"), 1200}},
+    {metrics::KeywordCell::GoogleIndex, {QStringLiteral("谷歌优化指数"), 1200}},
 };
 
 // The mining window: the panes' result lists and option boxes, and the batch keyword.
-class TestMiningWindow final : public TestHost<metrics::MiningBinding> {
+class TestMiningWindow final : public TestHost<metrics::MiningContext> {
   public:
     TestMiningWindow() {
-        for (platform::ListView* list :
-             {&ListView1, &ListView17, &ListView3, &ListView2, &ListView5})
-            for (const char* caption :
-                 {"相关关键词", "搜索量-月均", "搜索量-昨日", "百度收录数", "百度优化指数"})
-                list->AddColumn(QString::fromUtf8(caption), 1200);
+        reportsSeed = true;
+        historyLayout = HistoryLayout::Across;
+        for (platform::RowTable* list : {&ListView1, &ListView17, &ListView3})
+            list->SetColumns(kResultColumns.Headers());
+        for (platform::RowTable* list : {&ListView2, &ListView5})
+            list->SetColumns(kManualColumns.Headers());
     }
 
-    platform::ListView* ResultList(metrics::Pane pane) override {
+    platform::RowTable* ResultList(metrics::Pane pane) override {
         switch (pane) {
             case metrics::Pane::Regular:
                 return &ListView1;
@@ -87,7 +123,7 @@ class TestMiningWindow final : public TestHost<metrics::MiningBinding> {
         }
         return nullptr;
     }
-    platform::ListView* SecondList(metrics::Pane pane) override {
+    platform::RowTable* SecondList(metrics::Pane pane) override {
         switch (pane) {
             case metrics::Pane::Regular:
                 return &ListView17;
@@ -98,29 +134,36 @@ class TestMiningWindow final : public TestHost<metrics::MiningBinding> {
         }
         return nullptr;
     }
+    const metrics::KeywordColumns& ResultColumns(metrics::Pane pane) const override {
+        return pane == metrics::Pane::Manual ? kManualColumns : kResultColumns;
+    }
+    int SelectedRow(metrics::Pane) const override { return selectedRow; }
     bool Ticked(metrics::Pane pane, metrics::PaneOption option) const override {
         return ticked[int(pane)][int(option)];
     }
+    QString SeedText() const override { return seed; }
     QString CurrentBatchKeyword() const override { return batchKeyword; }
 
     void SetTicked(metrics::Pane pane, metrics::PaneOption option, bool on) {
         ticked[int(pane)][int(option)] = on;
     }
-    // Appends a row to the pane's lists as the mining run does before it asks for metrics.
-    platform::ListItem* AddRow(metrics::Pane pane, const QString& keyword) {
-        if (platform::ListView* second = SecondList(pane)) second->Add(keyword);
-        return ResultList(pane)->Add(keyword);
+    // Appends a row to the pane's lists as the mining run does before it asks for metrics;
+    // its position in the shown list.
+    int AddRow(metrics::Pane pane, const QString& keyword) {
+        if (platform::RowTable* second = SecondList(pane)) second->Add(keyword);
+        return ResultList(pane)->Add(keyword).Index();
     }
 
-    platform::ListView ListView1, ListView17, ListView3, ListView2, ListView5;
+    platform::RowTable ListView1, ListView17, ListView3, ListView2, ListView5;
+    int selectedRow = 0;
     QString batchKeyword;
     bool ticked[3][3] = {{true, true, true}, {true, true, true}, {true, true, true}};  // all boxes
 };
 
-// The cells 1 to `last` of a row, joined by "|".
-inline QString Cells(const platform::ListItem* row, int last = 4) {
+// The cells 1 to `last` of row `index`, joined by "|".
+inline QString Cells(const platform::RowTable& list, int index, int last = 4) {
     QStringList cells;
-    for (int j = 1; j <= last; ++j) cells << row->SubItem(j);
+    for (int j = 1; j <= last; ++j) cells << list.Cell(index, j);
     return cells.join(u'|');
 }
 

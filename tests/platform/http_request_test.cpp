@@ -91,4 +91,50 @@ TEST(HttpRequestTest, FailuresCompleteWithoutStatusAndAnAbandonedRequestIsDroppe
     qunsetenv(platform::kFakeWebVariable);
 }
 
+// What a fetch of `page` gives: the status and the body's size.
+std::pair<int, qsizetype> Fetch(const Page& page) {
+    FakeWeb web;
+    web.Serve(QStringLiteral("a.cn"), QStringLiteral("/"), page);
+    HttpRequest request;
+    request.Open(QStringLiteral("GET"), QStringLiteral("http://a.cn/"));
+    request.Send();
+    EXPECT_TRUE(request.Wait(60s));
+    if (request.Status() == 0) {
+        EXPECT_FALSE(request.StatusText().isEmpty());
+    }
+    return {request.Status(), request.ResponseBody().size()};
+}
+
+TEST(HttpRequestTest, ABodyCutShortIsAFailedRequestWithoutStatus) {
+    const QByteArray body(10000, 'a');
+    const struct {
+        const char* name;
+        Page page;
+        std::pair<int, qsizetype> outcome;
+    } cases[] = {
+        {"whole, chunked", Page::Bytes(body).Chunked(), {200, 10000}},
+        {"fewer bytes than announced", Page::Bytes(body).CutAfter(5000), {0, 0}},
+        {"chunked without its last chunk", Page::Bytes(body).Chunked().CutAfter(5000), {0, 0}},
+        {"error page cut short", Page::Bytes(body).Status(404).CutAfter(5000), {0, 0}},
+        {"whole error page", Page::Bytes(body).Status(404), {404, 10000}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Fetch(c.page), c.outcome) << c.name;
+}
+
+TEST(HttpRequestTest, ABodyBeyondTheCapIsAFailedRequest) {
+    EXPECT_EQ(platform::kMaxResponseBytes, 16 << 20);
+    // A type the fake web does not compress: the network layer refuses a body of one repeated
+    // byte as a decompression bomb before the cap is reached.
+    const QByteArray type = "application/octet-stream";
+    const QByteArray full(platform::kMaxResponseBytes, 'a');
+    EXPECT_EQ(Fetch(Page::Bytes(full).ContentType(type)), std::make_pair(200, full.size()));
+    EXPECT_EQ(Fetch(Page::Bytes(full + 'b').ContentType(type)), std::make_pair(0, qsizetype(0)));
+    EXPECT_EQ(Fetch(Page::Bytes(full + 'b').ContentType(type).Chunked()),
+              std::make_pair(0, qsizetype(0)));
+    EXPECT_EQ(Fetch(Page::Endless().ContentType(type)), std::make_pair(0, qsizetype(0)));
+    // Compressed, it is refused as a decompression bomb, which must end the request too.
+    EXPECT_EQ(Fetch(Page::Endless()), std::make_pair(0, qsizetype(0)));
+    EXPECT_EQ(platform::HttpRequestsInFlight(), 0);
+}
+
 }  // namespace

@@ -2,51 +2,53 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QSignalSpy>
 
-using platform::ListItem;
 using platform::ListView;
 
 namespace {
 
-TEST(ListViewTest, RowsCountFromOneAndKeepTheirKeyUntilRemoved) {
+TEST(ListViewTest, ShowsItsTableWithHiddenZeroWidthColumns) {
     ListView list;
     list.AddColumn(QStringLiteral("关键词"), 1500);
     list.AddColumn(QStringLiteral("搜索量"), 0);
-    ListItem* first = list.Add(QStringLiteral("减肥"));
-    ListItem* second = list.Add(QStringLiteral("瘦身"));
-    second->SetSubItem(1, QStringLiteral("12"));
+    list.Add(QStringLiteral("减肥")).SetSubItem(1, QStringLiteral("12"));
 
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Item(1), first);
-    EXPECT_EQ(second->Index(), 2);
-    EXPECT_EQ(second->SubItem(1), QStringLiteral("12"));
-    EXPECT_EQ(first->SubItem(3), QString());
-    EXPECT_EQ(list.ColumnWidth(2), 0);
+    EXPECT_EQ(list.model()->rowCount(), 1);
+    EXPECT_EQ(list.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("关键词"));
+    EXPECT_FALSE(list.isColumnHidden(0));
+    EXPECT_EQ(list.columnWidth(0), 100);
     EXPECT_TRUE(list.isColumnHidden(1));
-
-    const quint64 key = second->Key();
-    list.Remove(1);
-    EXPECT_EQ(list.FindByKey(key)->Index(), 1);
-    list.Remove(1);
-    EXPECT_EQ(list.FindByKey(key), nullptr);
+    list.SetColumnWidth(2, 900);
+    EXPECT_FALSE(list.isColumnHidden(1));
+    EXPECT_EQ(list.Rows().Cell(1, 1), QStringLiteral("12"));
 }
 
-TEST(ListViewTest, ItemCheckFiresForTheUserOnlyNotForCode) {
+TEST(ListViewTest, SelectionAndUserEventsCountRowsFromOne) {
     ListView list;
     list.SetCheckBoxes(true);
     list.AddColumn(QStringLiteral("关键词"), 1500);
-    ListItem* item = list.Add(QStringLiteral("seo"));
+    list.Add(QStringLiteral("a"));
+    list.Add(QStringLiteral("b"));
     QSignalSpy checks(&list, &ListView::ItemCheck);
+    QSignalSpy columns(&list, &ListView::ColumnClick);
 
-    item->SetChecked(true);
+    EXPECT_EQ(list.SelectedIndex(), 0);
+    list.SetSelectedIndex(2);
+    EXPECT_EQ(list.SelectedIndex(), 2);
+    list.Remove(1);
+    EXPECT_EQ(list.SelectedIndex(), 1) << "the selection follows its row";
+
+    list.Item(1).SetChecked(true);
     EXPECT_EQ(checks.count(), 0);
-    EXPECT_TRUE(item->Checked());
+    list.model()->setData(list.model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+    ASSERT_EQ(checks.count(), 1);
+    EXPECT_EQ(checks.at(0).at(0).toInt(), 1);
 
-    item->setCheckState(0, Qt::Unchecked);  // what a click on the box does
-    EXPECT_EQ(checks.count(), 1);
-    item->SetText(QStringLiteral("seo2"));
-    EXPECT_EQ(checks.count(), 1);
+    emit list.header()->sectionClicked(0);
+    ASSERT_EQ(columns.count(), 1);
+    EXPECT_EQ(columns.at(0).at(0).toInt(), 1);
 }
 
 TEST(ListViewTest, SortedListOrdersByTheSortColumnIgnoringCase) {
@@ -57,8 +59,10 @@ TEST(ListViewTest, SortedListOrdersByTheSortColumnIgnoringCase) {
     list.Add(QStringLiteral("a"));
     list.SetSortOrder(Qt::DescendingOrder);
     list.SetSorted(true);
-    EXPECT_EQ(list.Item(1)->Text(), QStringLiteral("C"));
-    EXPECT_EQ(list.Item(3)->Text(), QStringLiteral("a"));
+    EXPECT_EQ(list.Item(1).Text(), QStringLiteral("C"));
+    EXPECT_EQ(list.Item(3).Text(), QStringLiteral("a"));
+    list.Add(QStringLiteral("B"));
+    EXPECT_EQ(list.Item(3).Text(), QStringLiteral("B"));
 }
 
 }  // namespace

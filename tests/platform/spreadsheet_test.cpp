@@ -52,6 +52,12 @@ TEST(SpreadsheetTest, CellsKeepTheirTextUnlessItIsPlainlyANumber) {
         {QStringLiteral("0"), number.arg(u"0")},
         {QStringLiteral("0-0"), text.arg(u"0-0")},
         {QStringLiteral("a<b&c"), text.arg(u"a&lt;b&amp;c")},
+        // A NUL would end the text; the rest is kept.
+        {QStringLiteral("a") + QChar(0) + QStringLiteral("b"), text.arg(u"ab")},
+        // The file's escape form, typed as text, is escaped itself so that it reads back.
+        {QStringLiteral("_x0041_"), text.arg(u"_x005F_x0041_")},
+        {QStringLiteral("a_x00e9__x005F_"), text.arg(u"a_x005F_x00e9__x005F_x005F_")},
+        {QStringLiteral("_X0041_ _x004_ _x00G1_"), text.arg(u"_X0041_ _x004_ _x00G1_")},
     };
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("cells.xlsx"));
@@ -65,6 +71,27 @@ TEST(SpreadsheetTest, CellsKeepTheirTextUnlessItIsPlainlyANumber) {
         EXPECT_TRUE(xml.contains(QStringLiteral("<c r=\"A%1\"").arg(i + 1) + cases[i].cellXml))
             << cases[i].value.toStdString();
     }
+}
+
+TEST(SpreadsheetTest, ATextLongerThanACellHoldsIsCutToTheLimitAndNamed) {
+    const QString pair = QStringLiteral("😀");
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("long.xlsx"));
+    Workbook book;
+    ASSERT_FALSE(book.SetCell(1, 1, QString(40000, u'a')).Failed());
+    ASSERT_FALSE(book.SetCell(2, 2, QString(platform::kMaxCellText, u'b')).Failed());
+    // Never inside a character: the pair that would pass the limit goes whole.
+    ASSERT_FALSE(book.SetCell(3, 28, QString(32766, u'c') + pair).Failed());
+    ASSERT_FALSE(book.SetCell(4, 1, QStringLiteral("after")).Failed());
+    EXPECT_EQ(book.CutCells(), QStringList({QStringLiteral("A1"), QStringLiteral("AB3")}));
+    ASSERT_FALSE(book.Save(path).Failed());
+
+    const QString xml = SheetXml(path);
+    const QString cell = QStringLiteral("<t>%1</t>");
+    EXPECT_TRUE(xml.contains(cell.arg(QString(platform::kMaxCellText, u'a'))));
+    EXPECT_TRUE(xml.contains(cell.arg(QString(platform::kMaxCellText, u'b'))));
+    EXPECT_TRUE(xml.contains(cell.arg(QString(32766, u'c'))));
+    EXPECT_TRUE(xml.contains(cell.arg(QStringLiteral("after"))));
 }
 
 TEST(SpreadsheetTest, RowFontCoversTheRowAndColumnsFitTheirWidestText) {

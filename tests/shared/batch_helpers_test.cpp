@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 #include "shared/batch_binding.h"
 #include "support/fake_clock.h"
 #include "support/qt_printers.h"
@@ -20,32 +20,32 @@ namespace {
 class BatchHost final : public BatchBinding {
   public:
     BatchHost() {
-        ListView8.SetCheckBoxes(true);
+        ListView8.SetCheckable(true);
         ListView8.AddColumn(QStringLiteral("关键词"), 2000);
         InstallBatchBinding(this);
     }
     ~BatchHost() override { InstallBatchBinding(nullptr); }
 
     void AddKeyword(const QString& keyword, bool checked) {
-        ListView8.Add(keyword)->SetChecked(checked);
+        ListView8.Add(keyword).SetChecked(checked);
     }
 
-    const platform::ListView& BatchKeywordList() const override { return ListView8; }
+    const platform::RowTable& BatchKeywordList() const override { return ListView8; }
     QString BatchPosition() const override { return txtkw; }
     QString SaveFolder() const override { return Text3; }
 
-    platform::ListView ListView8;
+    platform::RowTable ListView8;
     QString txtkw = QStringLiteral("1");
     QString Text3;
 };
 
 // A batch result list of one row.
-void FillResults(platform::ListView& list) {
+void FillResults(platform::RowTable& list) {
     for (const char* caption :
          {"相关关键词", "搜索量-月均", "搜索量-昨日", "百度收录数", "百度优化指数"})
         list.AddColumn(QString::fromUtf8(caption), 1500);
-    platform::ListItem* row = list.Add(QStringLiteral("减肥茶"));
-    for (int j = 1; j <= 4; ++j) row->SetSubItem(j, QStringLiteral("-"));
+    const platform::ListItem row = list.Add(QStringLiteral("减肥茶"));
+    for (int j = 1; j <= 4; ++j) row.SetSubItem(j, QStringLiteral("-"));
 }
 
 // Every file below `folder`, relative to it.
@@ -92,7 +92,7 @@ class AutoSaveTest : public ::testing::Test {
 
     BatchHost host_;
     QTemporaryDir save_;
-    platform::ListView results_;
+    platform::RowTable results_;
     testing_support::FakeClock clock_{QDateTime(QDate(2010, 6, 24), QTime(14, 5, 9))};
 };
 
@@ -131,7 +131,7 @@ TEST_F(AutoSaveTest, AKeywordCannotLeadTheFileOutOfTheSaveFolder) {
         {QString(100, u'长'), QString(60, u'长')},
     };
     for (const auto& [keyword, name] : cases) {
-        host_.ListView8.Item(1)->SetText(keyword);
+        host_.ListView8.SetText(1, keyword);
         EXPECT_TRUE(AutoSaveList(results_, QStringLiteral("txt"), 5)) << keyword.toStdString();
         EXPECT_TRUE(QFile::exists(outside.filePath(QStringLiteral("save/") + name +
                                                    QStringLiteral("-2010-06-24-14-05-09.txt"))))

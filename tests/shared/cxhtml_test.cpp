@@ -147,14 +147,11 @@ TEST_F(CXHtmlTest, GetReturnsAnErrorPageButPostOnlyA2xxAnswer) {
     html.Char(QStringLiteral("utf-8"));
     html.url(QStringLiteral("http://www.x.cn/missing"));
     EXPECT_EQ(html.GetSrc(), QStringLiteral("<h1>页面不存在</h1>"));
-    EXPECT_EQ(html.LastStatus(), 404) << "tells the error page from the page asked for";
     EXPECT_EQ(html.PostSrc(QStringLiteral("a=1")), QString());
-    EXPECT_EQ(html.LastStatus(), 404);
 
     html.Char(QStringLiteral("gb2312"));
     html.url(QStringLiteral("http://www.x.cn/form"));
     EXPECT_EQ(html.PostSrc(QStringLiteral("kw=%D3%C5&n=2")), QStringLiteral("已收到"));
-    EXPECT_EQ(html.LastStatus(), 200);
 
     const auto requests = web_.Requests();
     ASSERT_EQ(requests.size(), 3u);
@@ -163,6 +160,33 @@ TEST_F(CXHtmlTest, GetReturnsAnErrorPageButPostOnlyA2xxAnswer) {
     EXPECT_EQ(requests[2].Header(QStringLiteral("Content-Type")),
               QStringLiteral("application/x-www-form-urlencoded"));
     EXPECT_EQ(requests[2].Header(QStringLiteral("User-Agent")), kAgent);
+}
+
+TEST_F(CXHtmlTest, CallersSeeTheStatusAndOnlyASuccessAnswerIsAPageOnSuccess) {
+    const QString whole = QStringLiteral("<p>完整的页面</p>");
+    const struct {
+        const char* name;
+        Page page;
+        int status;
+        QString src;
+        QString onSuccess;
+    } cases[] = {
+        {"success", Page::Text(whole), 200, whole, whole},
+        {"error page", Page::Text(whole).Status(500), 500, whole, QString()},
+        {"body cut short", Page::Text(whole).CutAfter(7), 0, QString(), QString()},
+    };
+    CXHtml html;
+    html.Char(QStringLiteral("utf-8"));
+    for (const auto& c : cases) {
+        web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/"), c.page);
+        html.url(QStringLiteral("http://www.x.cn/"));
+        EXPECT_EQ(html.GetSrc(), c.src) << c.name;
+        EXPECT_EQ(html.Status(), c.status) << c.name;
+        EXPECT_EQ(html.GetSrcOnSuccess(), c.onSuccess) << c.name;
+    }
+    html.url(QString());
+    html.GetSrc();
+    EXPECT_EQ(html.Status(), 0) << "no request, no status";
 }
 
 TEST_F(CXHtmlTest, PostWithoutCharsetSniffsByGetFirst) {
@@ -228,9 +252,7 @@ TEST_F(CXHtmlTest, ATimeOutOnTheRealClockReturnsEmpty) {
     html.Char(QStringLiteral("utf-8"));
     html.url(QStringLiteral("dead.cn/"));
     EXPECT_EQ(html.GetSrc(), QString());
-    EXPECT_EQ(html.LastStatus(), 0);
     EXPECT_EQ(html.PostSrc(QStringLiteral("a=1")), QString());
-    EXPECT_EQ(html.LastStatus(), 0);
 }
 
 TEST_F(CXHtmlTest, CheckUrlAcceptsStatusesUpTo399) {
@@ -249,6 +271,26 @@ TEST_F(CXHtmlTest, CheckUrlAcceptsStatusesUpTo399) {
     html.url(QString());
     EXPECT_FALSE(html.CheckUrl());
     EXPECT_EQ(html.statusText, QStringLiteral("链接为空"));
+}
+
+TEST_F(CXHtmlTest, CheckUrlCallsARedirectOnlyLiveWhenItEndsAtALivePage) {
+    const auto redirect = [](const char* to) {
+        return Page::Text(QString()).Status(302).Header("Location", to);
+    };
+    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/moved"), redirect("http://www.x.cn/"));
+    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/"), QStringLiteral("ok"));
+    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/loop"),
+               redirect("http://www.x.cn/loop"));
+    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/file"), redirect("file:///etc/passwd"));
+    CXHtml html;
+    html.url(QStringLiteral("www.x.cn/moved"));
+    EXPECT_TRUE(html.CheckUrl());
+    EXPECT_EQ(html.statusText, QStringLiteral("OK"));
+    for (const char* dead : {"www.x.cn/loop", "www.x.cn/file"}) {
+        html.url(QString::fromUtf8(dead));
+        EXPECT_FALSE(html.CheckUrl()) << dead;
+        EXPECT_FALSE(html.statusText.isEmpty()) << dead;
+    }
 }
 
 TEST_F(CXHtmlTest, CheckUrlReportsATimeOut) {

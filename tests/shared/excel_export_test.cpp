@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 #include "support/qt_printers.h"
 #include "support/scripted_prompts.h"
 #include "support/unzip.h"
@@ -17,7 +17,7 @@ using testing_support::ScriptedPrompts;
 using testing_support::Unzipped;
 
 // A list of five columns whose first and third columns are hidden.
-void FillWithHiddenColumns(platform::ListView& list, int rows) {
+void FillWithHiddenColumns(platform::RowTable& list, int rows) {
     const QStringList captions = {QStringLiteral("相关关键词"), QStringLiteral("搜索量-月均"),
                                   QStringLiteral("隐藏"), QStringLiteral("百度收录数"),
                                   QStringLiteral("百度优化指数")};
@@ -28,11 +28,14 @@ void FillWithHiddenColumns(platform::ListView& list, int rows) {
          QStringLiteral("45000"), QStringLiteral("266.66")},
         {QStringLiteral("减肥药"), QStringLiteral("-"), QStringLiteral("y"), QStringLiteral("0012"),
          QStringLiteral("a,\"b\"")},
+        // The file format's escape form and a NUL, as texts a page may hold.
+        {QStringLiteral("乱码"), QStringLiteral("_x0041_"), QStringLiteral("z"),
+         QStringLiteral("a") + QChar(0) + QStringLiteral("b"), QStringLiteral("_x005F_")},
     };
     for (int r = 0; r < rows; ++r) {
         const QStringList& row = values[r % values.size()];
-        platform::ListItem* item = list.Add(row[0]);
-        for (int j = 1; j < row.size(); ++j) item->SetSubItem(j, row[j]);
+        const platform::ListItem item = list.Add(row[0]);
+        for (int j = 1; j < row.size(); ++j) item.SetSubItem(j, row[j]);
     }
 }
 
@@ -57,8 +60,8 @@ QStringList ReadBackWithLibreOffice(const QString& book, const QTemporaryDir& sc
 TEST(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.xlsx"));
-    platform::ListView list;
-    FillWithHiddenColumns(list, 2);
+    platform::RowTable list;
+    FillWithHiddenColumns(list, 3);
     ScriptedPrompts prompts;
 
     ASSERT_TRUE(ExportListToExcel(list, path));
@@ -67,13 +70,14 @@ TEST(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
     const QStringList lines = ReadBackWithLibreOffice(path, folder);
     EXPECT_EQ(lines, (QStringList{QStringLiteral("搜索量-月均,百度收录数,百度优化指数"),
                                   QStringLiteral("1200,45000,266.66"),
-                                  QStringLiteral("-,0012,\"a,\"\"b\"\"\"")}));
+                                  QStringLiteral("-,0012,\"a,\"\"b\"\"\""),
+                                  QStringLiteral("_x0041_,ab,_x005F_")}));
 }
 
 TEST(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.xlsx"));
-    platform::ListView list;
+    platform::RowTable list;
     FillWithHiddenColumns(list, 2);
     ScriptedPrompts prompts;
     ASSERT_TRUE(ExportListToExcel(list, path));
@@ -83,6 +87,30 @@ TEST(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
     EXPECT_TRUE(sheet.contains("<row r=\"1\" s=\"1\" customFormat=\"1\">")) << sheet.toStdString();
     EXPECT_TRUE(styles.contains("<font><b/><sz val=\"12\"/>")) << styles.toStdString();
     EXPECT_EQ(sheet.count("<col "), 3) << sheet.toStdString();  // one fitted width per column
+}
+
+// One cell too long for a workbook costs that cell its end, not the export.
+TEST(ExcelExportTest, CellsTooLongForAWorkbookAreCutAndNamed) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+    platform::RowTable list;
+    FillWithHiddenColumns(list, 14);
+    list.SetCell(1, 1, QString(40000, u'x'));  // sheet cell A2
+    for (int row = 3; row <= 14; ++row) list.SetCell(row, 4, QString(33000, u'y'));
+    ScriptedPrompts prompts;
+
+    ASSERT_TRUE(ExportListToExcel(list, path));
+
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].text,
+              QStringLiteral("以下13个单元格的内容超过了Excel单元格的上限（32767个字符），"
+                             "已截断为前32767个字符：\r\n\r\n"
+                             "A2、C4、C5、C6、C7、C8、C9、C10、C11、C12等"));
+    EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("导出数据"));
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Exclamation);
+    const QByteArray sheet = Unzipped(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(sheet.contains("<t>" + QByteArray(32767, 'x') + "</t>"));
+    EXPECT_TRUE(sheet.contains("<c r=\"A15\""));  // the last row is there
 }
 
 TEST(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing) {
@@ -104,7 +132,7 @@ TEST(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir folder;
-        platform::ListView list;
+        platform::RowTable list;
         FillWithHiddenColumns(list, c.rows);
         if (c.hideAll) {
             for (int column = 1; column <= list.ColumnCount(); ++column)

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
 #include "platform/program_folder.h"
+#include "platform/row_table.h"
 #include "shared/busy_indicator.h"
 #include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
@@ -32,7 +32,7 @@ class ListExporterTest : public ::testing::Test {
         BusyIndicator::Set(BusyIndicator::kReady);
         list_.AddColumn(QStringLiteral("关键词"), 1500);
         list_.AddColumn(QStringLiteral("搜索量-月均"), 1500);
-        list_.Add(QStringLiteral("减肥"))->SetSubItem(1, QStringLiteral("1200"));
+        list_.Add(QStringLiteral("减肥")).SetSubItem(1, QStringLiteral("1200"));
         QDir(home_.Path()).mkdir(QStringLiteral("out"));
     }
     ~ListExporterTest() override { BusyIndicator::Set(BusyIndicator::kReady); }
@@ -53,7 +53,7 @@ class ListExporterTest : public ::testing::Test {
     testing_support::TemporaryProgramFolder home_;
     testing_support::RecordingShell shell_;
     ScriptedPrompts prompts_;
-    platform::ListView list_;
+    platform::RowTable list_;
     QWidget owner_;
 };
 
@@ -82,7 +82,7 @@ TEST_F(ListExporterTest, ABadFileNameIsRefusedBeforeTheFolderIsAsked) {
         {QStringLiteral("htm"), QStringLiteral("a:b")},
         {QStringLiteral("xls"), QStringLiteral(".xlsx")},
         {QStringLiteral("xls"), QStringLiteral("report.XLSX")},
-        {QStringLiteral("xls"), QStringLiteral("report.xls")},
+        {QStringLiteral("xls"), QStringLiteral(".xls")},
     };
     for (const auto& [extension, name] : cases) {
         ScriptedPrompts prompts;
@@ -137,6 +137,18 @@ TEST_F(ListExporterTest, AWorkbookOrHtmlReportOpensWithItsProgram) {
     ExportList(list_, QStringLiteral("xls"), 0, &owner_);
     EXPECT_EQ(shell_.opened, QStringList{Out(QStringLiteral("book.xlsx"))});
     EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK"));
+}
+
+TEST_F(ListExporterTest, AWorkbookNameMayBeTypedWithEitherWorkbookSuffix) {
+    for (const QString& name : {QStringLiteral("book.xls"), QStringLiteral("book.xlsx"),
+                                QStringLiteral("book.xls.xlsx")}) {
+        QFile::remove(Out(QStringLiteral("book.xlsx")));
+        ScriptedPrompts prompts;
+        prompts.Type(name).Type(home_.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
+        ExportList(list_, QStringLiteral("xls"), 0, &owner_);
+        EXPECT_EQ(prompts.Texts().last(), kDone) << name.toStdString();
+        EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK")) << name.toStdString();
+    }
 }
 
 TEST_F(ListExporterTest, TheOverwriteQuestionGuardsAnExistingFile) {

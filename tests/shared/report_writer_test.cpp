@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "platform/charset.h"
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -28,19 +28,19 @@ struct Row {
 };
 
 // A list with the given column widths (0 hides a column) and rows.
-void Fill(platform::ListView& list, const QList<int>& widths, const std::vector<Row>& rows) {
+void Fill(platform::RowTable& list, const QList<int>& widths, const std::vector<Row>& rows) {
     for (int i = 0; i < widths.size(); ++i)
         list.AddColumn(QStringLiteral("列%1").arg(i + 1), widths[i]);
     for (const Row& row : rows) {
-        platform::ListItem* item = list.Add(row.columns.value(0));
-        for (int j = 1; j < row.columns.size(); ++j) item->SetSubItem(j, row.columns[j]);
-        item->SetTag(row.tag);
+        const platform::ListItem item = list.Add(row.columns.value(0));
+        for (int j = 1; j < row.columns.size(); ++j) item.SetSubItem(j, row.columns[j]);
+        item.SetTag(row.tag);
     }
 }
 
 class ReportWriterTest : public ::testing::Test {
   protected:
-    QByteArray Write(const platform::ListView& list, bool asText, qint16 kind) {
+    QByteArray Write(const platform::RowTable& list, bool asText, qint16 kind) {
         const QString path = folder_.filePath(QStringLiteral("report"));
         EXPECT_TRUE(WriteListReport(list, path, asText, kind));
         QFile file(path);
@@ -135,7 +135,7 @@ TEST_F(ReportWriterTest, EachKindWritesItsOwnTitleAndHeaders) {
                         "<td width='15%'>百度收录量</td><td width='15%'>百度优化指数</td>"
                         "<td width='10%'>更新日期</td>")},
     };
-    platform::ListView empty;
+    platform::RowTable empty;
     Fill(empty, {1000, 1000, 1000, 1000, 1000, 1000, 1000}, {});
     for (const Kind& k : kinds) {
         SCOPED_TRACE(k.kind);
@@ -150,7 +150,7 @@ TEST_F(ReportWriterTest, EachKindWritesItsOwnTitleAndHeaders) {
 }
 
 TEST_F(ReportWriterTest, AKindWithoutLayoutWritesTheRowsAlone) {
-    platform::ListView list;
+    platform::RowTable list;
     Fill(list, {1000, 1000}, {{{QStringLiteral("减肥"), QStringLiteral("12")}, {}}});
     for (const qint16 kind : {qint16(11), qint16(-1)}) {
         EXPECT_EQ(Write(list, true, kind),
@@ -165,7 +165,7 @@ TEST_F(ReportWriterTest, AKindWithoutLayoutWritesTheRowsAlone) {
 // A sorted list leaves each row's sort text in its Tag; the text report ignores it and writes
 // every column, the hidden one too.
 TEST_F(ReportWriterTest, TextReportWritesEveryColumnAndNoSortLeftovers) {
-    platform::ListView list;
+    platform::RowTable list;
     Fill(list, {2000, 1000, 0, 1000, 1000},
          {{{QStringLiteral("减肥"), QStringLiteral("1200"), QStringLiteral("300"),
             QStringLiteral("45000"), QStringLiteral("266.66")},
@@ -180,7 +180,7 @@ TEST_F(ReportWriterTest, TextReportWritesEveryColumnAndNoSortLeftovers) {
 // Keywords come from the web: mark-up in them stays text, and characters GBK cannot hold
 // survive as character references.
 TEST_F(ReportWriterTest, HtmlReportEscapesListTextsAndKeepsEveryCharacter) {
-    platform::ListView list;
+    platform::RowTable list;
     Fill(list, {2000, 1000, 1000, 1000, 1000},
          {{{QStringLiteral("<script>alert(1)</script>"), QStringLiteral("a&b"),
             QStringLiteral("<b>"), QStringLiteral("&#20013;"), QStringLiteral("未发现本站链接")},
@@ -190,6 +190,19 @@ TEST_F(ReportWriterTest, HtmlReportEscapesListTextsAndKeepsEveryCharacter) {
            {}}});
     EXPECT_EQ(Write(list, false, ReportRelatedKeywords),
               Golden(QStringLiteral("unsafe_keywords.htm")));
+}
+
+// A zero-width joiner or a variation selector inside a keyword is no character GBK holds: it
+// stays visible as "?" in a text report and survives as a reference in an HTML report.
+TEST_F(ReportWriterTest, InvisibleCharactersAreKeptLikeOtherCharactersGbkCannotHold) {
+    platform::RowTable list;
+    Fill(list, {2000}, {{{QStringLiteral("减\u200D肥\uFE0F")}, {}}});
+    EXPECT_EQ(Write(list, true, 11),
+              platform::ToAnsi(kBanner + QStringLiteral("\r\n\r\n\r\n减?肥?    \r\n")));
+    EXPECT_EQ(
+        Write(list, false, 11),
+        platform::ToAnsi(QStringLiteral("<tr align='center'><td>减&#8205;肥&#65039;</td></tr>") +
+                         kHtmlEnd));
 }
 
 TEST_F(ReportWriterTest, TheLastCellTurnsRedForALinkCheckVerdict) {
@@ -204,7 +217,7 @@ TEST_F(ReportWriterTest, TheLastCellTurnsRedForALinkCheckVerdict) {
         {QStringLiteral("已做链接"), false},
     };
     for (const Case& c : cases) {
-        platform::ListView list;
+        platform::RowTable list;
         Fill(list, {1000, 1000, 1000}, {{{QStringLiteral("a.com"), c.last, c.last}, {}}});
         const QString cell = c.red ? QStringLiteral("<td><font color =red>%1</font></td></tr>")
                                    : QStringLiteral("<td>%1</td></tr>");
@@ -219,7 +232,7 @@ TEST_F(ReportWriterTest, TheLastCellTurnsRedForALinkCheckVerdict) {
 // The link market's rows link to the site and end with the Tag cell; an address cannot break
 // out of its attribute.
 TEST_F(ReportWriterTest, LinkRowsLinkTheSiteAndEndWithTheTag) {
-    platform::ListView list;
+    platform::RowTable list;
     Fill(
         list, {1000, 1000, 1000},
         {{{QStringLiteral("www.a.com"), QStringLiteral("3"), QStringLiteral("120")},
@@ -237,7 +250,7 @@ TEST_F(ReportWriterTest, LinkRowsLinkTheSiteAndEndWithTheTag) {
 }
 
 TEST_F(ReportWriterTest, AReportReplacesAnOldFileAndAFailedOneIsReported) {
-    platform::ListView list;
+    platform::RowTable list;
     Fill(list, {1000}, {{{QStringLiteral("seo")}, {}}});
     const QString path = folder_.filePath(QStringLiteral("old.txt"));
     QFile old(path);
@@ -253,6 +266,33 @@ TEST_F(ReportWriterTest, AReportReplacesAnOldFileAndAFailedOneIsReported) {
     const QString missing = folder_.filePath(QStringLiteral("missing/report.htm"));
     EXPECT_FALSE(WriteListReport(list, missing, false, ReportRelatedKeywords));
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+QStringList* capturedWarnings = nullptr;
+
+void CaptureWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtWarningMsg && capturedWarnings) *capturedWarnings << message;
+}
+
+// A file that cannot be created ends the report at once: nothing is written to a closed file.
+TEST_F(ReportWriterTest, AReportThatCannotBeCreatedStopsBeforeItsRows) {
+    platform::RowTable list;
+    Fill(list, {1000, 1000}, {});
+    for (int i = 0; i < 5000; ++i)
+        list.Add(QStringLiteral("关键词%1").arg(i)).SetSubItem(1, QString(20, u'x'));
+    const QString missing = folder_.filePath(QStringLiteral("missing/report"));
+
+    for (const bool asText : {true, false}) {
+        QStringList warnings;
+        capturedWarnings = &warnings;
+        const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+        const bool written = WriteListReport(list, missing, asText, ReportRelatedKeywords);
+        qInstallMessageHandler(previous);
+        capturedWarnings = nullptr;
+
+        EXPECT_FALSE(written);
+        EXPECT_EQ(warnings, QStringList());
+    }
 }
 
 }  // namespace

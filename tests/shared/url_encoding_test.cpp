@@ -4,7 +4,7 @@
 
 #include "support/qt_printers.h"
 
-#include "platform/list_view.h"
+#include "platform/row_table.h"
 
 namespace {
 
@@ -51,19 +51,5 @@ INSTANTIATE_TEST_SUITE_P(
                                QStringLiteral("a%F0%9F%98%80")},
                     EncodeCase{"Empty", QString(), QString(), QString()}),
     [](const testing::TestParamInfo<EncodeCase>& info) { return info.param.name; });
-
-TEST(ListContainsTextTest, FindsTheTrimmedLowerCasedTextAmongRowsAsTheyStand) {
-    platform::ListView list;
-    list.AddColumn(QStringLiteral("关键词"), 1500);
-    EXPECT_FALSE(ListContainsText(QStringLiteral("seo"), list));
-
-    list.Add(QStringLiteral("SEO 优化"));
-    list.Add(QStringLiteral(" seo "));
-    EXPECT_FALSE(ListContainsText(QStringLiteral("SEO 优化"), list));
-    EXPECT_FALSE(ListContainsText(QStringLiteral("seo"), list));
-
-    list.Add(QStringLiteral("seo 优化"));
-    EXPECT_TRUE(ListContainsText(QStringLiteral("  SEO 优化 "), list));
-}
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <functional>
 
+#include "support/database_files.h"
 #include "support/program_folder_fixture.h"
+#include "support/qt_printers.h"
 #include "support/recording_shell.h"
 #include "support/scripted_prompts.h"
 
@@ -70,6 +73,109 @@ TEST_F(OpenDatabaseOrWarnTest, UnreadableFileCountsAsMissing) {
 
     EXPECT_TRUE(missing);
     EXPECT_EQ(prompts.Texts(), QStringList{kMissingDatabase});
+}
+
+// A lock another program holds for a moment at start-up is waited out: a locked file is not a
+// missing one.
+TEST_F(OpenDatabaseOrWarnTest, AFileAnotherProgramHoldsForAMomentIsWaitedFor) {
+    folder.AddFreshDatabase();
+    {
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(500));
+        OpenDatabaseOrWarn(connection, nullptr, &missing);
+    }
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(connection.IsOpen());
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_TRUE(shell.opened.empty());
+}
+
+void SetPermissions(const QString& path, QFile::Permissions permissions) {
+    ASSERT_TRUE(QFile::setPermissions(path, permissions)) << path.toStdString();
+}
+
+const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
+                                     QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+const QFile::Permissions kWritable =
+    kReadOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+
+// A db.db that opens but cannot serve is told plainly, once: a damaged one switches the
+// database off like a missing one; one that takes no writes still serves for reading.
+TEST_F(OpenDatabaseOrWarnTest, AFileThatCannotServeIsToldWhatIsWrongOnce) {
+    const QString damaged = QStringLiteral(
+        "数据库文件已损坏或缺少数据表，无法使用：\r\n%1\r\n\r\n"
+        "本次运行将不使用关键词数据库。请备份该文件后重新下载数据库文件，"
+        "解压并复制到软件安装目录！");
+    const QString readOnly = QStringLiteral(
+        "数据库文件无法写入（文件或它所在的文件夹是只读的）：\r\n%1\r\n\r\n"
+        "关键词数据库中的数据可以查看，但无法保存。请取消只读属性，"
+        "或把软件安装到可以写入的文件夹后重新启动软件！");
+    const struct {
+        const char* what;
+        std::function<void(const TemporaryProgramFolder&)> prepare;
+        const QString& message;
+        bool serves;
+    } cases[] = {
+        {"an empty file",
+         [](const TemporaryProgramFolder& f) {
+             QFile(f.FilePath(QStringLiteral("db.db"))).open(QIODevice::WriteOnly);
+         },
+         damaged, false},
+        {"no keywords table",
+         [](const TemporaryProgramFolder& f) {
+             f.AddFreshDatabase();
+             platform::Connection db;
+             ASSERT_TRUE(db.Open(f.FilePath(QStringLiteral("db.db"))));
+             ASSERT_TRUE(db.Execute(QStringLiteral("drop table keywords")));
+         },
+         damaged, false},
+        {"damaged pages",
+         [](const TemporaryProgramFolder& f) {
+             f.AddFreshDatabase();
+             testing_support::DamagePages(f.FilePath(QStringLiteral("db.db")));
+         },
+         damaged, false},
+        {"a read-only file",
+         [](const TemporaryProgramFolder& f) {
+             f.AddFreshDatabase();
+             SetPermissions(f.FilePath(QStringLiteral("db.db")), kReadOnly);
+         },
+         readOnly, true},
+        {"a read-only folder",
+         [](const TemporaryProgramFolder& f) {
+             f.AddFreshDatabase();
+             SetPermissions(f.FilePath(QStringLiteral("db.db")), kWritable);
+             SetPermissions(f.Path(), kReadOnly);
+         },
+         readOnly, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryProgramFolder own;
+        SetPermissions(own.Path(), kWritable);  // an ordinary user's program folder
+        c.prepare(own);
+        ScriptedPrompts told;
+        RecordingShell shellOfTheCase;
+        platform::Connection shared, tools;
+        bool sharedMissing = false, toolsMissing = false;
+        {
+            testing_support::OrdinaryUserFileAccess user;
+            OpenDatabaseOrWarn(shared, nullptr, &sharedMissing);
+            // The tools window opens its own connection to the same file: told once is enough.
+            OpenDatabaseOrWarn(tools, nullptr, &toolsMissing);
+        }
+        SetPermissions(own.Path(), kWritable);
+
+        EXPECT_EQ(told.Texts(), QStringList{c.message.arg(DatabasePath())});
+        EXPECT_EQ(told.prompts()[0].title, QStringLiteral("警告"));
+        EXPECT_EQ(told.prompts()[0].icon, platform::Icon::Critical);
+        EXPECT_TRUE(shellOfTheCase.opened.empty()) << "a new download would not mend it";
+        EXPECT_EQ(sharedMissing, !c.serves);
+        EXPECT_EQ(toolsMissing, !c.serves);
+        EXPECT_EQ(shared.IsOpen(), c.serves);
+        if (c.serves) {
+            EXPECT_TRUE(shared.HasTable(QStringLiteral("keywords")));
+        }
+    }
 }
 
 int CountRows(platform::Connection& connection, const QString& table) {

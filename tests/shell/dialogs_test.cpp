@@ -113,6 +113,15 @@ TEST_F(BlockingSettings, StoredValuesAreAppliedAndThoseOutsideTheListsChangeNoth
     }
 }
 
+TEST_F(BlockingSettings, OpensOverTheWindowThatAsksForIt) {
+    QWidget window;
+    QWidget* owner = nullptr;
+    modals.work = [&owner](QDialog& dialog) { owner = dialog.parentWidget(); };
+    ShowBlockingSettings(&window);
+    EXPECT_EQ(modals.titles, QStringList{QStringLiteral("搜索引擎屏蔽设置")});
+    EXPECT_EQ(owner, &window);
+}
+
 TEST_F(BlockingSettings, LoadsAWindowThatIsNotLoadedWithoutShowingIt) {
     folder.AddFreshDatabase();
     MDIfrm main;

@@ -2,8 +2,11 @@
 
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 
+#include "menu_windows.h"
+#include "platform/charset.h"
 #include "shared/registry_store.h"
 #include "shell/autorun.h"
 #include "shell/news_window.h"
@@ -218,6 +221,36 @@ TEST_F(MainWindow, ToolbarSwitchesWhenIdleAndReopensTheWindowInFront) {
     EXPECT_EQ(main.Area->subWindowList().size(), 1);
 }
 
+// The window buttons always show the one window opened last, also when the menu opened the
+// window the toolbar switches away from.
+TEST_F(MainWindow, AToolbarSwitchAwayFromAWindowTheMenuOpenedReleasesItsButton) {
+    MDIfrm& main = Started();
+    const struct {
+        QAction* item;
+        int itemButton;
+        int clicked;
+        QAction* clickedItem;
+    } steps[] = {
+        {main.mnuDatabase, 4, 2, main.mnuDig},
+        {main.mnuDatabase, 4, 3, main.mnuTool},
+        {main.mnuDig, 2, 4, main.mnuDatabase},
+        {main.mnuTool, 3, 2, main.mnuDig},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.clicked);
+        step.item->trigger();
+        ASSERT_TRUE(main.Button(step.itemButton)->isChecked());
+
+        main.Button(step.clicked)->trigger();
+
+        for (int button = 2; button <= 4; ++button)
+            EXPECT_EQ(main.Button(button)->isChecked(), button == step.clicked) << button;
+        for (QAction* item : {main.mnuDig, main.mnuTool, main.mnuDatabase})
+            EXPECT_EQ(item->isChecked(), item == step.clickedItem);
+        EXPECT_EQ(main.Text1->Text(), QString::number(step.clicked));
+    }
+}
+
 TEST_F(MainWindow, ToolbarRefusesWhileAJobRunsButMenusStillSwitch) {
     MDIfrm& main = Started();
     BusyIndicator::Set(BusyIndicator::kRunning);
@@ -268,6 +301,44 @@ TEST_F(MainWindow, ASwitchKeepsAWindowWhoseJobRunsAndShowsItAgainUnchanged) {
     mining->jobRunning = false;
     main.mnuTool->trigger();
     EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Mining), nullptr);
+}
+
+// The folder picker lets the user reach the menus while it is open: the window whose list the
+// export writes stays loaded until the export is done.
+TEST_F(MainWindow, ASwitchWhileAnExportAsksForItsFolderKeepsTheExportedWindow) {
+    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new shell_testing::MiningWindow; });
+    MDIfrm& main = Started();
+    main.mnuDig->trigger();
+    QPointer<WorkWindow> mining = LoadedWorkWindow(WorkWindowKind::Mining);
+    auto* list = &dynamic_cast<shell_testing::MiningWindow*>(mining.data())->ListView1;
+    list->AddColumn(QStringLiteral("关键词"), 1500);
+    list->Add(QStringLiteral("减肥"));
+
+    prompts.Type(QStringLiteral("report"))
+        .Type(folder.Path())
+        .Answer(Answer::Ok)  // the close box's refusal
+        .Answer(Answer::Cancel);
+    prompts.meanwhile = [&](const testing_support::ScriptedPrompts::Prompt& prompt) {
+        if (prompt.kind != testing_support::ScriptedPrompts::Kind::Folder) return;
+        EXPECT_FALSE(main.ActiveChild()->close()) << "its close box refuses too";
+        main.mnuDatabase->trigger();
+    };
+    main.PopupMenus->m_txt1->trigger();
+
+    EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Mining), mining.data());
+    EXPECT_EQ(Front(), Window(WorkWindowKind::Database));
+    EXPECT_EQ(prompts.Texts().mid(2),
+              QStringList({QStringLiteral("导出数据或对话框尚未结束，请先完成后再关闭窗口。"),
+                           QStringLiteral("导出完成，是否打开文件?")}));
+    QFile report(folder.FilePath(QStringLiteral("report.txt")));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(report.readAll().contains(platform::ToAnsi(QStringLiteral("\r\n减肥    "))));
+
+    // Once the export is done, the window is unloaded like any other.
+    prompts.meanwhile = nullptr;
+    main.mnuDig->trigger();
+    main.mnuTool->trigger();
+    EXPECT_EQ(mining, nullptr);
 }
 
 TEST_F(MainWindow, SideBarButtonActsOnTheWindowTheNavigationBoxNames) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenuBar>
 
+#include "menu_windows.h"
 #include "platform/list_view.h"
 #include "shared/busy_indicator.h"
 #include "shell/main_window.h"
@@ -18,33 +19,8 @@
 
 namespace {
 
-// Just enough of a work window for the main window's menus.
-class MenuWindow : public WorkWindow {
-  public:
-    void Form_Load() override {}
-    bool DbMissing() const override { return false; }
-    bool JobRunning() const override { return false; }
-    QWidget* SideBar() override { return this; }
-    QWidget* PageTabs() override { return this; }
-    QList<QWidget*> SideBarPanes() override { return {}; }
-};
-
-class MiningWindow final : public MenuWindow, public MiningMenuTarget {
-  public:
-    platform::ListView* ResultList() override { return &ListView1; }
-    platform::ListView* ManualList() override { return &ListView2; }
-    void recha() override { requeried << ListView1.SelectedItem()->Text(); }
-    void Addto_db() override { added << ListView1.SelectedItem()->Text(); }
-
-    platform::ListView ListView1, ListView17, ListView2;
-    QStringList requeried, added;
-};
-
-class DatabaseWindow final : public MenuWindow, public DatabaseMenuTarget {
-  public:
-    platform::ListView* KeywordList() override { return &ListView16; }
-    platform::ListView ListView16;
-};
+using shell_testing::DatabaseWindow;
+using shell_testing::MiningWindow;
 
 QStringList Captions(const QMenu* menu) {
     QStringList captions;
@@ -73,7 +49,7 @@ class PopupMenusTest : public ::testing::Test {
     // A mining result row, selected, also in the master copy.
     void AddSelectedRow(const QString& keyword) {
         Mining().ListView17.Add(keyword);
-        Mining().ListView1.SetSelectedItem(Mining().ListView1.Add(keyword));
+        Mining().ListView1.SetSelectedIndex(Mining().ListView1.Add(keyword).Index());
     }
 
     QWidget mainWindow;
@@ -122,7 +98,7 @@ TEST_F(PopupMenusTest, RowItemsActOnTheSelectedRowOfTheMiningWindow) {
 
     menus.m_delete->trigger();
     ASSERT_EQ(Mining().ListView1.Count(), 1);
-    EXPECT_EQ(Mining().ListView1.Item(1)->Text(), QStringLiteral("a"));
+    EXPECT_EQ(Mining().ListView1.Item(1).Text(), QStringLiteral("a"));
     EXPECT_EQ(Mining().ListView17.Count(), 2) << "the master copy keeps the row";
 }
 

@@ -83,7 +83,7 @@ class ShellTest : public ::testing::Test {
   protected:
     ShellTest() {
         ForgetSharedConnection();
-        BusyIndicator::Attach(nullptr);
+        BusyIndicator::Attach({});
         BusyIndicator::Set(QString());
         for (WorkWindowKind kind :
              {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database})

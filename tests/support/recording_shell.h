@@ -10,8 +10,8 @@ namespace testing_support {
 // told to fail.
 class RecordingShell final : public platform::Shell {
   public:
-    RecordingShell() { platform::InstallShell(this); }
-    ~RecordingShell() { platform::InstallShell(nullptr); }
+    RecordingShell() : previous_(platform::InstallShell(this)) {}
+    ~RecordingShell() { platform::InstallShell(previous_); }
 
     bool Open(const QString& target, QWidget*) override {
         opened << target;
@@ -32,6 +32,9 @@ class RecordingShell final : public platform::Shell {
     QStringList started;
     QList<platform::ShowStyle> styles;
     QStringList edited;
+
+  private:
+    platform::Shell* previous_;
 };
 
 }  // namespace testing_support

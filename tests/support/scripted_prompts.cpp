@@ -4,12 +4,10 @@
 
 namespace testing_support {
 
-ScriptedPrompts::ScriptedPrompts() {
-    platform::InstallPrompts(this);
-}
+ScriptedPrompts::ScriptedPrompts() : previous_(platform::InstallPrompts(this)) {}
 
 ScriptedPrompts::~ScriptedPrompts() {
-    platform::InstallPrompts(nullptr);
+    platform::InstallPrompts(previous_);
 }
 
 ScriptedPrompts& ScriptedPrompts::Answer(platform::Answer answer) {
@@ -22,6 +20,12 @@ ScriptedPrompts& ScriptedPrompts::Type(const QString& text) {
     return *this;
 }
 
+void ScriptedPrompts::Record(Prompt prompt) {
+    prompts_.push_back(prompt);
+    // A copy: what the user does meanwhile may bring up further prompts.
+    if (meanwhile) meanwhile(prompt);
+}
+
 QStringList ScriptedPrompts::Texts() const {
     QStringList texts;
     for (const Prompt& prompt : prompts_) texts << prompt.text;
@@ -30,7 +34,7 @@ QStringList ScriptedPrompts::Texts() const {
 
 platform::Answer ScriptedPrompts::MessageBox(const QString& text, const QString& title,
                                              platform::Buttons buttons, platform::Icon icon) {
-    prompts_.push_back({Kind::Message, text, title, buttons, icon});
+    Record({Kind::Message, text, title, buttons, icon});
     if (buttons == platform::Buttons::Ok && answers_.empty()) return platform::Answer::Ok;
     if (answers_.empty()) {
         ADD_FAILURE() << "unscripted question: " << text.toStdString();
@@ -52,17 +56,17 @@ QString ScriptedPrompts::NextText(const QString& what) {
 }
 
 QString ScriptedPrompts::InputBox(const QString& prompt, const QString& title, const QString&) {
-    prompts_.push_back({Kind::Input, prompt, title});
+    Record({Kind::Input, prompt, title});
     return NextText(prompt);
 }
 
 QString ScriptedPrompts::BrowseForFolder(const QString& startFolder, const QString& prompt) {
-    prompts_.push_back({Kind::Folder, prompt, startFolder});
+    Record({Kind::Folder, prompt, startFolder});
     return NextText(prompt);
 }
 
 QString ScriptedPrompts::OpenFile(const QString& title, const QString&) {
-    prompts_.push_back({Kind::OpenFile, title, {}});
+    Record({Kind::OpenFile, title, {}});
     return NextText(title);
 }
 

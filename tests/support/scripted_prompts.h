@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/prompts.h"
@@ -24,7 +25,7 @@ class ScriptedPrompts final : public platform::Prompts {
     };
 
     ScriptedPrompts();   // installs itself
-    ~ScriptedPrompts();  // restores the real dialogs
+    ~ScriptedPrompts();  // restores the prompts it replaced
 
     ScriptedPrompts& Answer(platform::Answer answer);
     ScriptedPrompts& Type(const QString& text);  // input box, folder or open-file answer
@@ -35,6 +36,9 @@ class ScriptedPrompts final : public platform::Prompts {
     // Whether every scripted answer was used.
     bool Exhausted() const { return answers_.empty() && texts_.empty(); }
 
+    // What the user does while a prompt is open, before answering it; runs for every prompt.
+    std::function<void(const Prompt&)> meanwhile;
+
     platform::Answer MessageBox(const QString& text, const QString& title,
                                 platform::Buttons buttons, platform::Icon icon) override;
     QString InputBox(const QString& prompt, const QString& title,
@@ -43,11 +47,13 @@ class ScriptedPrompts final : public platform::Prompts {
     QString OpenFile(const QString& title, const QString& filter) override;
 
   private:
+    void Record(Prompt prompt);
     QString NextText(const QString& what);
 
     std::deque<platform::Answer> answers_;
     std::deque<QString> texts_;
     std::vector<Prompt> prompts_;
+    platform::Prompts* previous_;
 };
 
 }  // namespace testing_support

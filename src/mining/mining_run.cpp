@@ -1,0 +1,139 @@
+#include "mining/mining_run.h"
+
+#include <array>
+
+#include "metrics/row_handle.h"
+#include "metrics/row_metrics.h"
+#include "mining/candidate_filter.h"
+#include "mining/mining_sources.h"
+#include "mining/source_fetch.h"
+#include "platform/prompts.h"
+#include "platform/row_table.h"
+#include "shared/busy_indicator.h"
+#include "shared/cxhtml.h"
+#include "shared/text_helpers.h"
+
+namespace mining {
+namespace {
+
+platform::RowTable& Shown(MiningBinding& binding) {
+    return *binding.Window().ResultList(binding.ResultPane());
+}
+platform::RowTable* Master(MiningBinding& binding) {
+    return binding.Window().SecondList(binding.ResultPane());
+}
+
+void RequestMiningPause(MiningBinding& binding) {
+    binding.RunState().MiningRunning = false;
+    binding.SetButtonCaption(kStoppingCaption);
+    binding.SetButtonEnabled(false);
+}
+
+void ResetForNewSeed(MiningBinding& binding, const QString& seed) {
+    Shown(binding).Clear();
+    if (platform::RowTable* master = Master(binding)) master->Clear();
+    MiningRunState& state = binding.RunState();
+    state.LastMinedKeyword = seed;
+    state.SourceDone.fill(false);
+}
+
+void EnterPausedState(MiningBinding& binding) {
+    binding.SetButtonCaption(kStartCaption);
+    binding.SetButtonEnabled(true);
+    BusyIndicator::Set(BusyIndicator::kPaused);
+    binding.SetFilterEnabled(true);
+}
+
+// Appends `keyword` to the shown list and its master copy, as one row of both; the two rows.
+std::array<metrics::RowHandle, 2> AppendRow(MiningBinding& binding, const QString& keyword) {
+    platform::RowTable& shown = Shown(binding);
+    const platform::ListItem row = shown.Add(keyword);
+    platform::RowTable* master = Master(binding);
+    if (master) master->Add(keyword, row.Key());
+    return {metrics::RowHandle(&shown, row.Index()), metrics::LastRow(master)};
+}
+
+void FillMetrics(MiningBinding& binding, const QString& keyword) {
+    metrics::FillRowMetrics(binding.Window(), binding.ResultPane(), keyword);
+}
+
+// The seed's bold row, unless a resumed run still has it listed.
+void ListSeed(MiningBinding& binding, const QString& seed) {
+    if (Listed(seed, Shown(binding), Master(binding))) return;
+    binding.ShowProgress(seed);
+    const std::array<metrics::RowHandle, 2> rows = AppendRow(binding, seed);
+    FillMetrics(binding, seed);
+    // The metrics wait for pages meanwhile: the rows are found again, if they are still there.
+    for (const metrics::RowHandle& row : rows)
+        if (const int index = row.Index()) row.List()->SetBold(index, true);
+}
+
+void OfferCandidate(MiningBinding& binding, const QString& seed, const QString& item) {
+    const QString candidate = TrimBlanks(item.toLower());
+    const CandidateOptions options{binding.MustContainSeed(), binding.ExclusionWords()};
+    if (!AcceptCandidate(candidate, seed, options, Shown(binding), Master(binding))) return;
+    AppendRow(binding, candidate);
+    binding.ShowProgress(candidate);
+    FillMetrics(binding, candidate);
+}
+
+}  // namespace
+
+ClickOutcome MiningClick(MiningBinding& binding) {
+    MiningRunState& state = binding.RunState();
+    // A click on an active run only ever pauses it: the seed box and the refusal matter to a
+    // start alone, so that a changed or emptied box neither empties the running run's lists
+    // nor keeps it from pausing.
+    if (binding.ButtonCaption() != kStartCaption) {
+        RequestMiningPause(binding);
+        return ClickOutcome::PauseRequested;
+    }
+    const QString refusal = binding.Refusal();
+    if (!refusal.isEmpty()) {
+        platform::ThePrompts().MessageBox(refusal, QStringLiteral("提示"), platform::Buttons::Ok,
+                                          platform::Icon::Information);
+        return ClickOutcome::Refused;
+    }
+    const QString seed = binding.Seed();
+    if (seed != state.LastMinedKeyword) ResetForNewSeed(binding, seed);
+
+    // New rows must come last: the metrics fill the last row of each list.
+    Shown(binding).SetSorting(std::nullopt);
+    binding.SetButtonCaption(kPauseCaption);
+    BusyIndicator::Set(BusyIndicator::kRunning);
+    binding.SetFilterEnabled(false);
+    state.MiningRunning = true;
+
+    ListSeed(binding, seed);
+    CXHtml fetcher;
+    for (const MiningSource& source : MiningSources()) {
+        bool& done = state.SourceDone[source.number - 1];
+        if (done) continue;
+        for (const QString& item : FetchSourceItems(source, seed, fetcher, binding)) {
+            if (!state.MiningRunning) {
+                EnterPausedState(binding);
+                return ClickOutcome::Paused;
+            }
+            OfferCandidate(binding, seed, item);
+        }
+        done = true;
+    }
+    return ClickOutcome::Completed;
+}
+
+void RegularMiningClick(RegularMiningBinding& binding) {
+    if (MiningClick(binding) == ClickOutcome::Completed) FinishRegularMining(binding);
+}
+
+void FinishRegularMining(MiningBinding& binding) {
+    BusyIndicator::Set(BusyIndicator::kReady);
+    binding.ClearProgress();
+    binding.SetButtonCaption(kStartCaption);
+    binding.SetButtonEnabled(true);
+    MiningRunState& state = binding.RunState();
+    state.SourceDone.fill(false);
+    state.LastMinedKeyword.clear();
+    binding.SetFilterEnabled(true);
+}
+
+}  // namespace mining

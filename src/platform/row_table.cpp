@@ -1,0 +1,371 @@
+#include "platform/row_table.h"
+
+#include <QFont>
+#include <algorithm>
+#include <numeric>
+
+namespace platform {
+
+bool TextLess(QStringView a, QStringView b) {
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+quint64 ListItem::Key() const {
+    return table_->Key(index_);
+}
+QString ListItem::Text() const {
+    return table_->Text(index_);
+}
+void ListItem::SetText(const QString& text) const {
+    table_->SetText(index_, text);
+}
+QString ListItem::SubItem(int j) const {
+    return table_->Cell(index_, j);
+}
+void ListItem::SetSubItem(int j, const QString& text) const {
+    table_->SetCell(index_, j, text);
+}
+bool ListItem::Checked() const {
+    return table_->Checked(index_);
+}
+void ListItem::SetChecked(bool checked) const {
+    table_->SetChecked(index_, checked);
+}
+bool ListItem::Bold() const {
+    return table_->Bold(index_);
+}
+void ListItem::SetBold(bool bold) const {
+    table_->SetBold(index_, bold);
+}
+QString ListItem::Tag() const {
+    return table_->Tag(index_);
+}
+void ListItem::SetTag(const QString& tag) const {
+    table_->SetTag(index_, tag);
+}
+
+QStringView RowTable::Row::CellView(int j) const {
+    if (j == 0) return text;
+    if (j < 1 || j > ends.size()) return {};
+    const qsizetype begin = j == 1 ? 0 : ends[j - 2];
+    return QStringView(subItems).mid(begin, ends[j - 1] - begin);
+}
+
+void RowTable::Row::SetSubItem(int j, QStringView value) {
+    if (j == ends.size() + 1) {  // the usual case: cells are filled from left to right
+        // Room for a few more short cells, so that filling a row seldom grows it twice.
+        if (subItems.capacity() < subItems.size() + value.size())
+            subItems.reserve(subItems.size() + value.size() + 32);
+        subItems.append(value);
+        ends.append(subItems.size());
+        return;
+    }
+    while (ends.size() < j) ends.append(subItems.size());
+    const qsizetype begin = j == 1 ? 0 : ends[j - 2];
+    const qsizetype delta = value.size() - (ends[j - 1] - begin);
+    subItems.replace(begin, ends[j - 1] - begin, value.data(), value.size());
+    for (qsizetype k = j - 1; k < ends.size(); ++k) ends[k] += delta;
+}
+
+RowTable::RowTable(QObject* parent) : QAbstractTableModel(parent) {}
+
+quint64 RowTable::NewKey() {
+    static quint64 next = 0;
+    return ++next;
+}
+
+void RowTable::AddColumn(const QString& caption, int widthTwips) {
+    const int column = ColumnCount();
+    beginInsertColumns({}, column, column);
+    columns_.push_back({caption, widthTwips});
+    endInsertColumns();
+    emit ColumnsChanged();
+}
+
+void RowTable::SetColumns(const std::vector<Column>& columns) {
+    beginResetModel();
+    columns_ = columns;
+    endResetModel();
+    emit ColumnsChanged();
+}
+
+void RowTable::ClearColumns() {
+    SetColumns({});
+}
+
+QString RowTable::ColumnText(int column) const {
+    return column >= 1 && column <= ColumnCount() ? columns_[column - 1].caption : QString();
+}
+
+int RowTable::ColumnWidth(int column) const {
+    return column >= 1 && column <= ColumnCount() ? columns_[column - 1].widthTwips : 0;
+}
+
+void RowTable::SetColumnWidth(int column, int widthTwips) {
+    if (column < 1 || column > ColumnCount()) return;
+    columns_[column - 1].widthTwips = widthTwips;
+    emit ColumnsChanged();
+}
+
+ListItem RowTable::Add(const QString& text, quint64 key) {
+    Row row;
+    row.text = text;
+    row.key = key ? key : NewKey();
+    const int position = sorting_ ? SortedPosition(text) : Count();
+    beginInsertRows({}, position, position);
+    rows_.insert(rows_.begin() + position, std::move(row));
+    endInsertRows();
+    CountText(rows_[position].text, +1);
+    if (position == Count() - 1 && positionsValid_)
+        positions_.insert(rows_.back().key, Count());
+    else
+        ForgetPositions();
+    return ListItem(this, position + 1);
+}
+
+void RowTable::Remove(int index) {
+    if (index < 1 || index > Count()) return;
+    beginRemoveRows({}, index - 1, index - 1);
+    CountText(At(index).text, -1);
+    rows_.erase(rows_.begin() + (index - 1));
+    endRemoveRows();
+    ForgetPositions();
+}
+
+void RowTable::Clear() {
+    beginResetModel();
+    rows_.clear();
+    textCounts_.clear();
+    textCountsValid_ = true;
+    positions_.clear();
+    positionsValid_ = true;
+    endResetModel();
+}
+
+int RowTable::IndexOfKey(quint64 key) const {
+    if (!positionsValid_) {
+        positions_.clear();
+        positions_.reserve(Count());
+        for (int i = 0; i < Count(); ++i) positions_.insert(rows_[i].key, i + 1);
+        positionsValid_ = true;
+    }
+    return positions_.value(key, 0);
+}
+
+QString RowTable::Cell(int index, int j) const {
+    return CellView(index, j).toString();
+}
+
+QStringView RowTable::CellView(int index, int j) const {
+    if (index < 1 || index > Count()) return {};
+    return At(index).CellView(j);
+}
+
+void RowTable::SetCell(int index, int j, const QString& text) {
+    if (index < 1 || index > Count() || j < 0) return;
+    Row& row = Mutable(index);
+    if (j == 0) {
+        CountText(row.text, -1);
+        row.text = text;
+        CountText(row.text, +1);
+    } else {
+        row.SetSubItem(j, text);
+    }
+    EmitRowChanged(index, j, j);
+    // A row whose sort cell changes keeps its place: lists re-sort on request only.
+}
+
+void RowTable::SetChecked(int index, bool checked) {
+    if (index < 1 || index > Count()) return;
+    Mutable(index).checked = checked;
+    EmitRowChanged(index, 0, 0);
+}
+
+void RowTable::SetBold(int index, bool bold) {
+    if (index < 1 || index > Count()) return;
+    Mutable(index).bold = bold;
+    EmitRowChanged(index, 0, qMax(0, ColumnCount() - 1));
+}
+
+int RowTable::RemoveWhere(const std::function<bool(int index)>& remove) {
+    std::vector<char> doomed(rows_.size());
+    bool any = false;
+    for (int i = 1; i <= Count(); ++i) any |= (doomed[i - 1] = remove(i)) != 0;
+    if (!any) return 0;
+    beginResetModel();
+    const size_t before = rows_.size();
+    size_t kept = 0;
+    for (size_t i = 0; i < before; ++i) {
+        if (doomed[i]) continue;
+        if (kept != i) rows_[kept] = std::move(rows_[i]);
+        ++kept;
+    }
+    rows_.resize(kept);
+    ForgetTextCounts();
+    ForgetPositions();
+    endResetModel();
+    return static_cast<int>(before - rows_.size());
+}
+
+int RowTable::RemoveChecked() {
+    return RemoveWhere([this](int index) { return Checked(index); });
+}
+
+void RowTable::RebuildFrom(const RowTable& source) {
+    if (&source == this) return;
+    beginResetModel();
+    rows_.clear();
+    rows_.reserve(source.rows_.size());
+    for (const Row& from : source.rows_) {
+        Row row;
+        row.text = from.text;
+        row.subItems = from.subItems;
+        row.ends = from.ends;
+        row.key = from.key;
+        row.bold = from.bold;
+        rows_.push_back(std::move(row));
+    }
+    textCounts_ = source.textCounts_;
+    textCountsValid_ = source.textCountsValid_;
+    ForgetPositions();
+    endResetModel();
+}
+
+void RowTable::SetAllChecked(bool checked) {
+    for (Row& row : rows_) row.checked = checked;
+    if (!rows_.empty()) emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
+}
+
+bool RowTable::AnyChecked() const {
+    return std::any_of(rows_.begin(), rows_.end(), [](const Row& row) { return row.checked; });
+}
+
+void RowTable::SetSorting(std::optional<SortSpec> spec) {
+    sorting_ = spec;
+    if (!sorting_) return;
+    const SortSpec s = *sorting_;
+    std::vector<int> order(rows_.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this, &s](int a, int b) {
+        const QStringView x = rows_[a].CellView(s.column), y = rows_[b].CellView(s.column);
+        return s.order == Qt::AscendingOrder ? s.less(x, y) : s.less(y, x);
+    });
+    beginResetModel();
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (int i : order) sorted.push_back(std::move(rows_[i]));
+    rows_.swap(sorted);
+    ForgetPositions();
+    endResetModel();
+}
+
+int RowTable::SortedPosition(QStringView text) const {
+    const SortSpec& s = *sorting_;
+    // After every row that sorts before or level with the new one, as a stable sort puts it.
+    const auto at =
+        std::upper_bound(rows_.begin(), rows_.end(), text, [&s](QStringView value, const Row& row) {
+            const QStringView cell = row.CellView(s.column);
+            return s.order == Qt::AscendingOrder ? s.less(value, cell) : s.less(cell, value);
+        });
+    return static_cast<int>(at - rows_.begin());
+}
+
+bool RowTable::ContainsText(const QString& text) const {
+    if (!textCountsValid_) {
+        textCounts_.clear();
+        textCounts_.reserve(Count());
+        for (const Row& row : rows_) ++textCounts_[row.text];
+        textCountsValid_ = true;
+    }
+    return textCounts_.contains(text);
+}
+
+void RowTable::CountText(const QString& text, int delta) {
+    if (!textCountsValid_) return;
+    auto it = textCounts_.find(text);
+    if (it == textCounts_.end()) {
+        if (delta > 0) textCounts_.insert(text, delta);
+        return;
+    }
+    *it += delta;
+    if (*it <= 0) textCounts_.erase(it);
+}
+
+void RowTable::EmitRowChanged(int index, int firstColumn, int lastColumn) {
+    if (lastColumn >= ColumnCount()) lastColumn = ColumnCount() - 1;
+    if (firstColumn > lastColumn) return;
+    emit dataChanged(this->index(index - 1, firstColumn), this->index(index - 1, lastColumn));
+}
+
+int RowTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+int RowTable::columnCount(const QModelIndex& parent) const {
+    // A list without headers still shows its row texts.
+    return parent.isValid() ? 0 : qMax(1, ColumnCount());
+}
+
+QVariant RowTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= Count()) return {};
+    const Row& row = rows_[index.row()];
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return row.CellView(index.column()).toString();
+        case Qt::CheckStateRole:
+            if (checkable_ && index.column() == 0) return row.checked ? Qt::Checked : Qt::Unchecked;
+            return {};
+        case Qt::FontRole:
+            if (row.bold) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+QVariant RowTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < ColumnCount())
+        return columns_[section].caption;
+    return {};
+}
+
+Qt::ItemFlags RowTable::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == 0) {
+        if (checkable_) flags |= Qt::ItemIsUserCheckable;
+        if (editable_) flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool RowTable::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.column() != 0 || index.row() >= Count()) return false;
+    const int row = index.row() + 1;
+    if (role == Qt::CheckStateRole && checkable_) {
+        const bool checked = value.toInt() == Qt::Checked;
+        if (checked == Checked(row)) return false;
+        SetChecked(row, checked);
+        emit CheckedByUser(row);
+        return true;
+    }
+    if (role == Qt::EditRole && editable_) {
+        emit TextEditedByUser(row, value.toString());
+        return true;
+    }
+    return false;
+}
+
+bool ListContainsText(const QString& s, const RowTable& table) {
+    QStringView needle(s);
+    while (!needle.isEmpty() && needle.front() == u' ') needle = needle.mid(1);
+    while (!needle.isEmpty() && needle.back() == u' ') needle.chop(1);
+    return table.ContainsText(needle.toString().toLower());
+}
+
+}  // namespace platform

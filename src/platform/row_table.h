@@ -1,0 +1,187 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVarLengthArray>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+class RowTable;
+
+// A column of a list: its caption and its width in twips (width 0 hides the column).
+struct Column {
+    QString caption;
+    int widthTwips = 0;
+};
+
+// How a sorted list orders two cells of its sort column.
+using CellLess = bool (*)(QStringView a, QStringView b);
+// Text order ignoring case: the order of a list sorted by the user or by code.
+bool TextLess(QStringView a, QStringView b);
+
+// The sorting a table keeps while rows are added.
+struct SortSpec {
+    int column = 0;  // cell number: 0 the row text, j sub-item j
+    Qt::SortOrder order = Qt::AscendingOrder;
+    CellLess less = TextLess;
+};
+
+// One row of a table as a short-lived handle: it names the row by its position, so it is
+// valid until rows are added, removed or sorted. Jobs that wait keep a row's Key instead.
+class ListItem {
+  public:
+    ListItem(RowTable* table, int index) : table_(table), index_(index) {}
+
+    int Index() const { return index_; }  // from 1
+    quint64 Key() const;
+    QString Text() const;
+    void SetText(const QString& text) const;
+    // Sub-item j (from 1); an empty text for a column the row has no value in.
+    QString SubItem(int j) const;
+    void SetSubItem(int j, const QString& text) const;
+    bool Checked() const;
+    void SetChecked(bool checked) const;
+    bool Bold() const;
+    void SetBold(bool bold) const;
+    QString Tag() const;
+    void SetTag(const QString& tag) const;
+
+  private:
+    RowTable* table_;
+    int index_;
+};
+
+// The rows of a list, below any widget: cell texts, a check mark, a bold mark, a tag and a key
+// that names the row for its whole life. Rows are numbered from 1 as the windows count them.
+// A list view shows one table; a master copy is a table that no view shows. Every bulk change
+// is one pass and one model reset, and the first-column texts are kept in a hash, so the
+// windows' duplicate test and their commands stay fast on lists of 100,000 rows.
+class RowTable : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit RowTable(QObject* parent = nullptr);
+
+    // Columns, counted from 1.
+    void AddColumn(const QString& caption, int widthTwips);
+    void SetColumns(const std::vector<Column>& columns);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    QString ColumnText(int column) const;
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int widthTwips);
+    void ClearColumns();
+
+    // Rows, counted from 1.
+    int Count() const { return static_cast<int>(rows_.size()); }
+    ListItem Item(int index) { return ListItem(this, index); }
+    // Adds a row with `text` (in order when the table is sorted) and returns it. A row that
+    // stands for a row of another table may take that row's key.
+    ListItem Add(const QString& text, quint64 key = 0);
+    void Remove(int index);
+    void Clear();
+
+    quint64 Key(int index) const { return At(index).key; }
+    // Where the row with `key` stands now; 0 once it is gone.
+    int IndexOfKey(quint64 key) const;
+    // Whether a row's text is `text` exactly.
+    bool ContainsText(const QString& text) const;
+
+    QString Text(int index) const { return Cell(index, 0); }
+    void SetText(int index, const QString& text) { SetCell(index, 0, text); }
+    // Cell j of the row: 0 the text, j >= 1 sub-item j.
+    QString Cell(int index, int j) const;
+    QStringView CellView(int index, int j) const;
+    void SetCell(int index, int j, const QString& text);
+    bool Checked(int index) const { return At(index).checked; }
+    void SetChecked(int index, bool checked);
+    bool Bold(int index) const { return At(index).bold; }
+    void SetBold(int index, bool bold);
+    QString Tag(int index) const { return At(index).tag; }
+    void SetTag(int index, const QString& tag) { Mutable(index).tag = tag; }
+
+    // Bulk changes, each one pass over the rows.
+    // Removes every row for which `remove(index)` holds, asked of the rows as they stand
+    // before the call; how many were removed.
+    int RemoveWhere(const std::function<bool(int index)>& remove);
+    int RemoveChecked();
+    // Makes this table's rows those of `source`: texts, every cell, bold marks and keys, with
+    // no row checked.
+    void RebuildFrom(const RowTable& source);
+    void SetAllChecked(bool checked);
+    bool AnyChecked() const;
+
+    // Sorts once by `spec` and keeps the table sorted that way while rows are added; nothing
+    // switches the order off again until SetSorting(std::nullopt).
+    void SetSorting(std::optional<SortSpec> spec);
+    const std::optional<SortSpec>& Sorting() const { return sorting_; }
+
+    // Whether the rows show check boxes a user can tick, and whether the user may edit the row
+    // text in place.
+    void SetCheckable(bool on) { checkable_ = on; }
+    bool Checkable() const { return checkable_; }
+    void SetEditable(bool on) { editable_ = on; }
+
+    // The model the view reads.
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  signals:
+    // The user ticked or cleared row `index`'s box; code that sets the mark raises nothing.
+    void CheckedByUser(int index);
+    // The user typed `text` over row `index`'s text in place; the table is not changed yet.
+    void TextEditedByUser(int index, const QString& text);
+    void ColumnsChanged();
+
+  private:
+    // A row's sub-items are one text with the end of each recorded, which keeps a row of short
+    // cells small; its text stands apart, shared with the duplicate test's hash.
+    struct Row {
+        QString text;
+        QString subItems;
+        QVarLengthArray<quint32, 8> ends;
+        QString tag;
+        quint64 key = 0;
+        bool checked = false;
+        bool bold = false;
+
+        QStringView CellView(int j) const;
+        void SetSubItem(int j, QStringView value);
+    };
+
+    const Row& At(int index) const { return rows_[static_cast<size_t>(index - 1)]; }
+    Row& Mutable(int index) { return rows_[static_cast<size_t>(index - 1)]; }
+    static quint64 NewKey();
+    // Where a row with `text` in the sort column goes in the sorted rows.
+    int SortedPosition(QStringView text) const;
+    void CountText(const QString& text, int delta);
+    // A bulk removal leaves the counts to be made again by the next duplicate test.
+    void ForgetTextCounts() { textCountsValid_ = false; }
+    void ForgetPositions() const { positionsValid_ = false; }
+    void EmitRowChanged(int index, int firstColumn, int lastColumn);
+
+    std::vector<Column> columns_;
+    std::vector<Row> rows_;
+    mutable QHash<QString, int> textCounts_;
+    mutable bool textCountsValid_ = true;
+    mutable QHash<quint64, int> positions_;
+    mutable bool positionsValid_ = true;
+    std::optional<SortSpec> sorting_;
+    bool checkable_ = false;
+    bool editable_ = false;
+};
+
+// Whether `table` has a row whose text equals `s` with its surrounding blanks (U+0020) removed
+// and in lower case; the rows' texts are compared as they stand. One look-up, whatever the
+// table's length.
+bool ListContainsText(const QString& s, const RowTable& table);
+
+}  // namespace platform

@@ -1,0 +1,186 @@
+#include "platform/row_table.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+using platform::ListContainsText;
+using platform::RowTable;
+using platform::SortSpec;
+
+namespace {
+
+// The row texts, top to bottom, joined by ",".
+QString Texts(const RowTable& table) {
+    QStringList texts;
+    for (int i = 1; i <= table.Count(); ++i) texts << table.Text(i);
+    return texts.join(u',');
+}
+
+// Gives `table` two columns and a row for each of `texts`.
+void Fill(RowTable& table, const QStringList& texts) {
+    table.AddColumn(QStringLiteral("关键词"), 1500);
+    table.AddColumn(QStringLiteral("搜索量"), 1000);
+    for (const QString& text : texts) table.Add(text);
+}
+
+TEST(RowTableTest, RowsCountFromOneAndKeepTheirKeyUntilRemoved) {
+    RowTable table;
+    Fill(table, {QStringLiteral("减肥"), QStringLiteral("瘦身")});
+    table.Item(2).SetSubItem(1, QStringLiteral("12"));
+    table.Item(2).SetSubItem(3, QStringLiteral("beyond the columns"));
+
+    EXPECT_EQ(table.Count(), 2);
+    EXPECT_EQ(table.Item(2).SubItem(1), QStringLiteral("12"));
+    EXPECT_EQ(table.Item(2).SubItem(2), QString());
+    EXPECT_EQ(table.Item(2).SubItem(3), QStringLiteral("beyond the columns"));
+    EXPECT_EQ(table.Item(1).SubItem(1), QString());
+
+    // Changing a middle cell keeps the cells after it.
+    table.SetCell(2, 1, QStringLiteral("123456"));
+    EXPECT_EQ(table.Cell(2, 3), QStringLiteral("beyond the columns"));
+    table.SetText(2, QString());
+    EXPECT_EQ(table.Cell(2, 1), QStringLiteral("123456"));
+
+    const quint64 key = table.Key(2);
+    table.Remove(1);
+    EXPECT_EQ(table.IndexOfKey(key), 1);
+    table.Remove(1);
+    EXPECT_EQ(table.IndexOfKey(key), 0);
+}
+
+TEST(RowTableTest, DuplicateTestTrimsAndLowersTheNeedleButNotTheRows) {
+    RowTable table;
+    Fill(table, {QStringLiteral("seo"), QStringLiteral("SEM"), QStringLiteral("seo")});
+    struct Case {
+        const char* needle;
+        bool found;
+    } cases[] = {{"seo", true},  {"  SEO  ", true}, {"sem", false},
+                 {"SEM", false}, {"\tseo", false},  {"", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ListContainsText(QString::fromUtf8(c.needle), table), c.found) << c.needle;
+
+    // The look-up follows every change of the row texts.
+    table.Remove(1);
+    EXPECT_TRUE(ListContainsText(QStringLiteral("seo"), table)) << "one of two copies is left";
+    table.SetText(2, QStringLiteral("sea"));
+    EXPECT_FALSE(ListContainsText(QStringLiteral("seo"), table));
+    table.RemoveWhere([&table](int index) { return table.Text(index) == u"sea"; });
+    EXPECT_FALSE(ListContainsText(QStringLiteral("sea"), table));
+    RowTable copy;
+    copy.RebuildFrom(table);
+    EXPECT_TRUE(copy.ContainsText(QStringLiteral("SEM")));
+    table.Clear();
+    EXPECT_FALSE(table.ContainsText(QStringLiteral("SEM")));
+}
+
+TEST(ListContainsTextTest, FindsTheTrimmedLowerCasedTextAmongRowsAsTheyStand) {
+    platform::RowTable list;
+    list.AddColumn(QStringLiteral("关键词"), 1500);
+    EXPECT_FALSE(platform::ListContainsText(QStringLiteral("seo"), list));
+
+    list.Add(QStringLiteral("SEO 优化"));
+    list.Add(QStringLiteral(" seo "));
+    EXPECT_FALSE(platform::ListContainsText(QStringLiteral("SEO 优化"), list));
+    EXPECT_FALSE(platform::ListContainsText(QStringLiteral("seo"), list));
+
+    list.Add(QStringLiteral("seo 优化"));
+    EXPECT_TRUE(platform::ListContainsText(QStringLiteral("  SEO 优化 "), list));
+}
+
+TEST(RowTableTest, BulkChangesAreOnePassAndOneReset) {
+    RowTable table;
+    Fill(table, {"a", "b", "c", "d", "e"});
+    table.SetBold(1, true);
+    for (int i : {2, 4}) table.SetChecked(i, true);
+    QSignalSpy resets(&table, &RowTable::modelReset);
+
+    EXPECT_EQ(table.RemoveChecked(), 2);
+    EXPECT_EQ(Texts(table), QStringLiteral("a,c,e"));
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(table.RemoveWhere([](int) { return false; }), 0);
+    EXPECT_EQ(resets.count(), 1) << "nothing removed, nothing reset";
+
+    RowTable master;
+    Fill(master, {"a", "b", "c"});
+    master.SetBold(2, true);
+    master.SetCell(3, 1, QStringLiteral("99"));
+    master.SetChecked(3, true);
+    table.RebuildFrom(master);
+    EXPECT_EQ(resets.count(), 2);
+    EXPECT_EQ(Texts(table), QStringLiteral("a,b,c"));
+    EXPECT_TRUE(table.Bold(2));
+    EXPECT_FALSE(table.Bold(1));
+    EXPECT_EQ(table.Cell(3, 1), QStringLiteral("99"));
+    EXPECT_FALSE(table.Checked(3)) << "the restored rows start unchecked";
+    EXPECT_EQ(table.Key(2), master.Key(2)) << "a restored row is still its master's row";
+
+    table.SetAllChecked(true);
+    EXPECT_TRUE(table.Checked(1) && table.Checked(2) && table.Checked(3));
+    table.SetAllChecked(false);
+    EXPECT_FALSE(table.AnyChecked());
+}
+
+bool ByLength(QStringView a, QStringView b) {
+    return a.size() < b.size();
+}
+
+TEST(RowTableTest, ASortedTableKeepsItsOrderWhileRowsAreAdded) {
+    struct Case {
+        Qt::SortOrder order;
+        platform::CellLess less;
+        QStringList rows;
+        QStringList added;
+        const char* expected;
+    } cases[] = {
+        {Qt::AscendingOrder, platform::TextLess, {"b", "C", "a"}, {"B", "0"}, "0,a,b,B,C"},
+        {Qt::DescendingOrder, platform::TextLess, {"b", "C", "a"}, {"B"}, "C,b,B,a"},
+        // Equal cells keep the order they came in, as a stable sort leaves them.
+        {Qt::AscendingOrder, ByLength, {"bb", "a", "cc"}, {"dd", "e"}, "a,e,bb,cc,dd"},
+    };
+    for (const Case& c : cases) {
+        RowTable table;
+        Fill(table, c.rows);
+        table.SetSorting(SortSpec{0, c.order, c.less});
+        for (const QString& text : c.added) table.Add(text);
+        EXPECT_EQ(Texts(table), QString::fromUtf8(c.expected));
+    }
+
+    // A sort on a sub-item; switched off, rows are appended again.
+    RowTable table;
+    Fill(table, {"x", "y"});
+    table.SetCell(1, 1, QStringLiteral("2"));
+    table.SetCell(2, 1, QStringLiteral("1"));
+    const quint64 x = table.Key(1);
+    table.SetSorting(SortSpec{1, Qt::AscendingOrder, platform::TextLess});
+    EXPECT_EQ(Texts(table), QStringLiteral("y,x"));
+    EXPECT_EQ(table.IndexOfKey(x), 2);
+    table.SetSorting(std::nullopt);
+    table.Add(QStringLiteral("a"));
+    EXPECT_EQ(Texts(table), QStringLiteral("y,x,a"));
+}
+
+TEST(RowTableTest, OnlyTheUserRaisesCheckAndEditEvents) {
+    RowTable table;
+    Fill(table, {"seo"});
+    table.SetCheckable(true);
+    table.SetEditable(true);
+    QSignalSpy checks(&table, &RowTable::CheckedByUser);
+    QSignalSpy edits(&table, &RowTable::TextEditedByUser);
+
+    table.SetChecked(1, true);
+    table.SetText(1, QStringLiteral("seo2"));
+    EXPECT_EQ(checks.count(), 0);
+    EXPECT_EQ(edits.count(), 0);
+
+    // What a click on the box and an edit in place do through the model.
+    EXPECT_TRUE(table.setData(table.index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_FALSE(table.Checked(1));
+    EXPECT_EQ(checks.count(), 1);
+    EXPECT_TRUE(table.setData(table.index(0, 0), QStringLiteral("new"), Qt::EditRole));
+    ASSERT_EQ(edits.count(), 1);
+    EXPECT_EQ(edits.at(0).at(1).toString(), QStringLiteral("new"));
+    EXPECT_EQ(table.Text(1), QStringLiteral("seo2")) << "the handler decides what is kept";
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+#include "support/database_files.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <future>
+
+namespace testing_support {
+
+ForeignLock::ForeignLock(const QString& path, std::chrono::milliseconds hold) {
+    std::promise<bool> locked;
+    std::future<bool> taken = locked.get_future();
+    holder_ = std::thread([file = path.toUtf8(), hold, locked = std::move(locked)]() mutable {
+        sqlite3* db = nullptr;
+        const bool held =
+            sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+            sqlite3_exec(db, "begin exclusive", nullptr, nullptr, nullptr) == SQLITE_OK;
+        locked.set_value(held);
+        if (held) {
+            std::this_thread::sleep_for(hold);
+            sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+        }
+        sqlite3_close(db);
+    });
+    if (!taken.get()) ADD_FAILURE() << "could not lock " << path.toStdString();
+}
+
+ForeignLock::~ForeignLock() {
+    holder_.join();
+}
+
+void DamagePages(const QString& path) {
+    constexpr qint64 kPageSize = 4096;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_GT(file.size(), 3 * kPageSize) << "too few pages to damage";
+    file.seek(2 * kPageSize);
+    file.write(QByteArray(file.size() - 2 * kPageSize, '\xA5'));
+}
+
+OrdinaryUserFileAccess::OrdinaryUserFileAccess()
+    : previous_(setfsuid(geteuid() == 0 ? 65534 : geteuid())) {}
+
+OrdinaryUserFileAccess::~OrdinaryUserFileAccess() {
+    setfsuid(previous_);
+}
+
+}  // namespace testing_support
