@@ -19,7 +19,7 @@ class cKeyrank {
     // (after a lookup that found nothing, the page where the engine last noted a candidate, or
     // else the results address without a page key); the link field, the reported result's tidied
     // link (empty when nothing was reported); and the page-index field, the reported result's
-    // 0-based page (the number of pages scanned when nothing was reported).
+    // 0-based page (the maxnum set, when nothing was reported).
     QString Baidustr, BaiduUrlStr, BaiduUrlPage;
     QString Googlestr, GoogleUrlStr, GoogleUrlPage;
     QString Yahoostr, YahooUrlStr, YahooUrlPage;
