@@ -186,6 +186,7 @@ TEST_F(DatabaseCommandsTest, UnsafeKeywordsSurviveLoadFilterSortExportAndDelete)
     EXPECT_EQ(w.ListView13.Count(), 0);
     EXPECT_TRUE(StoredKeywords().isEmpty());
     UnloadWorkWindow(WorkWindowKind::Database);
+    RegisterWorkWindow(WorkWindowKind::Database, {});
 }
 
 TEST_F(DatabaseCommandsTest, AnEmptyOrDamagedDatabaseFileIsToldAndLeavesTheListEmpty) {
