@@ -33,6 +33,7 @@ bool LoadKeywordDb(platform::Connection& db, platform::RowTable& shown,
     master.Clear();
     std::optional<platform::Recordset> records = db.Query(
         QStringLiteral("select keys,parentkeys,monthrank,dayrank,baidunum,adddate from keywords"));
+    if (records) master.Reserve(records->RecordCount());
     for (; records && !records->Eof(); records->MoveNext()) {
         const int row = master.Add(records->Field(0).toString()).Index();
         // Cells from left to right, the cheapest way to fill a row.
