@@ -116,10 +116,9 @@ ListItem RowTable::Add(const QString& text, quint64 key) {
     rows_.insert(rows_.begin() + position, std::move(row));
     endInsertRows();
     CountText(rows_[position].text, +1);
-    if (position == Count() - 1 && positionsValid_)
-        positions_.insert(rows_.back().key, Count());
-    else
-        ForgetPositions();
+    // Positions are made again when a row is looked up by key, which jobs seldom need: they
+    // find their row where it stood.
+    ForgetPositions();
     return ListItem(this, position + 1);
 }
 
@@ -140,6 +139,11 @@ void RowTable::Clear() {
     positions_.clear();
     positionsValid_ = true;
     endResetModel();
+}
+
+void RowTable::Reserve(int rows) {
+    rows_.reserve(static_cast<size_t>(qMax(0, rows)));
+    if (textCountsValid_) textCounts_.reserve(rows);
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
