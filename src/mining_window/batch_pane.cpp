@@ -109,6 +109,7 @@ void 关键词挖掘::ConnectBatchPaneCommands() {
     connect(Command6, &platform::CommandButton::Click, this, [this] { Command6_Click(); });
     connect(Command7, &platform::CommandButton::Click, this, [this] { Command7_Click(); });
     connect(Command8, &platform::CommandButton::Click, this, [this] { Command8_Click(); });
+    connect(Command16, &platform::CommandButton::Click, this, [this] { Command16_Click(); });
 }
 
 void 关键词挖掘::Command3_Click() {
@@ -116,6 +117,26 @@ void 关键词挖掘::Command3_Click() {
     const QString folder =
         BrowseForFolder(Text3->Text(), QStringLiteral("请选择欲保存路径的文件夹"));
     if (!folder.isEmpty()) Text3->SetText(folder);
+}
+
+void 关键词挖掘::Command16_Click() {
+    ShowAddKeywords(*this, QStringLiteral("1"));
+}
+
+platform::RowTable* 关键词挖掘::ShownList(AddKeywordsMode mode) {
+    switch (mode) {
+        case AddKeywordsMode::Batch:
+            return &ListView8->Rows();
+        case AddKeywordsMode::Manual:
+            return &ListView2->Rows();
+        case AddKeywordsMode::Database:
+            return nullptr;
+    }
+    return nullptr;
+}
+
+platform::RowTable* 关键词挖掘::MasterList(AddKeywordsMode mode) {
+    return mode == AddKeywordsMode::Manual ? &ListView5 : nullptr;
 }
 
 void 关键词挖掘::Command4_Click() {

@@ -5,7 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/row_table.h"
 #include "shared/busy_indicator.h"
-#include "shell/status_panels.h"
+#include "shared/job_progress.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void CompareInToolsWindow(const platform::RowTable& list) {
         return;
     }
     BusyIndicator::Set(BusyIndicator::kReady);
-    SetJobPanels(QString(), QString());
+    JobProgress::Clear();
     if (!installed) {
         Tell(QStringLiteral("关键词工具窗口暂时无法打开，不能进行对比分析。"));
         return;

@@ -20,7 +20,7 @@ const QString kAlreadyListed = QStringLiteral("本关键词列表中已经存在
 frm_KeywordsSet::frm_KeywordsSet(platform::RowTable& batchList, QWidget* parent)
     : QDialog(parent), batchList_(batchList) {
     setWindowTitle(QStringLiteral("确定"));
-    platform::SetGeometryTwips(this, 0, 0, 5400, 5280);
+    platform::SetGeometryTwips(this, 0, 0, 5400, 4680);
     Put(NAMED(Label1), new platform::Label(QStringLiteral("关键词："), this), 240, 270, 900, 255);
     Put(NAMED(Text1), new platform::TextBox(this), 1140, 240, 3000, 300);
     Put(NAMED(Check2), new platform::CheckBox(QStringLiteral("采用默认设置"), this), 240, 660, 2400,

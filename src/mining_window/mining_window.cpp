@@ -67,14 +67,8 @@ void 关键词挖掘::Form_Load() {
 }
 
 void 关键词挖掘::FillFilterLists() {
-    for (platform::ComboBox* list :
-         {Combo4, Combo5, Combo6, Combo7, Combo9, Combo15, Combo16, Combo17, Combo18, Combo19}) {
-        const bool words = list == Combo4 || list == Combo15;
-        for (const QString& item :
-             words ? pane_frames::kWordOperators : pane_frames::kNumberOperators)
-            list->AddItem(item);
-        list->SetListIndex(0);
-    }
+    Frame9->FillOperators();
+    Frame5->FillOperators();
 }
 
 void 关键词挖掘::Form_Resize() {

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "metrics/window_context.h"
+#include "mining_window/add_keywords_dialog.h"
+#include "mining_window/keyword_filter_frame.h"
 #include "mining_window/mining_fields.h"
 #include "mining_window/mining_modes.h"
 #include "platform/browser.h"
@@ -23,7 +25,8 @@
 class 关键词挖掘 : public WorkWindow,
                    public metrics::MiningContext,
                    public MiningMenuTarget,
-                   public BatchBinding {
+                   public BatchBinding,
+                   public AddKeywordsLists {
   public:
     // `fields` outlive the window: they carry what one opening leaves to the next.
     explicit 关键词挖掘(MiningWindowFields& fields, QWidget* parent = nullptr);
@@ -66,6 +69,11 @@ class 关键词挖掘 : public WorkWindow,
     QString BatchPosition() const override { return txtkw->Text(); }
     QString SaveFolder() const override { return Text3->Text(); }
 
+    // The add-keywords dialog's lists: the batch list, or the manual pane's list with its
+    // master copy.
+    platform::RowTable* ShownList(AddKeywordsMode mode) override;
+    platform::RowTable* MasterList(AddKeywordsMode mode) override;
+
     // Inner height in twips.
     int ScaleHeight() const { return platform::PixelsToTwips(height()); }
 
@@ -84,7 +92,10 @@ class 关键词挖掘 : public WorkWindow,
     // The regular pane's result list.
     void Command14_Click();
     void Command15_Click();
+    void Command17_Click();
+    void Command22_Click();
     void Command34_Click();
+    void Command42_Click();
     void Command43_Click();
     void ListView1_ColumnClick(int column);
     void ListView1_MouseDown(Qt::MouseButton button, QPoint position);
@@ -94,6 +105,7 @@ class 关键词挖掘 : public WorkWindow,
     void Command6_Click();
     void Command7_Click();
     void Command8_Click();
+    void Command16_Click();
 
     // The status bar's progress panels for a run of `pane`: its row count and `keyword`.
     void ShowMiningProgress(metrics::Pane pane, const QString& keyword);
@@ -130,7 +142,7 @@ class 关键词挖掘 : public WorkWindow,
     platform::CheckBox* Check7;
     platform::CheckBox* Check8;
     platform::CheckBox* Check11;
-    platform::Frame* Frame9;
+    KeywordFilterFrame* Frame9;
     platform::ComboBox* Combo4;
     platform::TextBox* Text4;
     platform::ComboBox* Combo5;
@@ -190,7 +202,7 @@ class 关键词挖掘 : public WorkWindow,
     platform::CheckBox* Check15;
     platform::CheckBox* Check14;
     platform::CheckBox* Check13;
-    platform::Frame* Frame5;
+    KeywordFilterFrame* Frame5;
     platform::ComboBox* Combo15;
     platform::TextBox* Text15;
     platform::ComboBox* Combo16;

@@ -64,37 +64,23 @@ int BuildOptionFrame(QWidget* pane, int top, const OptionFrame& controls, int wi
 }
 
 void BuildFilterFrame(QWidget* pane, int top, const FilterFrame& controls) {
-    static const std::array<QString, 4> kConditionCaptions = {
-        QStringLiteral("百度收录数量："), QStringLiteral("百度月均指数："),
-        QStringLiteral("百度昨日指数："), QStringLiteral("百度优化指数：")};
-    constexpr int kHeight = 3240;
-    constexpr int kLabelWidth = 1380;
-    constexpr int kOperatorLeft = kInnerLeft + kLabelWidth;
-    constexpr int kOperatorWidth = 780;
-    constexpr int kValueLeft = kOperatorLeft + kOperatorWidth + 60;
-    constexpr int kValueWidth = kColumnWidth - kValueLeft - 120;
-    constexpr int kRowHeight = 330;
-
-    auto* frame = Put(controls.frame, new platform::Frame(QStringLiteral("过滤挖掘结果"), pane),
-                      kColumnLeft, top, kColumnWidth, kHeight);
-    Caption(frame, QStringLiteral("相关关键词中："), kInnerLeft, 330, kLabelWidth);
-    Put(controls.wordsOperator, new platform::ComboBox(frame), kOperatorLeft, 300, kOperatorWidth,
-        kRowHeight);
-    Put(controls.words, new platform::TextBox(frame), kValueLeft, 300, kValueWidth, kRowHeight);
-    Caption(frame, QStringLiteral("（多个词间用#分开）"), kOperatorLeft, 690,
-            kColumnWidth - kOperatorLeft - kInnerLeft);
-    for (size_t i = 0; i < kConditionCaptions.size(); ++i) {
-        const int row = 1020 + static_cast<int>(i) * 420;
-        Caption(frame, kConditionCaptions[i], kInnerLeft, row + 30, kLabelWidth);
-        Put(controls.operators[i], new platform::ComboBox(frame), kOperatorLeft, row,
-            kOperatorWidth, kRowHeight);
-        Put(controls.values[i], new platform::TextBox(frame), kValueLeft, row, kValueWidth,
-            kRowHeight);
+    using twips_layout::Name;
+    auto* frame =
+        Name(controls.frame, new KeywordFilterFrame(QStringLiteral("过滤挖掘结果"),
+                                                    QStringLiteral("（多个词间用#分开）"), pane));
+    frame->move(platform::TwipsToPixels(kColumnLeft), platform::TwipsToPixels(top));
+    Name(controls.wordsOperator, frame->Combo4);
+    Name(controls.words, frame->Text4);
+    const std::array<platform::ComboBox*, 4> operators = {frame->Combo5, frame->Combo6,
+                                                          frame->Combo7, frame->Combo9};
+    const std::array<platform::TextBox*, 4> values = {frame->Text5, frame->Text6, frame->Text7,
+                                                      frame->Text9};
+    for (size_t i = 0; i < operators.size(); ++i) {
+        Name(controls.operators[i], operators[i]);
+        Name(controls.values[i], values[i]);
     }
-    Put(controls.restore, new platform::CommandButton(QStringLiteral("还原"), frame), kInnerLeft,
-        2700, 1200, kButtonHeight);
-    Put(controls.start, new platform::CommandButton(QStringLiteral("开始过滤"), frame),
-        kColumnWidth - 1320, 2700, 1200, kButtonHeight);
+    Name(controls.restore, frame->Command17);
+    Name(controls.start, frame->Command22);
 }
 
 }  // namespace pane_frames

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <array>
 
+#include "mining_window/keyword_filter_frame.h"
 #include "mining_window/twips_layout.h"
 #include "platform/controls.h"
 
@@ -45,10 +46,11 @@ struct OptionFrame {
 // state: all ticked but the save box. The frame's height.
 int BuildOptionFrame(QWidget* pane, int top, const OptionFrame& controls, int width = kColumnWidth);
 
-// The filter: the words row, then the conditions on the indexed pages, the monthly and
-// yesterday's volume and the optimisation index, and its two buttons.
+// The result filter (the keyword filter's frame): the words row, then the conditions on the
+// indexed pages, the monthly and yesterday's volume and the optimisation index, and its two
+// buttons.
 struct FilterFrame {
-    Named<platform::Frame> frame;
+    Named<KeywordFilterFrame> frame;
     Named<platform::ComboBox> wordsOperator;
     Named<platform::TextBox> words;
     std::array<Named<platform::ComboBox>, 4> operators;
@@ -56,12 +58,8 @@ struct FilterFrame {
     Named<platform::CommandButton> restore;  // 还原
     Named<platform::CommandButton> start;    // 开始过滤
 };
-// A filter frame at `top` of the pane's left column; its lists are filled by the load.
+// A filter frame at `top` of the pane's left column, its controls the members and names given;
+// its lists are filled by the load.
 void BuildFilterFrame(QWidget* pane, int top, const FilterFrame& controls);
-
-// The items of the filter lists, which the load puts in.
-inline const QStringList kWordOperators = {QStringLiteral("包含"), QStringLiteral("不包含")};
-inline const QStringList kNumberOperators = {QStringLiteral(">"), QStringLiteral("<"),
-                                             QStringLiteral("=")};
 
 }  // namespace pane_frames

@@ -1,7 +1,9 @@
-// The regular pane's result list: its commands, its column sort and its row menu.
+// The regular pane's result list: its commands, its filter, its column sort and its row menu.
 #include <QCursor>
 
 #include "metrics/keyword_table.h"
+#include "mining_window/comparison_handoff.h"
+#include "mining_window/keyword_filter.h"
 #include "mining_window/mining_window.h"
 #include "mining_window/notice.h"
 #include "mining_window/result_columns.h"
@@ -13,7 +15,10 @@
 void 关键词挖掘::ConnectResultListCommands() {
     connect(Command14, &platform::CommandButton::Click, this, [this] { Command14_Click(); });
     connect(Command15, &platform::CommandButton::Click, this, [this] { Command15_Click(); });
+    connect(Command17, &platform::CommandButton::Click, this, [this] { Command17_Click(); });
+    connect(Command22, &platform::CommandButton::Click, this, [this] { Command22_Click(); });
     connect(Command34, &platform::CommandButton::Click, this, [this] { Command34_Click(); });
+    connect(Command42, &platform::CommandButton::Click, this, [this] { Command42_Click(); });
     connect(Command43, &platform::CommandButton::Click, this, [this] { Command43_Click(); });
     connect(ListView1, &platform::ListView::ColumnClick, this,
             [this](int column) { ListView1_ColumnClick(column); });
@@ -43,6 +48,14 @@ void 关键词挖掘::Command15_Click() {
     Notice(message);
 }
 
+void 关键词挖掘::Command17_Click() {
+    RestoreFromMaster(ListView1->Rows(), ListView17);
+}
+
+void 关键词挖掘::Command22_Click() {
+    FilterKeywordList(ListView1->Rows(), Frame9->Filter(), kMiningResultColumns);
+}
+
 void 关键词挖掘::Command34_Click() {
     ToggleAllRows(Command34, ListView1);
 }
@@ -51,6 +64,10 @@ void 关键词挖掘::ToggleAllRows(platform::CommandButton* button, platform::L
     const bool check = button->Caption() == QStringLiteral("全选");
     list->Rows().SetAllChecked(check);
     button->SetCaption(check ? QStringLiteral("全不选") : QStringLiteral("全选"));
+}
+
+void 关键词挖掘::Command42_Click() {
+    CompareInToolsWindow(ListView1->Rows());
 }
 
 void 关键词挖掘::Command43_Click() {

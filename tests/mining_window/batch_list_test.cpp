@@ -182,4 +182,16 @@ TEST_F(BatchList, SelectAllTogglesTheBatchListOnly) {
     EXPECT_EQ(w.Command34->Caption(), QStringLiteral("全选"));
 }
 
+TEST_F(BatchList, BatchAddPutsTheTypedKeywordsIntoTheListAndTheTable) {
+    w.ListView8->Add(QStringLiteral("seo"));
+    modals.work = [](QDialog& dialog) {
+        auto& add = static_cast<frm_AddKeywords&>(dialog);
+        add.Text1->setPlainText(QStringLiteral("SEO\n减肥 \r\n\n优化"));
+        add.Command5_Click();
+    };
+    w.Command16->click();
+    EXPECT_EQ(Texts(w.ListView8->Rows()), (QStringList{"seo", "减肥", "优化"}));
+    EXPECT_EQ(Stored(), (QStringList{"减肥|1", "优化|1"}));
+}
+
 }  // namespace

@@ -3,24 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/row_table.h"
+#include "recording_comparison_tool.h"
 #include "shared/busy_indicator.h"
 #include "support/qt_printers.h"
 #include "support/scripted_prompts.h"
 
 namespace {
 
-// Stands in for the keyword tools window's comparison page.
-class RecordingTool final : public ComparisonTool {
-  public:
-    RecordingTool() { InstallComparisonTool(this); }
-    ~RecordingTool() override { InstallComparisonTool(nullptr); }
-    void CompareKeywords(const QString& keywords) override {
-        handed << keywords;
-        busyWhenHanded = BusyIndicator::Text();
-    }
-    QStringList handed;
-    QString busyWhenHanded;
-};
+using RecordingTool = mining_testing::RecordingComparisonTool;
 
 void Fill(platform::RowTable& list, std::initializer_list<std::pair<const char*, bool>> rows) {
     for (const auto& [text, checked] : rows) list.Add(QString::fromUtf8(text)).SetChecked(checked);

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "mining_window_fixture.h"
+#include "recording_comparison_tool.h"
 #include "shell/popup_menus.h"
 
 namespace {
@@ -161,6 +162,39 @@ TEST_F(ResultList, ARightClickOnARowOpensTheRowMenuAndTheExportButtonTheExportMe
     prompts.Type(QStringLiteral("结果")).Type(folder.Path()).Answer(platform::Answer::Cancel);
     menus.m_txt1->trigger();
     EXPECT_TRUE(QFile::exists(folder.FilePath(QStringLiteral("结果.txt"))));
+}
+
+TEST_F(ResultList, TheFilterNarrowsTheShownListAndRestoreBringsBackTheRunInItsOrder) {
+    Mined({"seo|-|-|-|-", "seo工具|5|1|20|2500", "seo优化|120|35|1000|1.2", "网站优化|9|1|9|9"});
+    w.Text4->SetText(QStringLiteral("SEO"));
+    w.Text6->SetText(QStringLiteral("10"));
+    w.Command22->click();
+    EXPECT_EQ(Texts(w.ListView1->Rows()), (QStringList{"seo", "seo优化"}));
+    EXPECT_EQ(w.ListView17.Count(), 4);
+
+    w.ListView1_ColumnClick(1);
+    Check(QStringLiteral("seo优化"));
+    w.Command17->click();
+    EXPECT_EQ(Texts(w.ListView1->Rows()), Texts(w.ListView17));
+    EXPECT_FALSE(w.ListView1->Rows().AnyChecked());
+    EXPECT_TRUE(w.ListView1->Rows().Bold(1));
+    EXPECT_EQ(w.ListView1->Rows().Cell(2, 4), QStringLiteral("2500"));
+    // Rows added after a restore come at the end again.
+    EXPECT_FALSE(w.ListView1->Sorted());
+}
+
+TEST_F(ResultList, CompareHandsTheCheckedKeywordsToTheComparisonPage) {
+    mining_testing::RecordingComparisonTool tool;
+    Mined({"seo", "seo工具", "seo优化"});
+    w.Command42->click();
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("请选择要对比分析的关键词！")});
+    w.Command34->click();
+    JobProgress::Set(QStringLiteral("累计查询到相关关键词：3个"), QStringLiteral("x"));
+    BusyIndicator::Set(BusyIndicator::kPaused);
+    w.Command42->click();
+    EXPECT_EQ(tool.handed, QStringList{QStringLiteral("seo#seo工具#seo优化")});
+    EXPECT_EQ(tool.busyWhenHanded, BusyIndicator::kReady);
+    EXPECT_EQ(JobProgress::CountText(), QString());
 }
 
 }  // namespace
