@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "metrics/keyword_table.h"
 #include "metrics/number_text.h"
 #include "mining/mining_run.h"
 #include "platform/power.h"
@@ -17,13 +18,17 @@ namespace {
 void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
     BatchRunState& state = binding.BatchState();
     // A result not saved must be seen: the machine stays on for it.
-    const bool shutDown = binding.ShutDownAtEnd() && state.Unsaved.isEmpty();
+    const bool shutDown =
+        binding.ShutDownAtEnd() && state.Unsaved.isEmpty() && state.UnsavedRows == 0;
     if (!shutDown) {
         QString text = lastSave == SaveOutcome::Saved ? QStringLiteral("查询完毕，并已自动保存！")
                                                       : QStringLiteral("查询完毕，未自动保存！");
         if (!state.Unsaved.isEmpty())
             text += QStringLiteral("\n以下关键词的结果未能保存：") +
                     state.Unsaved.join(QStringLiteral("、"));
+        if (state.UnsavedRows > 0)
+            text += QStringLiteral("\n有%1个关键词未能保存到关键词数据库（数据库无法写入）。")
+                        .arg(state.UnsavedRows);
         if (binding.ShutDownAtEnd()) text += QStringLiteral("\n因此没有自动关机。");
         platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
                                           platform::Icon::Information);
@@ -37,6 +42,7 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
     binding.SetPosition(QStringLiteral("1"));
     state.BatchActive = false;
     state.Unsaved.clear();
+    state.UnsavedRows = 0;
     if (shutDown) ShutdownMachine(1);
 }
 
@@ -46,6 +52,8 @@ bool FinishBatchKeyword(BatchMiningBinding& binding) {
     BatchRunState& state = binding.BatchState();
     const SaveOutcome saved = binding.SaveResults();
     if (saved == SaveOutcome::Failed) state.Unsaved << state.LastMinedKeyword;
+    // The next keyword's start takes the count afresh.
+    state.UnsavedRows += metrics::TakeFailedRowSaves();
 
     // A position that cannot move on names no further keyword: the batch ends.
     const std::optional<qint16> position = metrics::ReadWhole16(binding.Position());
@@ -83,7 +91,10 @@ QString BatchMiningBinding::Seed() {
 
 void BatchMiningClick(BatchMiningBinding& binding) {
     BatchRunState& state = binding.BatchState();
-    if (binding.ButtonCaption() == kStartCaption && !state.BatchActive) state.Unsaved.clear();
+    if (binding.ButtonCaption() == kStartCaption && !state.BatchActive) {
+        state.Unsaved.clear();
+        state.UnsavedRows = 0;
+    }
     // The keywords follow one another in this loop, so that a batch of any length runs without
     // the call depth growing.
     for (;;) {

@@ -17,6 +17,8 @@ struct BatchRunState : MiningRunState {
     bool BatchActive = false;
     // The keywords of this batch whose results were to be saved and were not.
     QStringList Unsaved;
+    // The result rows of this batch that table keywords refused.
+    int UnsavedRows = 0;
 };
 
 // How the saving of one keyword's results went.

@@ -189,4 +189,19 @@ TEST_F(BatchRun, TheMachineIsSwitchedOffAfterASavedBatchOnlyAndNeverAfterAFailed
         "查询完毕，未自动保存！\n以下关键词的结果未能保存：减肥\n因此没有自动关机。"));
 }
 
+TEST_F(BatchRun, RowsTheDatabaseRefusedAreToldAtTheEndAndKeepTheMachineOn) {
+    for (int row : {3, 5}) window->ListView8->Rows().SetChecked(row, false);
+    window->is_shutdown->SetValue(1);
+    window->Check3->SetValue(1);
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop table keywords")));
+    Click();
+    EXPECT_TRUE(power.actions.isEmpty());
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_TRUE(prompts.Texts()[0].startsWith(
+        QStringLiteral("查询完毕，并已自动保存！\n有%1个关键词未能保存到关键词数据库")
+            .arg(window->ListView3->Count())))
+        << prompts.Texts()[0].toStdString();
+    EXPECT_TRUE(prompts.Texts()[0].endsWith(QStringLiteral("因此没有自动关机。")));
+}
+
 }  // namespace
