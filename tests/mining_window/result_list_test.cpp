@@ -151,7 +151,11 @@ TEST_F(ResultList, ARightClickOnARowOpensTheRowMenuAndTheExportButtonTheExportMe
     QTest::mouseClick(w.ListView1->viewport(), Qt::RightButton, {}, second);
     EXPECT_TRUE(menus.m_xggjc->isVisible());
     menus.m_xggjc->hide();
-    // 删除当前项 acts on the row the right click selected, in the shown list only.
+    // The items act on the row the right click selected: 加入当前项至关键词数据库 stores it,
+    // 删除当前项 takes it out of the shown list only.
+    menus.m_adddb->trigger();
+    EXPECT_EQ(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")),
+              QStringList{QStringLiteral("seo工具")});
     menus.m_delete->trigger();
     EXPECT_EQ(Texts(w.ListView1->Rows()), QStringList{QStringLiteral("seo")});
     EXPECT_EQ(w.ListView17.Count(), 2);
