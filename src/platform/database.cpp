@@ -102,9 +102,11 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
                 bound = sqlite3_bind_double(raw, i + 1, value.toDouble());
                 break;
             default: {
-                const QByteArray text = value.toString().toUtf8();
-                bound =
-                    sqlite3_bind_text(raw, i + 1, text.constData(), text.size(), SQLITE_TRANSIENT);
+                // Handed over as UTF-16: the database converts it in one pass of its own.
+                const QString text = value.toString();
+                bound = sqlite3_bind_text16(raw, i + 1, text.utf16(),
+                                            static_cast<int>(text.size() * sizeof(char16_t)),
+                                            SQLITE_TRANSIENT);
             }
         }
         if (bound != SQLITE_OK) {

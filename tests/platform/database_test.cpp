@@ -25,6 +25,15 @@ TEST(Connection, AStatementRunAgainSeesItsNewValuesAndTheTableAsItStandsNow) {
     EXPECT_FALSE(connection.Query(select, {QStringLiteral("x")}));
     ASSERT_TRUE(connection.Execute(QStringLiteral("create table t (b int, a text)")));
     EXPECT_TRUE(connection.Execute(insert, {QStringLiteral("w")}));
+    // Any text comes back whole, an empty one as empty, not null.
+    const QString odd = QStringLiteral("减'\"😀한") + QString(300, u'长');
+    for (const QString& text : {odd, QString()}) {
+        ASSERT_TRUE(connection.Execute(insert, {text}));
+        const std::optional<platform::Recordset> found = connection.Query(select, {text});
+        ASSERT_TRUE(found && found->RecordCount() == 1);
+        EXPECT_EQ(found->Field(0).toString(), text);
+        EXPECT_FALSE(found->Field(0).isNull());
+    }
     EXPECT_EQ(connection.Query(select, {QStringLiteral("w")})->Field(0).toString(),
               QStringLiteral("w"));
 
