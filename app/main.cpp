@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
     RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘; });
-    RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具; });
+    // The tools window's fields outlive each opening of the window.
+    static ToolsWindowFields toolsFields;
+    RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具(toolsFields); });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
     MDIfrm window;
     if (!window.MDIForm_Load()) return 0;
