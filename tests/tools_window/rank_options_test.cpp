@@ -53,7 +53,8 @@ TEST_F(ToolsWindowTest, TheFirstLoadShowsTheDefaultOptions) {
 TEST_F(ToolsWindowTest, EveryChangeOfAnOptionIsSavedAndComesBackAtTheNextLoad) {
     SetSetting(QStringLiteral("setting4"), QStringLiteral("sogou$altavista|0|0|0|0"));
     关键词工具& w = Open();
-    EXPECT_EQ(Ticked(w.ListView10->Rows()), QStringList({"搜狗"})) << "unknown tags are passed over";
+    EXPECT_EQ(Ticked(w.ListView10->Rows()), QStringList({"搜狗"}))
+        << "unknown tags are passed over";
     EXPECT_EQ(Setting(QStringLiteral("setting4")), QStringLiteral("sogou$altavista|0|0|0|0"))
         << "the load's own restore writes nothing back";
 
