@@ -12,17 +12,17 @@ namespace rank_columns {
 // then a row per engine (engine, position, link or the not-found text).
 enum ResultCell { kSiteOrEngine = 0, kKeywordOrRank = 1, kDateOrLink = 2 };
 inline const std::vector<platform::Column> kResultHeaders = {
-    {QStringLiteral("搜索引擎/网站"), 1500},
-    {QStringLiteral("关键字/排名"), 1500},
-    {QStringLiteral("查询日期/收录网址"), 2700},
+    {QStringLiteral("搜索引擎/网站"), 2000},
+    {QStringLiteral("关键字/排名"), 1300},
+    {QStringLiteral("查询日期/收录网址"), 2500},
 };
 
 // ListView14, the stored results of table ranks.
 enum HistoryCell { kEngine = 0, kSite = 1, kKeyword = 2, kRank = 3, kLink = 4, kDate = 5 };
 inline const std::vector<platform::Column> kHistoryHeaders = {
-    {QStringLiteral("搜索引擎"), 1100}, {QStringLiteral("网站"), 1500},
-    {QStringLiteral("关键词"), 1300},   {QStringLiteral("排名"), 600},
-    {QStringLiteral("收录网页"), 2000}, {QStringLiteral("查询日期"), 1100},
+    {QStringLiteral("搜索引擎"), 1100}, {QStringLiteral("网站"), 2200},
+    {QStringLiteral("关键词"), 1600},   {QStringLiteral("排名"), 600},
+    {QStringLiteral("收录网页"), 3000}, {QStringLiteral("查询日期"), 1400},
 };
 
 // The target lists (ListView8, ListView9), the engine list (ListView10) and the monopoly sites
