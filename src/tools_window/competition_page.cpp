@@ -103,8 +103,8 @@ void 关键词工具::BuildCompetitionPage() {
                                   QStringLiteral("关键词竞争度分析报告"));
     FillReport(Frame2);
 
-    connect(Command36, &platform::CommandButton::Click, this, [this] { Command36_Click(); });
-    connect(Command37, &platform::CommandButton::Click, this, [this] { Command37_Click(); });
+    ConnectClicks(
+        {{Command36, &关键词工具::Command36_Click}, {Command37, &关键词工具::Command37_Click}});
     connect(ListView5, &platform::ListView::AfterLabelEdit, this,
             [this](int row, const QString& text) { ListView5_AfterLabelEdit(row, text); });
 }

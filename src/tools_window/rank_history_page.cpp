@@ -52,14 +52,13 @@ void 关键词工具::BuildHistoryFrame() {
     connect(Combo1, &platform::ComboBox::Click, this, [this] { Combo1_Click(); });
     connect(Combo2, &platform::ComboBox::Click, this, [this] { Combo2_Click(); });
     connect(Combo3, &platform::ComboBox::Click, this, [this] { Combo3_Click(); });
-    const std::pair<platform::CommandButton*, void (关键词工具::*)()> clicks[] = {
-        {Command12, &关键词工具::Command12_Click}, {Command9, &关键词工具::Command9_Click},
-        {Command26, &关键词工具::Command26_Click}, {Command27, &关键词工具::Command27_Click},
+    ConnectClicks({
+        {Command12, &关键词工具::Command12_Click},
+        {Command9, &关键词工具::Command9_Click},
+        {Command26, &关键词工具::Command26_Click},
+        {Command27, &关键词工具::Command27_Click},
         {Command7, &关键词工具::Command7_Click},
-    };
-    for (const auto& [button, handler] : clicks)
-        connect(button, &platform::CommandButton::Click, this,
-                [this, handler] { (this->*handler)(); });
+    });
 }
 
 rank_history::Filter 关键词工具::HistoryFilter() const {

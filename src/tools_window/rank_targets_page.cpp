@@ -74,17 +74,26 @@ void 关键词工具::BuildTargetFrames() {
                       &关键词工具::ListView8_AfterLabelEdit);
     ConnectTargetList(ListView9, &关键词工具::ListView9_ItemCheck, &关键词工具::ListView9_ItemClick,
                       &关键词工具::ListView9_AfterLabelEdit);
-    const std::pair<platform::CommandButton*, void (关键词工具::*)()> clicks[] = {
-        {Command5, &关键词工具::Command5_Click},   {Command38, &关键词工具::Command38_Click},
-        {Command11, &关键词工具::Command11_Click}, {Command15, &关键词工具::Command15_Click},
-        {Command32, &关键词工具::Command32_Click}, {Command10, &关键词工具::Command10_Click},
-        {Command16, &关键词工具::Command16_Click}, {Command18, &关键词工具::Command18_Click},
-        {Command19, &关键词工具::Command19_Click}, {Command20, &关键词工具::Command20_Click},
+    ConnectClicks({
+        {Command5, &关键词工具::Command5_Click},
+        {Command38, &关键词工具::Command38_Click},
+        {Command11, &关键词工具::Command11_Click},
+        {Command15, &关键词工具::Command15_Click},
+        {Command32, &关键词工具::Command32_Click},
+        {Command10, &关键词工具::Command10_Click},
+        {Command16, &关键词工具::Command16_Click},
+        {Command18, &关键词工具::Command18_Click},
+        {Command19, &关键词工具::Command19_Click},
+        {Command20, &关键词工具::Command20_Click},
         {Command8, &关键词工具::Command8_Click},
-    };
+    });
+}
+
+void 关键词工具::ConnectClicks(
+    std::initializer_list<std::pair<platform::CommandButton*, void (关键词工具::*)()>> clicks) {
     for (const auto& [button, handler] : clicks)
         connect(button, &platform::CommandButton::Click, this,
-                [this, handler] { (this->*handler)(); });
+                [this, handler = handler] { (this->*handler)(); });
 }
 
 void 关键词工具::ConnectTargetList(platform::ListView* list, void (关键词工具::*itemCheck)(int),

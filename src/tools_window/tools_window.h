@@ -233,6 +233,9 @@ class 关键词工具 : public WorkWindow,
     int DepthPages() const;
     QString DepthText() const;
 
+    // Connects each button's Click to its handler.
+    void ConnectClicks(
+        std::initializer_list<std::pair<platform::CommandButton*, void (关键词工具::*)()>> clicks);
     // The select-all buttons of the target lists.
     void ToggleAllTargets(platform::CommandButton* button, platform::ListView* list);
     // Connects a target list's events, a click on a row's box raising ItemCheck alone.
