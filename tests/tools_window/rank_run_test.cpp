@@ -115,13 +115,17 @@ TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
     EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请添加或选择至少一个要查询的网站！"));
 
     AddTargets();
-    QTimer::singleShot(0, window.get(), [this] {
+    bool busyMeanwhile = false;
+    QTimer::singleShot(0, window.get(), [this, &busyMeanwhile] {
+        busyMeanwhile = window->JobRunning() && !window->Command21->Enabled();
         window->ListView8->Clear();
         window->ListView9->Clear();
         window->Combo8->SetListIndex(1);
     });
     Click("Command21");
     EXPECT_EQ(window->ListView12->Count(), 16) << "edits during the run change nothing of it";
+    EXPECT_TRUE(busyMeanwhile) << "the window stays loaded and the button off while it runs";
+    EXPECT_FALSE(window->JobRunning());
     EXPECT_EQ(Texts(window->ListView12->Rows(), 3)[3], QStringLiteral("必应|0|不在前10名"));
     for (const fakeweb::Request& request : web.Requests())
         EXPECT_FALSE(request.path.contains(QStringLiteral("pn=10")));

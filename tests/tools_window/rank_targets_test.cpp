@@ -38,11 +38,14 @@ TEST_F(RankTargetsTest, SitesAndTheirKeywordsAreAddedOnceInAnyCaseTrimmedAndStor
     const qint64 newest = Sites().Tag(3).toLongLong();
     EXPECT_EQ(window->Targets->CurrentSiteId, newest);
 
-    prompts.Type(QStringLiteral("减肥| 瘦身 |减肥|Diet|diet|😀 表情"));
+    const QString longKeyword(300, u'长');
+    prompts.Type(QStringLiteral("减肥| 瘦身 |减肥|Diet|diet|😀 表情|C#教程|") + longKeyword);
     Click("Command16");
-    EXPECT_EQ(Texts(Keywords()), QStringList({"减肥", "瘦身", "Diet", "😀 表情"}));
-    EXPECT_EQ(Checks(Keywords()), QStringLiteral("1111"));
-    EXPECT_EQ(Stored(0).last(), QStringLiteral("it's&me.com|减肥|瘦身|Diet|😀 表情"));
+    EXPECT_EQ(Texts(Keywords()),
+              QStringList({"减肥", "瘦身", "Diet", "😀 表情", "C#教程", longKeyword}));
+    EXPECT_EQ(Checks(Keywords()), QStringLiteral("111111"));
+    EXPECT_EQ(Stored(0).last(),
+              QStringLiteral("it's&me.com|减肥|瘦身|Diet|😀 表情|C#教程|") + longKeyword);
 
     prompts.Type(QStringLiteral("site-b.COM"));
     Click("Command38");
@@ -168,14 +171,20 @@ TEST_F(RankTargetsTest, CombinationsInModeOneStoreAKeywordWithItsSites) {
     EXPECT_EQ(Stored(1).size(), 1);
     EXPECT_EQ(Stored(0).size(), 0) << "the modes keep their own rows";
 
+    // Edits in mode 1: the keyword row is renamed, a site entry rewritten.
+    UserEdit(window->ListView9, 1, QStringLiteral("SEO优化"));
+    UserEdit(window->ListView8, 1, QStringLiteral("HTTP://WWW.Example.com/"));
+    EXPECT_EQ(Stored(1), QStringList({"SEO优化|HTTP://WWW.Example.com/|b.com"}));
+    UserEdit(window->ListView8, 1, QStringLiteral("a.com"));
+
     // Entry-list commands in mode 1 act on the current keyword's sites.
     prompts.Type(QStringLiteral("c.com"));
     Click("Command38");
-    EXPECT_EQ(Stored(1), QStringList({"优化|a.com|b.com|c.com"}));
+    EXPECT_EQ(Stored(1), QStringList({"SEO优化|a.com|b.com|c.com"}));
     UserCheck(window->ListView8, 2, false);
     prompts.Answer(Answer::Yes);
     Click("Command11");
-    EXPECT_EQ(Stored(1), QStringList({"优化|b.com"}));
+    EXPECT_EQ(Stored(1), QStringList({"SEO优化|b.com"}));
     EXPECT_EQ(Texts(Sites()), QStringList({"b.com"}));
     EXPECT_TRUE(prompts.Exhausted());
 }
