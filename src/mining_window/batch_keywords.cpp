@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 #include "platform/charset.h"
@@ -136,22 +135,6 @@ bool UpdateKeywordRecords(platform::Connection& connection, const QString& befor
                        "kws = ?"),
         {settings.keyword, settings.saveFormat, settings.maximum, settings.mustContain ? 1 : 0,
          settings.exclusionWords, settings.paneSettings ? 1 : 0, before});
-}
-
-ExportOutcome ExportKeywordFile(const platform::RowTable& list, const QString& path) {
-    ExportOutcome outcome;
-    QByteArray bytes;
-    for (int i = 1; i <= list.Count(); ++i) {
-        const QString keyword = TrimBlanks(list.Text(i));
-        if (keyword.isEmpty()) continue;
-        if (!platform::TextToBytesExactly(keyword, QStringLiteral("gb2312"))) ++outcome.unmappable;
-        bytes += platform::ToAnsi(keyword) + "\r\n";
-    }
-    QSaveFile file(path);
-    outcome.written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!outcome.written) outcome.error = file.errorString();
-    return outcome;
 }
 
 }  // namespace batch_keywords

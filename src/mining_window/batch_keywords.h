@@ -69,15 +69,4 @@ bool AddKeywordRecord(platform::Connection& connection, const KeywordSettings& s
 bool UpdateKeywordRecords(platform::Connection& connection, const QString& before,
                           const KeywordSettings& settings);
 
-// What an export wrote.
-struct ExportOutcome {
-    bool written = false;
-    // Keywords GBK cannot hold all of; they were written with "?" in place of such characters.
-    int unmappable = 0;
-    QString error;
-};
-// Writes every row's text, trimmed, one a line in GBK with CR LF, to `path` (empty texts left
-// out), replacing the file only once it is written whole.
-ExportOutcome ExportKeywordFile(const platform::RowTable& list, const QString& path);
-
 }  // namespace batch_keywords

@@ -1,16 +1,13 @@
 // The batch pane: the stored keyword list whose checked rows are mined in turn, the batch's
 // saving and shut-down options, its mining options and the results of the current keyword.
-#include <QFileInfo>
 #include "mining/batch_mining.h"
 #include "mining_window/batch_keywords.h"
 #include "mining_window/mining_window.h"
+#include "mining_window/notice.h"
 #include "mining_window/pane_frames.h"
 #include "mining_window/result_columns.h"
 #include "mining_window/twips_layout.h"
-
-#include "mining_window/notice.h"
-#include "platform/program_folder.h"
-#include "platform/shell.h"
+#include "platform/prompts.h"
 #include "shared/folder_picker.h"
 #include "shared/list_exporter.h"
 #include "shared/shared_connection.h"
@@ -179,29 +176,5 @@ void 关键词挖掘::Command7_Click() {
 }
 
 void 关键词挖掘::Command8_Click() {
-    using platform::Answer;
-    using platform::Buttons;
-    if (ListView8->Count() == 0) {
-        platform::ThePrompts().MessageBox(QStringLiteral("没有数据需要导出！"),
-                                          QStringLiteral("导出数据"), Buttons::Ok,
-                                          platform::Icon::Information);
-        return;
-    }
-    const std::optional<QString> path = AskExportPath(QStringLiteral("txt"));
-    if (!path) return;
-    const batch_keywords::ExportOutcome outcome =
-        batch_keywords::ExportKeywordFile(ListView8->Rows(), *path);
-    if (!outcome.written) {
-        Notice(QStringLiteral("导出失败，文件未能写入：") + *path + u'\n' + outcome.error);
-        return;
-    }
-    Notice(
-        outcome.unmappable == 0
-            ? QStringLiteral("网站列表导出成功！")
-            : QStringLiteral("网站列表导出成功！其中%1个关键词含有GBK无法表示的字符，已以“?”代替。")
-                  .arg(outcome.unmappable));
-    if (platform::ThePrompts().MessageBox(QStringLiteral("导出完成，是否打开文件?"),
-                                          QStringLiteral("提示"), Buttons::OkCancel,
-                                          platform::Icon::None) == Answer::Ok)
-        platform::TheShell().EditTextFile(*path);
+    ExportListLines(ListView8->Rows(), this, QStringLiteral("网站列表导出成功！"));
 }

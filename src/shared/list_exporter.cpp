@@ -103,10 +103,11 @@ namespace {
 // Writes a list to a path; false when the file was not written.
 using ListWriter = std::function<bool(const platform::RowTable& list, const QString& path)>;
 
-// The export's dialogue around `write`: the path, the failure or the offer to open the file. A
-// writer that told its own failure (`writerTellsFailure`) is not told again.
+// The export's dialogue around `write`: the path, the failure, or `doneMessage` (when given)
+// and the offer to open the file. A writer that told its own failure (`writerTellsFailure`) is
+// not told again.
 void AskAndWrite(const platform::RowTable& list, const QString& extension, const ListWriter& write,
-                 bool writerTellsFailure, QWidget* owner) {
+                 bool writerTellsFailure, const QString& doneMessage, QWidget* owner) {
     if (list.Count() == 0) {
         Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
              platform::Icon::Information);
@@ -124,6 +125,8 @@ void AskAndWrite(const platform::RowTable& list, const QString& extension, const
         }
         return;
     }
+    if (!doneMessage.isEmpty())
+        Tell(doneMessage, QStringLiteral("提示"), platform::Icon::Information);
     if (!Ask(QStringLiteral("导出完成，是否打开文件?"))) return;
     if (extension == u"txt") {
         platform::TheShell().EditTextFile(*path);
@@ -145,10 +148,10 @@ void ExportList(const platform::RowTable& list, const QString& extension, qint16
         [&extension, kind](const platform::RowTable& rows, const QString& path) {
             return WriteListAs(rows, path, extension, kind);
         },
-        writerTellsFailure, owner);
+        writerTellsFailure, QString(), owner);
 }
 
-void ExportListLines(const platform::RowTable& list, QWidget* owner) {
+void ExportListLines(const platform::RowTable& list, QWidget* owner, const QString& doneMessage) {
     const ExportRunning running;
-    AskAndWrite(list, QStringLiteral("txt"), WriteListLines, false, owner);
+    AskAndWrite(list, QStringLiteral("txt"), WriteListLines, false, doneMessage, owner);
 }

@@ -25,9 +25,11 @@ void ExportList(const platform::RowTable& list, const QString& extension, qint16
 std::optional<QString> AskExportPath(const QString& extension);
 
 // The interactive export of a list of sites or keywords as a plain text file, one row's text a
-// line (WriteListLines), asked for and told as ExportList does; it runs whatever job is under
-// way, since it only reads the list it is given.
-void ExportListLines(const platform::RowTable& list, QWidget* owner);
+// line (WriteListLines), asked for and told as ExportList does, with `doneMessage` told once the
+// file is written when one is given; it runs whatever job is under way, since it only reads the
+// list it is given.
+void ExportListLines(const platform::RowTable& list, QWidget* owner,
+                     const QString& doneMessage = QString());
 
 // Whether an ExportList runs: it still reads its list and its owner window.
 bool ExportInProgress();
