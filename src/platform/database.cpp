@@ -1,8 +1,12 @@
 #include "platform/database.h"
 
+#include <sqlite3.h>
+
 #include <QFileInfo>
 
 namespace platform {
+
+static_assert(SQLITE_OK == 0, "a connection starts with no failure recorded");
 
 Recordset::Recordset(QStringList columns, QVector<QVector<QVariant>> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
@@ -16,6 +20,10 @@ QVariant Recordset::Field(const QString& column) const {
 QVariant Recordset::Field(int index) const {
     if (Eof() || index < 0 || index >= columns_.size()) return {};
     return rows_[position_][index];
+}
+
+void Connection::StatementCloser::operator()(sqlite3_stmt* statement) const {
+    sqlite3_finalize(statement);
 }
 
 Connection::~Connection() {
@@ -52,6 +60,10 @@ bool Connection::Open(const QString& path) {
 void Connection::Close() {
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
+}
+
+bool Connection::LastFailureWasLock() const {
+    return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
 }
 
 bool Connection::Fail() {

@@ -1,13 +1,15 @@
 #pragma once
 
-#include <sqlite3.h>
-
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
 #include <memory>
 #include <optional>
+
+// The SQLite handles stay opaque here: only the database layer's source sees the library.
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace platform {
 
@@ -72,13 +74,11 @@ class Connection {
 
     QString LastError() const { return lastError_; }
     // Whether the last failure was another program's lock that outlasted the wait.
-    bool LastFailureWasLock() const {
-        return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
-    }
+    bool LastFailureWasLock() const;
 
   private:
     struct StatementCloser {
-        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+        void operator()(sqlite3_stmt* statement) const;
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
     Statement Prepare(const QString& sql, const QVariantList& params);
@@ -89,7 +89,7 @@ class Connection {
     sqlite3* db_ = nullptr;
     int rowsAffected_ = 0;
     QString lastError_;
-    int lastCode_ = SQLITE_OK;
+    int lastCode_ = 0;  // the library's code of the last failure; 0 when none
 };
 
 }  // namespace platform
