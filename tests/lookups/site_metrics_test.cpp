@@ -7,9 +7,7 @@
 
 #include "fixture_pages.h"
 #include "platform/browser_control.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -34,12 +32,7 @@ class RedirectingBrowser final : public platform::BrowserControl {
     QString location;
 };
 
-class SiteMetricsTest : public testing::Test {
-  protected:
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-};
+using SiteMetricsTest = testing_support::TestEnvironment;
 
 TEST_F(SiteMetricsTest, ANewObjectHasEmptySlotsThatKeepWhatIsWritten) {
     CSeo seo;
@@ -87,7 +80,7 @@ TEST_F(SiteMetricsTest, PageRankComesFromServiceAOrFromTheRedirectOfServiceB) {
         seo.GetPR(QStringLiteral("Example.com 例"));
 
         EXPECT_EQ(seo.pr(), QVariant(QString::fromUtf8(c.pr)));
-        EXPECT_EQ(RequestedUrls(web),
+        EXPECT_EQ(web.RequestedUrls(),
                   QStringList{serviceA + QStringLiteral("Example.com%20%C0%FD")});
         EXPECT_EQ(web.Requests()[0].Header(QStringLiteral("Referer")),
                   AsReceived(serviceA + QStringLiteral("Example.com%20%C0%FD")));
@@ -136,7 +129,7 @@ TEST_F(SiteMetricsTest, OddSitesAreEncodedIntoTheRequestOrRefused) {
         CSeo seo;
         seo.GetBaiduS(c.site);
         EXPECT_EQ(seo.baidu1(), c.count) << c.site.toStdString();
-        EXPECT_EQ(RequestedUrls(web),
+        EXPECT_EQ(web.RequestedUrls(),
                   c.query.isEmpty()
                       ? QStringList()
                       : QStringList{QStringLiteral("http://www.baidu.com/s?wd=site%3A") + c.query +
@@ -202,7 +195,7 @@ TEST_F(SiteMetricsTest, DomainAgeReadsTheRecordOfTheWhoisChain) {
             << c.site;
         EXPECT_EQ(web.Requests().size(), size_t(c.requests)) << c.site;
     }
-    EXPECT_EQ(RequestedUrls(web).first(),
+    EXPECT_EQ(web.RequestedUrls().first(),
               QStringLiteral("http://whois-a.seotools.tarnwick.com/cgi-bin/whois?domain="
                              "%C0%FD%D7%D3.com.cn&GO=GO"));
 }

@@ -23,9 +23,6 @@ class Environment final : public testing_support::TestEnvironment {
     explicit Environment(Database database = Database::Fresh, Desktop desktop = Desktop::Untouched)
         : TestEnvironment(database, desktop) {}
     void TestBody() override {}
-
-    using TestEnvironment::folder;
-    using TestEnvironment::prompts;
 };
 
 void ShowMessage() {

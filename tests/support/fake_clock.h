@@ -33,4 +33,17 @@ class FakeClock final : public platform::Clock {
     platform::Clock* previous_;
 };
 
+// The system's clock in force for the object's lifetime, for a test of real time inside a test
+// environment; the clock it replaced comes back afterwards.
+class SystemClockInForce {
+  public:
+    SystemClockInForce() : previous_(platform::InstallClock(nullptr)) {}
+    ~SystemClockInForce() { platform::InstallClock(previous_); }
+    SystemClockInForce(const SystemClockInForce&) = delete;
+    SystemClockInForce& operator=(const SystemClockInForce&) = delete;
+
+  private:
+    platform::Clock* previous_;
+};
+
 }  // namespace testing_support

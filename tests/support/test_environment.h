@@ -27,6 +27,8 @@ class TestEnvironment : public ::testing::Test {
                              Desktop desktop = Desktop::Untouched);
     ~TestEnvironment() override;
 
+  public:
+    // What the test works with; helpers of a fixture may reach them too.
     TemporaryProgramFolder folder;
     FakeClock clock;
     fakeweb::FakeWeb web;
