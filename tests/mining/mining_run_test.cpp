@@ -348,7 +348,8 @@ TEST_F(MiningRunTest, ABaiduPageStillEmptyAfterTheBrowserIsAFailedFetchWithoutRe
 }
 
 TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole) {
-    metrics_testing::FreshDatabase db;  // its own program folder: no helper page there
+    // A db.db in a program folder of its own: no helper page there.
+    metrics_testing::FreshDatabase database;
     binding.window.dbMissing = false;
     binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
     Serve(QStringLiteral("www.sogou.com"), QStringLiteral("/web"),
@@ -386,10 +387,10 @@ TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole)
     QStringList saved;
     for (const QString& row : rows) saved << (row.startsWith(u'*') ? row.mid(1) : row);
     QStringList stored;
-    for (const QString& row : db.Rows()) stored << row.section(u'|', 0, 0);
+    for (const QString& row : database.Rows()) stored << row.section(u'|', 0, 0);
     EXPECT_EQ(stored, saved);
     // The parent keyword is the seed box without its surrounding blanks.
-    EXPECT_EQ(db.Rows().value(1).section(u'|', 1, 1), seed);
+    EXPECT_EQ(database.Rows().value(1).section(u'|', 1, 1), seed);
 }
 
 TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
