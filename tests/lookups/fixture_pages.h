@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include "fakeweb/fake_web.h"
@@ -24,6 +25,11 @@ inline QString PageText(const QString& name, const QString& charset) {
 
 inline fakeweb::Page Fixture(const QString& name) {
     return kPages.Served(name);
+}
+
+// The addresses requested so far, in order.
+inline QStringList RequestedUrls(const fakeweb::FakeWeb& web) {
+    return web.RequestedUrls();
 }
 
 // A Referer as the fake web records it: its server takes the percent escapes out first.

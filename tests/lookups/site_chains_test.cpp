@@ -122,7 +122,7 @@ TEST_P(SiteChainTest, AsksItsSourcesInTurnAndKeepsWhatEndsTheChain) {
         CSeo seo;
         const QVariant value = c.lookup(seo, kSite);
 
-        EXPECT_EQ(web.RequestedUrls(), asked);
+        EXPECT_EQ(RequestedUrls(web), asked);
         const std::vector<fakeweb::Request> requests = web.Requests();
         for (size_t i = 0; i < requests.size() && i < c.sources.size(); ++i)
             EXPECT_EQ(requests[i].Header(QStringLiteral("Referer")),

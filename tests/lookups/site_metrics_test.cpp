@@ -80,7 +80,7 @@ TEST_F(SiteMetricsTest, PageRankComesFromServiceAOrFromTheRedirectOfServiceB) {
         seo.GetPR(QStringLiteral("Example.com 例"));
 
         EXPECT_EQ(seo.pr(), QVariant(QString::fromUtf8(c.pr)));
-        EXPECT_EQ(web.RequestedUrls(),
+        EXPECT_EQ(RequestedUrls(web),
                   QStringList{serviceA + QStringLiteral("Example.com%20%C0%FD")});
         EXPECT_EQ(web.Requests()[0].Header(QStringLiteral("Referer")),
                   AsReceived(serviceA + QStringLiteral("Example.com%20%C0%FD")));
@@ -129,7 +129,7 @@ TEST_F(SiteMetricsTest, OddSitesAreEncodedIntoTheRequestOrRefused) {
         CSeo seo;
         seo.GetBaiduS(c.site);
         EXPECT_EQ(seo.baidu1(), c.count) << c.site.toStdString();
-        EXPECT_EQ(web.RequestedUrls(),
+        EXPECT_EQ(RequestedUrls(web),
                   c.query.isEmpty()
                       ? QStringList()
                       : QStringList{QStringLiteral("http://www.baidu.com/s?wd=site%3A") + c.query +
@@ -195,7 +195,7 @@ TEST_F(SiteMetricsTest, DomainAgeReadsTheRecordOfTheWhoisChain) {
             << c.site;
         EXPECT_EQ(web.Requests().size(), size_t(c.requests)) << c.site;
     }
-    EXPECT_EQ(web.RequestedUrls().first(),
+    EXPECT_EQ(RequestedUrls(web).first(),
               QStringLiteral("http://whois-a.seotools.tarnwick.com/cgi-bin/whois?domain="
                              "%C0%FD%D7%D3.com.cn&GO=GO"));
 }
