@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <functional>
 
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
@@ -78,16 +79,7 @@ QString SafeFileName(const QString& text) {
     return name.replace(QStringLiteral(".."), QStringLiteral("_"));
 }
 
-void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
-                QWidget* owner) {
-    const ExportRunning running;
-    if (BusyIndicator::JobRunning()) return;
-    if (list.Count() == 0) {
-        Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
-             platform::Icon::Information);
-        return;
-    }
-
+std::optional<QString> AskExportPath(const QString& extension) {
     QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
                                                    QStringLiteral("导出文件"), QString());
     for (const QString& suffix : TypedSuffixes(extension)) name.remove(suffix);
@@ -95,31 +87,68 @@ void ExportList(const platform::RowTable& list, const QString& extension, qint16
         std::any_of(name.cbegin(), name.cend(), Forbidden)) {
         Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
              platform::Icon::Information);
-        return;
+        return std::nullopt;
     }
     QString folder =
         BrowseForFolder(platform::ProgramFolder(), QStringLiteral("请选要导出文件所保存的文件夹"));
     if (folder.isEmpty()) folder = platform::ProgramFolder();
     const QString path = ExportPath(folder, name, extension);
+    if (QFile::exists(path) && !Ask(QStringLiteral("该文件已经存在，是否覆盖?")))
+        return std::nullopt;
+    return path;
+}
 
-    if (QFile::exists(path)) {
-        if (!Ask(QStringLiteral("该文件已经存在，是否覆盖?"))) return;
-        if (extension == u"xls") QFile::remove(path);
+namespace {
+
+// Writes a list to a path; false when the file was not written.
+using ListWriter = std::function<bool(const platform::RowTable& list, const QString& path)>;
+
+// The export's dialogue around `write`: the path, the failure or the offer to open the file. A
+// writer that told its own failure (`writerTellsFailure`) is not told again.
+void AskAndWrite(const platform::RowTable& list, const QString& extension, const ListWriter& write,
+                 bool writerTellsFailure, QWidget* owner) {
+    if (list.Count() == 0) {
+        Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
+             platform::Icon::Information);
+        return;
     }
+    const std::optional<QString> path = AskExportPath(extension);
+    if (!path) return;
+    if (extension == u"xls") QFile::remove(*path);
 
-    if (!WriteListAs(list, path, extension, kind)) {
-        // A workbook export that ran has shown its own reason already.
-        if (extension != u"xls" || kind < 0) {
-            Tell(
-                QStringLiteral("导出失败，无法写入文件：\r\n\r\n") + QDir::toNativeSeparators(path),
-                QStringLiteral("导出失败"), platform::Icon::Critical);
+    if (!write(list, *path)) {
+        if (!writerTellsFailure) {
+            Tell(QStringLiteral("导出失败，无法写入文件：\r\n\r\n") +
+                     QDir::toNativeSeparators(*path),
+                 QStringLiteral("导出失败"), platform::Icon::Critical);
         }
         return;
     }
     if (!Ask(QStringLiteral("导出完成，是否打开文件?"))) return;
     if (extension == u"txt") {
-        platform::TheShell().EditTextFile(path);
+        platform::TheShell().EditTextFile(*path);
     } else {
-        platform::TheShell().Open(path, owner);
+        platform::TheShell().Open(*path, owner);
     }
+}
+
+}  // namespace
+
+void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
+                QWidget* owner) {
+    const ExportRunning running;
+    if (BusyIndicator::JobRunning()) return;
+    // A workbook export that ran has shown its own reason already.
+    const bool writerTellsFailure = extension == u"xls" && kind >= 0;
+    AskAndWrite(
+        list, extension,
+        [&extension, kind](const platform::RowTable& rows, const QString& path) {
+            return WriteListAs(rows, path, extension, kind);
+        },
+        writerTellsFailure, owner);
+}
+
+void ExportListLines(const platform::RowTable& list, QWidget* owner) {
+    const ExportRunning running;
+    AskAndWrite(list, QStringLiteral("txt"), WriteListLines, false, owner);
 }

@@ -11,7 +11,8 @@ inline const QString kMakerSite = QStringLiteral("http://www.tarnwick.com");
 inline const QString kMakerUpdateSite = QStringLiteral("http://update.tarnwick.com");
 inline const QString kIndexShareService = QStringLiteral("http://share.tarnwick.com");
 inline const QString kBaiduSearch = QStringLiteral("http://www.baidu.com");
-// The related-keyword sources of keyword mining besides Baidu's and Google's results pages.
+// The related-keyword sources of keyword mining besides Baidu's and Google's results pages;
+// Youdao's and Sogou's web searches also serve the rank and site lookups.
 inline const QString kBaiduSuggest = QStringLiteral("http://suggestion.baidu.com");
 inline const QString kBaiduSuggest2 = QStringLiteral("http://nssug.baidu.com");
 inline const QString kYoudaoSearch = QStringLiteral("http://www.youdao.com");

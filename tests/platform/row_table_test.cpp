@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPixmap>
 #include <QSignalSpy>
 
 using platform::ListContainsText;
@@ -181,6 +182,30 @@ TEST(RowTableTest, OnlyTheUserRaisesCheckAndEditEvents) {
     ASSERT_EQ(edits.count(), 1);
     EXPECT_EQ(edits.at(0).at(1).toString(), QStringLiteral("new"));
     EXPECT_EQ(table.Text(1), QStringLiteral("seo2")) << "the handler decides what is kept";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RowTableTest, ARowShowsThePictureItsIconKeyNamesInItsFirstColumn) {
+    RowTable table;
+    Fill(table, {"百度", "站点"});
+    QPixmap picture(8, 8);
+    picture.fill(Qt::blue);
+    table.SetImageList({{QStringLiteral("baidu"), QIcon(picture)}});
+    table.Item(1).SetSmallIcon(QStringLiteral("baidu"));
+    table.Item(2).SetSmallIcon(QStringLiteral("unknown"));
+
+    EXPECT_EQ(table.Item(1).SmallIcon(), QStringLiteral("baidu"));
+    EXPECT_FALSE(table.data(table.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_FALSE(table.data(table.index(0, 1), Qt::DecorationRole).isValid()) << "first column";
+    EXPECT_TRUE(table.data(table.index(1, 0), Qt::DecorationRole).value<QIcon>().isNull())
+        << "a key without a picture shows none";
+
+    RowTable copy;
+    copy.RebuildFrom(table);
+    EXPECT_EQ(copy.SmallIcon(1), QStringLiteral("baidu")) << "a rebuilt row keeps its icon";
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+#include "lookups/engine_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "fixture_pages.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+using namespace lookups;
+using lookups_testing::PageText;
+
+// One line per result: "paid", or its place and test link, followed by " => " and the stored
+// link when that differs.
+QStringList Summary(const QList<ResultEntry>& results) {
+    QStringList lines;
+    for (const ResultEntry& result : results) {
+        if (result.paid) {
+            lines << QStringLiteral("paid");
+            continue;
+        }
+        QString line = QString::number(result.placeOnPage) + u' ' + result.testLink;
+        if (result.storedLink != result.testLink)
+            line += QStringLiteral(" => ") + result.storedLink;
+        lines << line;
+    }
+    return lines;
+}
+
+struct PageCase {
+    const char* file;
+    RankEngine engine;
+    const char* charset;
+    const char* paidMarker;
+    QStringList results;
+};
+
+void PrintTo(const PageCase& c, std::ostream* out) {
+    *out << c.file << " / marker " << c.paidMarker;
+}
+
+class ResultPageTest : public testing::TestWithParam<PageCase> {};
+
+TEST_P(ResultPageTest, CutsThePageIntoItsResultsInPageOrder) {
+    const PageCase& c = GetParam();
+    const QString page = PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset));
+    ASSERT_FALSE(page.isEmpty()) << c.file;
+    EXPECT_EQ(Summary(ParseResultPage(c.engine, page, QString::fromUtf8(c.paidMarker))), c.results);
+}
+
+const char kDefaultMarker[] = ">来百度推广";
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, ResultPageTest,
+    testing::Values(
+        // Paid listings, by their "推广" link or Baidu's click script, are not counted in places.
+        PageCase{"rank_baidu_page0.html",
+                 RankEngine::Baidu,
+                 "gb2312",
+                 kDefaultMarker,
+                 {"paid", "1 www.a-site.com", "paid", "2 news.b-site.cn/2010/jianfei.html",
+                  "3 www.target-site.com", "4 www.target-site.com/products/list.html",
+                  "5 zhidao.baidu.com/question/123.html"}},
+        PageCase{"rank_baidu_page1.html",
+                 RankEngine::Baidu,
+                 "gb2312",
+                 kDefaultMarker,
+                 {"1 www.c-site.com", "paid", "2 www.target-site.com",
+                  "3 bbs.d-site.com/thread-1.html"}},
+        // The last page has no next-page link: its results run to the end of the page.
+        PageCase{"rank_baidu_last_page.html",
+                 RankEngine::Baidu,
+                 "gb2312",
+                 kDefaultMarker,
+                 {"1 www.d-site.com", "2 www.e-site.com"}},
+        // Without the search box's table the results start at the paid-listing marker; an
+        // empty marker starts them at the top of the page.
+        PageCase{"rank_baidu_marker_layout.html",
+                 RankEngine::Baidu,
+                 "gb2312",
+                 kDefaultMarker,
+                 {"1 www.a-site.com", "2 www.target-site.com"}},
+        PageCase{"rank_baidu_marker_layout.html",
+                 RankEngine::Baidu,
+                 "gb2312",
+                 "<!--自然结果-->",
+                 {"1 www.target-site.com"}},
+        PageCase{"rank_baidu_marker_layout.html",
+                 RankEngine::Baidu,
+                 "gb2312",
+                 "",
+                 {"1 www.baidu.com/more", "2 www.a-site.com", "3 www.target-site.com"}},
+        PageCase{
+            "rank_baidu_marker_layout.html", RankEngine::Baidu, "gb2312", "<div id=\"none\">", {}},
+        PageCase{
+            "rank_google_page0.html",
+            RankEngine::Google,
+            "utf-8",
+            "",
+            {"1 www.a-site.com", "2 www.review-site.com/target", "3 www.target-site.com/blog"}},
+        PageCase{"rank_google_page1.html",
+                 RankEngine::Google,
+                 "utf-8",
+                 "",
+                 {"1 www.c-site.com", "2 www.target-site.com"}},
+        PageCase{"rank_google_single_quotes.html",
+                 RankEngine::Google,
+                 "utf-8",
+                 "",
+                 {"1 www.a-site.com", "2 www.target-site.com"}},
+        // The stored link is the target the click address carries; the text after the last
+        // snapshot link is no result.
+        PageCase{"rank_yahoo_page0.html",
+                 RankEngine::Yahoo,
+                 "utf-8",
+                 "",
+                 {"1 www.a-site.com", "2 www.target-site.com",
+                  "3 www.c-site.com/jianfei => www.c-site.com/jianfei/index.html"}},
+        PageCase{"rank_yahoo_page1.html",
+                 RankEngine::Yahoo,
+                 "utf-8",
+                 "",
+                 {"1 www.d-site.com", "2 www.f-site.com"}},
+        PageCase{"rank_sogou_page0.html",
+                 RankEngine::Sogou,
+                 "gb2312",
+                 "",
+                 {"1 www.a-site.com", "2 www.c-site.com"}},
+        PageCase{"rank_sogou_page1.html",
+                 RankEngine::Sogou,
+                 "gb2312",
+                 "",
+                 {"1 www.d-site.com", "2 www.f-site.com", "3 www.target-site.com"}},
+        PageCase{
+            "rank_soso_page0.html",
+            RankEngine::Soso,
+            "gb2312",
+            "",
+            {"1 www.a-site.com", "2 www.c-site.com", "3 www.target-site.com", "4 www.d-site.com"}},
+        // Links cut after their scheme keep their letter case unless they end in "/".
+        PageCase{"rank_youdao_page0.html",
+                 RankEngine::Youdao,
+                 "utf-8",
+                 "",
+                 {"1 www.a-site.com", "2 WWW.Target-Site.com/Page.html", "3 www.target-site.com"}},
+        PageCase{"rank_bing_page0.html",
+                 RankEngine::Bing,
+                 "utf-8",
+                 "",
+                 {"1 www.a-site.com", "2 www.review-site.com/target"}},
+        PageCase{"rank_bing_page1.html",
+                 RankEngine::Bing,
+                 "utf-8",
+                 "",
+                 {"1 www.c-site.com", "2 www.d-site.com", "3 www.target-site.com/news"}}));
+
+TEST(ResultPageTest, PagesWithoutTheirMarkersHoldNoResults) {
+    const QString unrelated = QStringLiteral(
+        "<html><h3 class=\"title\"><a href=\"http://www.a-site.com/\">a</a></h3>"
+        "<table class=\"x\"><tr><td><a href=\"http://www.b-site.com/\">b</a></td></tr></table>"
+        "</html>");
+    for (RankEngine engine :
+         {RankEngine::Baidu, RankEngine::Google, RankEngine::Yahoo, RankEngine::Sogou,
+          RankEngine::Soso, RankEngine::Youdao, RankEngine::Bing}) {
+        EXPECT_TRUE(ParseResultPage(engine, QString(), QString()).isEmpty());
+        EXPECT_TRUE(ParseResultPage(engine, unrelated, QStringLiteral(">来百度推广")).isEmpty())
+            << int(engine);
+    }
+}
+
+TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {
+    const QString yahoo =
+        PageText(QStringLiteral("rank_yahoo_page0.html"), QStringLiteral("utf-8"));
+    const QList<ResultEntry> yahooResults = ParseResultPage(RankEngine::Yahoo, yahoo);
+    ASSERT_FALSE(yahooResults.isEmpty());
+    EXPECT_EQ(yahooResults[0].siteText,
+              QStringLiteral("<a class=\"yschttl\" onclick=\"return ylog({'pos':1})\" "
+                             "href=\"http://www.a-site.com/\" data-rd=\"http://rds.yahoo.cn/"
+                             "click?p=1&u=www.a-site.com/&w=web\">减肥方法</a>"));
+
+    const QString bing = PageText(QStringLiteral("rank_bing_page0.html"), QStringLiteral("utf-8"));
+    const QList<ResultEntry> bingResults = ParseResultPage(RankEngine::Bing, bing);
+    ASSERT_EQ(bingResults.size(), 2);
+    EXPECT_TRUE(
+        bingResults[1].siteText->contains(QStringLiteral("评测 www.target-site.com 的产品")));
+
+    const QString baidu =
+        PageText(QStringLiteral("rank_baidu_page1.html"), QStringLiteral("gb2312"));
+    for (const ResultEntry& result : ParseResultPage(RankEngine::Baidu, baidu, QString()))
+        EXPECT_FALSE(result.siteText.has_value()) << "Baidu judges the link alone";
+}
+
+}  // namespace
