@@ -413,7 +413,7 @@ TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
 
 // Rows the database refuses are never lost without a word: the run's end says how many.
 TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
-    metrics_testing::FreshDatabase db;
+    metrics_testing::FreshDatabase database;
     binding.window.dbMissing = false;
     binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
     ASSERT_TRUE(SharedConnection().Execute(
@@ -428,7 +428,7 @@ TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
               QStringLiteral("有%1个关键词未能保存到关键词数据库（数据库无法写入），"
                              "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
                   .arg(listed));
-    EXPECT_TRUE(db.Rows().isEmpty());
+    EXPECT_TRUE(database.Rows().isEmpty());
 
     // A run whose rows are all saved says nothing more.
     ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger refuse")));
