@@ -28,20 +28,6 @@ QString BaiduSearchAddress(const QString& keyword) {
     return WebAddress::kBaiduSearch + QStringLiteral("/s?wd=") + UrlEncodeGbk(keyword);
 }
 
-BaiduPage JudgeBaiduPage(const QString& page) {
-    if (page.contains(QStringLiteral("百度一下，找到相关网页"))) return BaiduPage::Result;
-    if (page.contains(QStringLiteral("抱歉，没有找到"))) return BaiduPage::NoResult;
-    return BaiduPage::Other;
-}
-
-QString BaiduCount(const QString& page) {
-    QString count = GetMemo(page, QStringLiteral("找到相关网页"), QStringLiteral("篇"));
-    count.remove(u'约');
-    count.remove(u',');
-    if (!count.isEmpty()) return count;
-    return JudgeBaiduPage(page) == BaiduPage::Other ? QStringLiteral("-") : QStringLiteral("0");
-}
-
 void WaitBaiduInterval(WindowContext& window) {
     std::optional<QDateTime>& last = window.MetricsState().LastBaiduRequest;
     platform::Clock& clock = platform::TheClock();

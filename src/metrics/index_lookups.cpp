@@ -1,9 +1,9 @@
 #include "metrics/index_lookups.h"
 
-#include <QDate>
 #include <QStringList>
 #include <limits>
 
+#include "metrics/index_pages.h"
 #include "metrics/index_pair.h"
 #include "metrics/number_text.h"
 #include "metrics/province_estimate.h"
@@ -21,11 +21,6 @@ void RaiseFailCount(WindowContext& window) {
     if (count && *count < std::numeric_limits<qint16>::max()) ++*count;
 }
 
-// The text after the first `marker` up to its next occurrence (or the end).
-QString SecondPiece(const QString& text, const QString& marker) {
-    return text.split(marker).value(1);
-}
-
 }  // namespace
 
 QString GetIndex(WindowContext& window, const QString& keyword) {
@@ -34,22 +29,11 @@ QString GetIndex(WindowContext& window, const QString& keyword) {
     page.TryTime(5);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/tools/get_data.php?q=") +
              UrlEncodeGbk(TrimBlanks(keyword)));
-    const QString text = page.GetSrcOnSuccess();
-    const QStringList pieces = text.split(QStringLiteral("<p d="));
-    if (pieces.size() < 3) return GetBaiduIndex(window, keyword, 0);
-
-    double sum = 0;  // goes on past the 32-bit range
-    QString latest;
-    for (int point = 1; point < pieces.size(); ++point) {
-        const qint32 value =
-            ReadWhole32(GetMemo(pieces[point], QStringLiteral("p1=\""), QStringLiteral("\"")))
-                .value_or(0);
-        sum += value;
-        if (point == 30) latest = QString::number(value);
-    }
-    const QString pair = latest + u'-' + WholeText(sum / 30);
-    ShareReport(page, pair, keyword, window.ReportParent(ReportSource::ThirtyDayData, keyword), 10);
-    return pair;
+    const std::optional<QString> pair = ThirtyDayIndex(page.GetSrcOnSuccess());
+    if (!pair) return GetBaiduIndex(window, keyword, 0);
+    ShareReport(page, *pair, keyword, window.ReportParent(ReportSource::ThirtyDayData, keyword),
+                10);
+    return *pair;
 }
 
 bool HasIndexPage(const QString& keyword) {
@@ -58,7 +42,7 @@ bool HasIndexPage(const QString& keyword) {
     page.TryTime(10);
     page.url(WebAddress::kBaiduIndex + QStringLiteral("/main/word.php?word=") +
              UrlEncodeGbk(TrimBlanks(keyword).toLower()));
-    return !page.GetSrcOnSuccess().contains(QStringLiteral("没有找到与"));
+    return IndexKnowsWord(page.GetSrcOnSuccess());
 }
 
 QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode) {
@@ -80,17 +64,12 @@ QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode
         RaiseFailCount(window);
         return QString();
     }
-    const QString all = GetMemo(text, QStringLiteral("所有数据："), QStringLiteral("<br>最新数据"));
-    const QStringList values = all.isEmpty() ? QStringList() : all.split(u',');
+    const QStringList values = HistoryValues(text);
     if (mode >= 2) {
         window.ShowHistory(values);
         return QString();
     }
-
-    const QString latestText =
-        SecondPiece(SecondPiece(text, QStringLiteral("最新数据：[")), QStringLiteral("]"));
-    const std::optional<qint32> latest =
-        latestText.isEmpty() ? std::optional<qint32>(0) : ReadWhole32(latestText);
+    const std::optional<qint32> latest = HistoryLatest(text);
 
     const int width = mode <= 0 ? 30 : 7;
     double sum = 0;

@@ -1,14 +1,13 @@
 #include "metrics/province_estimate.h"
 
 #include <QDate>
-#include <QStringList>
 #include <array>
 #include <random>
 
 #include "metrics/number_text.h"
+#include "metrics/province_page.h"
 #include "platform/clock.h"
 #include "shared/cxhtml.h"
-#include "shared/text_helpers.h"
 #include "shared/url_encoding.h"
 #include "shared/web_addresses.h"
 
@@ -24,17 +23,7 @@ QString GetMonthIndex(const QString& keyword) {
     const QString text = page.GetSrcOnSuccess();
     if (text.isEmpty()) return QString();
 
-    qint32 sum = 0;
-    const QStringList pieces = text.split(QStringLiteral("data="));
-    for (int i = 1; i < pieces.size(); ++i) {
-        const std::optional<qint32> value =
-            ReadWhole32(GetMemo(pieces[i], QStringLiteral("\""), QStringLiteral("\"")));
-        if (value) {
-            qint32 next = 0;
-            if (!__builtin_add_overflow(sum, *value, &next)) sum = next;
-        }
-    }
-    const qint32 scaled = ScaleProvinceSum(sum);
+    const qint32 scaled = ScaleProvinceSum(ProvinceSum(text));
     return GetRand(scaled) + u'-' + QString::number(scaled);
 }
 

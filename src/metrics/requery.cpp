@@ -6,6 +6,7 @@
 #include "metrics/number_text.h"
 #include "metrics/optimisation_index.h"
 #include "metrics/row_handle.h"
+#include "metrics/search_pages.h"
 #include "shared/cxhtml.h"
 #include "shared/url_encoding.h"
 #include "shared/web_addresses.h"
@@ -19,14 +20,6 @@ const QString kQuerying = QStringLiteral("正在查询中...");
 QString VolumeCell(const QString& volume) {
     const std::optional<double> value = ReadNumber(volume);
     return value && *value == 0 ? QStringLiteral("0") : volume;
-}
-
-// The result count on a Google results page; "-" when no page came (an error page is none).
-QString GoogleCount(const QString& page) {
-    if (page.isEmpty()) return kNotObtained;
-    QString count = GetMemo(page, QStringLiteral("约 <b>"), QStringLiteral("</b>")).trimmed();
-    count.remove(u',');
-    return count.isEmpty() ? QStringLiteral("0") : count;
 }
 
 // The Google index divides by the count read as a number, not as a 32-bit whole number.
@@ -72,6 +65,7 @@ void Requery(WindowContext& window, platform::RowTable* list, const KeywordColum
             fetcher.Char(QStringLiteral("utf-8"));
             fetcher.url(WebAddress::kGoogleHk + QStringLiteral("/search?hl=zh-CN&q=") +
                         UrlEncodeUtf8(keyword));
+            // An error page is no page: not obtained.
             googleCount = GoogleCount(fetcher.GetSrcOnSuccess());
         }
     }

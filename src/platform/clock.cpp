@@ -32,8 +32,8 @@ Clock& TheClock() {
     return theClock.Get();
 }
 
-void InstallClock(Clock* clock) {
-    theClock.Install(clock);
+Clock* InstallClock(Clock* clock) {
+    return theClock.Install(clock);
 }
 
 }  // namespace platform

@@ -18,7 +18,8 @@ class Clock {
 
 // The clock in force: the system's, unless a test has installed another.
 Clock& TheClock();
-// Installs `clock` (not owned) in place of the system's; nullptr restores the system's.
-void InstallClock(Clock* clock);
+// Installs `clock` (not owned) in place of the system's, nullptr restoring the system's; returns
+// the clock it replaces.
+Clock* InstallClock(Clock* clock);
 
 }  // namespace platform

@@ -1,8 +1,12 @@
 #include "platform/database.h"
 
+#include <sqlite3.h>
+
 #include <QFileInfo>
 
 namespace platform {
+
+static_assert(SQLITE_OK == 0, "a connection starts with no failure recorded");
 
 Recordset::Recordset(QStringList columns, QVector<QVector<QVariant>> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
@@ -16,6 +20,11 @@ QVariant Recordset::Field(const QString& column) const {
 QVariant Recordset::Field(int index) const {
     if (Eof() || index < 0 || index >= columns_.size()) return {};
     return rows_[position_][index];
+}
+
+void Connection::StatementReset::operator()(sqlite3_stmt* statement) const {
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
 }
 
 Connection::~Connection() {
@@ -58,6 +67,10 @@ void Connection::Close() {
 void Connection::FinalizeStatements() {
     for (sqlite3_stmt* statement : std::as_const(statements_)) sqlite3_finalize(statement);
     statements_.clear();
+}
+
+bool Connection::LastFailureWasLock() const {
+    return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
 }
 
 bool Connection::Fail() {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sqlite3.h>
-
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -9,6 +7,10 @@
 #include <QVector>
 #include <memory>
 #include <optional>
+
+// The SQLite handles stay opaque here: only the database layer's source sees the library.
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace platform {
 
@@ -73,18 +75,13 @@ class Connection {
 
     QString LastError() const { return lastError_; }
     // Whether the last failure was another program's lock that outlasted the wait.
-    bool LastFailureWasLock() const {
-        return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
-    }
+    bool LastFailureWasLock() const;
 
   private:
     // A statement in use; when its use ends it is reset, and stays prepared for the next use
     // of the same text: a job that runs one statement for thousands of rows parses it once.
     struct StatementReset {
-        void operator()(sqlite3_stmt* statement) const {
-            sqlite3_reset(statement);
-            sqlite3_clear_bindings(statement);
-        }
+        void operator()(sqlite3_stmt* statement) const;
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementReset>;
     Statement Prepare(const QString& sql, const QVariantList& params);
@@ -97,7 +94,7 @@ class Connection {
     QHash<QString, sqlite3_stmt*> statements_;
     int rowsAffected_ = 0;
     QString lastError_;
-    int lastCode_ = SQLITE_OK;
+    int lastCode_ = 0;  // the library's code of the last failure; 0 when none
 };
 
 }  // namespace platform

@@ -26,8 +26,8 @@ Sound& TheSound() {
     return theSound.Get();
 }
 
-void InstallSound(Sound* sound) {
-    theSound.Install(sound);
+Sound* InstallSound(Sound* sound) {
+    return theSound.Install(sound);
 }
 
 }  // namespace platform

@@ -13,7 +13,7 @@ class Sound {
 };
 
 Sound& TheSound();
-// Installs `sound` (not owned); nullptr restores the system's.
-void InstallSound(Sound* sound);
+// Installs `sound` (not owned), nullptr restoring the system's; returns the sound it replaces.
+Sound* InstallSound(Sound* sound);
 
 }  // namespace platform

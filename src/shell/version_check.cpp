@@ -10,6 +10,7 @@
 #include "shared/cxhtml.h"
 #include "shared/registry_store.h"
 #include "shared/web_addresses.h"
+#include "shell/version_page.h"
 
 namespace {
 
@@ -34,24 +35,17 @@ void WriteOneLineFile(const QString& name, const QString& line) {
     file.commit();
 }
 
-struct VersionPage {
-    QString version;
-    QString marker;
-};
-
-VersionPage ReadVersionPage(CXHtml& fetcher) {
+VersionPage FetchVersionPage(CXHtml& fetcher) {
     fetcher.TryTime(5);
     fetcher.Char(QStringLiteral("gb2312"));
     fetcher.url(VersionPageUrl());
-    const QString page = fetcher.GetSrc();
-    return {GetMemo(page, QStringLiteral("ver\" value=\""), QStringLiteral("\"")),
-            GetMemo(page, QStringLiteral("baidutag\" value=\""), QStringLiteral("\""))};
+    return ReadVersionPage(fetcher.GetSrc());
 }
 
 // One check; `marker` receives the page's paid-listing marker.
 VersionCheckOutcome RunVersionCheck(CXHtml& fetcher, platform::ShowStyle updaterStyle,
                                     const UpdaterStart& startUpdater, QString* marker) {
-    VersionPage page = ReadVersionPage(fetcher);
+    VersionPage page = FetchVersionPage(fetcher);
     if (page.version.isEmpty()) page.version = ProgramVersion;
     *marker = page.marker;
     // A day whose page could not be read counts as checked too.
@@ -69,7 +63,7 @@ void RefreshBaiduTagFile(CXHtml& fetcher, QString marker) {
         if (!marker.isEmpty()) WriteOneLineFile(name, marker);
         return;
     }
-    if (marker.isEmpty()) marker = ReadVersionPage(fetcher).marker;
+    if (marker.isEmpty()) marker = FetchVersionPage(fetcher).marker;
     WriteOneLineFile(name, marker.isEmpty() ? kDefaultMarker : marker);
 }
 

@@ -230,6 +230,12 @@ std::vector<Request> FakeWeb::Requests(const QString& host) const {
     return matching;
 }
 
+QStringList FakeWeb::RequestedUrls() const {
+    QStringList urls;
+    for (const Request& request : Requests()) urls << request.Url();
+    return urls;
+}
+
 void FakeWeb::ClearRequests() {
     std::lock_guard lock(state_->mutex);
     state_->requests.clear();

@@ -21,6 +21,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -110,6 +111,8 @@ class FakeWeb {
     std::vector<Request> Requests() const;
     // The requests for `host`, in order.
     std::vector<Request> Requests(const QString& host) const;
+    // The addresses of every request so far, in order.
+    QStringList RequestedUrls() const;
     void ClearRequests();
 
     // "127.0.0.1:port", the value of TARNWICK_FAKEWEB while this object lives.

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -14,11 +13,7 @@ using namespace std::chrono_literals;
 
 const QString kPartnerHost = QStringLiteral("www.partner.cn");
 
-class BacklinkCheckerTest : public testing::Test {
-  protected:
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-};
+using BacklinkCheckerTest = testing_support::TestEnvironment;
 
 TEST_F(BacklinkCheckerTest, AlivePagesAnswerFrom200To399WithTheirLastModifiedDate) {
     const QByteArray modified = "Wed, 23 Jun 2010 10:00:00 GMT";

@@ -1,45 +1,40 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
 #include "fakeweb/fake_web.h"
-#include "platform/charset.h"
+#include "support/page_files.h"
 
 // The fixture pages of the lookup tests: files under pages/, stored as the bytes the servers
 // send, each in its page's own charset.
 namespace lookups_testing {
 
+inline const testing_support::PageFiles kPages{__FILE__};
+
 inline QByteArray PageBytes(const QString& name) {
-    QFile file(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("pages/") + name));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+    return kPages.Bytes(name);
 }
 
 // The page decoded as a fetch in `charset` decodes it.
 inline QString PageText(const QString& name, const QString& charset) {
-    return platform::BytesToText(PageBytes(name), charset);
+    return kPages.Text(name, charset);
 }
 
 inline fakeweb::Page Fixture(const QString& name) {
-    return fakeweb::Page::Bytes(PageBytes(name));
+    return kPages.Served(name);
+}
+
+// The addresses requested so far, in order.
+inline QStringList RequestedUrls(const fakeweb::FakeWeb& web) {
+    return web.RequestedUrls();
 }
 
 // A Referer as the fake web records it: its server takes the percent escapes out first.
 inline QString AsReceived(const QString& referer) {
     return QUrl::fromPercentEncoding(referer.toLatin1());
-}
-
-// The addresses requested so far, in order.
-inline QStringList RequestedUrls(const fakeweb::FakeWeb& web) {
-    QStringList urls;
-    for (const fakeweb::Request& request : web.Requests()) urls << request.Url();
-    return urls;
 }
 
 }  // namespace lookups_testing

@@ -8,9 +8,7 @@
 
 #include "fixture_pages.h"
 #include "platform/charset.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -97,7 +95,7 @@ void ServeFileAt(fakeweb::FakeWeb& web, const QString& address, const QString& f
     ServeAt(web, address, Page::Bytes(PageBytes(file)));
 }
 
-class RankLookupTest : public testing::Test {
+class RankLookupTest : public testing_support::TestEnvironment {
   protected:
     // Looks `site` up on `engine` for "减肥" over `pages` result pages.
     int LookUp(RankEngine engine, const QString& site, int pages, int start = 0, int rank = 0) {
@@ -113,8 +111,6 @@ class RankLookupTest : public testing::Test {
         file.write(bytes);
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    fakeweb::FakeWeb web;
     TestOptions options;
     cKeyrank lookup{options};
 };
@@ -333,9 +329,7 @@ class MissedPageTest : public RankLookupTest, public testing::WithParamInterface
 
 TEST_P(MissedPageTest, MakesANotFoundAFailureUnlessTheSiteTurnsUpLater) {
     const MissedPageCase& c = GetParam();
-    // A page that never comes is given up on a clock that does not make the test wait.
-    std::optional<testing_support::FakeClock> clock;
-    if (c.first && c.first->never) clock.emplace();
+    // A page that never comes is given up on the fake clock: the test does not wait for it.
     if (c.first) ServeAt(web, QString::fromUtf8(kGoogle0), *c.first);
     ServeFileAt(web, QString::fromUtf8(kGoogle1), QStringLiteral("rank_google_page1.html"));
     options.exact = true;

@@ -7,9 +7,7 @@
 
 #include "fixture_pages.h"
 #include "lookups/site_metrics.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -92,12 +90,9 @@ ChainCase Chain(const char* name, Lookup lookup, std::vector<Source> sources,
     return {name, std::move(lookup), std::move(sources), std::move(scenarios)};
 }
 
-class SiteChainTest : public testing::TestWithParam<ChainCase> {
+class SiteChainTest : public testing_support::TestEnvironment,
+                      public testing::WithParamInterface<ChainCase> {
   protected:
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-
     void Serve(const Source& source, const fakeweb::Page& page) {
         const QString rest = source.url.mid(QStringLiteral("http://").size());
         web.Serve(rest.section(u'/', 0, 0), u'/' + rest.section(u'/', 1).section(u'?', 0, 0), page);

@@ -7,9 +7,7 @@
 
 #include "fixture_pages.h"
 #include "platform/browser_control.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -34,12 +32,7 @@ class RedirectingBrowser final : public platform::BrowserControl {
     QString location;
 };
 
-class SiteMetricsTest : public testing::Test {
-  protected:
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-};
+using SiteMetricsTest = testing_support::TestEnvironment;
 
 TEST_F(SiteMetricsTest, ANewObjectHasEmptySlotsThatKeepWhatIsWritten) {
     CSeo seo;

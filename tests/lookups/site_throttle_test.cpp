@@ -5,9 +5,7 @@
 #include "fixture_pages.h"
 #include "lookups/site_metrics.h"
 #include "shared/registry_store.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -51,7 +49,7 @@ TEST(ThrottleDelayTest, AGapAcrossMidnightCountsItsFullLength) {
     EXPECT_EQ(lookups::ThrottleDelay(before, before.addSecs(2), QStringLiteral("5")), 3001ms);
 }
 
-class SiteThrottleTest : public testing::Test {
+class SiteThrottleTest : public testing_support::TestEnvironment {
   protected:
     void SetUp() override {
         mReg::CreateConfigKey(platform::Hive::CurrentUser, mReg::ConfigKey);
@@ -77,9 +75,6 @@ class SiteThrottleTest : public testing::Test {
         return clock.Waited() - before;
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
     CSeo seo;
 };
 

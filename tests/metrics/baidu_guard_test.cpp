@@ -4,9 +4,8 @@
 
 #include "fixture_pages.h"
 #include "shared/cxhtml.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
 #include "support/recording_sound.h"
+#include "support/test_environment.h"
 #include "test_host.h"
 
 namespace {
@@ -14,7 +13,9 @@ namespace {
 using namespace metrics_testing;
 using std::chrono::milliseconds;
 
-TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
+using RequestGapTest = testing_support::TestEnvironment;
+
+TEST_F(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
     const struct {
         const char* interval;
         int sinceLastMs;
@@ -26,22 +27,24 @@ TEST(RequestGapTest, WaitsOutTheGapRoundedAsTheWindowCountsIt) {
         {"3", 10000, 0},   {"0", 0, 0}, {"5", 0, 5001}, {"abc", 0, 0},  // no whole number: no wait
     };
     for (const auto& c : cases) {
-        testing_support::FakeClock clock;
         TestMiningWindow window;
         window.interval = QString::fromUtf8(c.interval);
+        const milliseconds before = clock.Waited();
         metrics::WaitBaiduInterval(window);  // the first request never waits
-        EXPECT_EQ(clock.Waited(), milliseconds(0));
+        EXPECT_EQ(clock.Waited(), before);
         EXPECT_EQ(window.state.LastBaiduRequest, clock.Now());
 
         clock.Advance(milliseconds(c.sinceLastMs));
         metrics::WaitBaiduInterval(window);
-        EXPECT_EQ(clock.Waited(), milliseconds(c.waitedMs)) << c.interval << " " << c.sinceLastMs;
+        EXPECT_EQ(clock.Waited() - before, milliseconds(c.waitedMs))
+            << c.interval << " " << c.sinceLastMs;
         EXPECT_EQ(window.state.LastBaiduRequest, clock.Now());
     }
 }
 
-TEST(BlockingReactionTest, OpensTheSettingsWaitsFiveSecondsOrBeeps) {
-    testing_support::FakeClock clock;
+using BlockingReactionTest = testing_support::TestEnvironment;
+
+TEST_F(BlockingReactionTest, OpensTheSettingsWaitsFiveSecondsOrBeeps) {
     testing_support::RecordingSound sound;
     TestMiningWindow window;
     const struct {
@@ -62,46 +65,25 @@ TEST(BlockingReactionTest, OpensTheSettingsWaitsFiveSecondsOrBeeps) {
     }
 }
 
-TEST(ResultsPageTest, CountIsCutFromTheMarkersAndOnlyAJudgedPageCountsAsNothingFound) {
-    const struct {
-        QString page;
-        metrics::BaiduPage kind;
-        const char* count;
-    } cases[] = {
-        {ResultsPage(QStringLiteral("约1,230")), metrics::BaiduPage::Result, "1230"},
-        {kNoResultsPage, metrics::BaiduPage::NoResult, "0"},
-        {kBlockingPage, metrics::BaiduPage::Other, "-"},
-        {QString(), metrics::BaiduPage::Other, "-"},
-        {kBlockingPage + QStringLiteral("找到相关网页约5篇"), metrics::BaiduPage::Other, "5"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(metrics::JudgeBaiduPage(c.page), c.kind) << c.page.toStdString();
-        EXPECT_EQ(metrics::BaiduCount(c.page), QString::fromUtf8(c.count)) << c.page.toStdString();
-    }
-}
-
-class FetchBaiduPageTest : public ::testing::Test {
+class FetchBaiduPageTest : public testing_support::TestEnvironment {
   protected:
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
     TestMiningWindow window;
     CXHtml fetcher;
 };
 
 TEST_F(FetchBaiduPageTest, AResultOrNoResultPageIsTakenWithoutReaction) {
-    web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约9")),
-              QStringLiteral("gbk"));
+    web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_results.htm")));
     window.reaction = QStringLiteral("0");
     EXPECT_EQ(
         metrics::BaiduCount(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("减 肥&"))),
-        QStringLiteral("9"));
+        QStringLiteral("1230"));
     EXPECT_EQ(RequestedUrls(web),
               QStringList{QStringLiteral("http://www.baidu.com/s?wd=%BC%F5%20%B7%CA%26")});
     EXPECT_EQ(window.blockingDialogs, 0);
 }
 
 TEST_F(FetchBaiduPageTest, ABlockingPageCallsTheReactionOnceAndIsReturned) {
-    web.Serve(kBaiduHost, QStringLiteral("/s"), kBlockingPage, QStringLiteral("gbk"));
+    web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_blocked.htm")));
     window.reaction = QStringLiteral("0");
     EXPECT_EQ(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("词")), kBlockingPage);
     EXPECT_EQ(window.blockingDialogs, 1);
@@ -110,7 +92,7 @@ TEST_F(FetchBaiduPageTest, ABlockingPageCallsTheReactionOnceAndIsReturned) {
 
 TEST_F(FetchBaiduPageTest, AnEmptyPageIsLoadedThroughTheWindowsBrowserAfterFiveSeconds) {
     window.browser = std::make_unique<TestBrowser>();
-    window.browser->document = ResultsPage(QStringLiteral("12"));
+    window.browser->document = PageText(QStringLiteral("baidu_results.htm"));
     EXPECT_EQ(metrics::FetchBaiduPage(window, fetcher, QStringLiteral("词")),
               window.browser->document);
     EXPECT_EQ(window.browser->navigated, QStringList{SearchUrl(QStringLiteral("词"))});

@@ -5,38 +5,34 @@
 
 #include "fakeweb/fake_web.h"
 #include "shared/url_encoding.h"
+#include "support/page_files.h"
 
-// Pages of the services the metric routines read, carrying the markers the values are cut
-// from, and the addresses the routines ask for.
+// The pages of the services the metric routines read, files under pages/ stored as the bytes
+// each server sends, and the addresses the routines ask for.
 namespace metrics_testing {
+
+inline const testing_support::PageFiles kPages{__FILE__};
 
 inline const QString kShareHost = QStringLiteral("share.tarnwick.com");
 inline const QString kIndexHost = QStringLiteral("index.baidu.com");
 inline const QString kHistoryHost = QStringLiteral("history.tarnwick.com");
 inline const QString kBaiduHost = QStringLiteral("www.baidu.com");
 
-// The 30-day data page with one point per value.
-inline QString ThirtyDayPage(const QList<int>& values) {
-    QString page = QStringLiteral("<xml>");
-    for (int i = 0; i < values.size(); ++i)
-        page +=
-            QStringLiteral("<p d=\"2026-11-%1\" p1=\"%2\" p2=\"0\"/>").arg(i + 1).arg(values[i]);
-    return page + QStringLiteral("</xml>");
+// The page decoded as the routines fetch it: in GBK ("gb2312") unless told otherwise.
+inline QString PageText(const QString& name, const QString& charset = QStringLiteral("gb2312")) {
+    return kPages.Text(name, charset);
+}
+// The page as the loopback web serves it, byte for byte.
+inline fakeweb::Page Fixture(const QString& name) {
+    return kPages.Served(name);
 }
 
-// The index history page: every daily value, oldest first, and the latest one.
-inline QString HistoryPage(const QString& latest, const QStringList& values) {
-    return QStringLiteral("<div>所有数据：") + values.join(u',') +
-           QStringLiteral("<br>最新数据：[2026-12-09]") + latest + QStringLiteral("]</div>");
-}
-
+// Baidu's results page with its count ("约1,230") given as `count`, such as "约9" or "400".
 inline QString ResultsPage(const QString& count) {
-    return QStringLiteral("<title>百度搜索</title>百度一下，找到相关网页") + count +
-           QStringLiteral("篇<div>...</div>");
+    return PageText(QStringLiteral("baidu_results.htm")).replace(QStringLiteral("约1,230"), count);
 }
-inline const QString kNoResultsPage = QStringLiteral("<p>抱歉，没有找到与“词”相关的网页。</p>");
-inline const QString kBlockingPage = QStringLiteral("<p>请输入验证码</p>");
-inline const QString kUnknownWordPage = QStringLiteral("<p>没有找到与您输入的词相关的指数</p>");
+inline const QString kNoResultsPage = PageText(QStringLiteral("baidu_no_results.htm"));
+inline const QString kBlockingPage = PageText(QStringLiteral("baidu_blocked.htm"));
 
 inline QString LookupUrl(const QString& keyword) {
     return QStringLiteral("http://share.tarnwick.com/index/lookup?kw=") + UrlEncodeUtf8(keyword);
@@ -61,9 +57,7 @@ inline QString SearchUrl(const QString& keyword) {
 
 // The addresses requested so far, in order.
 inline QStringList RequestedUrls(const fakeweb::FakeWeb& web) {
-    QStringList urls;
-    for (const fakeweb::Request& request : web.Requests()) urls << request.Url();
-    return urls;
+    return web.RequestedUrls();
 }
 
 }  // namespace metrics_testing

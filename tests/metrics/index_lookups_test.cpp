@@ -5,17 +5,12 @@
 #include "fixture_pages.h"
 #include "metrics/share_service.h"
 #include "shared/cxhtml.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 #include "test_host.h"
 
 namespace {
 
 using namespace metrics_testing;
-
-QList<int> Repeat(int value, int times) {
-    return QList<int>(times, value);
-}
 
 // The volume chain on a fresh fetcher, as each row does it.
 QString LookUp(metrics::WindowContext& window, const QString& shareKeyword,
@@ -24,42 +19,39 @@ QString LookUp(metrics::WindowContext& window, const QString& shareKeyword,
     return metrics::LookUpVolume(window, fetcher, shareKeyword, lookupKeyword);
 }
 
-class IndexLookupsTest : public ::testing::Test {
+class IndexLookupsTest : public testing_support::TestEnvironment {
   protected:
     // The index knows every keyword unless a test says otherwise.
     void SetUp() override {
-        web.Serve(kIndexHost, QStringLiteral("/main/word.php"), QStringLiteral("<p>指数</p>"),
-                  QStringLiteral("gbk"));
+        web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
+                  Fixture(QStringLiteral("index_word_known.htm")));
     }
 
-    void ServeThirtyDays(const QList<int>& values) {
-        web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), ThirtyDayPage(values),
-                  QStringLiteral("gbk"));
+    void ServeThirtyDays(const QString& page) {
+        web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), Fixture(page));
     }
-    void ServeHistory(const QString& latest, const QStringList& values) {
-        web.Serve(kHistoryHost, QStringLiteral("/history"), HistoryPage(latest, values),
-                  QStringLiteral("gbk"));
+    void ServeHistory(const QString& page) {
+        web.Serve(kHistoryHost, QStringLiteral("/history"), Fixture(page));
     }
 
-    fakeweb::FakeWeb web;
     const std::unique_ptr<TestWindow> toolsWindow = TestWindow::Tools();
     TestWindow& tools = *toolsWindow;
 };
 
 TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndReportsIt) {
     const struct {
-        QList<int> points;
+        const char* page;
         const char* pair;
     } cases[] = {
-        {Repeat(2, 15) + Repeat(1, 15), "1-2"},         // 45 / 30 = 1.5: even neighbour 2
-        {Repeat(2, 15) + Repeat(3, 15), "3-2"},         // 75 / 30 = 2.5: even neighbour 2
-        {Repeat(0, 30), "0-0"},                         // reported all the same
-        {Repeat(10, 29) + QList<int>{7, 100}, "7-13"},  // point 30 is the latest; 31 summed
-        {Repeat(30, 5), "-5"},                          // no point 30: no latest value
+        {"thirty_day_sum45.xml", "1-2"},       // 45 / 30 = 1.5: even neighbour 2
+        {"thirty_day_sum75.xml", "3-2"},       // 75 / 30 = 2.5: even neighbour 2
+        {"thirty_day_zeros.xml", "0-0"},       // reported all the same
+        {"thirty_day_31_points.xml", "7-13"},  // point 30 is the latest; 31 summed
+        {"thirty_day_5_points.xml", "-5"},     // no point 30: no latest value
     };
     for (const auto& c : cases) {
         web.ClearRequests();
-        ServeThirtyDays(c.points);
+        ServeThirtyDays(QString::fromUtf8(c.page));
         EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral(" 减肥 ")), QString::fromUtf8(c.pair));
         EXPECT_EQ(RequestedUrls(web),
                   QStringList({ThirtyDayUrl(QStringLiteral("减肥")),
@@ -69,12 +61,10 @@ TEST_F(IndexLookupsTest, ThirtyDayPageGivesPointThirtyAndTheSumOverThirtyAndRepo
 }
 
 TEST_F(IndexLookupsTest, FewerThanTwoPointsHandOverToTheHistoryWhichReportsItsOwnPair) {
-    ServeThirtyDays({5});
-    QStringList values;
-    for (int day = 1; day <= 40; ++day) values << QString::number(day <= 10 ? 1000 : 3);
-    values[39] = QString();            // an empty day keeps its place in the window
-    values[38] = QStringLiteral("x");  // a value that is no number is left out
-    ServeHistory(QStringLiteral("35"), values);
+    ServeThirtyDays(QStringLiteral("thirty_day_one_point.xml"));
+    // Ten days of 1000, then 3s; the newest day is empty and keeps its place in the window, the
+    // one before it is no number and is left out.
+    ServeHistory(QStringLiteral("history_40_days.htm"));
 
     EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral("SEO优化")), QStringLiteral("35-3"));
     EXPECT_EQ(
@@ -86,19 +76,19 @@ TEST_F(IndexLookupsTest, FewerThanTwoPointsHandOverToTheHistoryWhichReportsItsOw
 }
 
 TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndModeOneReportsThePair) {
-    ServeHistory(QStringLiteral("9"), {QStringLiteral("14"), QStringLiteral("7")});
+    ServeHistory(QStringLiteral("history_2_days.htm"));  // 14, 7; latest 9
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("9-1"));
     web.ClearRequests();
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("3"));
     EXPECT_EQ(RequestedUrls(web).last(),
               ReportUrl(QStringLiteral("9-3"), QStringLiteral("词"), QStringLiteral("词")));
 
-    ServeHistory(QString(), {QStringLiteral("0")});
+    ServeHistory(QStringLiteral("history_no_latest.htm"));  // 0; no latest
     web.ClearRequests();
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("0-0"));
     EXPECT_EQ(RequestedUrls(web).size(), 2) << "a 0-0 from the history is not reported";
 
-    ServeHistory(QStringLiteral("n/a"), {QStringLiteral("4")});
+    ServeHistory(QStringLiteral("history_unreadable_latest.htm"));  // 4; latest "n/a"
     web.ClearRequests();
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QString());
     EXPECT_EQ(RequestedUrls(web).size(), 2) << "an unreadable latest value is no value to report";
@@ -109,24 +99,19 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
 }
 
 // Each window's edges carry their own figure, so that leaving out its oldest or newest day, or
-// taking the day before it, changes the average.
+// taking the day before it, changes the average: of 40 days, 1 day ago 70, 7 days ago 7, 8 days
+// ago 700, 30 days ago 303, 31 days ago 30000, the others 0; latest 5.
 TEST_F(IndexLookupsTest, HistoryWindowsTakeTheirOldestAndNewestDaysAndNothingBefore) {
-    QStringList values(40, QStringLiteral("0"));
-    const auto daysAgo = [&values](int days) -> QString& { return values[values.size() - days]; };
-    daysAgo(1) = QStringLiteral("70");
-    daysAgo(7) = QStringLiteral("7");  // the 7-day window: (70 + 7) / 7 = 11
-    daysAgo(8) = QStringLiteral("700");
-    daysAgo(30) = QStringLiteral("303");  // the 30-day window: (70 + 7 + 700 + 303) / 30 = 36
-    daysAgo(31) = QStringLiteral("30000");
-    ServeHistory(QStringLiteral("5"), values);
+    // The 7-day window: (70 + 7) / 7 = 11; the 30-day window: (70 + 7 + 700 + 303) / 30 = 36.
+    ServeHistory(QStringLiteral("history_window_edges.htm"));
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("5-36"));
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("11"));
 }
 
 TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughACharsetSniff) {
-    web.Serve(kIndexHost, QStringLiteral("/main/word.php"), kUnknownWordPage,
-              QStringLiteral("gbk"));
-    ServeThirtyDays({});
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
+              Fixture(QStringLiteral("index_word_unknown.htm")));
+    ServeThirtyDays(QStringLiteral("thirty_day_no_points.xml"));
 
     EXPECT_EQ(metrics::GetIndex(tools, QStringLiteral("Rare词")), QStringLiteral("0-0"));
     const QString report =
@@ -137,9 +122,9 @@ TEST_F(IndexLookupsTest, AKeywordTheIndexDoesNotKnowGivesNoDataReportedThroughAC
 }
 
 TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateAnswers) {
-    ServeThirtyDays({});
+    ServeThirtyDays(QStringLiteral("thirty_day_no_points.xml"));
     web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
-              QStringLiteral("data=\"40\" data=\"10\""));
+              Fixture(QStringLiteral("province_data.htm")));  // a sum of 50
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
     EXPECT_EQ(tools.state.IndexFailCount, 1);
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
@@ -168,18 +153,15 @@ TEST_F(IndexLookupsTest, EmptyHistoryPagesAreNoValueAndFromTheSecondTheEstimateA
 // not taken, the 30-day points are not read, the word page's text does not make the keyword
 // unknown, and the history's error page is no value and counts toward the estimate.
 TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEstimate) {
-    const auto error = [](const QString& body, int status) {
-        return fakeweb::Page::Text(body, QStringLiteral("gbk")).Status(status);
+    const auto error = [](const char* page, int status) {
+        return Fixture(QString::fromUtf8(page)).Status(status);
     };
-    web.Serve(kShareHost, QStringLiteral("/index/lookup"), error(QStringLiteral("35-120"), 500));
-    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"),
-              error(ThirtyDayPage(Repeat(3, 30)), 503));
-    web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
-              error(QStringLiteral("<p>没有找到与该地址对应的页面</p>"), 404));
-    web.Serve(kHistoryHost, QStringLiteral("/history"),
-              error(QStringLiteral("<html>502 Bad Gateway</html>"), 502));
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), error("share_value.txt", 500));
+    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), error("thirty_day_3.xml", 503));
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"), error("index_word_not_found.htm", 404));
+    web.Serve(kHistoryHost, QStringLiteral("/history"), error("history_bad_gateway.htm", 502));
     web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
-              error(QStringLiteral("data=\"40\" data=\"10\""), 500));
+              error("province_data.htm", 500));
 
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
     EXPECT_EQ(tools.state.IndexFailCount, 1);
@@ -197,7 +179,8 @@ TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEst
 }
 
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
-    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120\n"));
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"),
+              Fixture(QStringLiteral("share_value.txt")));
     EXPECT_EQ(LookUp(tools, QStringLiteral("a&b=c #d+e"), QStringLiteral("x")),
               QStringLiteral("35-120"));
     const QString lookup =
@@ -205,24 +188,24 @@ TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     EXPECT_EQ(RequestedUrls(web), QStringList({lookup, lookup}));
 
     // An error page is no index value: the index lookups answer instead.
-    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("<html>500</html>"));
-    ServeThirtyDays(Repeat(3, 30));
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"),
+              Fixture(QStringLiteral("share_bad_gateway.htm")));
+    ServeThirtyDays(QStringLiteral("thirty_day_3.xml"));
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 ")), QStringLiteral("3-3"));
     EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
 
     // The form the lookups report for a short history, the average without a latest value.
-    web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("-1500"));
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"),
+              Fixture(QStringLiteral("share_short_history.txt")));
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QStringLiteral("-1500"));
     EXPECT_EQ(RequestedUrls(web).size(), 2) << "no lookup of its own";
 }
 
 TEST_F(IndexLookupsTest, HistoryModeListsOneDatedRowPerValueNewestFirst) {
-    testing_support::FakeClock clock(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-    QStringList values;
-    for (int i = 1; i <= 365; ++i) values << QString::number(i);
-    ServeHistory(QStringLiteral("365"), values);
+    clock.Set(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    ServeHistory(QStringLiteral("history_365_days.htm"));  // 1 to 365; latest 365
 
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 3), QString());
     ASSERT_EQ(tools.history.Count(), 365);

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fresh_database.h"
+#include "shared/shared_connection.h"
 #include "support/database_files.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 #include "test_host.h"
 
 namespace {
@@ -16,15 +14,13 @@ using namespace metrics_testing;
 
 const QString kToday = QStringLiteral("2026-12-10");
 
-class KeywordTableTest : public ::testing::Test {
+class KeywordTableTest : public testing_support::TestEnvironment {
   protected:
     KeywordTableTest() {
         window.seed = QStringLiteral(" 减肥 ");
         window.batchKeyword = QStringLiteral("瘦身 ");
     }
 
-    testing_support::FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(9, 0))};
-    FreshDatabase db;
     TestMiningWindow window;
 };
 
@@ -104,7 +100,6 @@ TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
         {QStringLiteral("词"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     EXPECT_TRUE(db.Rows().isEmpty());
 
-    testing_support::ScriptedPrompts prompts;
     window.selectedRow = window.AddRow(Pane::Regular, QStringLiteral("词"));
     metrics::Addto_db(window);
     EXPECT_EQ(prompts.Texts(),
@@ -113,7 +108,6 @@ TEST_F(KeywordTableTest, NothingIsWrittenWhenTheDatabaseIsMissing) {
 }
 
 TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWritten) {
-    testing_support::ScriptedPrompts prompts;
     window.AddRow(Pane::Regular, QStringLiteral("别的"));
     const int row = window.AddRow(Pane::Regular, QStringLiteral(" SEO "));
     window.ListView1.SetCell(row, 1, QStringLiteral("120"));
@@ -133,7 +127,6 @@ TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWrit
 
 // A write the database refuses is never told as a success.
 TEST_F(KeywordTableTest, AddtoDbTellsAFailedWrite) {
-    testing_support::ScriptedPrompts prompts;
     window.selectedRow = window.AddRow(Pane::Regular, QStringLiteral("SEO"));
     ASSERT_TRUE(SharedConnection().Execute(
         QStringLiteral("create trigger refuse before insert on keywords "

@@ -5,14 +5,14 @@
 #include <QSet>
 
 #include "fixture_pages.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
 using namespace metrics_testing;
+using ProvinceEstimateTest = testing_support::TestEnvironment;
 
-TEST(ProvinceEstimateTest, TimeRangeRunsFromThePreviousToTheCurrentMonth) {
+TEST_F(ProvinceEstimateTest, TimeRangeRunsFromThePreviousToTheCurrentMonth) {
     const struct {
         QDate today;
         const char* range;
@@ -22,14 +22,13 @@ TEST(ProvinceEstimateTest, TimeRangeRunsFromThePreviousToTheCurrentMonth) {
         {QDate(2026, 10, 31), "202609|202610"},
         {QDate(2027, 1, 3), "202612|202701"},
     };
-    testing_support::FakeClock clock;
     for (const auto& c : cases) {
         clock.Set(QDateTime(c.today, QTime(23, 59)));
         EXPECT_EQ(metrics::GetMonthstr(), QString::fromUtf8(c.range));
     }
 }
 
-TEST(ProvinceEstimateTest, SumIsScaledByTheBandThatHoldsIt) {
+TEST_F(ProvinceEstimateTest, SumIsScaledByTheBandThatHoldsIt) {
     const struct {
         qint32 sum;
         qint32 scaled;
@@ -38,12 +37,11 @@ TEST(ProvinceEstimateTest, SumIsScaledByTheBandThatHoldsIt) {
     for (const auto& c : cases) EXPECT_EQ(metrics::ScaleProvinceSum(c.sum), c.scaled) << c.sum;
 }
 
-TEST(ProvinceEstimateTest, RandomEstimateIsOneOfTheTenFactors) {
+TEST_F(ProvinceEstimateTest, RandomEstimateIsOneOfTheTenFactors) {
     const QStringList allowed = {
         QStringLiteral("110"), QStringLiteral("92"),  QStringLiteral("109"),
         QStringLiteral("105"), QStringLiteral("95"),  QStringLiteral("115"),
         QStringLiteral("89"),  QStringLiteral("102"), QStringLiteral("98")};
-    testing_support::FakeClock clock;
     QSet<QString> seen;
     for (int i = 0; i < 200; ++i) {
         clock.Advance(std::chrono::milliseconds(7));
@@ -55,14 +53,12 @@ TEST(ProvinceEstimateTest, RandomEstimateIsOneOfTheTenFactors) {
     EXPECT_EQ(metrics::GetRand(0), QStringLiteral("0"));
 }
 
-TEST(ProvinceEstimateTest, ProvinceDataPageGivesTheEstimatedPair) {
-    testing_support::FakeClock clock(QDateTime(QDate(2026, 6, 15), QTime(9, 0)));
-    fakeweb::FakeWeb web;
+TEST_F(ProvinceEstimateTest, ProvinceDataPageGivesTheEstimatedPair) {
+    clock.Set(QDateTime(QDate(2026, 6, 15), QTime(9, 0)));
     const QString path = QStringLiteral("/main/get_province_data.php");
-    // As real pages do, it holds quoted numbers before the first marker; they are no data.
-    web.Serve(kIndexHost, path,
-              QStringLiteral("<script>var total=\"999\", max=\"40\";</script>"
-                             "{data=\"40\",name=\"a\"}{data=\"10\"}{data=}{data=\"x\"}{data=\"\""));
+    // As real pages do, it holds quoted numbers before the first marker; they are no data. Its
+    // province values sum to 50.
+    web.Serve(kIndexHost, path, Fixture(QStringLiteral("province_data.htm")));
 
     const QString pair = metrics::GetMonthIndex(QStringLiteral("SEO优化"));
     EXPECT_TRUE(
@@ -78,7 +74,7 @@ TEST(ProvinceEstimateTest, ProvinceDataPageGivesTheEstimatedPair) {
                   QStringLiteral("?type=1&time=202605%7C202606&area=0&word=") +
                   UrlEncodeGbk(QStringLiteral("seo优化")) + QStringLiteral("&index=1"));
 
-    web.Serve(kIndexHost, path, QStringLiteral("<p>no data</p>"));
+    web.Serve(kIndexHost, path, Fixture(QStringLiteral("province_no_data.htm")));
     EXPECT_EQ(metrics::GetMonthIndex(QStringLiteral("词")), QStringLiteral("0-0"));
     web.Serve(kIndexHost, path, fakeweb::Page::Text(QString()).Status(500));
     EXPECT_EQ(metrics::GetMonthIndex(QStringLiteral("词")), QString())

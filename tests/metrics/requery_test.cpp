@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 #include "test_host.h"
 
 namespace {
@@ -13,12 +12,11 @@ using metrics::Pane;
 using metrics::PaneOption;
 using namespace metrics_testing;
 
-class RequeryTest : public ::testing::Test {
+class RequeryTest : public testing_support::TestEnvironment {
   protected:
     RequeryTest() {
         web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120"));
-        web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约1,234")),
-                  QStringLiteral("gbk"));
+        web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_results.htm")));
         row = window.AddRow(Pane::Regular, QStringLiteral("SEO 优化"));
         for (int cell = 1; cell <= 4; ++cell)
             window.ListView1.SetCell(row, cell, QStringLiteral("old"));
@@ -26,8 +24,6 @@ class RequeryTest : public ::testing::Test {
         window.selectedRow = row;
     }
 
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
     TestMiningWindow window;
     int row = 0;
 };
@@ -37,7 +33,7 @@ TEST_F(RequeryTest, RefetchesTheSelectedRowWithoutGapOrBlockingCheckAndLeavesThe
     window.state.LastBaiduRequest = clock.Now();
     window.reaction = QStringLiteral("0");
     metrics::recha(window);
-    EXPECT_EQ(Cells(window.ListView1, row), QStringLiteral("120|35|1234|972.44"));
+    EXPECT_EQ(Cells(window.ListView1, row), QStringLiteral("120|35|1230|975.6"));
     const QString lookup = LookupUrl(QStringLiteral("seo 优化"));
     EXPECT_EQ(RequestedUrls(web),
               QStringList({lookup, lookup, SearchUrl(QStringLiteral("seo 优化"))}));
@@ -50,19 +46,20 @@ TEST_F(RequeryTest, OptionsAndPagesDecideEachCell) {
         bool volume;
         bool count;
         const char* share;
-        QString page;
+        const char* page;
         const char* cells;
     } cases[] = {
-        {false, false, "35-120", ResultsPage(QStringLiteral("9")), "-|-|-|0"},
-        {true, false, "35-120", ResultsPage(QStringLiteral("9")), "120|35|-|0"},
-        {true, true, "00-0", ResultsPage(QStringLiteral("9")), "0|0|9|0"},
-        {true, true, "35-120", kNoResultsPage, "120|35|0|0"},
-        {true, true, "35-120", kBlockingPage, "120|35|-|0"},  // blocked: not obtained
-        {true, true, "35-120", QString(), "120|35|-|0"},      // nothing came: not obtained
+        {false, false, "35-120", "baidu_results_plain_count.htm", "-|-|-|0"},
+        {true, false, "35-120", "baidu_results_plain_count.htm", "120|35|-|0"},
+        {true, true, "00-0", "baidu_results_plain_count.htm", "0|0|9|0"},
+        {true, true, "35-120", "baidu_no_results.htm", "120|35|0|0"},
+        {true, true, "35-120", "baidu_blocked.htm", "120|35|-|0"},  // blocked: not obtained
+        {true, true, "35-120", nullptr, "120|35|-|0"},              // nothing came: not obtained
     };
     for (const auto& c : cases) {
         web.Serve(kShareHost, QStringLiteral("/index/lookup"), QString::fromUtf8(c.share));
-        web.Serve(kBaiduHost, QStringLiteral("/s"), c.page, QStringLiteral("gbk"));
+        web.Serve(kBaiduHost, QStringLiteral("/s"),
+                  c.page ? Fixture(QString::fromUtf8(c.page)) : fakeweb::Page::Text(QString()));
         window.SetTicked(Pane::Regular, PaneOption::Volume, c.volume);
         window.SetTicked(Pane::Regular, PaneOption::Count, c.count);
         metrics::recha(window);
@@ -73,7 +70,7 @@ TEST_F(RequeryTest, OptionsAndPagesDecideEachCell) {
 TEST_F(RequeryTest, AnEmptyServiceAnswerFallsBackByTheWindowsFailureCount) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QString());
     web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
-              QStringLiteral("data=\"1000\""));
+              Fixture(QStringLiteral("province_1000.htm")));
     window.state.IndexFailCount = 2;
     window.SetTicked(Pane::Regular, PaneOption::Count, false);
     metrics::recha(window);
@@ -84,7 +81,7 @@ TEST_F(RequeryTest, AnEmptyServiceAnswerFallsBackByTheWindowsFailureCount) {
 
 TEST_F(RequeryTest, ValuesStayOnTheRowThatShowedThePlaceholders) {
     web.Serve(kBaiduHost, QStringLiteral("/s"),
-              fakeweb::Page::Text(ResultsPage(QStringLiteral("9")), QStringLiteral("gbk"))
+              Fixture(QStringLiteral("baidu_results_plain_count.htm"))
                   .After(std::chrono::milliseconds(50)));
     const int other = window.AddRow(Pane::Regular, QStringLiteral("别的"));
     // While the page is on its way the user selects another row.
@@ -98,14 +95,14 @@ TEST_F(RequeryTest, ValuesStayOnTheRowThatShowedThePlaceholders) {
     EXPECT_EQ(Cells(window.ListView1, other), QStringLiteral("|||"));
 }
 
-TEST(IndexQueryRequeryTest, CountsGoogleResultsToo) {
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
+using IndexQueryRequeryTest = testing_support::TestEnvironment;
+
+TEST_F(IndexQueryRequeryTest, CountsGoogleResultsToo) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120"));
     web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("400")),
               QStringLiteral("gbk"));
     web.Serve(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
-              QStringLiteral("找到约 <b>1,200,000</b> 条结果"));
+              Fixture(QStringLiteral("google_results.htm")));  // 1,200,000 results
     const std::unique_ptr<TestWindow> tools = TestWindow::Tools();
     // The index query list has the cells of the manual pane's lists.
     platform::RowTable list;
@@ -119,7 +116,7 @@ TEST(IndexQueryRequeryTest, CountsGoogleResultsToo) {
 
     // Google's refusal page is no count: not obtained, rather than none found.
     web.Serve(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
-              fakeweb::Page::Text(QStringLiteral("<p>unusual traffic</p>")).Status(429));
+              Fixture(QStringLiteral("google_refusal.htm")).Status(429));
     metrics::Requery(*tools, &list, kManualColumns, row, true, true);
     EXPECT_EQ(Cells(list, row, 6), QStringLiteral("120|35|400|-|3000|0"));
 }

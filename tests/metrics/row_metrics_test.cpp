@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
-#include "fresh_database.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "shared/shared_connection.h"
+#include "support/test_environment.h"
 #include "test_host.h"
 
 namespace {
@@ -17,13 +16,12 @@ using std::chrono::milliseconds;
 
 const QString kToday = QStringLiteral("2026-12-10");
 
-class RowMetricsTest : public ::testing::Test {
+class RowMetricsTest : public testing_support::TestEnvironment {
   protected:
     RowMetricsTest() {
         window.seed = QStringLiteral(" 减肥 ");
         web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120"));
-        web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约1,230")),
-                  QStringLiteral("gbk"));
+        web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_results.htm")));
     }
 
     // The mining run's step: append the row, then have its metrics filled; the row's cells
@@ -38,9 +36,6 @@ class RowMetricsTest : public ::testing::Test {
         for (const PaneOption option : options) window.SetTicked(pane, option, false);
     }
 
-    testing_support::FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(9, 0))};
-    FreshDatabase db;
-    fakeweb::FakeWeb web;
     TestMiningWindow window;
 };
 
@@ -105,14 +100,14 @@ TEST_F(RowMetricsTest, TodaysStoredRowStandsInForTheValuesItHolds) {
 TEST_F(RowMetricsTest, WithoutAServiceAnswerTheWindowsLookupRunsOnTheTrimmedKeyword) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QString());
     Untick({PaneOption::Count, PaneOption::Save});
-    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), ThirtyDayPage(QList<int>(30, 60)),
-              QStringLiteral("gbk"));
+    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"),
+              Fixture(QStringLiteral("thirty_day_60.xml")));
     window.state.IndexFailCount = 1;
     EXPECT_EQ(Mine(QStringLiteral(" 词 ")), QStringLiteral("60|60|-|0"));
     EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
 
     web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
-              QStringLiteral("data=\"1000\""));
+              Fixture(QStringLiteral("province_1000.htm")));
     window.state.IndexFailCount = 2;
     web.ClearRequests();
     EXPECT_TRUE(Mine(QStringLiteral(" 词 ")).startsWith(QStringLiteral("1000|")));
@@ -121,7 +116,7 @@ TEST_F(RowMetricsTest, WithoutAServiceAnswerTheWindowsLookupRunsOnTheTrimmedKeyw
 
 TEST_F(RowMetricsTest, ValuesThatCouldNotBeObtainedStayNotObtainedAndAreNotSavedAsFound) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("<h1>502</h1>"));
-    web.Serve(kBaiduHost, QStringLiteral("/s"), kBlockingPage, QStringLiteral("gbk"));
+    web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_blocked.htm")));
     // The index lookups bring nothing either: no 30-day points, no history page.
     window.reaction = QStringLiteral("0");
     EXPECT_EQ(Mine(QStringLiteral("词")), QStringLiteral("-|-|-|0"));
@@ -130,23 +125,22 @@ TEST_F(RowMetricsTest, ValuesThatCouldNotBeObtainedStayNotObtainedAndAreNotSaved
 
     // Later the same day the values come: the stored row gets them.
     web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("35-120"));
-    web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约1,230")),
-              QStringLiteral("gbk"));
+    web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_results.htm")));
     EXPECT_EQ(Mine(QStringLiteral("词")), QStringLiteral("120|35|1230|975.6"));
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|120|35|1230|2026-12-10")});
 }
 
 TEST_F(RowMetricsTest, ANoResultsPageCountsAsNothingFound) {
-    web.Serve(kBaiduHost, QStringLiteral("/s"), kNoResultsPage, QStringLiteral("gbk"));
+    web.Serve(kBaiduHost, QStringLiteral("/s"), Fixture(QStringLiteral("baidu_no_results.htm")));
     window.reaction = QStringLiteral("0");
     EXPECT_EQ(Mine(QStringLiteral("词")), QStringLiteral("120|35|0|0"));
     EXPECT_EQ(window.blockingDialogs, 0);
 }
 
 TEST_F(RowMetricsTest, TheRowIsTakenAtTheStartSoAChangeDuringAWaitMovesNoValue) {
-    // A blocking page that still shows a count.
-    web.Serve(kBaiduHost, QStringLiteral("/s"), kBlockingPage + QStringLiteral("找到相关网页7篇"),
-              QStringLiteral("gbk"));
+    // A blocking page that still shows a count: 7.
+    web.Serve(kBaiduHost, QStringLiteral("/s"),
+              Fixture(QStringLiteral("baidu_blocked_with_count.htm")));
     window.reaction = QStringLiteral("0");
     window.whileBlockingSettingsShow = [this] {
         window.ListView1.Remove(1);  // the user deletes the row being filled

@@ -4,21 +4,17 @@
 
 #include <QTimer>
 
-#include "fakeweb/fake_web.h"
 #include "fixture_pages.h"
 #include "metrics/fresh_database.h"
 #include "shared/busy_indicator.h"
 #include "support/fake_browser.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
 #include "support/recording_sound.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 #include "test_binding.h"
 
 namespace {
 
-using mining_testing::PageBytes;
+using mining_testing::kPages;
 using mining_testing::Rows;
 using std::chrono::milliseconds;
 
@@ -88,9 +84,10 @@ QStringList SourceUrls(const QString& gbk, const QString& utf8, const QString& h
     };
 }
 
-class MiningRunTest : public ::testing::Test {
+// The run's window starts without db.db: a run asks only the sources.
+class MiningRunTest : public testing_support::TestEnvironment {
   public:
-    MiningRunTest() {
+    MiningRunTest() : TestEnvironment(testing_support::Database::Missing) {
         BusyIndicator::Set(BusyIndicator::kReady);
         Serve(kBaiduHost, QStringLiteral("/s"), QStringLiteral("baidu_results.htm"));
         Serve(kSuggestHost, QStringLiteral("/su"), QStringLiteral("baidu_suggest.js"));
@@ -113,16 +110,11 @@ class MiningRunTest : public ::testing::Test {
     }
 
     void Serve(const QString& host, const QString& path, const QString& file) {
-        web.Serve(host, path, fakeweb::Page::Bytes(PageBytes(file)));
+        web.Serve(host, path, kPages.Served(file));
     }
     QString HelperUrl(const QString& seed) const {
         return QStringLiteral("file://") + folder.Path() + QStringLiteral("/loginweb/111.htm?") +
                seed;
-    }
-    QStringList RequestedUrls() const {
-        QStringList urls;
-        for (const fakeweb::Request& request : web.Requests()) urls << request.Url();
-        return urls;
     }
 
     void Click() { mining::RegularMiningClick(binding); }
@@ -161,12 +153,8 @@ class MiningRunTest : public ::testing::Test {
         EXPECT_TRUE(binding.frameEnabled);
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    testing_support::ScriptedPrompts prompts;
     testing_support::RecordingSound sound;
     testing_support::FakeBrowsers browsers;
-    fakeweb::FakeWeb web;
     mining_testing::TestBinding binding;
     QString afterUserClick;
 
@@ -177,7 +165,7 @@ class MiningRunTest : public ::testing::Test {
 TEST_F(MiningRunTest, ARunAsksTheEightSourcesInOrderAndListsWhatItAccepts) {
     Click();
 
-    EXPECT_EQ(RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed));
+    EXPECT_EQ(web.RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed));
     EXPECT_EQ(browsers.navigated, QStringList(2, HelperUrl(QStringLiteral("减肥"))));
     EXPECT_EQ(Rows(binding.window.ListView1), kMinedRows);
     EXPECT_EQ(Rows(binding.window.ListView17), kMinedRows);
@@ -190,7 +178,7 @@ TEST_F(MiningRunTest, ARunAsksTheEightSourcesInOrderAndListsWhatItAccepts) {
     // The same seed again after the end: afresh, every source asked again.
     web.ClearRequests();
     Click();
-    EXPECT_EQ(RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed));
+    EXPECT_EQ(web.RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed));
     EXPECT_EQ(Rows(binding.window.ListView1), kMinedRows);
     EXPECT_EQ(Rows(binding.window.ListView17), kMinedRows);
 }
@@ -198,8 +186,7 @@ TEST_F(MiningRunTest, ARunAsksTheEightSourcesInOrderAndListsWhatItAccepts) {
 TEST_F(MiningRunTest, APauseClickStopsAtTheNextItemAndTheSameSeedResumesAtTheUnfinishedSource) {
     // Youdao's page is held back; the user clicks while the run waits for it.
     web.Serve(kYoudaoHost, QStringLiteral("/search"),
-              fakeweb::Page::Bytes(PageBytes(QStringLiteral("youdao_search.htm")))
-                  .After(milliseconds(200)));
+              kPages.Served(QStringLiteral("youdao_search.htm")).After(milliseconds(200)));
     ClickWhen(SourceDone(3));
     Click();
 
@@ -207,7 +194,7 @@ TEST_F(MiningRunTest, APauseClickStopsAtTheNextItemAndTheSameSeedResumesAtTheUnf
     ExpectPaused();
     EXPECT_EQ(binding.state.LastMinedKeyword, QStringLiteral("减肥"));
     EXPECT_EQ(binding.state.SourceDone, (std::array<bool, 8>{true, true, true}));
-    EXPECT_EQ(RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed).mid(0, 4));
+    EXPECT_EQ(web.RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed).mid(0, 4));
     const QStringList beforeYoudao = kMinedRows.mid(0, 16);
     EXPECT_EQ(Rows(binding.window.ListView1), beforeYoudao);
 
@@ -218,7 +205,7 @@ TEST_F(MiningRunTest, APauseClickStopsAtTheNextItemAndTheSameSeedResumesAtTheUnf
     browsers.navigated.clear();
     Click();
 
-    EXPECT_EQ(RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed).mid(3));
+    EXPECT_EQ(web.RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed).mid(3));
     EXPECT_TRUE(browsers.navigated.isEmpty());
     QStringList shown = kMinedRows;
     shown.removeAt(1);
@@ -240,7 +227,7 @@ TEST_F(MiningRunTest, AnotherSeedAfterAPauseStartsAfresh) {
     // "seo" is not asked of the first suggestion service; the second is asked all the same.
     const QStringList urls =
         SourceUrls(QStringLiteral("seo"), QStringLiteral("seo"), QStringLiteral("seo"));
-    EXPECT_EQ(RequestedUrls(), QStringList(urls).mid(0, 1) + urls.mid(2));
+    EXPECT_EQ(web.RequestedUrls(), QStringList(urls).mid(0, 1) + urls.mid(2));
     EXPECT_EQ(Rows(binding.window.ListView1), List({"*seo", "seo减肥"}));
     EXPECT_EQ(Rows(binding.window.ListView17), List({"*seo", "seo减肥"}));
     ExpectIdle();
@@ -361,7 +348,8 @@ TEST_F(MiningRunTest, ABaiduPageStillEmptyAfterTheBrowserIsAFailedFetchWithoutRe
 }
 
 TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole) {
-    metrics_testing::FreshDatabase db;  // its own program folder: no helper page there
+    // A db.db in a program folder of its own: no helper page there.
+    metrics_testing::FreshDatabase database;
     binding.window.dbMissing = false;
     binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
     Serve(QStringLiteral("www.sogou.com"), QStringLiteral("/web"),
@@ -387,7 +375,7 @@ TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole)
         QStringLiteral("%BC%F5'%22%3C%26%23%2B%25%20%F0%9F%98%80%ED%95%9Cabc") + longTail;
     const QString utf8 = QStringLiteral("%E5%87%8F'%22%3C%26%23%2B%25%20%F0%9F%98%80%ED%95%9Cabc") +
                          QStringLiteral("%E9%95%BF").repeated(300 - odd.size());
-    EXPECT_EQ(RequestedUrls(), SourceUrls(gbk, utf8, gbk));
+    EXPECT_EQ(web.RequestedUrls(), SourceUrls(gbk, utf8, gbk));
 
     const QString lowered = seed.toLower();
     // Youdao's keywords, then Sogou's.
@@ -399,10 +387,10 @@ TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole)
     QStringList saved;
     for (const QString& row : rows) saved << (row.startsWith(u'*') ? row.mid(1) : row);
     QStringList stored;
-    for (const QString& row : db.Rows()) stored << row.section(u'|', 0, 0);
+    for (const QString& row : database.Rows()) stored << row.section(u'|', 0, 0);
     EXPECT_EQ(stored, saved);
     // The parent keyword is the seed box without its surrounding blanks.
-    EXPECT_EQ(db.Rows().value(1).section(u'|', 1, 1), seed);
+    EXPECT_EQ(database.Rows().value(1).section(u'|', 1, 1), seed);
 }
 
 TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
@@ -425,7 +413,7 @@ TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
 
 // Rows the database refuses are never lost without a word: the run's end says how many.
 TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
-    metrics_testing::FreshDatabase db;
+    metrics_testing::FreshDatabase database;
     binding.window.dbMissing = false;
     binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
     ASSERT_TRUE(SharedConnection().Execute(
@@ -440,7 +428,7 @@ TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
               QStringLiteral("有%1个关键词未能保存到关键词数据库（数据库无法写入），"
                              "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
                   .arg(listed));
-    EXPECT_TRUE(db.Rows().isEmpty());
+    EXPECT_TRUE(database.Rows().isEmpty());
 
     // A run whose rows are all saved says nothing more.
     ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger refuse")));

@@ -10,8 +10,7 @@
 #include "platform/charset.h"
 #include "platform/row_table.h"
 #include "shared/batch_binding.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -82,9 +81,10 @@ TEST(BatchHelpersTest, CurrentBatchKeywordCountsOnlyCheckedRows) {
     }
 }
 
-class AutoSaveTest : public ::testing::Test {
+class AutoSaveTest : public testing_support::TestEnvironment {
   protected:
     AutoSaveTest() {
+        clock.Set(QDateTime(QDate(2010, 6, 24), QTime(14, 5, 9)));
         host_.AddKeyword(QStringLiteral("减肥"), true);
         host_.Text3 = save_.path();
         FillResults(results_);
@@ -93,7 +93,6 @@ class AutoSaveTest : public ::testing::Test {
     BatchHost host_;
     QTemporaryDir save_;
     platform::RowTable results_;
-    testing_support::FakeClock clock_{QDateTime(QDate(2010, 6, 24), QTime(14, 5, 9))};
 };
 
 TEST_F(AutoSaveTest, SavesAReportNamedAfterTheKeywordAndTheTime) {
@@ -108,10 +107,10 @@ TEST_F(AutoSaveTest, SavesAReportNamedAfterTheKeywordAndTheTime) {
 
     // In the first second of a day the system's date-time text is the date alone; a second save
     // in the same second replaces the first.
-    clock_.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0)));
+    clock.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0)));
     host_.txtkw = QStringLiteral("7");
     ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
-    clock_.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0, 0, 400)));
+    clock.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0, 0, 400)));
     ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
     EXPECT_EQ(FilesIn(save_.path()), (QStringList{QStringLiteral("-2010-06-25.htm"),
                                                   QStringLiteral("减肥-2010-06-24-14-05-09.txt")}));

@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fakeweb/fake_web.h"
-#include "support/fake_clock.h"
-#include "support/qt_printers.h"
+#include "support/test_environment.h"
 
 namespace {
 
-using fakeweb::FakeWeb;
 using fakeweb::Page;
 using namespace std::chrono_literals;
 
@@ -16,14 +13,11 @@ const QString kAgent = QStringLiteral(
     "Mozilla/5.0 (Windows; U; Windows NT 6.0; zh-CN; rv:1.9.0.3) Gecko/2008092417 "
     "Firefox/3.0.3 (.NET CLR 3.5.30729)");
 
-class CXHtmlTest : public testing::Test {
-  protected:
-    FakeWeb web_;
-};
+using CXHtmlTest = testing_support::TestEnvironment;
 
 TEST_F(CXHtmlTest, GetSendsTheFixedAgentAndARefererOnlyWhenOneIsSet) {
-    web_.Serve(QStringLiteral("www.baidu.com"), QStringLiteral("/s"), QStringLiteral("<p>结果</p>"),
-               QStringLiteral("gbk"));
+    web.Serve(QStringLiteral("www.baidu.com"), QStringLiteral("/s"), QStringLiteral("<p>结果</p>"),
+              QStringLiteral("gbk"));
     CXHtml html;
     html.url(QStringLiteral("http://www.baidu.com/s?wd=%D3%C5%BB%AF"));
     html.Char(QStringLiteral("gb2312"));
@@ -33,7 +27,7 @@ TEST_F(CXHtmlTest, GetSendsTheFixedAgentAndARefererOnlyWhenOneIsSet) {
     html.agent(QStringLiteral("Tester/1.0"));
     EXPECT_EQ(html.GetSrc(), QStringLiteral("<p>结果</p>"));
 
-    const auto requests = web_.Requests();
+    const auto requests = web.Requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].method, QStringLiteral("GET"));
     EXPECT_EQ(requests[0].Url(), QStringLiteral("http://www.baidu.com/s?wd=%D3%C5%BB%AF"));
@@ -59,15 +53,15 @@ class CharsetSniffTest : public CXHtmlTest, public testing::WithParamInterface<S
 
 TEST_P(CharsetSniffTest, AnEmptyCharsetIsAskedOfThePageOnceAndKept) {
     const SniffCase& c = GetParam();
-    web_.Serve(QStringLiteral("www.site.cn"), QStringLiteral("/"), c.page, c.charset);
+    web.Serve(QStringLiteral("www.site.cn"), QStringLiteral("/"), c.page, c.charset);
     CXHtml html;
     html.url(QStringLiteral("www.site.cn/"));
     EXPECT_EQ(html.GetSrc(), c.page);
     EXPECT_EQ(html.Char(), c.sniffed);
-    EXPECT_EQ(web_.Requests().size(), 2u);  // the sniff and the real request
+    EXPECT_EQ(web.Requests().size(), 2u);  // the sniff and the real request
 
     EXPECT_EQ(html.GetSrc(), c.page);
-    EXPECT_EQ(web_.Requests().size(), 3u);
+    EXPECT_EQ(web.Requests().size(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,15 +97,15 @@ class AddressCompletionTest : public CXHtmlTest, public testing::WithParamInterf
 
 TEST_P(AddressCompletionTest, OnlyAnAddressWithoutASchemeGetsHttp) {
     const AddressCase& c = GetParam();
-    web_.Serve(c.host, c.path, QStringLiteral("ok"));
+    web.Serve(c.host, c.path, QStringLiteral("ok"));
     CXHtml html;
     html.Char(QStringLiteral("utf-8"));
     html.url(c.given);
     EXPECT_EQ(html.GetSrc(), QStringLiteral("ok"));
     EXPECT_EQ(html.url(), c.completed);
-    ASSERT_EQ(web_.Requests().size(), 1u);
-    EXPECT_EQ(web_.Requests()[0].host, c.host);
-    EXPECT_EQ(web_.Requests()[0].path, c.path);
+    ASSERT_EQ(web.Requests().size(), 1u);
+    EXPECT_EQ(web.Requests()[0].host, c.host);
+    EXPECT_EQ(web.Requests()[0].path, c.path);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,14 +129,14 @@ TEST_F(CXHtmlTest, AnEmptyAddressSendsNothing) {
     EXPECT_EQ(html.GetSrc(), QString());
     EXPECT_EQ(html.PostSrc(QStringLiteral("a=1")), QString());
     EXPECT_EQ(html.Char(), QString());
-    EXPECT_TRUE(web_.Requests().empty());
+    EXPECT_TRUE(web.Requests().empty());
 }
 
 TEST_F(CXHtmlTest, GetReturnsAnErrorPageButPostOnlyA2xxAnswer) {
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/missing"),
-               Page::Text(QStringLiteral("<h1>页面不存在</h1>")).Status(404));
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/form"),
-               Page::Text(QStringLiteral("已收到"), QStringLiteral("gbk")));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/missing"),
+              Page::Text(QStringLiteral("<h1>页面不存在</h1>")).Status(404));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/form"),
+              Page::Text(QStringLiteral("已收到"), QStringLiteral("gbk")));
     CXHtml html;
     html.Char(QStringLiteral("utf-8"));
     html.url(QStringLiteral("http://www.x.cn/missing"));
@@ -153,7 +147,7 @@ TEST_F(CXHtmlTest, GetReturnsAnErrorPageButPostOnlyA2xxAnswer) {
     html.url(QStringLiteral("http://www.x.cn/form"));
     EXPECT_EQ(html.PostSrc(QStringLiteral("kw=%D3%C5&n=2")), QStringLiteral("已收到"));
 
-    const auto requests = web_.Requests();
+    const auto requests = web.Requests();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[2].method, QStringLiteral("POST"));
     EXPECT_EQ(requests[2].body, QByteArray("kw=%D3%C5&n=2"));
@@ -178,7 +172,7 @@ TEST_F(CXHtmlTest, CallersSeeTheStatusAndOnlyASuccessAnswerIsAPageOnSuccess) {
     CXHtml html;
     html.Char(QStringLiteral("utf-8"));
     for (const auto& c : cases) {
-        web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/"), c.page);
+        web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/"), c.page);
         html.url(QStringLiteral("http://www.x.cn/"));
         EXPECT_EQ(html.GetSrc(), c.src) << c.name;
         EXPECT_EQ(html.Status(), c.status) << c.name;
@@ -190,20 +184,20 @@ TEST_F(CXHtmlTest, CallersSeeTheStatusAndOnlyASuccessAnswerIsAPageOnSuccess) {
 }
 
 TEST_F(CXHtmlTest, PostWithoutCharsetSniffsByGetFirst) {
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/form"),
-               QStringLiteral("<meta charset=\"utf-8\">好"));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/form"),
+              QStringLiteral("<meta charset=\"utf-8\">好"));
     CXHtml html;
     html.url(QStringLiteral("www.x.cn/form"));
     EXPECT_EQ(html.PostSrc(QStringLiteral("a=1")), QStringLiteral("<meta charset=\"utf-8\">好"));
-    const auto requests = web_.Requests();
+    const auto requests = web.Requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].method, QStringLiteral("GET"));
     EXPECT_EQ(requests[1].method, QStringLiteral("POST"));
 }
 
 TEST_F(CXHtmlTest, ALateAnswerWithinTheTimeOutIsTaken) {
-    web_.Serve(QStringLiteral("slow.cn"), QStringLiteral("/"),
-               Page::Text(QStringLiteral("终于")).After(300ms));
+    web.Serve(QStringLiteral("slow.cn"), QStringLiteral("/"),
+              Page::Text(QStringLiteral("终于")).After(300ms));
     CXHtml html;
     html.TryTime(1);
     html.Char(QStringLiteral("utf-8"));
@@ -226,9 +220,9 @@ class TimeOutTest : public CXHtmlTest, public testing::WithParamInterface<TimeOu
 
 TEST_P(TimeOutTest, ASilentServerIsGivenUpWhenTheRoundedSecondsExceedTryTime) {
     const TimeOutCase& c = GetParam();
-    web_.Serve(QStringLiteral("dead.cn"), QStringLiteral("/"), Page::Never());
+    web.Serve(QStringLiteral("dead.cn"), QStringLiteral("/"), Page::Never());
     // Just before midnight: the wait is measured from the send, not by the time of day.
-    testing_support::FakeClock clock(QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58)));
+    clock.Set(QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58)));
     clock.SetNetworkGrace(50ms);
     CXHtml html;
     html.TryTime(c.tryTime);
@@ -246,7 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TimeOutCase>& info) { return info.param.name; });
 
 TEST_F(CXHtmlTest, ATimeOutOnTheRealClockReturnsEmpty) {
-    web_.Serve(QStringLiteral("dead.cn"), QStringLiteral("/"), Page::Never());
+    const testing_support::SystemClockInForce realClock;
+    web.Serve(QStringLiteral("dead.cn"), QStringLiteral("/"), Page::Never());
     CXHtml html;
     html.TryTime(0);  // gives up after half a second
     html.Char(QStringLiteral("utf-8"));
@@ -256,10 +251,10 @@ TEST_F(CXHtmlTest, ATimeOutOnTheRealClockReturnsEmpty) {
 }
 
 TEST_F(CXHtmlTest, CheckUrlAcceptsStatusesUpTo399) {
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/399"),
-               Page::Text(QString()).Status(399));
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/400"),
-               Page::Text(QString()).Status(400));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/399"),
+              Page::Text(QString()).Status(399));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/400"),
+              Page::Text(QString()).Status(400));
     CXHtml html;
     html.url(QStringLiteral("www.x.cn/399"));
     EXPECT_TRUE(html.CheckUrl());
@@ -277,11 +272,11 @@ TEST_F(CXHtmlTest, CheckUrlCallsARedirectOnlyLiveWhenItEndsAtALivePage) {
     const auto redirect = [](const char* to) {
         return Page::Text(QString()).Status(302).Header("Location", to);
     };
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/moved"), redirect("http://www.x.cn/"));
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/"), QStringLiteral("ok"));
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/loop"),
-               redirect("http://www.x.cn/loop"));
-    web_.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/file"), redirect("file:///etc/passwd"));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/moved"), redirect("http://www.x.cn/"));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/"), QStringLiteral("ok"));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/loop"),
+              redirect("http://www.x.cn/loop"));
+    web.Serve(QStringLiteral("www.x.cn"), QStringLiteral("/file"), redirect("file:///etc/passwd"));
     CXHtml html;
     html.url(QStringLiteral("www.x.cn/moved"));
     EXPECT_TRUE(html.CheckUrl());
@@ -294,8 +289,7 @@ TEST_F(CXHtmlTest, CheckUrlCallsARedirectOnlyLiveWhenItEndsAtALivePage) {
 }
 
 TEST_F(CXHtmlTest, CheckUrlReportsATimeOut) {
-    web_.Serve(QStringLiteral("dead.cn"), QStringLiteral("/"), Page::Never());
-    testing_support::FakeClock clock;
+    web.Serve(QStringLiteral("dead.cn"), QStringLiteral("/"), Page::Never());
     clock.SetNetworkGrace(50ms);
     CXHtml html;
     html.url(QStringLiteral("dead.cn/"));

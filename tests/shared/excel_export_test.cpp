@@ -2,19 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "platform/row_table.h"
-#include "support/qt_printers.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 #include "support/unzip.h"
 
 namespace {
 
 using testing_support::ScriptedPrompts;
 using testing_support::Unzipped;
+using ExcelExportTest = testing_support::TestEnvironment;
 
 // A list of five columns whose first and third columns are hidden.
 void FillWithHiddenColumns(platform::RowTable& list, int rows) {
@@ -40,7 +41,7 @@ void FillWithHiddenColumns(platform::RowTable& list, int rows) {
 }
 
 // The cells of the workbook's sheet as a spreadsheet program reads them back, as CSV lines.
-QStringList ReadBackWithLibreOffice(const QString& book, const QTemporaryDir& scratch) {
+QStringList ReadBackWithLibreOffice(const QString& book, const QDir& scratch) {
     QProcess office;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), scratch.path());  // its own profile, no collisions
@@ -57,29 +58,25 @@ QStringList ReadBackWithLibreOffice(const QString& book, const QTemporaryDir& sc
     return QString::fromUtf8(csv.readAll()).split(QStringLiteral("\n"), Qt::SkipEmptyParts);
 }
 
-TEST(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+TEST_F(ExcelExportTest, ASpreadsheetProgramReadsBackTheVisibleColumns) {
+    const QString path = folder.FilePath(QStringLiteral("book.xlsx"));
     platform::RowTable list;
     FillWithHiddenColumns(list, 3);
-    ScriptedPrompts prompts;
 
     ASSERT_TRUE(ExportListToExcel(list, path));
     EXPECT_TRUE(prompts.prompts().empty());
 
-    const QStringList lines = ReadBackWithLibreOffice(path, folder);
+    const QStringList lines = ReadBackWithLibreOffice(path, QDir(folder.Path()));
     EXPECT_EQ(lines, (QStringList{QStringLiteral("搜索量-月均,百度收录数,百度优化指数"),
                                   QStringLiteral("1200,45000,266.66"),
                                   QStringLiteral("-,0012,\"a,\"\"b\"\"\""),
                                   QStringLiteral("_x0041_,ab,_x005F_")}));
 }
 
-TEST(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+TEST_F(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
+    const QString path = folder.FilePath(QStringLiteral("book.xlsx"));
     platform::RowTable list;
     FillWithHiddenColumns(list, 2);
-    ScriptedPrompts prompts;
     ASSERT_TRUE(ExportListToExcel(list, path));
 
     const QByteArray sheet = Unzipped(path, QStringLiteral("xl/worksheets/sheet1.xml"));
@@ -90,14 +87,12 @@ TEST(ExcelExportTest, CaptionRowIsBoldSize12AndColumnsAreFitted) {
 }
 
 // One cell too long for a workbook costs that cell its end, not the export.
-TEST(ExcelExportTest, CellsTooLongForAWorkbookAreCutAndNamed) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+TEST_F(ExcelExportTest, CellsTooLongForAWorkbookAreCutAndNamed) {
+    const QString path = folder.FilePath(QStringLiteral("book.xlsx"));
     platform::RowTable list;
     FillWithHiddenColumns(list, 14);
     list.SetCell(1, 1, QString(40000, u'x'));  // sheet cell A2
     for (int row = 3; row <= 14; ++row) list.SetCell(row, 4, QString(33000, u'y'));
-    ScriptedPrompts prompts;
 
     ASSERT_TRUE(ExportListToExcel(list, path));
 
@@ -113,7 +108,7 @@ TEST(ExcelExportTest, CellsTooLongForAWorkbookAreCutAndNamed) {
     EXPECT_TRUE(sheet.contains("<c r=\"A15\""));  // the last row is there
 }
 
-TEST(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing) {
+TEST_F(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing) {
     struct Case {
         const char* what;
         int rows;
@@ -131,21 +126,21 @@ TEST(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QTemporaryDir folder;
+        QTemporaryDir scratch;
         platform::RowTable list;
         FillWithHiddenColumns(list, c.rows);
         if (c.hideAll) {
             for (int column = 1; column <= list.ColumnCount(); ++column)
                 list.SetColumnWidth(column, 0);
         }
-        ScriptedPrompts prompts;
-        EXPECT_FALSE(ExportListToExcel(list, folder.filePath(c.file)));
-        ASSERT_EQ(prompts.prompts().size(), 1u);
-        const ScriptedPrompts::Prompt& shown = prompts.prompts().front();
+        ScriptedPrompts asked;
+        EXPECT_FALSE(ExportListToExcel(list, scratch.filePath(c.file)));
+        ASSERT_EQ(asked.prompts().size(), 1u);
+        const ScriptedPrompts::Prompt& shown = asked.prompts().front();
         EXPECT_EQ(shown.text, QStringLiteral("导出失败，原因如下：\r\n\r\n") + c.reason);
         EXPECT_EQ(shown.title, QStringLiteral("导出失败"));
         EXPECT_EQ(shown.icon, platform::Icon::Critical);
-        EXPECT_FALSE(QFile::exists(folder.filePath(c.file)));
+        EXPECT_FALSE(QFile::exists(scratch.filePath(c.file)));
     }
 }
 

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/qt_printers.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace {
 
 using testing_support::ScriptedPrompts;
+using FolderPickerTest = testing_support::TestEnvironment;
 
-TEST(FolderPickerTest, AsksWithTheStartFolderAndPromptAndReturnsTheAnswer) {
-    ScriptedPrompts prompts;
+TEST_F(FolderPickerTest, AsksWithTheStartFolderAndPromptAndReturnsTheAnswer) {
     prompts.Type(QStringLiteral("/home/用户/导出")).Type(QString());
 
     EXPECT_EQ(BrowseForFolder(QStringLiteral("/tmp"), QStringLiteral("请选择保存目录")),

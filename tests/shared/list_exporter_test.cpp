@@ -10,10 +10,7 @@
 #include "platform/program_folder.h"
 #include "platform/row_table.h"
 #include "shared/busy_indicator.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -26,18 +23,21 @@ const QString kExists = QStringLiteral("该文件已经存在，是否覆盖?");
 const QString kDone = QStringLiteral("导出完成，是否打开文件?");
 const QString kBadName = QStringLiteral("输入文件名有误！");
 
-class ListExporterTest : public ::testing::Test {
+class ListExporterTest : public testing_support::TestEnvironment {
   protected:
-    ListExporterTest() {
+    ListExporterTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {
         BusyIndicator::Set(BusyIndicator::kReady);
         list_.AddColumn(QStringLiteral("关键词"), 1500);
         list_.AddColumn(QStringLiteral("搜索量-月均"), 1500);
         list_.Add(QStringLiteral("减肥")).SetSubItem(1, QStringLiteral("1200"));
-        QDir(home_.Path()).mkdir(QStringLiteral("out"));
+        QDir(folder.Path()).mkdir(QStringLiteral("out"));
     }
     ~ListExporterTest() override { BusyIndicator::Set(BusyIndicator::kReady); }
 
-    QString Out(const QString& name) const { return home_.FilePath(QStringLiteral("out/") + name); }
+    QString Out(const QString& name) const {
+        return folder.FilePath(QStringLiteral("out/") + name);
+    }
 
     static QByteArray Read(const QString& path) {
         QFile file(path);
@@ -50,9 +50,6 @@ class ListExporterTest : public ::testing::Test {
         file.write(bytes);
     }
 
-    testing_support::TemporaryProgramFolder home_;
-    testing_support::RecordingShell shell_;
-    ScriptedPrompts prompts_;
     platform::RowTable list_;
     QWidget owner_;
 };
@@ -62,16 +59,16 @@ TEST_F(ListExporterTest, NothingHappensWhileAJobRuns) {
         BusyIndicator::Set(state);
         ExportList(list_, QStringLiteral("txt"), 5, nullptr);
     }
-    EXPECT_TRUE(prompts_.prompts().empty());
+    EXPECT_TRUE(prompts.prompts().empty());
 }
 
 TEST_F(ListExporterTest, AnEmptyListHasNothingToExport) {
     list_.Clear();
     ExportList(list_, QStringLiteral("xls"), 0, &owner_);
-    ASSERT_EQ(prompts_.prompts().size(), 1u);
-    EXPECT_EQ(prompts_.prompts()[0].text, QStringLiteral("没有数据需要导出！"));
-    EXPECT_EQ(prompts_.prompts()[0].title, QStringLiteral("导出数据"));
-    EXPECT_EQ(prompts_.prompts()[0].icon, platform::Icon::Information);
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].text, QStringLiteral("没有数据需要导出！"));
+    EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("导出数据"));
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Information);
 }
 
 TEST_F(ListExporterTest, ABadFileNameIsRefusedBeforeTheFolderIsAsked) {
@@ -85,57 +82,57 @@ TEST_F(ListExporterTest, ABadFileNameIsRefusedBeforeTheFolderIsAsked) {
         {QStringLiteral("xls"), QStringLiteral(".xls")},
     };
     for (const auto& [extension, name] : cases) {
-        ScriptedPrompts prompts;
-        prompts.Type(name);
+        ScriptedPrompts asked;
+        asked.Type(name);
         ExportList(list_, extension, 5, &owner_);
-        EXPECT_EQ(prompts.Texts(), (QStringList{kNamePrompt, kBadName}))
+        EXPECT_EQ(asked.Texts(), (QStringList{kNamePrompt, kBadName}))
             << extension.toStdString() << " " << name.toStdString();
-        EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("导出文件"));
-        EXPECT_EQ(prompts.prompts()[1].title, QStringLiteral("提示"));
+        EXPECT_EQ(asked.prompts()[0].title, QStringLiteral("导出文件"));
+        EXPECT_EQ(asked.prompts()[1].title, QStringLiteral("提示"));
     }
 }
 
 // Only the suffix and the characters no file name can hold limit the name, not its length.
 TEST_F(ListExporterTest, ALongNameIsTakenAsTyped) {
     const QString name = QString(40, u'报') + QString(60, u'x');
-    prompts_.Type(name).Type(home_.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
+    prompts.Type(name).Type(folder.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
     ExportList(list_, QStringLiteral("htm"), 5, &owner_);
-    EXPECT_EQ(prompts_.Texts().last(), kDone);
+    EXPECT_EQ(prompts.Texts().last(), kDone);
     EXPECT_TRUE(QFile::exists(Out(name + QStringLiteral(".htm"))));
 }
 
 TEST_F(ListExporterTest, ATextReportGoesToTheChosenFolderAndOpensInTheEditor) {
     for (const QString& name : {QStringLiteral("report.txt"), QStringLiteral("report.txt.txt")}) {
-        ScriptedPrompts prompts;
-        prompts.Type(name).Type(home_.FilePath(QStringLiteral("out"))).Answer(Answer::Ok);
-        if (QFile::exists(Out(QStringLiteral("report.txt")))) prompts.Answer(Answer::Ok);
+        ScriptedPrompts asked;
+        asked.Type(name).Type(folder.FilePath(QStringLiteral("out"))).Answer(Answer::Ok);
+        if (QFile::exists(Out(QStringLiteral("report.txt")))) asked.Answer(Answer::Ok);
         ExportList(list_, QStringLiteral("txt"), 5, nullptr);
-        EXPECT_TRUE(prompts.Exhausted());
-        EXPECT_EQ(prompts.prompts()[1].text, kFolderPrompt);
-        EXPECT_EQ(prompts.prompts()[1].title, platform::ProgramFolder());  // the start folder
-        EXPECT_EQ(prompts.Texts().last(), kDone);
+        EXPECT_TRUE(asked.Exhausted());
+        EXPECT_EQ(asked.prompts()[1].text, kFolderPrompt);
+        EXPECT_EQ(asked.prompts()[1].title, platform::ProgramFolder());  // the start folder
+        EXPECT_EQ(asked.Texts().last(), kDone);
     }
-    EXPECT_EQ(shell_.edited, QStringList(2, Out(QStringLiteral("report.txt"))));
+    EXPECT_EQ(shell.edited, QStringList(2, Out(QStringLiteral("report.txt"))));
     EXPECT_TRUE(Read(Out(QStringLiteral("report.txt")))
                     .endsWith(platform::ToAnsi(QStringLiteral("\r\n减肥    1200     \r\n"))));
 }
 
 TEST_F(ListExporterTest, ACancelledFolderSavesInTheProgramFolderAndCancelOpensNothing) {
-    prompts_.Type(QStringLiteral("report")).Type(QString()).Answer(Answer::Cancel);
+    prompts.Type(QStringLiteral("report")).Type(QString()).Answer(Answer::Cancel);
     ExportList(list_, QStringLiteral("htm"), 5, &owner_);
-    EXPECT_TRUE(Read(home_.FilePath(QStringLiteral("report.htm"))).startsWith("<html><title>"));
-    EXPECT_EQ(prompts_.Texts().last(), kDone);
-    EXPECT_TRUE(shell_.opened.isEmpty());
-    EXPECT_TRUE(shell_.edited.isEmpty());
+    EXPECT_TRUE(Read(folder.FilePath(QStringLiteral("report.htm"))).startsWith("<html><title>"));
+    EXPECT_EQ(prompts.Texts().last(), kDone);
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_TRUE(shell.edited.isEmpty());
 }
 
 TEST_F(ListExporterTest, AWorkbookOrHtmlReportOpensWithItsProgram) {
     // A folder that ends in a separator, as a root folder does, gives a single one.
-    prompts_.Type(QStringLiteral("book.xlsx"))
-        .Type(home_.FilePath(QStringLiteral("out/")))
+    prompts.Type(QStringLiteral("book.xlsx"))
+        .Type(folder.FilePath(QStringLiteral("out/")))
         .Answer(Answer::Ok);
     ExportList(list_, QStringLiteral("xls"), 0, &owner_);
-    EXPECT_EQ(shell_.opened, QStringList{Out(QStringLiteral("book.xlsx"))});
+    EXPECT_EQ(shell.opened, QStringList{Out(QStringLiteral("book.xlsx"))});
     EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK"));
 }
 
@@ -143,10 +140,10 @@ TEST_F(ListExporterTest, AWorkbookNameMayBeTypedWithEitherWorkbookSuffix) {
     for (const QString& name : {QStringLiteral("book.xls"), QStringLiteral("book.xlsx"),
                                 QStringLiteral("book.xls.xlsx")}) {
         QFile::remove(Out(QStringLiteral("book.xlsx")));
-        ScriptedPrompts prompts;
-        prompts.Type(name).Type(home_.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
+        ScriptedPrompts asked;
+        asked.Type(name).Type(folder.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
         ExportList(list_, QStringLiteral("xls"), 0, &owner_);
-        EXPECT_EQ(prompts.Texts().last(), kDone) << name.toStdString();
+        EXPECT_EQ(asked.Texts().last(), kDone) << name.toStdString();
         EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK")) << name.toStdString();
     }
 }
@@ -156,52 +153,52 @@ TEST_F(ListExporterTest, TheOverwriteQuestionGuardsAnExistingFile) {
         const QString path = Out(QStringLiteral("old") + ExportFileSuffix(extension));
         Put(path, "old");
         {
-            ScriptedPrompts prompts;
-            prompts.Type(QStringLiteral("old"))
-                .Type(home_.FilePath(QStringLiteral("out")))
+            ScriptedPrompts asked;
+            asked.Type(QStringLiteral("old"))
+                .Type(folder.FilePath(QStringLiteral("out")))
                 .Answer(Answer::Cancel);
             ExportList(list_, extension, 5, &owner_);
-            EXPECT_EQ(prompts.Texts().last(), kExists);
+            EXPECT_EQ(asked.Texts().last(), kExists);
             EXPECT_EQ(Read(path), QByteArray("old"));
         }
-        ScriptedPrompts prompts;
-        prompts.Type(QStringLiteral("old"))
-            .Type(home_.FilePath(QStringLiteral("out")))
+        ScriptedPrompts asked;
+        asked.Type(QStringLiteral("old"))
+            .Type(folder.FilePath(QStringLiteral("out")))
             .Answer(Answer::Ok)
             .Answer(Answer::Cancel);
         ExportList(list_, extension, 5, &owner_);
-        EXPECT_EQ(prompts.Texts(), (QStringList{kNamePrompt, kFolderPrompt, kExists, kDone}));
+        EXPECT_EQ(asked.Texts(), (QStringList{kNamePrompt, kFolderPrompt, kExists, kDone}));
         EXPECT_NE(Read(path), QByteArray("old"));
     }
 }
 
 // A write that fails is told as a failure, never as a finished export.
 TEST_F(ListExporterTest, AFailedWriteIsToldAndNotOfferedForOpening) {
-    const QString missing = home_.FilePath(QStringLiteral("missing"));
-    prompts_.Type(QStringLiteral("report")).Type(missing);
+    const QString missing = folder.FilePath(QStringLiteral("missing"));
+    prompts.Type(QStringLiteral("report")).Type(missing);
     ExportList(list_, QStringLiteral("txt"), 5, nullptr);
-    ASSERT_EQ(prompts_.prompts().size(), 3u);
-    EXPECT_EQ(prompts_.prompts()[2].text,
+    ASSERT_EQ(prompts.prompts().size(), 3u);
+    EXPECT_EQ(prompts.prompts()[2].text,
               QStringLiteral("导出失败，无法写入文件：\r\n\r\n") +
                   QDir::toNativeSeparators(missing + QStringLiteral("/report.txt")));
-    EXPECT_EQ(prompts_.prompts()[2].title, QStringLiteral("导出失败"));
-    EXPECT_EQ(prompts_.prompts()[2].icon, platform::Icon::Critical);
+    EXPECT_EQ(prompts.prompts()[2].title, QStringLiteral("导出失败"));
+    EXPECT_EQ(prompts.prompts()[2].icon, platform::Icon::Critical);
 
-    ScriptedPrompts prompts;
-    prompts.Type(QStringLiteral("book")).Type(missing);
+    ScriptedPrompts asked;
+    asked.Type(QStringLiteral("book")).Type(missing);
     ExportList(list_, QStringLiteral("xls"), 0, &owner_);
-    ASSERT_EQ(prompts.prompts().size(), 3u);
-    EXPECT_TRUE(prompts.prompts()[2].text.startsWith(QStringLiteral("导出失败，原因如下：")));
+    ASSERT_EQ(asked.prompts().size(), 3u);
+    EXPECT_TRUE(asked.prompts()[2].text.startsWith(QStringLiteral("导出失败，原因如下：")));
 
     // A kind that selects no export writes nothing, and says so.
     ScriptedPrompts negative;
-    negative.Type(QStringLiteral("book")).Type(home_.FilePath(QStringLiteral("out")));
+    negative.Type(QStringLiteral("book")).Type(folder.FilePath(QStringLiteral("out")));
     ExportList(list_, QStringLiteral("xls"), -1, &owner_);
     ASSERT_EQ(negative.prompts().size(), 3u);
     EXPECT_EQ(negative.prompts()[2].title, QStringLiteral("导出失败"));
     EXPECT_FALSE(QFile::exists(Out(QStringLiteral("book.xlsx"))));
-    EXPECT_TRUE(shell_.opened.isEmpty());
-    EXPECT_TRUE(shell_.edited.isEmpty());
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_TRUE(shell.edited.isEmpty());
 }
 
 }  // namespace

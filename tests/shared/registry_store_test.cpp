@@ -2,21 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/qt_printers.h"
-
 #include <QDir>
 #include <QFile>
 
-#include "support/program_folder_fixture.h"
+#include "support/test_environment.h"
 
 namespace {
 
 using platform::Hive;
 
-class RegistryStoreTest : public testing::Test {
-  protected:
-    testing_support::TemporaryProgramFolder folder_;
-};
+using RegistryStoreTest = testing_support::TestEnvironment;
 
 TEST_F(RegistryStoreTest, ValuesReadBackExactlyAsWritten) {
     mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);
@@ -79,7 +74,7 @@ TEST_F(RegistryStoreTest, KeysAndRootsAreSeparate) {
 }
 
 TEST_F(RegistryStoreTest, HivesLiveInTheFolderTheEnvironmentNames) {
-    const QString hives = folder_.FilePath(QStringLiteral("settings"));
+    const QString hives = folder.FilePath(QStringLiteral("settings"));
     EXPECT_EQ(qEnvironmentVariable(platform::kSettingsFolderVariable), hives);
     mReg::CreateConfigKey(Hive::CurrentUser, mReg::ConfigKey);
     mReg::SetConfigValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("ver"),

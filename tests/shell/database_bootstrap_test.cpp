@@ -6,10 +6,7 @@
 #include <functional>
 
 #include "support/database_files.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -20,12 +17,12 @@ using testing_support::TemporaryProgramFolder;
 const QString kMissingDatabase =
     QStringLiteral("缺失数据库文件，请下载后解压并复制到软件安装目录！");
 
-// A program folder of its own, with prompt and shell doubles and a connection not yet opened.
-class OpenDatabaseOrWarnTest : public ::testing::Test {
+// The test environment without db.db, and a connection not yet opened.
+class OpenDatabaseOrWarnTest : public testing_support::TestEnvironment {
   protected:
-    TemporaryProgramFolder folder;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
+    OpenDatabaseOrWarnTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {}
+
     platform::Connection connection;
     bool missing = false;
 };
@@ -183,9 +180,9 @@ int CountRows(platform::Connection& connection, const QString& table) {
     return rows ? rows->Field(0).toInt() : -1;
 }
 
-TEST(CreateMissingTables, CreatesExactlyTheMissingTablesAndKeepsTheRowsOfTheOthers) {
-    TemporaryProgramFolder folder;
-    folder.AddFreshDatabase();
+using CreateMissingTablesTest = testing_support::TestEnvironment;
+
+TEST_F(CreateMissingTablesTest, CreatesExactlyTheMissingTablesAndKeepsTheRowsOfTheOthers) {
     platform::Connection connection;
     ASSERT_TRUE(connection.Open(DatabasePath()));
     CreateMissingTables(connection, kBootstrapTables);
@@ -209,17 +206,15 @@ TEST(CreateMissingTables, CreatesExactlyTheMissingTablesAndKeepsTheRowsOfTheOthe
     EXPECT_EQ(ids->Field(0).toInt(), 2);
 }
 
-TEST(BootstrapSchema, CompletesTheSharedDatabase) {
-    TemporaryProgramFolder folder;
-    folder.AddFreshDatabase();
-    ForgetSharedConnection();
+using BootstrapSchemaTest = testing_support::TestEnvironment;
+
+TEST_F(BootstrapSchemaTest, CompletesTheSharedDatabase) {
     OpenDatabaseOrWarn(SharedConnection(), nullptr, nullptr);
 
     BootstrapSchema();
 
     for (const QString& table : kBootstrapTables)
         EXPECT_TRUE(SharedConnection().HasTable(table)) << table.toStdString();
-    ForgetSharedConnection();
 }
 
 }  // namespace

@@ -182,8 +182,9 @@ TEST_F(LoginSettings, StoresEveryChangeTrimmedAndShowsItAgain) {
     EXPECT_EQ(again.Check2->Value(), 0);
 }
 
-TEST(SmallDialogs, FeedbackFormOffersFourTypesAndSendsNothing) {
-    testing_support::RecordingShell shell;
+using SmallDialogs = testing_support::TestEnvironment;
+
+TEST_F(SmallDialogs, FeedbackFormOffersFourTypesAndSendsNothing) {
     frm_suggest dialog;
     dialog.Form_Load();
     EXPECT_EQ(dialog.Combo1->count(), 4);
@@ -193,7 +194,7 @@ TEST(SmallDialogs, FeedbackFormOffersFourTypesAndSendsNothing) {
     EXPECT_TRUE(shell.started.isEmpty());
 }
 
-TEST(SmallDialogs, AboutBoxTakesTheMainWindowsIcon) {
+TEST_F(SmallDialogs, AboutBoxTakesTheMainWindowsIcon) {
     QWidget owner;
     QPixmap red(16, 16);
     red.fill(Qt::red);

@@ -12,10 +12,7 @@
 #include "shell/work_window.h"
 #include "shell/work_windows.h"
 #include "shell_fixture.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace {
 
@@ -29,9 +26,10 @@ QStringList Captions(const QMenu* menu) {
     return captions;
 }
 
-class PopupMenusTest : public ::testing::Test {
+class PopupMenusTest : public testing_support::TestEnvironment {
   protected:
-    PopupMenusTest() {
+    PopupMenusTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {
         RegisterWorkWindow(WorkWindowKind::Mining, [] { return new MiningWindow; });
         RegisterWorkWindow(WorkWindowKind::Database, [] { return new DatabaseWindow; });
         BusyIndicator::Set(BusyIndicator::kReady);
@@ -54,7 +52,6 @@ class PopupMenusTest : public ::testing::Test {
 
     QWidget mainWindow;
     WorkWindowMenus menus{&mainWindow};
-    testing_support::RecordingShell shell;
 };
 
 TEST_F(PopupMenusTest, MenusCarryTheirItemsInOrder) {
@@ -103,7 +100,6 @@ TEST_F(PopupMenusTest, RowItemsActOnTheSelectedRowOfTheMiningWindow) {
 }
 
 TEST_F(PopupMenusTest, WithoutASelectedRowOrALoadedWindowTheItemsDoNothing) {
-    testing_support::ScriptedPrompts prompts;
     for (QAction* item : {menus.m_chanum, menus.m_chaindex, menus.m_adddb, menus.m_delete,
                           menus.m_txt1, menus.m_txt3})
         item->trigger();  // no window loaded
@@ -116,7 +112,6 @@ TEST_F(PopupMenusTest, WithoutASelectedRowOrALoadedWindowTheItemsDoNothing) {
 }
 
 TEST_F(PopupMenusTest, EveryExportItemReachesTheExporterWithItsList) {
-    testing_support::ScriptedPrompts prompts;
     Mining();
     Database();
     const QList<QAction*> items = {menus.m_excel1, menus.m_html1, menus.m_txt1,
@@ -127,8 +122,6 @@ TEST_F(PopupMenusTest, EveryExportItemReachesTheExporterWithItsList) {
 }
 
 TEST_F(PopupMenusTest, ExportsWriteTheListsReports) {
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::ScriptedPrompts prompts;
     AddSelectedRow(QStringLiteral("减肥茶"));
     Database().ListView16.Add(QStringLiteral("瘦身"));
     prompts.Type(QStringLiteral("mining")).Type(folder.Path()).Answer(platform::Answer::Cancel);

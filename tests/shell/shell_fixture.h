@@ -7,7 +7,6 @@
 #include <memory>
 #include <optional>
 
-#include "fakeweb/fake_web.h"
 #include "shared/busy_indicator.h"
 #include "shell/database_bootstrap.h"
 #include "shell/loading_splash.h"
@@ -15,15 +14,14 @@
 #include "shell/work_window.h"
 #include "shell/work_windows.h"
 #include "support/fake_browser.h"
-#include "support/fake_clock.h"
 #include "support/fake_tray.h"
-#include "support/program_folder_fixture.h"
-#include "support/qt_printers.h"
-#include "support/recording_shell.h"
+#include "support/page_files.h"
 #include "support/scripted_modals.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace shell_testing {
+
+inline const testing_support::PageFiles kPages{__FILE__};
 
 // A work window with only what the main window uses; it records its loads and whether the
 // loading splash was on screen while it loaded.
@@ -76,13 +74,13 @@ struct RecordingProgramEnd {
     int ends = 0;
 };
 
-// Everything a shell test runs against: its own program folder and settings, the loopback web
-// with the version page, a fake clock, and doubles for prompts, shell, tray, browser, modal
-// dialogs and the end of the program; fake work windows of the three kinds.
-class ShellTest : public ::testing::Test {
+// Everything a shell test runs against: the test environment without db.db (a test adds one
+// for the program to open), the loopback web serving the version page, and doubles for tray,
+// browser, modal dialogs and the end of the program; fake work windows of the three kinds.
+class ShellTest : public testing_support::TestEnvironment {
   protected:
-    ShellTest() {
-        ForgetSharedConnection();
+    ShellTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {
         BusyIndicator::Attach({});
         BusyIndicator::Set(QString());
         for (WorkWindowKind kind :
@@ -98,18 +96,19 @@ class ShellTest : public ::testing::Test {
         for (WorkWindowKind kind :
              {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database})
             UnloadWorkWindow(kind);
-        ForgetSharedConnection();
     }
 
+    // The version page (pages/ver.htm, version "4.0", marker ">推广链接") announcing `version`
+    // and `marker`; an empty one gives none.
     void ServeVersionPage(const QString& version, const QString& marker) {
-        QString page = QStringLiteral("<html><body><form>");
-        if (!version.isNull())
-            page += QStringLiteral("<input type=hidden name=\"ver\" value=\"%1\">").arg(version);
-        if (!marker.isNull())
-            page += QStringLiteral("<input name=\"baidutag\" value=\"%1\">").arg(marker);
+        const QString page =
+            kPages.Text(QStringLiteral("ver.htm"), QStringLiteral("gb2312"))
+                .replace(QStringLiteral("name=\"ver\" value=\"4.0\""),
+                         QStringLiteral("name=\"ver\" value=\"%1\"").arg(version))
+                .replace(QStringLiteral("name=\"baidutag\" value=\">推广链接\""),
+                         QStringLiteral("name=\"baidutag\" value=\"%1\"").arg(marker));
         web.Serve(QStringLiteral("update.tarnwick.com"), QStringLiteral("/update/ver.htm"),
-                  fakeweb::Page::Text(page + QStringLiteral("</form></body></html>"),
-                                      QStringLiteral("gbk")));
+                  fakeweb::Page::Text(page, QStringLiteral("gbk")));
     }
 
     int VersionRequests() const {
@@ -120,11 +119,6 @@ class ShellTest : public ::testing::Test {
         return dynamic_cast<FakeWorkWindow*>(LoadedWorkWindow(kind));
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingShell shell;
     testing_support::FakeTray tray;
     testing_support::FakeBrowsers browsers;
     testing_support::ScriptedModals modals;

@@ -7,12 +7,12 @@
 #include "platform/http_request.h"
 
 namespace testing_support {
-FakeClock::FakeClock(QDateTime start) : now_(std::move(start)) {
-    platform::InstallClock(this);
-}
+
+FakeClock::FakeClock(QDateTime start)
+    : now_(std::move(start)), previous_(platform::InstallClock(this)) {}
 
 FakeClock::~FakeClock() {
-    platform::InstallClock(nullptr);
+    platform::InstallClock(previous_);
 }
 
 void FakeClock::Idle(std::chrono::milliseconds limit) {

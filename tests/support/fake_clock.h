@@ -8,7 +8,8 @@ namespace testing_support {
 
 // A clock that stands still until a wait asks it to pass time: every idle step advances it by
 // the whole time the wait allows, so waits of seconds return at once. Requests to the loopback
-// web still get a little real time to complete before the time moves. Installs itself.
+// web still get a little real time to complete before the time moves. Installs itself, and
+// puts back the clock it replaced when it goes.
 class FakeClock final : public platform::Clock {
   public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
@@ -29,6 +30,20 @@ class FakeClock final : public platform::Clock {
     QDateTime now_;
     std::chrono::milliseconds waited_{0};
     std::chrono::milliseconds grace_{2000};
+    platform::Clock* previous_;
+};
+
+// The system's clock in force for the object's lifetime, for a test of real time inside a test
+// environment; the clock it replaced comes back afterwards.
+class SystemClockInForce {
+  public:
+    SystemClockInForce() : previous_(platform::InstallClock(nullptr)) {}
+    ~SystemClockInForce() { platform::InstallClock(previous_); }
+    SystemClockInForce(const SystemClockInForce&) = delete;
+    SystemClockInForce& operator=(const SystemClockInForce&) = delete;
+
+  private:
+    platform::Clock* previous_;
 };
 
 }  // namespace testing_support

@@ -11,11 +11,13 @@ ScriptedPrompts::~ScriptedPrompts() {
 }
 
 ScriptedPrompts& ScriptedPrompts::Answer(platform::Answer answer) {
+    noticed_ = true;
     answers_.push_back(answer);
     return *this;
 }
 
 ScriptedPrompts& ScriptedPrompts::Type(const QString& text) {
+    noticed_ = true;
     texts_.push_back(text);
     return *this;
 }
@@ -27,6 +29,7 @@ void ScriptedPrompts::Record(Prompt prompt) {
 }
 
 QStringList ScriptedPrompts::Texts() const {
+    noticed_ = true;
     QStringList texts;
     for (const Prompt& prompt : prompts_) texts << prompt.text;
     return texts;

@@ -30,11 +30,19 @@ class ScriptedPrompts final : public platform::Prompts {
     ScriptedPrompts& Answer(platform::Answer answer);
     ScriptedPrompts& Type(const QString& text);  // input box, folder or open-file answer
 
-    const std::vector<Prompt>& prompts() const { return prompts_; }
+    const std::vector<Prompt>& prompts() const {
+        noticed_ = true;
+        return prompts_;
+    }
     // The texts of all recorded prompts, in order.
     QStringList Texts() const;
     // Whether every scripted answer was used.
-    bool Exhausted() const { return answers_.empty() && texts_.empty(); }
+    bool Exhausted() const {
+        noticed_ = true;
+        return answers_.empty() && texts_.empty();
+    }
+    // Whether the test has scripted an answer or looked at the prompts: it expects prompts.
+    bool Noticed() const { return noticed_; }
 
     // What the user does while a prompt is open, before answering it; runs for every prompt.
     std::function<void(const Prompt&)> meanwhile;
@@ -53,6 +61,7 @@ class ScriptedPrompts final : public platform::Prompts {
     std::deque<platform::Answer> answers_;
     std::deque<QString> texts_;
     std::vector<Prompt> prompts_;
+    mutable bool noticed_ = false;
     platform::Prompts* previous_;
 };
 

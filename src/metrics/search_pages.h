@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The search engines' results pages the metric routines read counts from: pure functions of
+// the page text.
+namespace metrics {
+
+enum class BaiduPage { Result, NoResult, Other };
+// A Baidu result page ("百度一下，找到相关网页"), a no-result page ("抱歉，没有找到"), or anything
+// else: a blocking page, or nothing at all.
+BaiduPage JudgeBaiduPage(const QString& page);
+
+// The indexed-page count on a Baidu results page ("找到相关网页约1,230篇" gives "1230"); "0" for
+// a judged page without one; "-" (not obtained) for a page that is neither.
+QString BaiduCount(const QString& page);
+
+// The result count on a Google results page ("约 <b>1,200</b>" gives "1200"); "0" for a page
+// without one; "-" (not obtained) when no page came.
+QString GoogleCount(const QString& page);
+
+}  // namespace metrics

@@ -1,0 +1,29 @@
+#include "metrics/province_page.h"
+
+#include <gtest/gtest.h>
+
+#include "fixture_pages.h"
+
+namespace {
+
+using namespace metrics_testing;
+
+TEST(ProvincePageTest, SumsTheQuotedValuesAfterEachMarkerWithinThirtyTwoBits) {
+    const struct {
+        const char* page;
+        qint32 sum;
+    } cases[] = {
+        // Quoted numbers before the first marker, empty, unquoted and wordy values: no data.
+        {"province_data.htm", 50},
+        {"province_no_data.htm", 0},
+        {"province_1000.htm", 1000},
+        // The addition that would leave the range is left out; the next one counts.
+        {"province_past_32_bits.htm", 2147483005},
+    };
+    for (const auto& c : cases) {
+        const QString page = PageText(QString::fromUtf8(c.page), QStringLiteral("utf-8"));
+        EXPECT_EQ(metrics::ProvinceSum(page), c.sum) << c.page;
+    }
+}
+
+}  // namespace
