@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
-    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘; });
+    // The mining window's fields outlive each opening of the window.
+    static MiningWindowFields miningFields;
+    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘(miningFields); });
     RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具; });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
     MDIfrm window;

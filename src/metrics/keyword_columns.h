@@ -18,6 +18,8 @@ enum class KeywordCell {
     BaiduIndex,   // 百度优化指数
     GoogleCount,  // 谷歌收录数
     GoogleIndex,  // 谷歌优化指数
+    Parent,       // 父关键词 of a stored keyword
+    UpdateDate,   // 更新日期 of a stored keyword
 };
 
 struct KeywordColumn {

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string_view>
 
+#include "platform/row_table.h"
+
 namespace metrics {
 namespace {
 
@@ -49,8 +51,8 @@ bool IsDecimalNumber(std::string_view number) {
 
 }  // namespace
 
-std::optional<double> ReadNumber(const QString& text) {
-    const QStringView trimmed = QStringView(text).trimmed();
+std::optional<double> ReadNumber(QStringView text) {
+    const QStringView trimmed = text.trimmed();
     if (trimmed.size() > kLongestNumberText) return std::nullopt;
     std::array<char, kLongestNumberText> plain;
     size_t length = 0;
@@ -74,6 +76,14 @@ std::optional<double> ReadNumber(const QString& text) {
     }
     if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+bool NumberCellLess(QStringView a, QStringView b) {
+    const std::optional<double> x = ReadNumber(a);
+    const std::optional<double> y = ReadNumber(b);
+    if (x && y) return *x < *y;
+    if (x || y) return y.has_value();
+    return platform::TextLess(a, b);
 }
 
 std::optional<qint32> ToWhole32(double value) {

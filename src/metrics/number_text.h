@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 // Numbers as the metric routines read them from pages and cells and write them back as text.
@@ -13,7 +14,11 @@ inline constexpr qsizetype kLongestNumberText = 64;
 // `text` read as a decimal number: an optional sign, digits with or without thousands
 // separators, a decimal point, an exponent, blanks around it. Nothing for any other text, the
 // empty text and one longer than kLongestNumberText included. One pass over the text.
-std::optional<double> ReadNumber(const QString& text);
+std::optional<double> ReadNumber(QStringView text);
+
+// The order of two cells of a metric column, as a column sort sorts them: numbers by value,
+// after every cell that is no number ("-", empty, "正在查询中..."), which sort by their text.
+bool NumberCellLess(QStringView a, QStringView b);
 
 // `value` rounded to the nearest whole number, an exact half to the even neighbour (2.5 gives
 // 2, 3.5 gives 4); nothing when that lies outside the signed 32-bit (16-bit) range.

@@ -1,13 +1,11 @@
 #include "platform/browser.h"
 
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
+#include <memory>
 #include <utility>
 
 #include "platform/charset.h"
@@ -62,31 +60,29 @@ class TextBrowserView final : public BrowserView {
             Show(file.open(QIODevice::ReadOnly) ? DecodePage({}, file.readAll()) : QString());
             return;
         }
-        QNetworkRequest request(RoutedUrl(address));
-        reply_ = SharedNetwork().get(request);
-        routedToPlain_ = RoutedUrl(address).scheme() != address.scheme();
-        QObject::connect(reply_, &QNetworkReply::finished, view_, [this] { Loaded(); });
+        request_ = std::make_unique<HttpRequest>();
+        request_->Open(QStringLiteral("GET"), address.toString());
+        request_->OnCompleted([this] { Loaded(); });
+        request_->Send();
     }
 
-    bool Busy() const override { return reply_ != nullptr; }
+    bool Busy() const override { return request_ && !request_->Completed(); }
     QString DocumentHtml() const override { return RootInnerHtml(document_); }
     QString FirstInputValue() const override { return FirstInputValueOf(document_); }
     QString LocationUrl() const override { return location_; }
 
   private:
+    // The page comes through the program's HTTP layer, so it is held to the same rules as any
+    // fetched page: a body cut short or beyond the size cap is no page.
     void Loaded() {
-        QNetworkReply* reply = reply_;
-        reply_ = nullptr;
-        QUrl finalUrl = reply->url();
-        if (routedToPlain_) finalUrl.setScheme(QStringLiteral("https"));
-        location_ = finalUrl.toString();
-        Show(DecodePage(reply->header(QNetworkRequest::ContentTypeHeader).toByteArray(),
-                        reply->readAll()));
+        location_ = request_->FinalUrl().toString();
+        Show(DecodePage(request_->ResponseHeader(QStringLiteral("Content-Type")).toLatin1(),
+                        request_->ResponseBody()));
         // A page that could not be reached shows why; its document stays empty.
-        if (document_.isEmpty() && reply->error() != QNetworkReply::NoError)
+        const int status = request_->Status();
+        if (document_.isEmpty() && (status < 200 || status > 299))
             view_->setPlainText(
-                QStringLiteral("无法打开网页 %1\n%2").arg(location_, reply->errorString()));
-        reply->deleteLater();
+                QStringLiteral("无法打开网页 %1\n%2").arg(location_, request_->StatusText()));
     }
 
     void Show(const QString& document) {
@@ -94,13 +90,10 @@ class TextBrowserView final : public BrowserView {
         view_->setHtml(document);
     }
 
-    void Stop() {
-        if (reply_) DropReply(std::exchange(reply_, nullptr));
-    }
+    void Stop() { request_.reset(); }
 
     StaticPageView* view_;
-    QPointer<QNetworkReply> reply_;
-    bool routedToPlain_ = false;
+    std::unique_ptr<HttpRequest> request_;
     QString location_;
     QString document_;
 };

@@ -102,8 +102,11 @@ void HttpRequest::Send(const QByteArray& body) {
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
         statusText_ = QStringLiteral("invalid address: ") + url_;
         completed_ = true;
+        if (onCompleted_) onCompleted_();
         return;
     }
+    routedToPlain_ = url.scheme() != QUrl(url_, QUrl::TolerantMode).scheme();
+    finalUrl_ = QUrl(url_, QUrl::TolerantMode);
     QNetworkRequest request(url);
     for (const auto& [name, value] : headers_) request.setRawHeader(name, value);
 
@@ -149,18 +152,24 @@ void HttpRequest::Finish() {
     status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     statusText_ = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
     responseHeaders_ = reply->rawHeaderPairs();
-    completed_ = true;
+    finalUrl_ = reply->url();
+    if (routedToPlain_) finalUrl_.setScheme(QStringLiteral("https"));
     --inFlight;
-    ++completed;
     reply->deleteLater();
+    Complete();
+}
+
+void HttpRequest::Complete() {
+    completed_ = true;
+    ++completed;
+    if (onCompleted_) onCompleted_();
 }
 
 void HttpRequest::Fail(const QString& reason) {
     status_ = 0;
     statusText_ = reason;
     body_.clear();
-    completed_ = true;
-    ++completed;
+    Complete();
 }
 
 QString HttpRequest::ResponseHeader(const QString& name) const {

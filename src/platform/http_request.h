@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUrl>
 #include <chrono>
+#include <functional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -55,6 +56,8 @@ class HttpRequest {
 
     // Whether the answer is complete (or the request failed for good).
     bool Completed() const { return completed_; }
+    // Calls `done` once the request completes or fails; never after Abort or destruction.
+    void OnCompleted(std::function<void()> done) { onCompleted_ = std::move(done); }
     // Waits in the event loop until the request completes or `timeout` has passed on the
     // clock in force; whether it completed.
     bool Wait(std::chrono::milliseconds timeout);
@@ -67,6 +70,8 @@ class HttpRequest {
     QByteArray ResponseBody() const { return body_; }
     // The value of response header `name` (any letter case); empty when the answer had none.
     QString ResponseHeader(const QString& name) const;
+    // The address that answered, after redirects.
+    QUrl FinalUrl() const { return finalUrl_; }
 
   private:
     // Moves the bytes that have arrived into the body; false, with the request failed, once
@@ -76,6 +81,7 @@ class HttpRequest {
     bool GiveUpIfBroken();
     void Finish();
     void Fail(const QString& reason);
+    void Complete();
 
     QString method_;
     QString url_;
@@ -86,6 +92,9 @@ class HttpRequest {
     QString statusText_;
     QByteArray body_;
     QList<QPair<QByteArray, QByteArray>> responseHeaders_;
+    QUrl finalUrl_;
+    bool routedToPlain_ = false;
+    std::function<void()> onCompleted_;
 };
 
 }  // namespace platform

@@ -148,6 +148,11 @@ void RowTable::Clear() {
     endResetModel();
 }
 
+void RowTable::Reserve(int rows) {
+    rows_.reserve(static_cast<size_t>(qMax(0, rows)));
+    if (textCountsValid_) textCounts_.reserve(rows);
+}
+
 int RowTable::IndexOfKey(quint64 key) const {
     if (!positionsValid_) {
         positions_.clear();

@@ -86,6 +86,8 @@ class RowTable : public QAbstractTableModel {
     ListItem Add(const QString& text, quint64 key = 0);
     void Remove(int index);
     void Clear();
+    // Makes room for `rows` rows, so that a long fill never moves the rows it has made.
+    void Reserve(int rows);
 
     quint64 Key(int index) const { return At(index).key; }
     // Where the row with `key` stands now; 0 once it is gone.

@@ -78,6 +78,25 @@ QString SafeFileName(const QString& text) {
     return name.replace(QStringLiteral(".."), QStringLiteral("_"));
 }
 
+std::optional<QString> AskExportPath(const QString& extension) {
+    QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
+                                                   QStringLiteral("导出文件"), QString());
+    for (const QString& suffix : TypedSuffixes(extension)) name.remove(suffix);
+    if (name.isEmpty() || name.contains(u'.') ||
+        std::any_of(name.cbegin(), name.cend(), Forbidden)) {
+        Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
+             platform::Icon::Information);
+        return std::nullopt;
+    }
+    QString folder =
+        BrowseForFolder(platform::ProgramFolder(), QStringLiteral("请选要导出文件所保存的文件夹"));
+    if (folder.isEmpty()) folder = platform::ProgramFolder();
+    const QString path = ExportPath(folder, name, extension);
+    if (QFile::exists(path) && !Ask(QStringLiteral("该文件已经存在，是否覆盖?")))
+        return std::nullopt;
+    return path;
+}
+
 void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
                 QWidget* owner) {
     const ExportRunning running;
@@ -88,38 +107,23 @@ void ExportList(const platform::RowTable& list, const QString& extension, qint16
         return;
     }
 
-    QString name = platform::ThePrompts().InputBox(QStringLiteral("请输入您要导出文件的文件名"),
-                                                   QStringLiteral("导出文件"), QString());
-    for (const QString& suffix : TypedSuffixes(extension)) name.remove(suffix);
-    if (name.isEmpty() || name.contains(u'.') ||
-        std::any_of(name.cbegin(), name.cend(), Forbidden)) {
-        Tell(QStringLiteral("输入文件名有误！"), QStringLiteral("提示"),
-             platform::Icon::Information);
-        return;
-    }
-    QString folder =
-        BrowseForFolder(platform::ProgramFolder(), QStringLiteral("请选要导出文件所保存的文件夹"));
-    if (folder.isEmpty()) folder = platform::ProgramFolder();
-    const QString path = ExportPath(folder, name, extension);
+    const std::optional<QString> path = AskExportPath(extension);
+    if (!path) return;
+    if (extension == u"xls") QFile::remove(*path);
 
-    if (QFile::exists(path)) {
-        if (!Ask(QStringLiteral("该文件已经存在，是否覆盖?"))) return;
-        if (extension == u"xls") QFile::remove(path);
-    }
-
-    if (!WriteListAs(list, path, extension, kind)) {
+    if (!WriteListAs(list, *path, extension, kind)) {
         // A workbook export that ran has shown its own reason already.
         if (extension != u"xls" || kind < 0) {
-            Tell(
-                QStringLiteral("导出失败，无法写入文件：\r\n\r\n") + QDir::toNativeSeparators(path),
-                QStringLiteral("导出失败"), platform::Icon::Critical);
+            Tell(QStringLiteral("导出失败，无法写入文件：\r\n\r\n") +
+                     QDir::toNativeSeparators(*path),
+                 QStringLiteral("导出失败"), platform::Icon::Critical);
         }
         return;
     }
     if (!Ask(QStringLiteral("导出完成，是否打开文件?"))) return;
     if (extension == u"txt") {
-        platform::TheShell().EditTextFile(path);
+        platform::TheShell().EditTextFile(*path);
     } else {
-        platform::TheShell().Open(path, owner);
+        platform::TheShell().Open(*path, owner);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 class QWidget;
 
@@ -16,6 +17,12 @@ class RowTable;
 // or HTML report with `owner` as the owning window). Every outcome is told to the user.
 void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
                 QWidget* owner);
+
+// The export's questions: the file name (a typed suffix of `extension` dropped; a name with a
+// "." or a character no file name holds is refused with "输入文件名有误！"), the folder (the
+// program folder when the picker is cancelled) and, for a file that exists, whether to replace
+// it. The file's path; nothing when the user refused or cancelled.
+std::optional<QString> AskExportPath(const QString& extension);
 
 // Whether an ExportList runs: it still reads its list and its owner window.
 bool ExportInProgress();

@@ -15,6 +15,7 @@
 #include "platform/shell.h"
 #include "platform/twips.h"
 #include "shared/busy_indicator.h"
+#include "shared/job_progress.h"
 #include "shared/web_addresses.h"
 #include "shell/about_dialog.h"
 #include "shell/autorun.h"
@@ -156,6 +157,11 @@ void MDIfrm::CreateStatusBar() {
     }
     BusyIndicator::Attach([panel = QPointer<QLabel>(panels_[0])](const QString& text) {
         if (panel) panel->setText(text);
+    });
+    JobProgress::Attach([count = QPointer<QLabel>(panels_[1]), item = QPointer<QLabel>(panels_[2])](
+                            const QString& countText, const QString& itemText) {
+        if (count) count->setText(countText);
+        if (item) item->setText(itemText);
     });
 }
 

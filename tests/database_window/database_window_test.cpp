@@ -2,32 +2,124 @@
 
 #include <gtest/gtest.h>
 
+#include "database_window_fixture.h"
+#include "platform/twips.h"
 #include "shell/database_bootstrap.h"
-#include "support/program_folder_fixture.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
 
 namespace {
 
-TEST(DatabaseWindow, LoadOpensTheSharedConnectionOrSetsItsFlag) {
-    for (bool present : {false, true}) {
-        SCOPED_TRACE(present ? "db.db present" : "db.db missing");
-        testing_support::TemporaryProgramFolder folder;
-        if (present) folder.AddFreshDatabase();
-        testing_support::ScriptedPrompts prompts;
-        testing_support::RecordingShell shell;
-        ForgetSharedConnection();
-        关键词数据库 window;
+using database_window_testing::DatabaseWindowTest;
 
-        window.Form_Load();
+TEST_F(DatabaseWindowTest, LoadListsEveryStoredKeywordWithItsIndexInBothLists) {
+    database.Insert(QStringLiteral("a"), QStringLiteral("pa"), "3", "1", "750",
+                    QStringLiteral("2026-12-01"));
+    database.Insert(QStringLiteral("b"), QStringLiteral("pb"), "1", "2", "110",
+                    QStringLiteral("2010/6/24"));
+    database.Insert(QStringLiteral("c"), QStringLiteral("pc"), "-", "-", "120",
+                    QStringLiteral("2026-12-02"));
+    database.Insert(QStringLiteral("d"), QStringLiteral("pd"), "5", "0", "0",
+                    QStringLiteral("2026-12-03"));
+    database.Insert(QStringLiteral("e"), QStringLiteral("pe"), "1", "1", "90000000",
+                    QStringLiteral("2026-12-03"));
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral(
+        "insert into keywords (keys,adddate,parentkeys) values ('f','2026-12-04','f')")));
 
-        EXPECT_EQ(window.KeywordDbMissing, !present);
-        EXPECT_EQ(SharedConnection().IsOpen(), present);
-        EXPECT_EQ(prompts.prompts().size(), present ? 0u : 1u);
-        EXPECT_EQ(window.txtsetse->Text(), QStringLiteral("1"));
-        EXPECT_EQ(window.SideBarPanes(), (QList<QWidget*>{window.pic1, window.pic2}));
-        ForgetSharedConnection();
+    关键词数据库& w = Open();
+
+    EXPECT_FALSE(w.KeywordDbMissing);
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_EQ(w.ListView16->ColumnCount(), 7);
+    EXPECT_EQ(w.ListView16->ColumnText(7), QStringLiteral("更新日期"));
+    EXPECT_EQ(Column(), QStringLiteral("a,b,c,d,e,f"));
+    EXPECT_EQ(Column(1), QStringLiteral("pa,pb,pc,pd,pe,f"));
+    // 40 exactly; 90.909... cut, not rounded; "-" and "0" give 0; a quotient in exponent form
+    // as the metrics show it; a record without figures shows no index.
+    EXPECT_EQ(Column(5), QStringLiteral("40,90.9,0,0,0.0001,"));
+    EXPECT_EQ(Column(6),
+              QStringLiteral("2026-12-01,2010/6/24,2026-12-02,2026-12-03,2026-12-03,2026-12-04"));
+    for (int j = 0; j <= 6; ++j) EXPECT_EQ(MasterColumn(j), Column(j)) << j;
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(w.ListView13.Key(i), w.ListView16->Rows().Key(i));
+
+    // A second load replaces the rows: one row per record in each list.
+    w.Command49_Click();
+    EXPECT_EQ(Column(), QStringLiteral("a,b,c,d,e,f"));
+    EXPECT_EQ(MasterColumn(), Column());
+}
+
+TEST_F(DatabaseWindowTest, LoadShowsTheAnalysisPageTheFirstPanelAndASelectedNode) {
+    关键词数据库& w = Open();
+
+    EXPECT_FALSE(w.pic1->isHidden());
+    EXPECT_TRUE(w.pic2->isHidden());
+    EXPECT_TRUE(w.pic3->isHidden());
+    EXPECT_FALSE(w.tip1->isHidden());
+    EXPECT_TRUE(w.tip2->isHidden());
+    EXPECT_EQ(w.lbltitle->Caption(), QStringLiteral("功能介绍-数据库管理"));
+    ASSERT_EQ(w.TreeView1->NodeCount(), 1);
+    EXPECT_EQ(w.TreeView1->NodeKey(1), QStringLiteral("link1"));
+    EXPECT_EQ(w.TreeView1->NodeText(1), QStringLiteral("数据库管理"));
+    for (platform::ComboBox* combo : {w.Combo5, w.Combo6, w.Combo7, w.Combo9}) {
+        EXPECT_EQ(combo->count(), 3);
+        EXPECT_EQ(combo->Text(), QStringLiteral(">"));
     }
+    EXPECT_EQ(w.Combo4->Text(), QStringLiteral("包含"));
+    EXPECT_EQ(w.Combo4->itemText(1), QStringLiteral("不包含"));
+    EXPECT_EQ(w.txtbaiduse->Text(), QStringLiteral("3"));
+    EXPECT_EQ(w.txtsetse->Text(), QStringLiteral("1"));
+    EXPECT_EQ(w.SideBarPanes(), (QList<QWidget*>{w.pic1, w.pic2}));
+    EXPECT_EQ(w.findChild<platform::CommandButton*>(QStringLiteral("Command44"))->Caption(),
+              QStringLiteral("更新数据库"));
+
+    w.TreeView1->ClickNode(1);
+    QTreeWidgetItem* node = w.TreeView1->topLevelItem(0);
+    EXPECT_EQ(node->background(0).color(), w.palette().highlight().color());
+    EXPECT_EQ(node->foreground(0).color(), QColor(Qt::black));
+    w.TreeView1_SelectedNodeWhite();
+    EXPECT_EQ(node->foreground(0).color(), QColor(Qt::white));
+    EXPECT_FALSE(w.pic1->isHidden());
+    EXPECT_FALSE(w.tip1->isHidden());
+}
+
+TEST_F(DatabaseWindowTest, ResizingKeepsTheListsMarginsAndNeverGoesBelowZero) {
+    关键词数据库& w = Open();
+    w.pic1->resize(platform::TwipsToPixels(15000), platform::TwipsToPixels(9000));
+    EXPECT_EQ(w.ListView16->width(), platform::TwipsToPixels(15000 - 4300));
+    EXPECT_EQ(w.ListView16->height(), platform::TwipsToPixels(9000 - 1100));
+    EXPECT_EQ(w.Command53->y(), platform::TwipsToPixels(9000 - 700));
+
+    w.resize(10, 10);
+    w.pic1->resize(5, 5);
+    EXPECT_EQ(w.ListView16->width(), 0);
+    EXPECT_EQ(w.ListView16->height(), 0);
+}
+
+TEST_F(DatabaseWindowTest, WithDbMissingTheLoadWarnsOnceAndTheDatabaseCommandsRefuse) {
+    ForgetSharedConnection();
+    QFile::remove(DatabasePath());
+
+    关键词数据库& w = Open();
+    EXPECT_TRUE(w.KeywordDbMissing);
+    EXPECT_EQ(prompts.Texts(), QStringList({"缺失数据库文件，请下载后解压并复制到软件安装目录！"}));
+    EXPECT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(w.ListView16->Count(), 0);
+
+    // The flag outlives the window: a later opening still refuses.
+    Open();
+    window->Check30->SetValue(1);
+    window->Command49_Click();
+    window->Command44_Click();
+    EXPECT_EQ(prompts.Texts().mid(1), QStringList({"缺失数据库文件的情况下，本功能暂时被禁用！",
+                                                   "缺失数据库文件的情况下，本功能暂时被禁用！"}));
+    EXPECT_EQ(window->Command44->Caption(), QStringLiteral("更新数据库"));
+}
+
+TEST_F(DatabaseWindowTest, CancellingTheBackupFolderEmptiesItsBox) {
+    关键词数据库& w = Open();
+    w.Text12->SetText(QStringLiteral("old"));
+    prompts.Type(QString());
+    w.Command19_Click();
+    EXPECT_EQ(w.Text12->Text(), QString());
+    EXPECT_EQ(prompts.prompts().back().text, QStringLiteral("请选择欲保存路径的文件夹"));
 }
 
 }  // namespace

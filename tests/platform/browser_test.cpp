@@ -67,6 +67,24 @@ TEST(BrowserView, AnUnreachablePageShowsWhyAndLeavesTheDocumentEmpty) {
         QStringLiteral("无法打开网页 http://www.tarnwick.com/news.html")));
 }
 
+// The browser's pages obey the page fetcher's rules: a body cut short or without end is no
+// document, however much of it came.
+TEST(BrowserView, ABodyCutShortOrEndlessLeavesTheDocumentEmpty) {
+    fakeweb::FakeWeb web;
+    web.Serve(
+        QStringLiteral("cut.example"), QStringLiteral("/"),
+        fakeweb::Page::Text(QStringLiteral("<p>百度一下，找到相关网页约100篇</p>")).CutAfter(5));
+    web.Serve(QStringLiteral("flood.example"), QStringLiteral("/"), fakeweb::Page::Endless());
+    QWidget window;
+    platform::BrowserView* browser = platform::CreateBrowserView(&window);
+
+    for (const char* address : {"http://cut.example/", "http://flood.example/"}) {
+        browser->Navigate(QString::fromLatin1(address));
+        ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 30s)) << address;
+        EXPECT_TRUE(browser->DocumentHtml().isEmpty()) << address;
+    }
+}
+
 TEST(BrowserView, LoadsALocalFileAtOnce) {
     QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("111.htm")));

@@ -1,0 +1,312 @@
+// The keyword database window on 100,000 stored keywords, each step beside a plain baseline:
+// GetDb into the window's lists against the same SELECT through the sqlite3 C API into a
+// vector of rows (goal: at most 3x; the MB counters give the memory each holds); the filter,
+// the column sort, the deletion of 1,000 checked rows from both lists and 还原 against a plain
+// vector of rows doing the same (goal: at most 2x); and the refresh's own time per keyword with
+// every page answered at once and no request gap, against the bare fetches of those pages.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sqlite3.h>
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "database_window/database_window.h"
+#include "database_window/db_column_sort.h"
+#include "database_window/keyword_db_list.h"
+#include "database_window/keyword_db_row.h"
+#include "fakeweb/fake_web.h"
+#include "metrics/fixture_pages.h"
+#include "mining_window/keyword_filter.h"
+#include "platform/list_view.h"
+#include "platform/program_folder.h"
+#include "qt_benchmark_app.h"
+#include "shared/cxhtml.h"
+#include "shared/shared_connection.h"
+#include "support/program_folder_fixture.h"
+#include "support/scripted_prompts.h"
+
+namespace {
+
+constexpr int kRows = 100000;
+constexpr int kChecked = 1000;
+constexpr int kRefreshed = 40;
+
+size_t HeapInUse() {
+    return mallinfo2().uordblks;
+}
+
+// A program folder whose db.db holds kRows keywords, open on the shared connection.
+struct StoredKeywords {
+    StoredKeywords() {
+        folder.AddFreshDatabase();
+        ForgetSharedConnection();
+        SharedConnection().Open(DatabasePath());
+        platform::Connection& db = SharedConnection();
+        db.Execute(QStringLiteral("begin"));
+        for (int i = 0; i < kRows; ++i)
+            db.Execute(QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,"
+                                      "baidunum,adddate) values (?,?,?,?,?,?)"),
+                       {QStringLiteral("减肥方法%1大全").arg(i * 7919 % kRows),
+                        QStringLiteral("减肥"), QString::number(i * 7 % 90000),
+                        i % 5 ? QString::number(i % 3000) : QStringLiteral("-"),
+                        QString::number(i * 131 % 9000000 + 1),
+                        QStringLiteral("2026-%1-%2").arg(1 + i % 12).arg(1 + i % 28)});
+        db.Execute(QStringLiteral("commit"));
+    }
+    testing_support::TemporaryProgramFolder folder;
+};
+
+StoredKeywords& Stored() {
+    static StoredKeywords stored;
+    return stored;
+}
+
+using PlainRow = std::array<QString, 7>;
+
+struct PlainDbRow {
+    PlainRow cells;
+    quint64 key = 0;
+    bool checked = false;
+};
+
+// The baseline load: the same SELECT through the C API, each row's texts into a vector.
+std::vector<PlainDbRow> PlainLoad() {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(DatabasePath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "select keys,parentkeys,monthrank,dayrank,baidunum,adddate from keywords",
+                       -1, &statement, nullptr);
+    std::vector<PlainDbRow> rows;
+    quint64 key = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        PlainDbRow row;
+        for (int c = 0; c < 6; ++c)
+            row.cells[c < 5 ? c : 6] =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)),
+                                  sqlite3_column_bytes(statement, c));
+        row.key = ++key;
+        rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return rows;
+}
+
+// The window's two lists: the shown one in its list view, the master copy bare.
+struct WindowLists {
+    WindowLists() { shown.Rows().SetColumns(kKeywordDbColumns.Headers()); }
+    void Load() { LoadKeywordDb(SharedConnection(), shown.Rows(), master); }
+    platform::ListView shown;
+    platform::RowTable master;
+};
+
+void Window_GetDb(benchmark::State& state) {
+    Stored();
+    for (auto _ : state) {
+        const size_t before = HeapInUse();
+        WindowLists lists;
+        lists.Load();
+        state.counters["MB"] = double(HeapInUse() - before) / (1 << 20);
+    }
+}
+void Plain_GetDb(benchmark::State& state) {
+    Stored();
+    for (auto _ : state) {
+        const size_t before = HeapInUse();
+        std::vector<PlainDbRow> rows = PlainLoad();
+        state.counters["MB"] = double(HeapInUse() - before) / (1 << 20);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+
+KeywordFilter CountAbove() {
+    return {.count = {QStringLiteral("4500000"), KeywordFilter::kGreater}};
+}
+
+// Times `work` alone on the window's lists freshly loaded and then readied by `ready`.
+void TimeOnLists(benchmark::State& state, const std::function<void(WindowLists&)>& ready,
+                 const std::function<void(WindowLists&)>& work) {
+    Stored();
+    WindowLists lists;
+    for (auto _ : state) {
+        state.PauseTiming();
+        SharedConnection().Execute(QStringLiteral("begin"));
+        lists.Load();
+        ready(lists);
+        state.ResumeTiming();
+        work(lists);
+        state.PauseTiming();
+        SharedConnection().Execute(QStringLiteral("rollback"));  // db.db as it was
+        state.ResumeTiming();
+    }
+}
+// Times `work` alone on the plain rows freshly loaded and then readied by `ready`.
+void TimeOnPlainRows(benchmark::State& state,
+                     const std::function<void(std::vector<PlainDbRow>&)>& ready,
+                     const std::function<void(std::vector<PlainDbRow>&)>& work) {
+    Stored();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<PlainDbRow> rows = PlainLoad();
+        ready(rows);
+        state.ResumeTiming();
+        work(rows);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+
+void Nothing(auto&) {}
+
+void CheckSome(WindowLists& lists) {
+    for (int i = 1; i <= kChecked; ++i) lists.shown.Rows().SetChecked(i * (kRows / kChecked), true);
+}
+
+void Window_Filter(benchmark::State& state) {
+    TimeOnLists(state, Nothing<WindowLists>, [](WindowLists& lists) {
+        FilterKeywordList(lists.shown.Rows(), CountAbove(), kKeywordDbColumns);
+    });
+}
+void Plain_Filter(benchmark::State& state) {
+    TimeOnPlainRows(state, Nothing<std::vector<PlainDbRow>>, [](std::vector<PlainDbRow>& rows) {
+        std::erase_if(rows, [](const PlainDbRow& row) {
+            const std::optional<double> value = CellNumber(row.cells[4]);
+            return value && std::nearbyint(*value) <= 4500000;
+        });
+    });
+}
+
+void Window_SortByCount(benchmark::State& state) {
+    TimeOnLists(state, Nothing<WindowLists>, [](WindowLists& lists) {
+        SortKeywordDbList(lists.shown.Rows(), 5, Qt::DescendingOrder);
+    });
+}
+void Plain_SortByCount(benchmark::State& state) {
+    TimeOnPlainRows(state, Nothing<std::vector<PlainDbRow>>, [](std::vector<PlainDbRow>& rows) {
+        std::stable_sort(rows.begin(), rows.end(), [](const PlainDbRow& a, const PlainDbRow& b) {
+            return NumberCellLess(b.cells[4], a.cells[4]);
+        });
+    });
+}
+
+// The lists' part of 删除关键词: the checked rows leave the shown list, their keys the master.
+void Window_DeleteCheckedFromBothLists(benchmark::State& state) {
+    TimeOnLists(state, CheckSome, [](WindowLists& lists) {
+        QSet<quint64> keys;
+        for (int i = 1; i <= lists.shown.Rows().Count(); ++i)
+            if (lists.shown.Rows().Checked(i)) keys.insert(lists.shown.Rows().Key(i));
+        lists.shown.Rows().RemoveChecked();
+        lists.master.RemoveWhere([&](int row) { return keys.contains(lists.master.Key(row)); });
+    });
+}
+void Plain_DeleteCheckedFromBothLists(benchmark::State& state) {
+    std::vector<PlainDbRow> master;
+    TimeOnPlainRows(
+        state,
+        [&master](std::vector<PlainDbRow>& shown) {
+            master = shown;
+            for (int i = 1; i <= kChecked; ++i) shown[i * (kRows / kChecked) - 1].checked = true;
+        },
+        [&master](std::vector<PlainDbRow>& shown) {
+            QSet<quint64> keys;
+            for (const PlainDbRow& row : shown)
+                if (row.checked) keys.insert(row.key);
+            std::erase_if(shown, [](const PlainDbRow& row) { return row.checked; });
+            std::erase_if(master, [&](const PlainDbRow& row) { return keys.contains(row.key); });
+        });
+}
+
+// The whole command, the statement in db.db included.
+void Window_DeleteCheckedCommand(benchmark::State& state) {
+    TimeOnLists(state, CheckSome, [](WindowLists& lists) {
+        DeleteCheckedKeywords(SharedConnection(), lists.shown.Rows(), lists.master);
+    });
+}
+
+void Window_Restore(benchmark::State& state) {
+    TimeOnLists(
+        state,
+        [](WindowLists& lists) {
+            FilterKeywordList(lists.shown.Rows(), CountAbove(), kKeywordDbColumns);
+        },
+        [](WindowLists& lists) { RestoreFromMaster(lists.shown.Rows(), lists.master); });
+}
+void Plain_Restore(benchmark::State& state) {
+    std::vector<PlainDbRow> master;
+    TimeOnPlainRows(
+        state, [&master](std::vector<PlainDbRow>& rows) { master = rows; },
+        [&master](std::vector<PlainDbRow>& shown) {
+            shown.clear();
+            for (const PlainDbRow& row : master) shown.push_back({row.cells, row.key});
+        });
+}
+
+// The refresh of kRefreshed keywords, every page answered at once and no request gap.
+struct RefreshPages {
+    RefreshPages() {
+        using namespace metrics_testing;
+        web.Serve(kShareHost, QStringLiteral("/index/lookup"), QStringLiteral("5-100"));
+        web.Serve(kBaiduHost, QStringLiteral("/s"), ResultsPage(QStringLiteral("约1,230")),
+                  QStringLiteral("gbk"));
+    }
+    fakeweb::FakeWeb web;
+};
+
+void Window_RefreshPerKeyword(benchmark::State& state) {
+    testing_support::TemporaryProgramFolder folder;
+    folder.AddFreshDatabase();
+    ForgetSharedConnection();
+    SharedConnection().Open(DatabasePath());
+    for (int i = 0; i < kRefreshed; ++i)
+        SharedConnection().Execute(QStringLiteral("insert into keywords (keys) values (?)"),
+                                   {QStringLiteral("关键词%1").arg(i)});
+    testing_support::ScriptedPrompts prompts;
+    RefreshPages pages;
+    DatabaseWindowMemory memory;
+    关键词数据库 window(memory);
+    window.Form_Load();
+    window.Check30->SetValue(1);
+    window.Check10->SetValue(1);
+    window.txtbaiduse->SetText(QStringLiteral("0"));
+    for (auto _ : state) window.Command44_Click();
+    state.counters["keywords"] = kRefreshed;  // per iteration
+    ForgetSharedConnection();                 // the refresh cases run last
+}
+void Plain_FetchesPerKeyword(benchmark::State& state) {
+    RefreshPages pages;
+    for (auto _ : state) {
+        for (int i = 0; i < kRefreshed; ++i) {
+            CXHtml fetcher;
+            fetcher.Char(QStringLiteral("gb2312"));
+            fetcher.url(metrics_testing::LookupUrl(QStringLiteral("关键词%1").arg(i)));
+            benchmark::DoNotOptimize(fetcher.GetSrc());
+            fetcher.url(metrics_testing::SearchUrl(QStringLiteral("关键词%1").arg(i)));
+            benchmark::DoNotOptimize(fetcher.GetSrc());
+        }
+    }
+    state.counters["keywords"] = kRefreshed;  // per iteration
+}
+
+}  // namespace
+
+#define PAIR(window, plain)                                          \
+    BENCHMARK(window)->Unit(benchmark::kMillisecond)->Iterations(3); \
+    BENCHMARK(plain)->Unit(benchmark::kMillisecond)->Iterations(3);
+PAIR(Window_GetDb, Plain_GetDb)
+PAIR(Window_Filter, Plain_Filter)
+PAIR(Window_SortByCount, Plain_SortByCount)
+PAIR(Window_DeleteCheckedFromBothLists, Plain_DeleteCheckedFromBothLists)
+PAIR(Window_Restore, Plain_Restore)
+BENCHMARK(Window_DeleteCheckedCommand)->Unit(benchmark::kMillisecond)->Iterations(3);
+PAIR(Window_RefreshPerKeyword, Plain_FetchesPerKeyword)
+
+int main(int argc, char** argv) {
+    QtBenchmarkApp app(argc, argv);
+    return app.Run();
+}

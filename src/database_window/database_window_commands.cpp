@@ -1,0 +1,154 @@
+#include <QCursor>
+
+#include "database_window/database_window.h"
+#include "database_window/db_column_sort.h"
+#include "database_window/keyword_db_list.h"
+#include "database_window/keyword_db_row.h"
+#include "mining_window/comparison_handoff.h"
+#include "mining_window/keyword_filter.h"
+#include "platform/prompts.h"
+#include "shared/busy_indicator.h"
+#include "shared/shared_connection.h"
+#include "shell/blocking_settings_dialog.h"
+
+namespace {
+
+const QString kDbMissing = QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！");
+const QString kStart = QStringLiteral("更新数据库");
+const QString kPause = QStringLiteral("暂停更新");
+const QString kStopping = QStringLiteral("正在停止");
+
+void Tell(const QString& text) {
+    platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
+                                      platform::Icon::Information);
+}
+
+}  // namespace
+
+bool 关键词数据库::RefusedWhileRefreshing() const {
+    if (!refreshing_) return false;
+    Tell(QStringLiteral("正在更新数据库，请先暂停更新再进行此操作！"));
+    return true;
+}
+
+void 关键词数据库::GetDb() {
+    if (KeywordDbMissing) return;
+    platform::Connection& db = SharedConnection();
+    if (!LoadKeywordDb(db, ListView16->Rows(), ListView13))
+        Tell(QStringLiteral("无法读取数据库中的关键词，列表为空。\n原因：") + db.LastError());
+}
+
+void 关键词数据库::Command48_Click() {
+    if (!ListView16->Rows().AnyChecked()) {
+        Tell(QStringLiteral("请选择你要删除的关键词"));
+        return;
+    }
+    if (RefusedWhileRefreshing()) return;
+    platform::Connection& db = SharedConnection();
+    if (!DeleteCheckedKeywords(db, ListView16->Rows(), ListView13))
+        Tell(QStringLiteral("选中的关键词未能从数据库删除，仍留在列表中。\n原因：") +
+             db.LastError());
+}
+
+void 关键词数据库::Command49_Click() {
+    if (KeywordDbMissing) {
+        Tell(kDbMissing);
+        return;
+    }
+    if (RefusedWhileRefreshing()) return;
+    GetDb();
+}
+
+void 关键词数据库::Command53_Click() {
+    const bool check = Command53->Caption() == QStringLiteral("全选");
+    ListView16->Rows().SetAllChecked(check);
+    Command53->SetCaption(check ? QStringLiteral("全不选") : QStringLiteral("全选"));
+}
+
+void 关键词数据库::Command47_Click() {
+    if (WorkWindowMenus* menus = TheWorkWindowMenus()) menus->m_daochu3->popup(QCursor::pos());
+}
+
+void 关键词数据库::Command22_Click() {
+    FilterKeywordList(ListView16->Rows(), Frame9->Filter(), kKeywordDbColumns);
+}
+
+void 关键词数据库::Command17_Click() {
+    RestoreFromMaster(ListView16->Rows(), ListView13);
+}
+
+void 关键词数据库::Command13_Click() {
+    CompareInToolsWindow(ListView16->Rows());
+}
+
+void 关键词数据库::Command45_Click() {
+    if (RefusedWhileRefreshing()) return;
+    // Any mode other than "1" and "2" is the database's.
+    ShowAddKeywords(*this, QStringLiteral("3"));
+}
+
+platform::RowTable* 关键词数据库::ShownList(AddKeywordsMode mode) {
+    return mode == AddKeywordsMode::Database ? &ListView16->Rows() : nullptr;
+}
+
+platform::RowTable* 关键词数据库::MasterList(AddKeywordsMode mode) {
+    return mode == AddKeywordsMode::Database ? &ListView13 : nullptr;
+}
+
+void 关键词数据库::ListView16_ColumnClick(int column) {
+    if (RefusedWhileRefreshing()) return;
+    ListView16->SetSortKey(column - 1);
+    ListView16->SetSortOrder(ListView16->SortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                           : Qt::AscendingOrder);
+    SortKeywordDbList(ListView16->Rows(), column, ListView16->SortOrder());
+}
+
+void 关键词数据库::ShowBlockingSettings() {
+    ::ShowBlockingSettings(this);
+}
+
+void 关键词数据库::Command44_Click() {
+    if (KeywordDbMissing) {
+        Tell(kDbMissing);
+        return;
+    }
+    if (Command44->Caption() != kStart) {
+        UpdateRunning = false;
+        Command44->SetCaption(kStopping);
+        Command44->SetEnabled(false);
+        return;
+    }
+    if (!VolumeTicked() && !CountTicked()) {
+        Tell(QStringLiteral("请至少选择一个要更新的项目"));
+        return;
+    }
+    ListView16->SetSorted(false);
+    Command44->SetCaption(kPause);
+    BusyIndicator::Set(BusyIndicator::kRunning);
+    UpdateRunning = true;
+    Frame9->setEnabled(false);
+    UpdateDb();
+}
+
+void 关键词数据库::UpdateDb() {
+    if (KeywordDbMissing) {
+        Tell(kDbMissing);
+        return;
+    }
+    refreshing_ = true;
+    const DbRefreshOutcome outcome = RefreshKeywordRows(*this);
+    refreshing_ = false;
+    UpdateRunning = false;
+    FinishDbRefresh(outcome.paused);
+    if (outcome.unsaved > 0)
+        Tell(QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
+                 .arg(outcome.unsaved)
+                 .arg(SharedConnection().LastError()));
+}
+
+void 关键词数据库::FinishDbRefresh(bool paused) {
+    Frame9->setEnabled(true);
+    Command44->SetEnabled(true);
+    Command44->SetCaption(kStart);
+    BusyIndicator::Set(paused ? BusyIndicator::kPaused : BusyIndicator::kReady);
+}

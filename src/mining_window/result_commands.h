@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QtCore/qnamespace.h>
+#include <QString>
+
+namespace platform {
+class Connection;
+class RowTable;
+}  // namespace platform
+namespace metrics {
+class KeywordColumns;
+}
+
+// The commands of the regular pane's result list, below the window: they work on the shown
+// list and its master copy, whose rows share their keys.
+namespace result_commands {
+
+// 删除关键词: removes every checked row from `shown` and the same rows, found by their keys,
+// from `master`, so that 还原 never brings back a deleted keyword nor loses another. Whether
+// a row was checked.
+bool DeleteCheckedRows(platform::RowTable& shown, platform::RowTable& master);
+
+// What 加入关键词数据库 wrote.
+struct SubmitOutcome {
+    int written = 0;
+    int failed = 0;
+    QString error;  // the database's last complaint when some row failed
+};
+
+// 加入关键词数据库: inserts each checked row of `list` whose keyword (its text trimmed) table
+// keywords does not hold yet, with `parent` as its parent keyword, its volumes and count as
+// they stand and `date`, all in one transaction. Rows whose keyword is stored are skipped.
+SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform::RowTable& list,
+                                const metrics::KeywordColumns& columns, const QString& parent,
+                                const QString& date);
+
+// The column sort: sorts `list` by `column` (from 1, as the headers count) in `order`, the
+// keyword column by its text and the metric columns by their numbers, without changing what
+// any cell shows; the list keeps that order while rows are added.
+void SortResultList(platform::RowTable& list, int column, Qt::SortOrder order);
+
+}  // namespace result_commands

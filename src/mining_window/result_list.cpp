@@ -1,0 +1,72 @@
+// The regular pane's result list: its commands, its column sort and its row menu.
+#include <QCursor>
+
+#include "metrics/keyword_table.h"
+#include "mining_window/mining_window.h"
+#include "mining_window/notice.h"
+#include "mining_window/result_columns.h"
+#include "mining_window/result_commands.h"
+#include "shared/busy_indicator.h"
+#include "shared/shared_connection.h"
+#include "shared/text_helpers.h"
+
+void 关键词挖掘::ConnectResultListCommands() {
+    connect(Command14, &platform::CommandButton::Click, this, [this] { Command14_Click(); });
+    connect(Command15, &platform::CommandButton::Click, this, [this] { Command15_Click(); });
+    connect(Command34, &platform::CommandButton::Click, this, [this] { Command34_Click(); });
+    connect(Command43, &platform::CommandButton::Click, this, [this] { Command43_Click(); });
+    connect(ListView1, &platform::ListView::ColumnClick, this,
+            [this](int column) { ListView1_ColumnClick(column); });
+    connect(
+        ListView1, &platform::ListView::MouseDown, this,
+        [this](Qt::MouseButton button, QPoint position) { ListView1_MouseDown(button, position); });
+}
+
+void 关键词挖掘::Command14_Click() {
+    if (!result_commands::DeleteCheckedRows(ListView1->Rows(), ListView17))
+        Notice(QStringLiteral("请选择你要删除的关键词"));
+}
+
+void 关键词挖掘::Command15_Click() {
+    if (fields_.MiningDbMissing) {
+        Notice(QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
+        return;
+    }
+    const result_commands::SubmitOutcome outcome = result_commands::SubmitCheckedRows(
+        SharedConnection(), ListView1->Rows(), kMiningResultColumns, TrimBlanks(Text2->Text()),
+        metrics::TodayText());
+    QString message = QStringLiteral("成功提交了") + QString::number(outcome.written) +
+                      QStringLiteral("条数据至数据库！");
+    if (outcome.failed > 0)
+        message += QStringLiteral("\n另有") + QString::number(outcome.failed) +
+                   QStringLiteral("条数据未能写入数据库：") + outcome.error;
+    Notice(message);
+}
+
+void 关键词挖掘::Command34_Click() {
+    ToggleAllRows(Command34, ListView1);
+}
+
+void 关键词挖掘::ToggleAllRows(platform::CommandButton* button, platform::ListView* list) {
+    const bool check = button->Caption() == QStringLiteral("全选");
+    list->Rows().SetAllChecked(check);
+    button->SetCaption(check ? QStringLiteral("全不选") : QStringLiteral("全选"));
+}
+
+void 关键词挖掘::Command43_Click() {
+    if (WorkWindowMenus* menus = TheWorkWindowMenus()) menus->m_daochu1->popup(QCursor::pos());
+}
+
+void 关键词挖掘::ListView1_ColumnClick(int column) {
+    if (BusyIndicator::JobRunning()) return;
+    // The order flips on every click, whichever column is clicked.
+    ListView1->SetSortKey(column - 1);
+    ListView1->SetSortOrder(ListView1->SortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                         : Qt::AscendingOrder);
+    result_commands::SortResultList(ListView1->Rows(), column, ListView1->SortOrder());
+}
+
+void 关键词挖掘::ListView1_MouseDown(Qt::MouseButton button, QPoint position) {
+    if (button != Qt::RightButton || ListView1->Count() == 0) return;
+    if (WorkWindowMenus* menus = TheWorkWindowMenus()) menus->m_xggjc->popup(position);
+}

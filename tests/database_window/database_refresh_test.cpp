@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "database_window_fixture.h"
+#include "fakeweb/fake_web.h"
+#include "metrics/fixture_pages.h"
+#include "support/fake_browser.h"
+
+namespace {
+
+using database_window_testing::DatabaseWindowTest;
+using namespace metrics_testing;
+
+const QString kOldDate = QStringLiteral("2026-01-01");
+
+class DatabaseRefreshTest : public DatabaseWindowTest {
+  protected:
+    // Stores each keyword with the old values 1|1|1 and opens the window with both boxes ticked
+    // and no request gap.
+    关键词数据库& OpenWith(const QStringList& keywords) {
+        for (const QString& keyword : keywords)
+            database.Insert(keyword, keyword, "1", "1", "1", kOldDate);
+        关键词数据库& w = Open();
+        w.Check30->SetValue(1);
+        w.Check10->SetValue(1);
+        w.txtbaiduse->SetText(QStringLiteral("0"));
+        return w;
+    }
+    void ServeShare(const QString& keyword, const QString& pair) {
+        web.Serve(kShareHost,
+                  LookupUrl(keyword).mid(QStringLiteral("http://").size() + kShareHost.size()),
+                  pair);
+    }
+    void ServeBaidu(const QString& keyword, const QString& page) {
+        web.Serve(kBaiduHost,
+                  SearchUrl(keyword).mid(QStringLiteral("http://").size() + kBaiduHost.size()),
+                  page, QStringLiteral("gbk"));
+    }
+    // The rows of the shown list as "text|month|day|count|index|date", joined by ",".
+    QString Rows() const {
+        QStringList rows;
+        for (int i = 1; i <= window->ListView16->Count(); ++i) {
+            QStringList cells;
+            for (int j : {0, 2, 3, 4, 5, 6}) cells << window->ListView16->Rows().Cell(i, j);
+            rows << cells.join(u'|');
+        }
+        return rows.join(u',');
+    }
+    QString Bold() const {
+        QStringList bold;
+        for (int i = 1; i <= window->ListView16->Count(); ++i)
+            if (window->ListView16->Rows().Bold(i)) bold << window->ListView16->Rows().Text(i);
+        return bold.join(u',');
+    }
+
+    fakeweb::FakeWeb web;
+    testing_support::FakeBrowsers browsers;
+};
+
+TEST_F(DatabaseRefreshTest, EveryRowGetsItsVolumesAndCountInBothListsAndTheTableByKeyword) {
+    关键词数据库& w = OpenWith({"a", "b", "c"});
+    w.txtsetse->SetText(QStringLiteral("0"));  // a blocking page would open the settings
+    ServeShare(QStringLiteral("a"), QStringLiteral("5-100"));
+    ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("约1,230")));
+    ServeShare(QStringLiteral("b"), QStringLiteral("7-300"));
+    ServeBaidu(QStringLiteral("b"), kNoResultsPage);
+    // c: neither the service nor the index lookups have a value, and no page comes.
+
+    w.Command44_Click();
+
+    // The list keeps its dates; the records get today's.
+    EXPECT_EQ(Rows(), QStringLiteral("a|100|5|1230|813|2026-01-01,b|300|7|0|0|2026-01-01,"
+                                     "c|1|1|1|10000|2026-01-01"));
+    for (int j = 0; j <= 6; ++j) EXPECT_EQ(MasterColumn(j), Column(j));
+    EXPECT_EQ(database.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
+                                            "c|c|1|1|1|2026-01-01"}));
+    EXPECT_TRUE(modals.titles.isEmpty()) << "an empty page is a failed fetch, not a blocking page";
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_EQ(Bold(), QString());
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+    EXPECT_EQ(w.Command44->Caption(), QStringLiteral("更新数据库"));
+    EXPECT_TRUE(w.Frame9->isEnabled());
+}
+
+TEST_F(DatabaseRefreshTest, APauseStopsAtTheNextRowWhichAStartResumesFrom) {
+    关键词数据库& w = OpenWith({"a", "b", "c"});
+    for (const QString& k : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+        ServeShare(k, QStringLiteral("2-20"));
+        ServeBaidu(k, ResultsPage(QStringLiteral("10")));
+    }
+    QString captionWhileStopping;
+    bool frameWhileRunning = true;
+    QTimer::singleShot(0, &w, [&] {
+        frameWhileRunning = w.Frame9->isEnabled();
+        w.Command44_Click();  // during row a's first wait
+        captionWhileStopping = w.Command44->Caption() + (w.Command44->isEnabled() ? "+" : "-");
+    });
+    w.Command44_Click();
+
+    EXPECT_FALSE(frameWhileRunning);
+    EXPECT_EQ(captionWhileStopping, QStringLiteral("正在停止-"));
+    EXPECT_EQ(Rows(), QStringLiteral("a|20|2|10|20000|2026-01-01,b|1|1|1|10000|2026-01-01,"
+                                     "c|1|1|1|10000|2026-01-01"));
+    EXPECT_EQ(Bold(), QStringLiteral("b"));
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+    EXPECT_EQ(w.Command44->Caption(), QStringLiteral("更新数据库"));
+
+    web.ClearRequests();
+    w.Command44_Click();
+    EXPECT_EQ(Column(2), QStringLiteral("20,20,20"));
+    QStringList asked;
+    for (const fakeweb::Request& request : web.Requests()) asked << request.Url();
+    asked.removeDuplicates();  // a fetcher's first request asks for the charset first
+    EXPECT_EQ(asked, QStringList({LookupUrl("b"), SearchUrl("b"), LookupUrl("c"), SearchUrl("c")}));
+    EXPECT_EQ(Bold(), QString());
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+}
+
+TEST_F(DatabaseRefreshTest, OneBoxAsksOnlyForItsValuesAndNoBoxIsRefused) {
+    关键词数据库& w = OpenWith({"a"});
+    ServeShare(QStringLiteral("a"), QStringLiteral("5-100"));
+    ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("50")));
+
+    w.Check10->SetValue(0);
+    w.Command44_Click();
+    EXPECT_EQ(Rows(), QStringLiteral("a|100|5|1|1000000|2026-01-01"));
+    EXPECT_TRUE(web.Requests(kBaiduHost).empty());
+
+    w.Check30->SetValue(0);
+    w.Check10->SetValue(1);
+    web.ClearRequests();
+    w.Command44_Click();
+    EXPECT_EQ(Rows(), QStringLiteral("a|100|5|50|20000|2026-01-01"));
+    EXPECT_TRUE(web.Requests(kShareHost).empty());
+
+    w.Check10->SetValue(0);
+    w.Command44_Click();
+    EXPECT_EQ(prompts.Texts(), QStringList({"请至少选择一个要更新的项目"}));
+}
+
+TEST_F(DatabaseRefreshTest, TheRequestGapCountsAcrossRunsAndTheFirstRequestGoesAtOnce) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check30->SetValue(0);
+    w.txtbaiduse->SetText(QStringLiteral("3"));
+    ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("10")));
+    ServeBaidu(QStringLiteral("b"), ResultsPage(QStringLiteral("10")));
+
+    w.Command44_Click();
+    EXPECT_GE(clock.Waited(), std::chrono::milliseconds(3000));
+    EXPECT_LT(clock.Waited(), std::chrono::milliseconds(4000));
+    w.Command44_Click();  // at once after the last: waits again before its first request
+    EXPECT_GE(clock.Waited(), std::chrono::milliseconds(9000));
+}
+
+TEST_F(DatabaseRefreshTest, ABlockingPageBringsTheReactionKeepsTheCountAndOtherCommandsWait) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check30->SetValue(0);
+    w.txtsetse->SetText(QStringLiteral("0"));
+    ServeBaidu(QStringLiteral("a"), kBlockingPage);
+    ServeBaidu(QStringLiteral("b"), ResultsPage(QStringLiteral("10")));
+    modals.work = [&](QDialog&) {
+        // While the blocking settings are open, the commands that change rows or their order
+        // wait for the refresh.
+        w.ListView16->Rows().SetChecked(1, true);
+        w.Command48_Click();
+        w.Command49_Click();
+        w.ListView16_ColumnClick(1);
+        w.Command45_Click();
+    };
+
+    w.Command44_Click();
+
+    EXPECT_EQ(modals.titles.size(), 1);
+    EXPECT_EQ(prompts.Texts(),
+              QStringList(4, QStringLiteral("正在更新数据库，请先暂停更新再进行此操作！")));
+    EXPECT_EQ(Rows(), QStringLiteral("a|1|1|1|10000|2026-01-01,b|1|1|10|1000|2026-01-01"));
+    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|10|2026-12-10"}));
+}
+
+TEST_F(DatabaseRefreshTest, RowsAreFollowedByKeyWhenTheListIsRestoredDuringTheRun) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check10->SetValue(0);
+    ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
+    ServeShare(QStringLiteral("b"), QStringLiteral("2-20"));
+    w.Text4->SetText(QStringLiteral("b"));
+    w.Command22_Click();  // only b shown
+    w.ListView16->Rows().SetBold(1, false);
+    QTimer::singleShot(0, &w, [&] { w.Command17_Click(); });  // a comes back above b
+
+    w.Command44_Click();
+
+    EXPECT_EQ(Column(2), QStringLiteral("1,20"));
+    EXPECT_EQ(MasterColumn(2), QStringLiteral("1,20"));
+}
+
+TEST_F(DatabaseRefreshTest, AnEmptyListEndsAtOnce) {
+    关键词数据库& w = OpenWith({});
+    w.Command44_Click();
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+    EXPECT_TRUE(web.Requests().empty());
+}
+
+}  // namespace

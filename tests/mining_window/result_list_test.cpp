@@ -1,0 +1,166 @@
+#include <QFile>
+#include <QTest>
+
+#include "mining_window_fixture.h"
+#include "shell/popup_menus.h"
+
+namespace {
+
+using mining_testing::MiningWindowTest;
+using mining_testing::Texts;
+
+// The regular pane's result list holding rows as a run leaves them: the shown list and its
+// master copy, row for row under the same keys, the seed row bold.
+class ResultList : public MiningWindowTest {
+  protected:
+    ResultList() : w(Opened()) {}
+
+    // Rows of "keyword|month|day|count|index", the first one bold.
+    void Mined(std::initializer_list<const char*> rows) {
+        bool first = true;
+        for (const char* text : rows) {
+            const QStringList cells = QString::fromUtf8(text).split(u'|');
+            platform::ListItem shown = w.ListView1->Add(cells[0]);
+            platform::ListItem master = w.ListView17.Add(cells[0], shown.Key());
+            for (int j = 1; j < cells.size(); ++j) {
+                shown.SetSubItem(j, cells[j]);
+                master.SetSubItem(j, cells[j]);
+            }
+            shown.SetBold(first);
+            master.SetBold(first);
+            first = false;
+        }
+    }
+    void Check(const QString& keyword) {
+        platform::RowTable& rows = w.ListView1->Rows();
+        for (int i = 1; i <= rows.Count(); ++i)
+            if (rows.Text(i) == keyword) rows.SetChecked(i, true);
+    }
+    QStringList Column(int j) const {
+        QStringList cells;
+        for (int i = 1; i <= w.ListView1->Count(); ++i) cells << w.ListView1->Rows().Cell(i, j);
+        return cells;
+    }
+
+    关键词挖掘& w;
+};
+
+TEST_F(ResultList, DeleteRemovesTheCheckedKeywordsFromBothListsWhateverTheirPlaces) {
+    Mined({"seo", "seo工具", "seo优化", "seo教程"});
+    w.Command14->click();
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("请选择你要删除的关键词")});
+
+    // Sorted, and one row taken out of the shown list by the row menu: the places differ.
+    w.ListView1_ColumnClick(1);
+    w.ListView1->Remove(w.ListView1->Count());
+    Check(QStringLiteral("seo优化"));
+    w.Command14->click();
+
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_FALSE(w.ListView1->Rows().ContainsText(QStringLiteral("seo优化")));
+    EXPECT_EQ(Texts(w.ListView17), (QStringList{QStringLiteral("seo"), QStringLiteral("seo工具"),
+                                                QStringLiteral("seo教程")}));
+}
+
+TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) {
+    Mined({"seo|120|35|1000|1.2", "it's|-|-|0|0", "seo工具|5|1|20|2500", "stored|1|1|1|1"});
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("insert into keywords (keys,parentkeys,adddate) values ('stored','x',"
+                       "'2020-01-01')")));
+    w.Text2->SetText(QStringLiteral(" Seo "));
+    for (const char* keyword : {"seo", "it's", "stored"}) Check(QString::fromUtf8(keyword));
+    w.Command15->click();
+
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("成功提交了2条数据至数据库！")});
+    EXPECT_EQ(TableRows(QStringLiteral("keywords"),
+                        QStringLiteral("keys,parentkeys,monthrank,dayrank,baidunum,adddate")),
+              (QStringList{QStringLiteral("stored|x||||2020-01-01"),
+                           QStringLiteral("seo|Seo|120|35|1000|2026-12-10"),
+                           QStringLiteral("it's|Seo|-|-|0|2026-12-10")}));
+
+    // Again: everything is stored; nothing checked: nothing written either.
+    w.Command15->click();
+    w.Command34->click();
+    w.Command34->click();
+    w.Command15->click();
+    EXPECT_EQ(prompts.Texts().mid(1), (QStringList{QStringLiteral("成功提交了0条数据至数据库！"),
+                                                   QStringLiteral("成功提交了0条数据至数据库！")}));
+
+    // A table that takes no rows: nothing is counted as written, and the user hears why.
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop table keywords")));
+    Check(QStringLiteral("seo工具"));
+    w.Command15->click();
+    EXPECT_TRUE(prompts.Texts().last().startsWith(
+        QStringLiteral("成功提交了0条数据至数据库！\n另有1条数据未能写入数据库")));
+}
+
+TEST_F(ResultList, SubmitAndImportAreDisabledWithoutTheDatabase) {
+    fields.MiningDbMissing = true;
+    Mined({"seo"});
+    Check(QStringLiteral("seo"));
+    w.Command15->click();
+    w.Command7->click();
+    EXPECT_EQ(prompts.Texts(),
+              QStringList(2, QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！")));
+}
+
+TEST_F(ResultList, SelectAllTogglesEveryRowAndItsCaption) {
+    Mined({"a", "b", "c"});
+    Check(QStringLiteral("b"));
+    w.Command34->click();
+    EXPECT_EQ(w.Command34->Caption(), QStringLiteral("全不选"));
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(w.ListView1->Rows().Checked(i));
+    w.Command34->click();
+    EXPECT_EQ(w.Command34->Caption(), QStringLiteral("全选"));
+    EXPECT_FALSE(w.ListView1->Rows().AnyChecked());
+}
+
+TEST_F(ResultList, HeaderClicksSortByNumberOrTextFlippingTheOrderAndKeepingTheCells) {
+    Mined({"seo|-|-|-|-", "b|9|1|1,200|0.0125", "a|100|2|12|3", "c|12|3|-|0.012"});
+    emit w.ListView1->ColumnClick(5);  // the first click sorts descending
+    EXPECT_EQ(Column(4), (QStringList{"3", "0.0125", "0.012", "-"}));
+    emit w.ListView1->ColumnClick(5);
+    EXPECT_EQ(Column(4), (QStringList{"-", "0.012", "0.0125", "3"}));
+    emit w.ListView1->ColumnClick(4);
+    EXPECT_EQ(Texts(w.ListView1->Rows()), (QStringList{"b", "a", "seo", "c"}));
+    emit w.ListView1->ColumnClick(1);
+    EXPECT_EQ(Texts(w.ListView1->Rows()), (QStringList{"a", "b", "c", "seo"}));
+    EXPECT_EQ(w.ListView1->Rows().Cell(2, 3), QStringLiteral("1,200"));
+    EXPECT_TRUE(w.ListView1->Rows().Bold(4));
+
+    // Not while a job runs.
+    BusyIndicator::Set(BusyIndicator::kRunning);
+    emit w.ListView1->ColumnClick(2);
+    EXPECT_EQ(Texts(w.ListView1->Rows()), (QStringList{"a", "b", "c", "seo"}));
+    // The master copy keeps the run's order.
+    EXPECT_EQ(Texts(w.ListView17), (QStringList{"seo", "b", "a", "c"}));
+}
+
+TEST_F(ResultList, ARightClickOnARowOpensTheRowMenuAndTheExportButtonTheExportMenu) {
+    QWidget mainWindow;
+    WorkWindowMenus menus(&mainWindow);
+    const QPoint firstRow = w.ListView1->visualRect(w.ListView1->model()->index(0, 0)).center();
+    QTest::mouseClick(w.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(menus.m_xggjc->isVisible()) << "an empty list opens no menu";
+
+    Mined({"seo", "seo工具"});
+    const QPoint second = w.ListView1->visualRect(w.ListView1->model()->index(1, 0)).center();
+    QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, firstRow);
+    EXPECT_FALSE(menus.m_xggjc->isVisible());
+    QTest::mouseClick(w.ListView1->viewport(), Qt::RightButton, {}, second);
+    EXPECT_TRUE(menus.m_xggjc->isVisible());
+    menus.m_xggjc->hide();
+    // 删除当前项 acts on the row the right click selected, in the shown list only.
+    menus.m_delete->trigger();
+    EXPECT_EQ(Texts(w.ListView1->Rows()), QStringList{QStringLiteral("seo")});
+    EXPECT_EQ(w.ListView17.Count(), 2);
+
+    w.Command43->click();
+    EXPECT_TRUE(menus.m_daochu1->isVisible());
+    menus.m_daochu1->hide();
+    prompts.Type(QStringLiteral("结果")).Type(folder.Path()).Answer(platform::Answer::Cancel);
+    menus.m_txt1->trigger();
+    EXPECT_TRUE(QFile::exists(folder.FilePath(QStringLiteral("结果.txt"))));
+}
+
+}  // namespace
