@@ -91,7 +91,7 @@ TEST_F(IndexQueryTest, EachKeywordGetsItsRowAndTheLastRowItsDetailView) {
                   "http://index.baidu.com/main/word.php?word=" + tea,
               }));
     EXPECT_EQ(page.selected, 2);
-    EXPECT_EQ(Rows(page.window.history, 1), kTeaHistory);
+    EXPECT_EQ(Rows(page.window->history, 1), kTeaHistory);
     EXPECT_EQ(Audiences(), kTeaAudiences);
     EXPECT_EQ(page.commandsEnabled, QList<bool>({false, true}));
 
@@ -99,7 +99,7 @@ TEST_F(IndexQueryTest, EachKeywordGetsItsRowAndTheLastRowItsDetailView) {
     Query(QStringLiteral("seo"));
     EXPECT_EQ(page.list.Count(), 3);
     EXPECT_EQ(page.selected, 3);
-    EXPECT_EQ(Rows(page.window.history, 1), kTeaHistory);
+    EXPECT_EQ(Rows(page.window->history, 1), kTeaHistory);
     EXPECT_EQ(Audiences(), kTeaAudiences);
 }
 
@@ -155,13 +155,13 @@ TEST_F(IndexQueryTest, AQueryRefusesASecondAndADetailViewRefusesASecond) {
     page.list.Add(QStringLiteral("other")).SetSubItem(1, QStringLiteral("50"));
     page.selected = 1;
     web.ClearRequests();
-    user.When([this] { return page.window.history.Count() > 0; },
+    user.When([this] { return page.window->history.Count() > 0; },
               [this] {
                   page.selected = 2;
                   research::IndexDetail(page);
               });
     research::IndexDetail(page);
-    EXPECT_EQ(Rows(page.window.history, 1), kTeaHistory);
+    EXPECT_EQ(Rows(page.window->history, 1), kTeaHistory);
     EXPECT_EQ(Audiences(), kTeaAudiences);
     for (const fakeweb::Request& request : web.Requests())
         EXPECT_FALSE(request.Url().contains(QStringLiteral("other")))

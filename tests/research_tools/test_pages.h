@@ -7,28 +7,25 @@
 #include <map>
 
 #include "fakeweb/fake_web.h"
+#include "metrics/test_host.h"
 #include "platform/row_table.h"
 #include "research_tools/comparison_run.h"
 #include "research_tools/hot_categories.h"
 #include "research_tools/hot_list_run.h"
 #include "research_tools/index_query.h"
-#include "research_tools/tools_metrics.h"
 
 // Stand-ins for the keyword tools window's pages as their runs see them.
 namespace research_testing {
 
-// The window-level state the pages share: the metric state and the index page's history list.
-struct TestToolsWindow {
-    metrics::WindowMetricsState state = metrics::WindowMetricsState::Counting();
-    platform::RowTable history;
-    research::ToolsMetrics metrics{state, history, [] { return false; }};
-};
+// The keyword tools window as the metric lookups see it: it counts its empty history pages and
+// lays a history into its history list, a dated row a day.
+using TestToolsWindow = metrics_testing::TestWindow;
 
 class TestHotListPage final : public research::HotListPage {
   public:
     TestHotListPage() { list.SetColumns(research::HotListColumns()); }
 
-    metrics::WindowContext& Window() override { return window.metrics; }
+    metrics::WindowContext& Window() override { return *window; }
     research::HotListState& State() override { return state; }
     platform::RowTable& List() override { return list; }
     void SetListCaption(const QString& text) override { caption = text; }
@@ -48,7 +45,7 @@ class TestHotListPage final : public research::HotListPage {
         research::HotCategoryClick(*this, text);
     }
 
-    TestToolsWindow window;
+    std::unique_ptr<TestToolsWindow> window = TestToolsWindow::Tools();
     research::HotListState state;
     platform::RowTable list;
     QString caption = research::kHotListFrameCaption;
@@ -66,19 +63,19 @@ class TestIndexQueryPage final : public research::IndexQueryPage {
         list.SetCheckable(true);
     }
 
-    metrics::WindowContext& Window() override { return window.metrics; }
+    metrics::WindowContext& Window() override { return *window; }
     research::IndexQueryState& State() override { return state; }
     platform::RowTable& List() override { return list; }
     QString KeywordText() const override { return Text3; }
     void SetQueryCommandsEnabled(bool on) override { commandsEnabled << on; }
     int SelectedRow() const override { return selected; }
     void SelectRow(int index) override { selected = index; }
-    platform::RowTable& HistoryList() override { return window.history; }
+    platform::RowTable& HistoryList() override { return window->history; }
     platform::RowTable& AudienceList(research::Audience audience) override {
         return audiences[audience];
     }
 
-    TestToolsWindow window;
+    std::unique_ptr<TestToolsWindow> window = TestToolsWindow::Tools();
     research::IndexQueryState state;
     platform::RowTable list;
     std::map<research::Audience, platform::RowTable> audiences;
@@ -92,7 +89,7 @@ class TestComparisonPage final : public research::ComparisonPage {
   public:
     TestComparisonPage() { list.SetColumns(research::ComparisonColumns()); }
 
-    metrics::WindowContext& Window() override { return window.metrics; }
+    metrics::WindowContext& Window() override { return *window; }
     research::ComparisonState& State() override { return state; }
     platform::RowTable& List() override { return list; }
     QString KeywordText() const override { return Text8; }
@@ -104,7 +101,7 @@ class TestComparisonPage final : public research::ComparisonPage {
         panels << count + u'|' + item;
     }
 
-    TestToolsWindow window;
+    std::unique_ptr<TestToolsWindow> window = TestToolsWindow::Tools();
     research::ComparisonState state;
     platform::RowTable list;
     QString Text8;
