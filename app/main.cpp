@@ -14,10 +14,11 @@ int main(int argc, char** argv) {
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
-    // The mining window's fields outlive each opening of the window.
+    // The work windows' fields outlive each opening of their window.
     static MiningWindowFields miningFields;
+    static ToolsWindowFields toolsFields;
     RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘(miningFields); });
-    RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具; });
+    RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具(toolsFields); });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
     MDIfrm window;
     if (!window.MDIForm_Load()) return 0;

@@ -28,6 +28,10 @@ class cKeyrank {
     QString Youdaostr, YoudaoUrlStr, YoudaoUrlPage;
     QString Bingstr, BingUrlStr, BingUrlPage;
 
+    // The page and link fields of `engine`, as the named fields above hold them.
+    const QString& PageField(RankEngine engine) const { return this->*FieldsOf(engine).page; }
+    const QString& LinkField(RankEngine engine) const { return this->*FieldsOf(engine).link; }
+
     // The site to look for, in any letter case, with or without "http://" and a trailing "/".
     void url(const QString& site) { url_ = site; }
     void Keyword(const QString& keyword) { keyword_ = keyword; }

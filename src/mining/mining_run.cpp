@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "metrics/keyword_table.h"
 #include "metrics/row_handle.h"
 #include "metrics/row_metrics.h"
 #include "mining/candidate_filter.h"
@@ -30,6 +31,8 @@ void RequestMiningPause(MiningBinding& binding) {
 }
 
 void ResetForNewSeed(MiningBinding& binding, const QString& seed) {
+    // The rows this run fails to save are told at its end; earlier failures were told already.
+    metrics::TakeFailedRowSaves();
     Shown(binding).Clear();
     if (platform::RowTable* master = Master(binding)) master->Clear();
     MiningRunState& state = binding.RunState();
@@ -122,7 +125,19 @@ ClickOutcome MiningClick(MiningBinding& binding) {
 }
 
 void RegularMiningClick(RegularMiningBinding& binding) {
-    if (MiningClick(binding) == ClickOutcome::Completed) FinishRegularMining(binding);
+    if (MiningClick(binding) != ClickOutcome::Completed) return;
+    FinishRegularMining(binding);
+    TellFailedRowSaves();
+}
+
+void TellFailedRowSaves() {
+    const int failed = metrics::TakeFailedRowSaves();
+    if (failed == 0) return;
+    platform::ThePrompts().MessageBox(
+        QStringLiteral("有%1个关键词未能保存到关键词数据库（数据库无法写入），"
+                       "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
+            .arg(failed),
+        QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Exclamation);
 }
 
 void FinishRegularMining(MiningBinding& binding) {

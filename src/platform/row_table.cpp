@@ -43,6 +43,12 @@ QString ListItem::Tag() const {
 void ListItem::SetTag(const QString& tag) const {
     table_->SetTag(index_, tag);
 }
+QString ListItem::SmallIcon() const {
+    return table_->SmallIcon(index_);
+}
+void ListItem::SetSmallIcon(const QString& key) const {
+    table_->SetSmallIcon(index_, key);
+}
 
 QStringView RowTable::Row::CellView(int j) const {
     if (j == 0) return text;
@@ -122,10 +128,9 @@ ListItem RowTable::Add(const QString& text, quint64 key) {
     rows_.insert(rows_.begin() + position, std::move(row));
     endInsertRows();
     CountText(rows_[position].text, +1);
-    if (position == Count() - 1 && positionsValid_)
-        positions_.insert(rows_.back().key, Count());
-    else
-        ForgetPositions();
+    // Positions are made again when a row is looked up by key, which jobs seldom need: they
+    // find their row where it stood.
+    ForgetPositions();
     return ListItem(this, position + 1);
 }
 
@@ -198,6 +203,12 @@ void RowTable::SetBold(int index, bool bold) {
     EmitRowChanged(index, 0, qMax(0, ColumnCount() - 1));
 }
 
+void RowTable::SetSmallIcon(int index, const QString& key) {
+    if (index < 1 || index > Count()) return;
+    Mutable(index).icon = key;
+    EmitRowChanged(index, 0, 0);
+}
+
 int RowTable::RemoveWhere(const std::function<bool(int index)>& remove) {
     std::vector<char> doomed(rows_.size());
     bool any = false;
@@ -234,6 +245,7 @@ void RowTable::RebuildFrom(const RowTable& source) {
         row.ends = from.ends;
         row.key = from.key;
         row.bold = from.bold;
+        row.icon = from.icon;
         rows_.push_back(std::move(row));
     }
     textCounts_ = source.textCounts_;
@@ -326,6 +338,9 @@ QVariant RowTable::data(const QModelIndex& index, int role) const {
             return row.CellView(index.column()).toString();
         case Qt::CheckStateRole:
             if (checkable_ && index.column() == 0) return row.checked ? Qt::Checked : Qt::Unchecked;
+            return {};
+        case Qt::DecorationRole:
+            if (index.column() == 0 && !row.icon.isEmpty()) return images_.value(row.icon);
             return {};
         case Qt::FontRole:
             if (row.bold) {

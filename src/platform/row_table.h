@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -51,6 +52,9 @@ class ListItem {
     void SetBold(bool bold) const;
     QString Tag() const;
     void SetTag(const QString& tag) const;
+    // The key of the row's small icon in its table's image list; empty for none.
+    QString SmallIcon() const;
+    void SetSmallIcon(const QString& key) const;
 
   private:
     RowTable* table_;
@@ -107,6 +111,10 @@ class RowTable : public QAbstractTableModel {
     void SetBold(int index, bool bold);
     QString Tag(int index) const { return At(index).tag; }
     void SetTag(int index, const QString& tag) { Mutable(index).tag = tag; }
+    QString SmallIcon(int index) const { return At(index).icon; }
+    void SetSmallIcon(int index, const QString& key);
+    // The pictures the rows' small-icon keys name, shown before each row's text.
+    void SetImageList(const QHash<QString, QIcon>& images) { images_ = images; }
 
     // Bulk changes, each one pass over the rows.
     // Removes every row for which `remove(index)` holds, asked of the rows as they stand
@@ -153,6 +161,7 @@ class RowTable : public QAbstractTableModel {
         QString subItems;
         QVarLengthArray<quint32, 8> ends;
         QString tag;
+        QString icon;
         quint64 key = 0;
         bool checked = false;
         bool bold = false;
@@ -179,6 +188,7 @@ class RowTable : public QAbstractTableModel {
     mutable QHash<quint64, int> positions_;
     mutable bool positionsValid_ = true;
     std::optional<SortSpec> sorting_;
+    QHash<QString, QIcon> images_;
     bool checkable_ = false;
     bool editable_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <functional>
 
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
@@ -97,23 +98,26 @@ std::optional<QString> AskExportPath(const QString& extension) {
     return path;
 }
 
-void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
-                QWidget* owner) {
-    const ExportRunning running;
-    if (BusyIndicator::JobRunning()) return;
+namespace {
+
+// Writes a list to a path; false when the file was not written.
+using ListWriter = std::function<bool(const platform::RowTable& list, const QString& path)>;
+
+// The export's dialogue around `write`: the path, the failure or the offer to open the file. A
+// writer that told its own failure (`writerTellsFailure`) is not told again.
+void AskAndWrite(const platform::RowTable& list, const QString& extension, const ListWriter& write,
+                 bool writerTellsFailure, QWidget* owner) {
     if (list.Count() == 0) {
         Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
              platform::Icon::Information);
         return;
     }
-
     const std::optional<QString> path = AskExportPath(extension);
     if (!path) return;
     if (extension == u"xls") QFile::remove(*path);
 
-    if (!WriteListAs(list, *path, extension, kind)) {
-        // A workbook export that ran has shown its own reason already.
-        if (extension != u"xls" || kind < 0) {
+    if (!write(list, *path)) {
+        if (!writerTellsFailure) {
             Tell(QStringLiteral("导出失败，无法写入文件：\r\n\r\n") +
                      QDir::toNativeSeparators(*path),
                  QStringLiteral("导出失败"), platform::Icon::Critical);
@@ -126,4 +130,25 @@ void ExportList(const platform::RowTable& list, const QString& extension, qint16
     } else {
         platform::TheShell().Open(*path, owner);
     }
+}
+
+}  // namespace
+
+void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
+                QWidget* owner) {
+    const ExportRunning running;
+    if (BusyIndicator::JobRunning()) return;
+    // A workbook export that ran has shown its own reason already.
+    const bool writerTellsFailure = extension == u"xls" && kind >= 0;
+    AskAndWrite(
+        list, extension,
+        [&extension, kind](const platform::RowTable& rows, const QString& path) {
+            return WriteListAs(rows, path, extension, kind);
+        },
+        writerTellsFailure, owner);
+}
+
+void ExportListLines(const platform::RowTable& list, QWidget* owner) {
+    const ExportRunning running;
+    AskAndWrite(list, QStringLiteral("txt"), WriteListLines, false, owner);
 }

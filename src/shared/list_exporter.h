@@ -24,6 +24,11 @@ void ExportList(const platform::RowTable& list, const QString& extension, qint16
 // it. The file's path; nothing when the user refused or cancelled.
 std::optional<QString> AskExportPath(const QString& extension);
 
+// The interactive export of a list of sites or keywords as a plain text file, one row's text a
+// line (WriteListLines), asked for and told as ExportList does; it runs whatever job is under
+// way, since it only reads the list it is given.
+void ExportListLines(const platform::RowTable& list, QWidget* owner);
+
 // Whether an ExportList runs: it still reads its list and its owner window.
 bool ExportInProgress();
 

@@ -5,6 +5,7 @@
 
 #include "platform/charset.h"
 #include "platform/row_table.h"
+#include "shared/text_helpers.h"
 
 namespace {
 
@@ -288,6 +289,20 @@ bool WriteHtml(const platform::RowTable& list, const QString& path, const Layout
 }
 
 }  // namespace
+
+bool WriteListLines(const platform::RowTable& list, const QString& path) {
+    ReportFile file(path, platform::Unmappable::Substitute);
+    if (!file.Open()) return false;
+    QString& out = file.Text();
+    for (int i = 1; i <= list.Count(); ++i) {
+        const QString line = TrimBlanks(list.Text(i));
+        if (line.isEmpty()) continue;
+        out += line;
+        out += u"\r\n";
+        if (!file.Flush()) return false;
+    }
+    return file.Commit();
+}
 
 bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText,
                      qint16 kind) {

@@ -27,3 +27,8 @@ enum ReportKind : qint16 {
 // the list's own captions. A file of that name is replaced in one step; false when the file
 // could not be written, in which case an old file stays as it was.
 bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText, qint16 kind);
+
+// Writes the text of every row of `list`, without its surrounding blanks, as one line of `path`
+// in GBK with CR LF; rows whose text is then empty are left out. Replaces a file of that name
+// in one step; false when the file could not be written.
+bool WriteListLines(const platform::RowTable& list, const QString& path);

@@ -1,21 +1,81 @@
 #include "tools_window/tools_window.h"
 
-#include "shell/database_bootstrap.h"
+#include <QEvent>
 
-关键词工具::关键词工具(QWidget* parent)
-    : WorkWindow(parent),
-      PicLEFT(new QWidget(this)),
-      tab1(new QWidget(this)),
-      pic1(new QWidget(tab1)),
-      pic3(new QWidget(tab1)),
-      pic4(new QWidget(tab1)),
-      Pic5(new QWidget(tab1)),
-      pic6(new QWidget(tab1)) {
+#include "shared/registry_store.h"
+#include "shell/blocking_settings_dialog.h"
+#include "shell/database_bootstrap.h"
+#include "tools_window/monopoly_sites.h"
+#include "tools_window/pagerank_cache.h"
+#include "tools_window/rank_setting.h"
+
+关键词工具::关键词工具(ToolsWindowFields& fields, QWidget* parent)
+    : WorkWindow(parent), fields_(fields) {
     setWindowTitle(QStringLiteral("关键词工具"));
-    PlaceDesign(SideBarPanes());
+    BuildSideBar();
+    BuildPages();
+    Targets.emplace(fields_, ListView8->Rows(), ListView9->Rows());
+    for (QWidget* watched : {pic3, pic4, static_cast<QWidget*>(TreeView1)})
+        watched->installEventFilter(this);
 }
 
 void 关键词工具::Form_Load() {
-    OpenDatabaseOrWarn(ToolsConnection, this, &ToolsDbMissing);
-    CreateMissingTables(ToolsConnection, {QStringLiteral("prs")});
+    OpenDatabaseOrWarn(fields_.ToolsConnection, this, &fields_.ToolsDbMissing);
+    CreateMissingTables(fields_.ToolsConnection, {QStringLiteral("prs")});
+    tab1->SetTab(0);
+    tab1_Click();
+    LoadPageTree();
+    LoadTips();
+    fields_.ToolsLoaded = false;
+    FillRankOptionLists();
+    monopoly_sites::Load(ListView5->Rows());
+    RestoreRankOptions();
+    fields_.ToolsLoaded = true;
+}
+
+QString 关键词工具::IntervalText() const {
+    return QStringLiteral("0");
+}
+
+QString 关键词工具::ReactionText() const {
+    // The research pages leave a blocking page unanswered.
+    return QString();
+}
+
+void 关键词工具::ShowBlockingSettings() {
+    ::ShowBlockingSettings(this);
+}
+
+QString 关键词工具::ReportParent(metrics::ReportSource, const QString& keyword) const {
+    return keyword;
+}
+
+void 关键词工具::ShowHistory(const QStringList& values) {
+    metrics::LayHistoryDown(ListView2->Rows(), values);
+}
+
+QString 关键词工具::PaidListingMarker() const {
+    return lookups::ReadPaidListingMarker();
+}
+
+std::optional<int> 关键词工具::GetCachedPR(const QString& url) {
+    if (fields_.ToolsDbMissing) return std::nullopt;
+    return ::GetCachedPR(fields_.ToolsConnection, url);
+}
+
+void 关键词工具::resizeEvent(QResizeEvent* event) {
+    WorkWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+bool 关键词工具::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == pic3) pic3_Resize();
+        if (watched == pic4) pic4_Resize();
+    } else if (watched == TreeView1 && event->type() == QEvent::FocusIn) {
+        TreeView1_SelectedNodeBlack();
+    } else if (watched == TreeView1 && event->type() == QEvent::FocusOut) {
+        TreeView1_SelectedNodeWhite();
+    }
+    return WorkWindow::eventFilter(watched, event);
 }

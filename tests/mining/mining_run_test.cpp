@@ -423,4 +423,30 @@ TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
                 << list->Text(i).toStdString();
 }
 
+// Rows the database refuses are never lost without a word: the run's end says how many.
+TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
+    metrics_testing::FreshDatabase db;
+    binding.window.dbMissing = false;
+    binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("create trigger refuse before insert on keywords "
+                       "begin select raise(abort, 'disk is full'); end")));
+    Click();
+
+    const int listed = binding.window.ListView1.Count();
+    ASSERT_GT(listed, 1);
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].text,
+              QStringLiteral("有%1个关键词未能保存到关键词数据库（数据库无法写入），"
+                             "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
+                  .arg(listed));
+    EXPECT_TRUE(db.Rows().isEmpty());
+
+    // A run whose rows are all saved says nothing more.
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger refuse")));
+    binding.window.seed = QStringLiteral("减肥2");
+    Click();
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+}
+
 }  // namespace

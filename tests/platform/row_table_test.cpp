@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPixmap>
 #include <QSignalSpy>
 
 using platform::ListContainsText;
@@ -201,6 +202,30 @@ TEST(RowTableTest, AHeaderIsRewrittenWithoutTouchingTheRows) {
     EXPECT_EQ(headers.count(), 1);
     EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(table.Item(1).SubItem(1), QStringLiteral("12"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RowTableTest, ARowShowsThePictureItsIconKeyNamesInItsFirstColumn) {
+    RowTable table;
+    Fill(table, {"百度", "站点"});
+    QPixmap picture(8, 8);
+    picture.fill(Qt::blue);
+    table.SetImageList({{QStringLiteral("baidu"), QIcon(picture)}});
+    table.Item(1).SetSmallIcon(QStringLiteral("baidu"));
+    table.Item(2).SetSmallIcon(QStringLiteral("unknown"));
+
+    EXPECT_EQ(table.Item(1).SmallIcon(), QStringLiteral("baidu"));
+    EXPECT_FALSE(table.data(table.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_FALSE(table.data(table.index(0, 1), Qt::DecorationRole).isValid()) << "first column";
+    EXPECT_TRUE(table.data(table.index(1, 0), Qt::DecorationRole).value<QIcon>().isNull())
+        << "a key without a picture shows none";
+
+    RowTable copy;
+    copy.RebuildFrom(table);
+    EXPECT_EQ(copy.SmallIcon(1), QStringLiteral("baidu")) << "a rebuilt row keeps its icon";
 }
 
 }  // namespace

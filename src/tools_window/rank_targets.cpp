@@ -1,0 +1,314 @@
+#include "tools_window/rank_targets.h"
+
+#include "platform/prompts.h"
+#include "shared/text_helpers.h"
+#include "tools_window/notices.h"
+#include "tools_window/record_writes.h"
+#include "tools_window/target_files.h"
+
+namespace {
+
+// What the commands say and ask, for each list.
+struct ListTexts {
+    QChar separator;
+    QString addPrompt;
+    QString noCurrentRow;  // add and import in the entry list without a current row
+    QString importTitle;
+    QString deleteQuestion;
+    QString deleteNoCurrentRow;
+    QString exists;  // a combination whose row is stored already
+};
+
+const ListTexts& TextsOf(TargetList list) {
+    static const ListTexts sites{
+        u'#',
+        QStringLiteral("请输入要查询排名的网站(多个用\"#\"分开)"),
+        QStringLiteral("请选择要查询的关键词！"),
+        QStringLiteral("导入网站列表"),
+        QStringLiteral("确实要删除选中的网站吗？"),
+        QStringLiteral("必须选中一个关键词！"),
+        QStringLiteral("该网站已经存在！"),
+    };
+    static const ListTexts keywords{
+        u'|',
+        QStringLiteral("请输入要查询排名的关键词(多个用\"|\"分开)"),
+        QStringLiteral("请选择要查询的网站！"),
+        QStringLiteral("导入关键词列表"),
+        QStringLiteral("确实要删除选中的关键词吗？"),
+        QStringLiteral("必须选中一个网站！"),
+        QStringLiteral("该关键词已经存在！"),
+    };
+    return list == TargetList::Sites ? sites : keywords;
+}
+
+const QString kInputTitle = QStringLiteral("关键词排名查询");
+// The texts told of one refusal at most; the rest are counted.
+constexpr int kRefusalsShown = 5;
+
+QString Ask(const QString& prompt) {
+    return platform::ThePrompts().InputBox(prompt, kInputTitle, QString());
+}
+
+void TellRefused(const QStringList& refused) {
+    if (refused.isEmpty()) return;
+    QString text = QStringLiteral("以下内容含有“|”，没有添加：\r\n") +
+                   refused.mid(0, kRefusalsShown).join(QStringLiteral("\r\n"));
+    if (refused.size() > kRefusalsShown)
+        text += QStringLiteral("\r\n……共 %1 项").arg(refused.size());
+    Notice(text);
+}
+
+void TellNotStored(const platform::Connection& db) {
+    Notice(QStringLiteral("写入数据库失败：") + db.LastError());
+}
+
+qint64 TagId(const platform::RowTable& list, int row) {
+    return list.Tag(row).toLongLong();
+}
+
+}  // namespace
+
+QString EntryRefusal(const QString& trimmedText) {
+    if (trimmedText.isEmpty()) return QStringLiteral("网站或关键词不能为空！");
+    if (trimmedText.contains(u'|'))
+        return QStringLiteral("网站或关键词中不能含有“|”：") + trimmedText;
+    return {};
+}
+
+QStringList TakeNewEntries(const QStringList& texts, LowerCaseTexts& present,
+                           QStringList* refused) {
+    QStringList taken;
+    for (const QString& text : texts) {
+        const QString entry = TrimBlanks(text);
+        if (entry.isEmpty() || present.Contains(entry)) continue;
+        if (!EntryRefusal(entry).isEmpty()) {
+            *refused << entry;
+            continue;
+        }
+        present.Insert(entry);
+        taken << entry;
+    }
+    return taken;
+}
+
+bool RankTargets::IsRowList(TargetList list) const {
+    return (list == TargetList::Sites) == (mode_ == 0);
+}
+
+platform::RowTable& RankTargets::Table(TargetList list) {
+    return list == TargetList::Sites ? sites_ : keywords_;
+}
+
+platform::RowTable& RankTargets::RowList() {
+    return mode_ == 0 ? sites_ : keywords_;
+}
+
+platform::RowTable& RankTargets::EntryList() {
+    return mode_ == 0 ? keywords_ : sites_;
+}
+
+kws_table::Kind RankTargets::RowKind() const {
+    return mode_ == 0 ? kws_table::Kind::Site : kws_table::Kind::Keyword;
+}
+
+qint64& RankTargets::CurrentId() {
+    return mode_ == 0 ? CurrentSiteId : CurrentKeywordId;
+}
+
+void RankTargets::chgkws(qint64 l) {
+    kws_table::LoadEntries(fields_.ToolsConnection, l, keywords_);
+}
+
+void RankTargets::chgwzs(qint64 l) {
+    kws_table::LoadEntries(fields_.ToolsConnection, l, sites_);
+}
+
+void RankTargets::LoadCurrentEntries() {
+    if (mode_ == 0)
+        chgkws(CurrentSiteId);
+    else
+        chgwzs(CurrentKeywordId);
+}
+
+void RankTargets::SwitchMode(int mode) {
+    mode_ = mode;
+    sites_.Clear();
+    keywords_.Clear();
+    CurrentSiteId = 0;
+    CurrentKeywordId = 0;
+    if (fields_.ToolsDbMissing) return;
+    kws_table::LoadRows(fields_.ToolsConnection, RowKind(), RowList());
+}
+
+void RankTargets::RowChecked(TargetList list, int row) {
+    if (!IsRowList(list)) return;
+    platform::RowTable& rows = RowList();
+    const bool checked = rows.Checked(row);
+    rows.SetAllChecked(false);
+    rows.SetChecked(row, checked);
+    CurrentId() = TagId(rows, row);
+    LoadCurrentEntries();
+    if (!checked) {
+        CurrentId() = 0;
+        EntryList().Clear();
+    }
+}
+
+void RankTargets::RowClicked(TargetList list, int row) {
+    if (!IsRowList(list)) return;
+    platform::RowTable& rows = RowList();
+    rows.SetAllChecked(false);
+    rows.SetChecked(row, true);
+    CurrentId() = TagId(rows, row);
+    LoadCurrentEntries();
+}
+
+void RankTargets::Edited(TargetList list, int row, const QString& text) {
+    const QString entry = TrimBlanks(text);
+    if (const QString refusal = EntryRefusal(entry); !refusal.isEmpty()) {
+        Notice(refusal);
+        return;
+    }
+    platform::RowTable& table = Table(list);
+    const QString before = table.Text(row);
+    table.SetText(row, entry);
+    if (fields_.ToolsDbMissing) return;
+    platform::Connection& db = fields_.ToolsConnection;
+    const bool stored =
+        IsRowList(list) ? kws_table::RenameRow(db, TagId(table, row), entry)
+                        : kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(table));
+    if (stored) return;
+    table.SetText(row, before);
+    TellNotStored(db);
+}
+
+void RankTargets::ReloadRowList() {
+    platform::RowTable& rows = RowList();
+    kws_table::LoadRows(fields_.ToolsConnection, RowKind(), rows);
+    if (rows.Count() == 0) {
+        CurrentId() = 0;
+        EntryList().Clear();
+        return;
+    }
+    rows.SetChecked(rows.Count(), true);
+    CurrentId() = TagId(rows, rows.Count());
+    LoadCurrentEntries();
+}
+
+void RankTargets::StoreEntries() {
+    platform::Connection& db = fields_.ToolsConnection;
+    if (!kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(EntryList())))
+        TellNotStored(db);
+}
+
+void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
+    platform::RowTable& table = Table(list);
+    LowerCaseTexts present(table);
+    QStringList refused;
+    const QStringList taken = TakeNewEntries(texts, present, &refused);
+    if (IsRowList(list)) {
+        platform::Connection& db = fields_.ToolsConnection;
+        const int stored = kws_table::InsertRows(db, RowKind(), taken);
+        if (stored < taken.size()) TellNotStored(db);
+        ReloadRowList();
+    } else {
+        for (const QString& entry : taken) table.Add(entry).SetChecked(true);
+        StoreEntries();
+    }
+    TellRefused(refused);
+}
+
+void RankTargets::Add(TargetList list) {
+    if (fields_.ToolsDbMissing) return;
+    const ListTexts& texts = TextsOf(list);
+    if (!IsRowList(list) && CurrentId() == 0) {
+        Notice(texts.noCurrentRow);
+        return;
+    }
+    const QString answer = Ask(texts.addPrompt);
+    const QStringList pieces = TrimBlanks(answer).split(texts.separator);
+    // A cancelled box answers nothing; an answer of blanks and separators alone is told.
+    const bool nothingTyped = !answer.isEmpty() && TrimBlanks(pieces.join(QString())).isEmpty();
+    AddTexts(list, pieces);
+    if (nothingTyped) Notice(EntryRefusal(QString()));
+}
+
+void RankTargets::Import(TargetList list) {
+    if (fields_.ToolsDbMissing) return;
+    const ListTexts& texts = TextsOf(list);
+    const QString path = TrimBlanks(
+        platform::ThePrompts().OpenFile(texts.importTitle, QStringLiteral("文本文件 (*.txt)")));
+    if (path.isEmpty()) return;
+    if (!IsRowList(list) && CurrentId() == 0) {
+        Notice(texts.noCurrentRow);
+        return;
+    }
+    const std::optional<QStringList> lines = ReadTargetLines(path);
+    if (!lines) {
+        Notice(QStringLiteral("无法读取文件：") + path);
+        return;
+    }
+    AddTexts(list, *lines);
+}
+
+void RankTargets::DeleteChecked(TargetList list) {
+    if (fields_.ToolsDbMissing) return;
+    const ListTexts& texts = TextsOf(list);
+    platform::RowTable& table = Table(list);
+    if (!IsRowList(list)) {
+        if (CurrentId() == 0) {
+            Notice(texts.deleteNoCurrentRow);
+            return;
+        }
+        if (!AskYesNo(texts.deleteQuestion)) return;
+        table.RemoveChecked();
+        StoreEntries();
+        return;
+    }
+    if (!AskYesNo(texts.deleteQuestion)) return;
+    platform::Connection& db = fields_.ToolsConnection;
+    if (DeleteCheckedRecords(db, QStringLiteral("kws"), table).failed) TellNotStored(db);
+    EntryList().Clear();
+    CurrentId() = 0;
+}
+
+void RankTargets::AddCombination() {
+    if (fields_.ToolsDbMissing) return;
+    const TargetList rowList = mode_ == 0 ? TargetList::Sites : TargetList::Keywords;
+    const QString answer = Ask(mode_ == 0 ? QStringLiteral("请输入要查询的网站")
+                                          : QStringLiteral("请输入要查询的关键词"));
+    if (answer.isEmpty()) return;
+    const QString text = TrimBlanks(answer);
+    if (const QString refusal = EntryRefusal(text); !refusal.isEmpty()) {
+        Notice(refusal);
+        return;
+    }
+    platform::Connection& db = fields_.ToolsConnection;
+    if (kws_table::RowExists(db, RowKind(), text)) {
+        Notice(TextsOf(rowList).exists);
+        return;
+    }
+    platform::RowTable& rows = RowList();
+    rows.SetAllChecked(false);
+    const quint64 key = rows.Add(text).Key();
+    rows.SetChecked(rows.IndexOfKey(key), true);
+
+    const QString entriesAnswer =
+        Ask(mode_ == 0 ? QStringLiteral("请输入要查询的关键词(多个用\"#\"分开)")
+                       : QStringLiteral("请输入要查询的网站(多个用\"#\"分开)"));
+    LowerCaseTexts present;
+    QStringList refused;
+    const QStringList entries =
+        TakeNewEntries(TrimBlanks(entriesAnswer).split(u'#'), present, &refused);
+    const std::optional<qint64> id =
+        kws_table::InsertRowWithEntries(db, RowKind(), text, entries.join(u'|'));
+    if (!id) {
+        rows.Remove(rows.IndexOfKey(key));
+        TellNotStored(db);
+        return;
+    }
+    rows.SetTag(rows.IndexOfKey(key), QString::number(*id));
+    CurrentId() = *id;
+    LoadCurrentEntries();
+    TellRefused(refused);
+}

@@ -1,0 +1,161 @@
+#include <QTimer>
+
+#include "tools_window/rank_columns.h"
+#include "tools_window_fixture.h"
+
+namespace {
+
+using namespace tools_testing;
+using fakeweb::Page;
+
+const char kTarget[] = "www.target-site.com";
+const char kOther[] = "HTTP://WWW.Other-Site.com/";
+
+class RankRunTest : public ToolsWindowTest {
+  protected:
+    RankRunTest() {
+        web.Serve(QStringLiteral("www.baidu.com"), QStringLiteral("/s"),
+                  Page::Bytes(PageBytes(QStringLiteral("rank_baidu.html"))));
+        web.Serve(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
+                  Page::Bytes(PageBytes(QStringLiteral("rank_google.html"))));
+        web.Serve(QStringLiteral("cn.bing.com"), QStringLiteral("/search"),
+                  Page::Bytes(PageBytes(QStringLiteral("rank_bing.html"))));
+        Open();
+    }
+
+    // Two sites, every one ticked, with two keywords; Baidu, Google and Bing; depth 10.
+    void AddTargets() {
+        prompts.Type(QString::fromUtf8(kTarget) + u'#' + QString::fromUtf8(kOther));
+        Click("Command38");
+        prompts.Type(QStringLiteral("减肥|Tom's 鞋"));
+        Click("Command16");
+        Click("Command10");
+        UserCheck(window->ListView10, 7, true);
+        window->Combo8->SetListIndex(0);
+    }
+
+    QStringList Ranks() {
+        return TableRows(QStringLiteral(
+            "select se,kws,urls,rank,rankstr,addtime from ranks order by se,kws,urls"));
+    }
+};
+
+TEST_F(RankRunTest, ARunListsAndStoresEverySiteKeywordAndEngineOncePerDay) {
+    AddTargets();
+    Click("Command21");
+
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("查询完毕"));
+    EXPECT_TRUE(window->Command21->Enabled());
+    const platform::RowTable& results = window->ListView12->Rows();
+    ASSERT_EQ(results.Count(), 16);
+    EXPECT_EQ(Texts(results, 3).mid(0, 8),
+              QStringList({"www.target-site.com|减肥|2026-12-10", "百度|2|www.target-site.com",
+                           "谷歌|3|www.target-site.com/blog", "必应|0|不在前10名",
+                           "www.target-site.com|Tom's 鞋|2026-12-10", "百度|2|www.target-site.com",
+                           "谷歌|3|www.target-site.com/blog", "必应|0|不在前10名"}));
+    EXPECT_EQ(Texts(results, 3).mid(8, 4),
+              QStringList({"HTTP://WWW.Other-Site.com/|减肥|2026-12-10",
+                           "百度|3|www.other-site.com/page.html", "谷歌|1|www.other-site.com",
+                           "必应|0|不在前10名"}));
+    EXPECT_EQ(results.SmallIcon(4), QStringLiteral("bing"));
+    EXPECT_TRUE(results.SmallIcon(1).isEmpty());
+    EXPECT_EQ(results.Tag(2),
+              QStringLiteral("http://www.baidu.com/s?lm=0&ie=gb2312&ct=0&wd=%BC%F5%B7%CA&pn=0"));
+    EXPECT_EQ(results.Tag(4), QStringLiteral("http://cn.bing.com/search?q=%E5%87%8F%E8%82%A5"));
+
+    const QStringList stored = Ranks();
+    EXPECT_EQ(stored.size(), 12);
+    EXPECT_TRUE(stored.contains(QStringLiteral(
+        "百度|减肥|HTTP://WWW.Other-Site.com/|3|www.other-site.com/page.html|2026-12-10")))
+        << "the site stored as typed";
+    EXPECT_TRUE(stored.contains(
+        QStringLiteral("必应|Tom's 鞋|www.target-site.com|0|不在前10名|2026-12-10")));
+
+    // The same day again, Bing now finding the site: the day's records are updated.
+    web.Serve(QStringLiteral("cn.bing.com"), QStringLiteral("/search"),
+              Page::Text(QStringLiteral("<div class=\"sb_tlst\"><h3><a "
+                                        "href=\"http://www.target-site.com/\">t</a></h3></div>")));
+    Click("Command21");
+    EXPECT_EQ(Ranks().size(), 12);
+    EXPECT_TRUE(Ranks().contains(
+        QStringLiteral("必应|减肥|www.target-site.com|1|www.target-site.com|2026-12-10")));
+
+    // The next day: records of their own.
+    clock.Advance(std::chrono::hours(24));
+    Click("Command21");
+    EXPECT_EQ(Ranks().size(), 24);
+    EXPECT_EQ(window->ListView14->Count(), 24);
+    EXPECT_EQ(window->ListView14->Rows().Cell(1, rank_columns::kDate), QStringLiteral("2026-12-11"))
+        << "newest first";
+}
+
+TEST_F(RankRunTest, APageThatNeverComesShowsAFailedLookupAndStoresNothingForIt) {
+    AddTargets();
+    // Bing never answers for "减肥"; the other keyword's page comes.
+    web.Serve(QStringLiteral("cn.bing.com"), QStringLiteral("/search?q=%E5%87%8F%E8%82%A5&first=1"),
+              Page::Text(QString()).Status(503));
+    ASSERT_TRUE(fields.ToolsConnection.Execute(QStringLiteral(
+        "insert into ranks (se,kws,urls,rank,rankstr,addtime) values "
+        "('必应','减肥','www.target-site.com',4,'www.target-site.com','2026-12-10')")));
+    Click("Command21");
+
+    const platform::RowTable& results = window->ListView12->Rows();
+    EXPECT_EQ(Texts(results, 3)[3], QStringLiteral("必应|查询失败|"));
+    EXPECT_EQ(Texts(results, 3)[7], QStringLiteral("必应|0|不在前10名"));
+    EXPECT_TRUE(Ranks().contains(
+        QStringLiteral("必应|减肥|www.target-site.com|4|www.target-site.com|2026-12-10")))
+        << "an earlier result of the day is not overwritten by a failure";
+    EXPECT_EQ(Ranks().size(), 11);
+    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("查询完毕")));
+    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("2 次查询")));
+}
+
+TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
+    Click("Command21");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请添加或选择至少一个要查询的网站！"));
+
+    AddTargets();
+    bool busyMeanwhile = false;
+    QTimer::singleShot(0, window.get(), [this, &busyMeanwhile] {
+        busyMeanwhile = window->JobRunning() && !window->Command21->Enabled();
+        window->ListView8->Clear();
+        window->ListView9->Clear();
+        window->Combo8->SetListIndex(1);
+    });
+    Click("Command21");
+    EXPECT_EQ(window->ListView12->Count(), 16) << "edits during the run change nothing of it";
+    EXPECT_TRUE(busyMeanwhile) << "the window stays loaded and the button off while it runs";
+    EXPECT_FALSE(window->JobRunning());
+    EXPECT_EQ(Texts(window->ListView12->Rows(), 3)[3], QStringLiteral("必应|0|不在前10名"));
+    for (const fakeweb::Request& request : web.Requests())
+        EXPECT_FALSE(request.path.contains(QStringLiteral("pn=10")));
+
+    ASSERT_TRUE(fields.ToolsConnection.Execute(
+        QStringLiteral("insert into kws (txt,subtxt,stat) values ('http://','k',0)")));
+    window->Option1[1]->click();
+    window->Option1[0]->click();
+    UserClick(window->ListView8, window->ListView8->Count());
+    web.ClearRequests();
+    Click("Command21");
+    EXPECT_EQ(prompts.Texts().last(),
+              QStringLiteral("要查询的网站不能为空，请修改或取消勾选空白的网站！"));
+    EXPECT_TRUE(web.Requests().empty());
+
+    window->ListView10->Rows().SetAllChecked(false);
+    UserClick(window->ListView8, 2);
+    Click("Command21");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请至少选择一个要查询搜索引擎！"));
+}
+
+TEST_F(RankRunTest, ADoubleClickOpensTheResultsPageOfAnEngineRow) {
+    AddTargets();
+    Click("Command21");
+    window->ListView12->SetSelectedIndex(1);
+    window->ListView12_DblClick();
+    EXPECT_TRUE(shell.opened.isEmpty()) << "a header row has no page";
+    window->ListView12->SetSelectedIndex(2);
+    window->ListView12_DblClick();
+    EXPECT_EQ(shell.opened, QStringList{window->ListView12->Rows().Tag(2)});
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+#include <QCoreApplication>
+
+#include "platform/charset.h"
+#include "tools_window_fixture.h"
+
+namespace {
+
+using namespace tools_testing;
+using platform::Answer;
+
+class RankTargetsTest : public ToolsWindowTest {
+  protected:
+    RankTargetsTest() { Open(); }
+
+    // The stored rows of kind `stat`, each "txt|subtxt", in id order.
+    QStringList Stored(int stat) {
+        return TableRows(QStringLiteral("select txt,ifnull(subtxt,'') from kws where stat = %1 "
+                                        "order by id")
+                             .arg(stat));
+    }
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        const QString path = folder.FilePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    platform::RowTable& Sites() { return window->ListView8->Rows(); }
+    platform::RowTable& Keywords() { return window->ListView9->Rows(); }
+};
+
+TEST_F(RankTargetsTest, SitesAndTheirKeywordsAreAddedOnceInAnyCaseTrimmedAndStored) {
+    prompts.Type(QStringLiteral(" www.a.com #Site-B.com# #WWW.A.COM##it's&me.com "));
+    Click("Command38");
+    EXPECT_EQ(Stored(0), QStringList({"www.a.com|", "Site-B.com|", "it's&me.com|"}));
+    EXPECT_EQ(Texts(Sites()), QStringList({"www.a.com", "Site-B.com", "it's&me.com"}));
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("001")) << "the newest row is current";
+    const qint64 newest = Sites().Tag(3).toLongLong();
+    EXPECT_EQ(window->Targets->CurrentSiteId, newest);
+
+    const QString longKeyword(300, u'长');
+    prompts.Type(QStringLiteral("减肥| 瘦身 |减肥|Diet|diet|😀 表情|C#教程|") + longKeyword);
+    Click("Command16");
+    EXPECT_EQ(Texts(Keywords()),
+              QStringList({"减肥", "瘦身", "Diet", "😀 表情", "C#教程", longKeyword}));
+    EXPECT_EQ(Checks(Keywords()), QStringLiteral("111111"));
+    EXPECT_EQ(Stored(0).last(),
+              QStringLiteral("it's&me.com|减肥|瘦身|Diet|😀 表情|C#教程|") + longKeyword);
+
+    prompts.Type(QStringLiteral("site-b.COM"));
+    Click("Command38");
+    EXPECT_EQ(Stored(0).size(), 3) << "a site present in other letters is not added again";
+
+    prompts.Type(QStringLiteral(" # "));
+    Click("Command38");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("网站或关键词不能为空！"));
+    prompts.Type(QStringLiteral("good.com#bad|site.com"));
+    Click("Command38");
+    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("bad|site.com")));
+    EXPECT_EQ(Texts(Sites()).last(), QStringLiteral("good.com"));
+    EXPECT_TRUE(prompts.Exhausted());
+}
+
+TEST_F(RankTargetsTest, ARowBecomesCurrentByItsBoxOrAClickAndTheEntriesFollowIt) {
+    ASSERT_TRUE(fields.ToolsConnection.Execute(
+        QStringLiteral("insert into kws (txt,subtxt,stat) values ('s1','a||b',0),('s2','a | b',0),"
+                       "('s3',null,0),('s4','|',0),('k1','x',1)")));
+    window->Option1[1]->click();
+    window->Option1[0]->click();
+    EXPECT_EQ(Texts(Sites()), QStringList({"s1", "s2", "s3", "s4"}));
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("0000"));
+    EXPECT_EQ(Keywords().Count(), 0);
+
+    UserClick(window->ListView8, 1);
+    EXPECT_EQ(Texts(Keywords()), QStringList({"a", "b"}));
+    EXPECT_EQ(Checks(Keywords()), QStringLiteral("11"));
+    UserCheck(window->ListView8, 2, true);
+    UserClick(window->ListView8, 2);  // the click that ticked the box
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("0100"));
+    EXPECT_EQ(Texts(Keywords()), QStringList({"a ", " b"})) << "entries as stored";
+    QCoreApplication::processEvents();
+
+    UserCheck(window->ListView8, 2, false);
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("0000"));
+    EXPECT_EQ(window->Targets->CurrentSiteId, 0);
+    EXPECT_EQ(Keywords().Count(), 0);
+    QCoreApplication::processEvents();
+
+    for (int row : {3, 4}) {
+        UserClick(window->ListView8, row);
+        EXPECT_EQ(Keywords().Count(), 0);
+        EXPECT_EQ(window->Targets->CurrentSiteId, Sites().Tag(row).toLongLong());
+    }
+    UserClick(window->ListView9, 1);  // the entry list's events change nothing
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("0001"));
+
+    Click("Command10");
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("1111"));
+    EXPECT_EQ(Find("Command10")->Caption(), QStringLiteral("全不"));
+    EXPECT_EQ(Find("Command8")->Caption(), QStringLiteral("全选"));
+    Click("Command10");
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("0000"));
+    EXPECT_EQ(Find("Command10")->Caption(), QStringLiteral("全选"));
+}
+
+TEST_F(RankTargetsTest, EditsInPlaceAreStoredTrimmedOrRefusedWithAMessage) {
+    ASSERT_TRUE(fields.ToolsConnection.Execute(
+        QStringLiteral("insert into kws (txt,subtxt,stat) values ('s1','a|b|c',0),('s2','',0)")));
+    window->Option1[1]->click();
+    window->Option1[0]->click();
+    UserClick(window->ListView8, 1);
+
+    UserEdit(window->ListView9, 2, QStringLiteral(" x "));
+    EXPECT_EQ(Texts(Keywords()), QStringList({"a", "x", "c"}));
+    UserEdit(window->ListView8, 2, QStringLiteral("  it's.com "));
+    EXPECT_EQ(Stored(0), QStringList({"s1|a|x|c", "it's.com|"}));
+    EXPECT_EQ(Texts(Sites()), QStringList({"s1", "it's.com"}));
+
+    for (const char* refused : {"a|b", "   "}) {
+        UserEdit(window->ListView9, 1, QString::fromUtf8(refused));
+        UserEdit(window->ListView8, 1, QString::fromUtf8(refused));
+    }
+    EXPECT_EQ(prompts.prompts().size(), 4u);
+    EXPECT_EQ(Texts(Keywords()), QStringList({"a", "x", "c"}));
+    EXPECT_EQ(Stored(0), QStringList({"s1|a|x|c", "it's.com|"}));
+}
+
+TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) {
+    const QString gbk = WriteFile(QStringLiteral("sites.txt"),
+                                  platform::ToAnsi(QStringLiteral(
+                                      "  例子.com  \r\n\r\n   \r\nb.com\r\nA|B.com\r\n例子.COM")));
+    prompts.Type(gbk);
+    Click("Command15");
+    EXPECT_EQ(Stored(0), QStringList({"例子.com|", "b.com|"}));
+    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("A|B.com")));
+    EXPECT_EQ(prompts.prompts()[0].text, QStringLiteral("导入网站列表"));
+
+    const QString utf8 = WriteFile(QStringLiteral("keywords.txt"),
+                                   "\xEF\xBB\xBF" + QStringLiteral("减肥\n\n瘦身 \n").toUtf8());
+    prompts.Type(utf8);
+    Click("Command19");
+    EXPECT_EQ(Texts(Keywords()), QStringList({"减肥", "瘦身"}));
+    EXPECT_EQ(Stored(0).last(), QStringLiteral("b.com|减肥|瘦身"));
+
+    prompts.Type(folder.FilePath(QStringLiteral("missing.txt")));
+    Click("Command15");
+    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取文件")));
+    prompts.Type(QString());
+    Click("Command19");  // cancelled
+    EXPECT_TRUE(prompts.Exhausted());
+}
+
+TEST_F(RankTargetsTest, CombinationsInModeOneStoreAKeywordWithItsSites) {
+    window->Option1[1]->click();
+    EXPECT_EQ(window->Frame12->x(), platform::TwipsToPixels(120));
+    prompts.Type(QStringLiteral(" 优化 ")).Type(QStringLiteral("a.com# b.com #A.COM##c|d.com"));
+    Click("Command5");
+    EXPECT_EQ(Stored(1), QStringList({"优化|a.com|b.com"}));
+    EXPECT_EQ(Texts(Keywords()), QStringList({"优化"}));
+    EXPECT_EQ(Checks(Keywords()), QStringLiteral("1"));
+    EXPECT_EQ(Keywords().Tag(1).toLongLong(), window->Targets->CurrentKeywordId);
+    EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("11"));
+    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("c|d.com")));
+
+    prompts.Type(QStringLiteral("优化"));
+    Click("Command5");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("该关键词已经存在！"));
+    prompts.Type(QString());
+    Click("Command5");
+    EXPECT_EQ(Stored(1).size(), 1);
+    EXPECT_EQ(Stored(0).size(), 0) << "the modes keep their own rows";
+
+    // Edits in mode 1: the keyword row is renamed, a site entry rewritten.
+    UserEdit(window->ListView9, 1, QStringLiteral("SEO优化"));
+    UserEdit(window->ListView8, 1, QStringLiteral("HTTP://WWW.Example.com/"));
+    EXPECT_EQ(Stored(1), QStringList({"SEO优化|HTTP://WWW.Example.com/|b.com"}));
+    UserEdit(window->ListView8, 1, QStringLiteral("a.com"));
+
+    // Entry-list commands in mode 1 act on the current keyword's sites.
+    prompts.Type(QStringLiteral("c.com"));
+    Click("Command38");
+    EXPECT_EQ(Stored(1), QStringList({"SEO优化|a.com|b.com|c.com"}));
+    UserCheck(window->ListView8, 2, false);
+    prompts.Answer(Answer::Yes);
+    Click("Command11");
+    EXPECT_EQ(Stored(1), QStringList({"SEO优化|b.com"}));
+    EXPECT_EQ(Texts(Sites()), QStringList({"b.com"}));
+    EXPECT_TRUE(prompts.Exhausted());
+}
+
+TEST_F(RankTargetsTest, DeletingRowsAsksAndEmptiesTheEntryList) {
+    prompts.Type(QStringLiteral("a.com#b.com#c.com"));
+    Click("Command38");
+    prompts.Type(QStringLiteral("k"));
+    Click("Command16");
+
+    prompts.Answer(Answer::No);
+    Click("Command11");
+    EXPECT_EQ(Stored(0).size(), 3);
+    UserCheck(window->ListView8, 1, true);
+    Click("Command10");  // every row checked
+    UserCheck(window->ListView8, 2, false);
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("000")) << "a cleared box leaves none checked";
+    Sites().SetChecked(1, true);
+    Sites().SetChecked(3, true);
+    prompts.Answer(Answer::Yes);
+    Click("Command11");
+    EXPECT_EQ(Stored(0), QStringList({"b.com|"}));
+    EXPECT_EQ(Texts(Sites()), QStringList({"b.com"}));
+    EXPECT_EQ(Keywords().Count(), 0);
+    EXPECT_EQ(window->Targets->CurrentSiteId, 0);
+
+    Click("Command18");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("必须选中一个网站！"));
+    Click("Command16");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请选择要查询的网站！"));
+    EXPECT_TRUE(prompts.Exhausted());
+}
+
+TEST_F(RankTargetsTest, ExportsWriteEveryRowTrimmedAsAGbkLine) {
+    prompts.Type(QStringLiteral("例子.com#b.com"));
+    Click("Command38");
+    prompts.Type(QStringLiteral("list.txt")).Type(folder.Path()).Answer(Answer::Ok);
+    Click("Command32");
+    QFile file(folder.FilePath(QStringLiteral("list.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), platform::ToAnsi(QStringLiteral("例子.com\r\nb.com\r\n")));
+    EXPECT_EQ(shell.edited, QStringList{folder.FilePath(QStringLiteral("list.txt"))});
+
+    prompts.Type(QStringLiteral("a.b"));
+    Click("Command20");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("没有数据需要导出！"))
+        << "the keyword list is empty";
+    Click("Command32");
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("输入文件名有误！"));
+
+    prompts.Type(QStringLiteral("gone")).Type(folder.FilePath(QStringLiteral("no/such/folder")));
+    Click("Command32");
+    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("导出失败")));
+    EXPECT_TRUE(prompts.Exhausted());
+}
+
+}  // namespace
