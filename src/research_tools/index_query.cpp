@@ -94,7 +94,7 @@ std::vector<platform::Column> IndexQueryColumns() {
 }
 
 std::vector<platform::Column> HistoryColumns() {
-    return {{QStringLiteral("日期"), 1100}, {QStringLiteral("搜索量"), 900}};
+    return {{QStringLiteral("日期"), 1300}, {QStringLiteral("搜索量"), 800}};
 }
 
 std::vector<platform::Column> AudienceColumns(Audience audience) {
