@@ -4,6 +4,8 @@
 
 #include "database_window/database_window.h"
 #include "mining_window/mining_window.h"
+#include "research_tools/comparison_entry.h"
+#include "research_tools/research_pages.h"
 #include "shell/main_window.h"
 #include "tools_window/tools_window.h"
 
@@ -20,6 +22,11 @@ int main(int argc, char** argv) {
     RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘(miningFields); });
     RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具(toolsFields); });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
+    // The tools window's research pages, and its comparison page as the mining and database
+    // windows hand it their keywords.
+    SetResearchPagesFactory(research::MakeResearchPanes);
+    static research::ToolsWindowComparison comparison;
+    InstallComparisonTool(&comparison);
     MDIfrm window;
     if (!window.MDIForm_Load()) return 0;
     return app.exec();

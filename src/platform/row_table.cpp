@@ -113,6 +113,12 @@ void RowTable::SetColumnWidth(int column, int widthTwips) {
     emit ColumnsChanged();
 }
 
+void RowTable::SetColumnText(int column, const QString& caption) {
+    if (column < 1 || column > ColumnCount() || columns_[column - 1].caption == caption) return;
+    columns_[column - 1].caption = caption;
+    emit headerDataChanged(Qt::Horizontal, column - 1, column - 1);
+}
+
 ListItem RowTable::Add(const QString& text, quint64 key) {
     Row row;
     row.text = text;

@@ -78,6 +78,8 @@ class RowTable : public QAbstractTableModel {
     QString ColumnText(int column) const;
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int widthTwips);
+    // Rewrites the caption of `column`; the rows stay as they are.
+    void SetColumnText(int column, const QString& caption);
     void ClearColumns();
 
     // Rows, counted from 1.

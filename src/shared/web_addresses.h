@@ -20,6 +20,8 @@ inline const QString kSogouSearch = QStringLiteral("http://www.sogou.com");
 inline const QString kAlibabaOfferSearch = QStringLiteral("http://search.china.alibaba.com");
 inline const QString kAlibabaSuggest = QStringLiteral("http://suggest.china.alibaba.com");
 inline const QString kBaiduIndex = QStringLiteral("http://index.baidu.com");
+// Baidu's hot-keyword lists, one page per subcategory.
+inline const QString kBaiduHotList = QStringLiteral("http://top.baidu.com");
 // Our index history service: daily index figures of a keyword.
 inline const QString kIndexHistory = QStringLiteral("http://history.tarnwick.com");
 inline const QString kGoogleHk = QStringLiteral("http://www.google.com.hk");

@@ -15,7 +15,9 @@
     BuildSideBar();
     BuildPages();
     Targets.emplace(fields_, ListView8->Rows(), ListView9->Rows());
-    for (QWidget* watched : {pic3, pic4, static_cast<QWidget*>(TreeView1)})
+    if (const ResearchPagesFactory& makePages = TheResearchPagesFactory())
+        research_ = makePages(*this);
+    for (QWidget* watched : {pic1, pic3, pic4, pic6, Pic5, static_cast<QWidget*>(TreeView1)})
         watched->installEventFilter(this);
 }
 
@@ -30,6 +32,7 @@ void 关键词工具::Form_Load() {
     FillRankOptionLists();
     monopoly_sites::Load(ListView5->Rows());
     RestoreRankOptions();
+    if (research_) research_->Form_Load();
     fields_.ToolsLoaded = true;
 }
 
@@ -72,6 +75,8 @@ bool 关键词工具::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
         if (watched == pic3) pic3_Resize();
         if (watched == pic4) pic4_Resize();
+        if (research_ && (watched == pic1 || watched == pic6 || watched == Pic5))
+            research_->Resize();
     } else if (watched == TreeView1 && event->type() == QEvent::FocusIn) {
         TreeView1_SelectedNodeBlack();
     } else if (watched == TreeView1 && event->type() == QEvent::FocusOut) {

@@ -184,6 +184,26 @@ TEST(RowTableTest, OnlyTheUserRaisesCheckAndEditEvents) {
     EXPECT_EQ(table.Text(1), QStringLiteral("seo2")) << "the handler decides what is kept";
 }
 
+TEST(RowTableTest, AHeaderIsRewrittenWithoutTouchingTheRows) {
+    RowTable table;
+    Fill(table, {QStringLiteral("减肥")});
+    table.Item(1).SetSubItem(1, QStringLiteral("12"));
+    QSignalSpy headers(&table, &RowTable::headerDataChanged);
+    QSignalSpy resets(&table, &RowTable::modelReset);
+
+    table.SetColumnText(2, QStringLiteral("本周总搜索量"));
+    table.SetColumnText(2, QStringLiteral("本周总搜索量"));  // unchanged: nothing raised
+    table.SetColumnText(3, QStringLiteral("no such column"));
+
+    EXPECT_EQ(table.ColumnText(2), QStringLiteral("本周总搜索量"));
+    EXPECT_EQ(table.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("本周总搜索量"));
+    EXPECT_EQ(table.ColumnCount(), 2);
+    EXPECT_EQ(headers.count(), 1);
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(table.Item(1).SubItem(1), QStringLiteral("12"));
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,105 @@
+#include "research_tools/index_query_pages.h"
+
+#include <gtest/gtest.h>
+
+#include "fixture_pages.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+using research_testing::PageText;
+using research_testing::Without;
+
+TEST(IndexQueryPagesTest, KeywordsAreTrimmedLowerCasedAndNeverEmpty) {
+    EXPECT_EQ(research::QueryKeywords(QStringLiteral("  Seo # 关键词  ")),
+              QStringList({"seo", "关键词"}));
+    EXPECT_EQ(research::QueryKeywords(QStringLiteral("#a##b# #")), QStringList({"a", "b"}));
+    EXPECT_EQ(research::QueryKeywords(QStringLiteral("A&B 计划#😀")),
+              QStringList({"a&b 计划", "😀"}));
+    EXPECT_TRUE(research::QueryKeywords(QStringLiteral("   ")).isEmpty());
+}
+
+TEST(IndexQueryPagesTest, VolumesShowADashForNoMonthAndZeroForNoDay) {
+    struct Case {
+        const char* pair;
+        const char* month;
+        const char* day;
+    };
+    const Case cases[] = {
+        {"35-120", "120", "35"}, {"0-0", "-", "0"},   {"", "-", "0"},
+        {"-120", "120", "0"},    {"35-x", "-", "35"}, {"35", "-", "35"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pair);
+        const research::QueryVolumes volumes = research::VolumesOf(QString::fromUtf8(c.pair));
+        EXPECT_EQ(volumes.month, QString::fromUtf8(c.month));
+        EXPECT_EQ(volumes.day, QString::fromUtf8(c.day));
+    }
+}
+
+TEST(IndexQueryPagesTest, GoogleCountKeepsItsSeparators) {
+    const QString page = PageText(QStringLiteral("google_results.htm"), QStringLiteral("UTF-8"));
+    EXPECT_EQ(research::GoogleCount(page), QStringLiteral("1,230,000"));
+    EXPECT_EQ(research::GoogleCount(Without(page, QStringLiteral("约 <b>"))), QStringLiteral("0"));
+    EXPECT_EQ(research::GoogleCount(QString()), QStringLiteral("-"));
+}
+
+TEST(IndexQueryPagesTest, AttentionFiguresDropTheSpanAttributes) {
+    const QString page = PageText(QStringLiteral("index_word.htm"));
+    const research::Attention all = research::ParseAttention(page);
+    EXPECT_EQ(QStringList({all.week, all.month, all.quarter}),
+              QStringList({"12,345", "9,876", "7,654"}));
+
+    // Each marker missing in turn: a dash there, the others as they are.
+    const research::Attention noWeek =
+        research::ParseAttention(Without(page, QStringLiteral("周</td><td><span")));
+    EXPECT_EQ(QStringList({noWeek.week, noWeek.month, noWeek.quarter}),
+              QStringList({"-", "9,876", "7,654"}));
+    const research::Attention noMonth =
+        research::ParseAttention(Without(page, QStringLiteral("月</td><td><span")));
+    EXPECT_EQ(QStringList({noMonth.week, noMonth.month, noMonth.quarter}),
+              QStringList({"12,345", "-", "7,654"}));
+    const research::Attention noQuarter =
+        research::ParseAttention(page.left(page.indexOf(QStringLiteral("季度"))));
+    EXPECT_EQ(QStringList({noQuarter.week, noQuarter.month, noQuarter.quarter}),
+              QStringList({"12,345", "9,876", "-"}));
+
+    const research::Attention unknown =
+        research::ParseAttention(PageText(QStringLiteral("index_word_unknown.htm")));
+    EXPECT_EQ(QStringList({unknown.week, unknown.month, unknown.quarter}),
+              QStringList({"0", "0", "0"}));
+    const research::Attention none = research::ParseAttention(QString());
+    EXPECT_EQ(QStringList({none.week, none.month, none.quarter}), QStringList({"-", "-", "-"}));
+}
+
+TEST(IndexQueryPagesTest, IndexesAreCutAfterTwoDecimalsInFixedPoint) {
+    struct Case {
+        const char* month;
+        const char* count;
+        const char* index;
+    };
+    const Case cases[] = {
+        {"50", "300000", "1.66"},  // 1.66666666666667
+        {"300", "100000", "30"},
+        {"1", "1000", "10"},
+        {"1", "10000000", "0.00"},     // 0.001
+        {"217", "100000000", "0.02"},  // 2.17E-02 in the shortest form
+        {"120", "1,230,000", "0.97"},  // separators are no part of the number
+        {"-", "1000", "0"},
+        {"120", "0", "0"},
+        {"120", "-", "0"},
+        {"2000000000", "1", "20000000000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        EXPECT_EQ(research::QueryOptimisationIndex(QString::fromUtf8(c.month),
+                                                   QString::fromUtf8(c.count)),
+                  QString::fromUtf8(c.index));
+    }
+    EXPECT_EQ(research::CutToTwoDecimals(1e-20), QStringLiteral("0.00"));
+    EXPECT_EQ(research::CutToTwoDecimals(1.999999999999999), QStringLiteral("2"));
+    EXPECT_EQ(research::CutToTwoDecimals(1e20), QStringLiteral("100000000000000000000"));
+    EXPECT_EQ(research::CutToTwoDecimals(12.5), QStringLiteral("12.5"));
+}
+
+}  // namespace
