@@ -1,9 +1,9 @@
 #include "research_tools/comparison_pane.h"
 
 #include "research_tools/pane_buttons.h"
+#include "shared/job_progress.h"
 #include "shared/list_exporter.h"
 #include "shared/report_writer.h"
-#include "shell/status_panels.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
 
@@ -85,7 +85,7 @@ void ComparisonPane::SetListCommandsEnabled(bool enabled) {
 }
 
 void ComparisonPane::SetProgressPanels(const QString& count, const QString& item) {
-    SetJobPanels(count, item);
+    JobProgress::Set(count, item);
 }
 
 }  // namespace research
