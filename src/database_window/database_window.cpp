@@ -303,17 +303,7 @@ void 关键词数据库::TreeView1_NodeClick(int node) {
         panel_ = page_;
         tab2_Click();
     }
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = TreeView1->topLevelItem(i);
-        item->setForeground(0, Qt::black);
-        item->setBackground(0, Qt::white);
-        item->setIcon(0, NodeImage(1));
-    }
-    if (QTreeWidgetItem* clicked = TreeView1->topLevelItem(node - 1)) {
-        clicked->setIcon(0, NodeImage(2));
-        clicked->setForeground(0, Qt::black);
-        clicked->setBackground(0, palette().highlight());
-    }
+    TreeView1->MarkCurrentNode(node, NodeImage(1), NodeImage(2));
 }
 
 void 关键词数据库::TreeView1_Collapse(QTreeWidgetItem* node) {
@@ -325,11 +315,11 @@ void 关键词数据库::TreeView1_Expand(QTreeWidgetItem* node) {
 }
 
 void 关键词数据库::TreeView1_SelectedNodeBlack() {
-    if (QTreeWidgetItem* item = TreeView1->currentItem()) item->setForeground(0, Qt::black);
+    TreeView1->SetSelectedNodeForeground(Qt::black);
 }
 
 void 关键词数据库::TreeView1_SelectedNodeWhite() {
-    if (QTreeWidgetItem* item = TreeView1->currentItem()) item->setForeground(0, Qt::white);
+    TreeView1->SetSelectedNodeForeground(Qt::white);
 }
 
 void 关键词数据库::Command19_Click() {

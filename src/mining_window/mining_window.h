@@ -257,8 +257,6 @@ class 关键词挖掘 : public WorkWindow,
     // The load's steps of the side bar: the mode tree's nodes, the tips.
     void LoadModeTree();
     void LoadTips();
-    // Marks `index` as the current mode's node.
-    void MarkModeNode(int index);
     // The load's step of the filter lists.
     void FillFilterLists();
     // The batch keyword list from table kwlist.

@@ -131,23 +131,13 @@ void 关键词挖掘::TreeView1_NodeClick(int index) {
     }
     // A running or paused batch keeps its list: a reload would uncheck its queue.
     if (page == 1 && !BatchInProgress()) ReloadBatchList();
-    MarkModeNode(index);
-}
-
-void 关键词挖掘::MarkModeNode(int index) {
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* node = TreeView1->topLevelItem(i);
-        const bool current = i == index - 1;
-        node->setIcon(0, ImageList1[current ? 1 : 0]);
-        node->setForeground(0, Qt::black);
-        node->setBackground(0, current ? palette().color(QPalette::Highlight) : QColor(Qt::white));
-    }
+    TreeView1->MarkCurrentNode(index, ImageList1[0], ImageList1[1]);
 }
 
 void 关键词挖掘::TreeView1_SelectedNodeBlack() {
-    if (QTreeWidgetItem* node = TreeView1->currentItem()) node->setForeground(0, Qt::black);
+    TreeView1->SetSelectedNodeForeground(Qt::black);
 }
 
 void 关键词挖掘::TreeView1_SelectedNodeWhite() {
-    if (QTreeWidgetItem* node = TreeView1->currentItem()) node->setForeground(0, Qt::white);
+    TreeView1->SetSelectedNodeForeground(Qt::white);
 }

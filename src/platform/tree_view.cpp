@@ -63,4 +63,18 @@ void TreeView::ClickNode(int index) {
     emit NodeClick(index);
 }
 
+void TreeView::MarkCurrentNode(int index, const QIcon& icon, const QIcon& currentIcon) {
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = topLevelItem(i);
+        const bool current = node->data(0, kIndexRole).toInt() == index;
+        node->setIcon(0, current ? currentIcon : icon);
+        node->setForeground(0, Qt::black);
+        node->setBackground(0, current ? palette().color(QPalette::Highlight) : QColor(Qt::white));
+    }
+}
+
+void TreeView::SetSelectedNodeForeground(const QColor& colour) {
+    if (QTreeWidgetItem* node = currentItem()) node->setForeground(0, colour);
+}
+
 }  // namespace platform

@@ -25,6 +25,12 @@ class TreeView : public QTreeWidget {
     // Selects node `index` and raises NodeClick for it.
     void ClickNode(int index);
 
+    // Shows node `index` as the current one, highlighted with `currentIcon`; every other top
+    // node plain with `icon`. The side bars mark their page's node so.
+    void MarkCurrentNode(int index, const QIcon& icon, const QIcon& currentIcon);
+    // The text colour of the selected node: the side bars whiten it while the tree has the focus.
+    void SetSelectedNodeForeground(const QColor& colour);
+
   signals:
     void NodeClick(int index);
 

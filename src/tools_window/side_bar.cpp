@@ -138,23 +138,13 @@ void 关键词工具::TreeView1_NodeClick(int index) {
     lbltitle->SetCaption(kPages[page].title);
     tab2->SetTab(page);
     if (page == kRankPage && !VisitRankPage()) return;
-    MarkCurrentNode(index);
-}
-
-void 关键词工具::MarkCurrentNode(int index) {
-    for (int i = 1; i <= TreeView1->NodeCount(); ++i) {
-        QTreeWidgetItem* node = TreeView1->topLevelItem(i - 1);
-        const bool current = i == index;
-        node->setIcon(0, ImageList1[current ? 1 : 0]);
-        node->setForeground(0, Qt::black);
-        node->setBackground(0, current ? palette().color(QPalette::Highlight) : QColor(Qt::white));
-    }
+    TreeView1->MarkCurrentNode(index, ImageList1[0], ImageList1[1]);
 }
 
 void 关键词工具::TreeView1_SelectedNodeBlack() {
-    if (QTreeWidgetItem* node = TreeView1->currentItem()) node->setForeground(0, Qt::black);
+    TreeView1->SetSelectedNodeForeground(Qt::black);
 }
 
 void 关键词工具::TreeView1_SelectedNodeWhite() {
-    if (QTreeWidgetItem* node = TreeView1->currentItem()) node->setForeground(0, Qt::white);
+    TreeView1->SetSelectedNodeForeground(Qt::white);
 }

@@ -219,7 +219,6 @@ class 关键词工具 : public WorkWindow,
     void LoadTips();
     void FillRankOptionLists();
     void RestoreRankOptions();
-    void MarkCurrentNode(int index);
 
     // The rank page's visit: the history filters refilled with every site and keyword, the
     // engine filter at "所有引擎", the list reloaded. False when the database is missing.

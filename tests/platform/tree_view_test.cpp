@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QIcon>
+#include <QPixmap>
 #include <QSignalSpy>
 
 #include "platform/controls.h"
@@ -27,6 +29,29 @@ TEST(TreeView, NodesCountFromOneAndAClickByUserOrCodeNamesTheNode) {
     ASSERT_EQ(clicks.count(), 2);
     EXPECT_EQ(clicks.at(0).at(0).toInt(), 2);
     EXPECT_EQ(clicks.at(1).at(0).toInt(), 1);
+}
+
+TEST(TreeView, MarkingANodeHighlightsItAloneAndTheSelectedNodeTakesItsColour) {
+    platform::TreeView tree;
+    for (const char* key : {"a", "b", "c"})
+        tree.AddNode(QString(), QString::fromLatin1(key), QString::fromLatin1(key));
+    QPixmap red(4, 4), blue(4, 4);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+
+    tree.MarkCurrentNode(2, QIcon(red), QIcon(blue));
+    for (int i = 0; i < 3; ++i) {
+        const QTreeWidgetItem* node = tree.topLevelItem(i);
+        const bool current = i == 1;
+        EXPECT_EQ(node->background(0).color() == tree.palette().color(QPalette::Highlight),
+                  current);
+        EXPECT_EQ(node->icon(0).pixmap(4, 4).toImage().pixelColor(0, 0),
+                  current ? QColor(Qt::blue) : QColor(Qt::red));
+    }
+    tree.ClickNode(3);
+    tree.SetSelectedNodeForeground(Qt::white);
+    EXPECT_EQ(tree.topLevelItem(2)->foreground(0).color(), QColor(Qt::white));
+    EXPECT_EQ(tree.topLevelItem(1)->foreground(0).color(), QColor(Qt::black));
 }
 
 TEST(TabContainer, ShowsOnePageAndClickFiresOnAChangeOnly) {
