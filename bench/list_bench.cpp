@@ -192,7 +192,7 @@ void Vector_Restore(benchmark::State& state) {
 
 void Table_Sort(benchmark::State& state) {
     OnFilledTable(state, [](platform::RowTable& table) {
-        table.SetSorting(platform::SortSpec{0, Qt::AscendingOrder, platform::TextLess});
+        table.SetSorting(platform::SortRule{0, Qt::AscendingOrder, platform::TextLess});
     });
 }
 void Vector_Sort(benchmark::State& state) {
@@ -229,7 +229,7 @@ void Table_AddWhileSorted(benchmark::State& state) {
     Cells();
     platform::RowTable sorted;
     Fill(sorted);
-    sorted.SetSorting(platform::SortSpec{0, Qt::AscendingOrder, platform::TextLess});
+    sorted.SetSorting(platform::SortRule{0, Qt::AscendingOrder, platform::TextLess});
     for (auto _ : state) {
         state.PauseTiming();
         platform::RowTable table;

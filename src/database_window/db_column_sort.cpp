@@ -95,12 +95,12 @@ bool DateCellLess(QStringView a, QStringView b) {
 }
 
 void SortKeywordDbList(platform::RowTable& list, int column, Qt::SortOrder order) {
-    platform::SortSpec spec;
-    spec.column = column - 1;
-    spec.order = order;
+    platform::SortRule rule;
+    rule.column = column - 1;
+    rule.order = order;
     for (KeywordCell cell : {KeywordCell::MonthVolume, KeywordCell::DayVolume,
                              KeywordCell::BaiduCount, KeywordCell::BaiduIndex})
-        if (DbCell(cell) == spec.column) spec.less = NumberCellLess;
-    if (DbCell(KeywordCell::UpdateDate) == spec.column) spec.less = DateCellLess;
-    list.SetSorting(spec);
+        if (DbCell(cell) == rule.column) rule.less = NumberCellLess;
+    if (DbCell(KeywordCell::UpdateDate) == rule.column) rule.less = DateCellLess;
+    list.SetSorting(rule);
 }

@@ -72,11 +72,11 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
 }
 
 void SortResultList(platform::RowTable& list, int column, Qt::SortOrder order) {
-    platform::SortSpec spec;
-    spec.column = column - 1;
-    spec.order = order;
-    spec.less = column == 1 ? platform::TextLess : metrics::NumberCellLess;
-    list.SetSorting(spec);
+    platform::SortRule rule;
+    rule.column = column - 1;
+    rule.order = order;
+    rule.less = column == 1 ? platform::TextLess : metrics::NumberCellLess;
+    list.SetSorting(rule);
 }
 
 }  // namespace result_commands

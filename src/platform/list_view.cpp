@@ -60,10 +60,10 @@ void ListView::SetSorted(bool sorted) {
         rows_.SetSorting(std::nullopt);
         return;
     }
-    SortSpec spec;
-    spec.column = sortKey_;
-    spec.order = sortOrder_;
-    rows_.SetSorting(spec);
+    SortRule rule;
+    rule.column = sortKey_;
+    rule.order = sortOrder_;
+    rows_.SetSorting(rule);
 }
 
 void ListView::mousePressEvent(QMouseEvent* event) {

@@ -263,10 +263,10 @@ bool RowTable::AnyChecked() const {
     return std::any_of(rows_.begin(), rows_.end(), [](const Row& row) { return row.checked; });
 }
 
-void RowTable::SetSorting(std::optional<SortSpec> spec) {
-    sorting_ = spec;
+void RowTable::SetSorting(std::optional<SortRule> rule) {
+    sorting_ = rule;
     if (!sorting_) return;
-    const SortSpec s = *sorting_;
+    const SortRule s = *sorting_;
     std::vector<int> order(rows_.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [this, &s](int a, int b) {
@@ -283,7 +283,7 @@ void RowTable::SetSorting(std::optional<SortSpec> spec) {
 }
 
 int RowTable::SortedPosition(QStringView text) const {
-    const SortSpec& s = *sorting_;
+    const SortRule& s = *sorting_;
     // After every row that sorts before or level with the new one, as a stable sort puts it.
     const auto at =
         std::upper_bound(rows_.begin(), rows_.end(), text, [&s](QStringView value, const Row& row) {

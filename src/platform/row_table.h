@@ -27,7 +27,7 @@ using CellLess = bool (*)(QStringView a, QStringView b);
 bool TextLess(QStringView a, QStringView b);
 
 // The sorting a table keeps while rows are added.
-struct SortSpec {
+struct SortRule {
     int column = 0;  // cell number: 0 the row text, j sub-item j
     Qt::SortOrder order = Qt::AscendingOrder;
     CellLess less = TextLess;
@@ -127,10 +127,10 @@ class RowTable : public QAbstractTableModel {
     void SetAllChecked(bool checked);
     bool AnyChecked() const;
 
-    // Sorts once by `spec` and keeps the table sorted that way while rows are added; nothing
+    // Sorts once by `rule` and keeps the table sorted that way while rows are added; nothing
     // switches the order off again until SetSorting(std::nullopt).
-    void SetSorting(std::optional<SortSpec> spec);
-    const std::optional<SortSpec>& Sorting() const { return sorting_; }
+    void SetSorting(std::optional<SortRule> rule);
+    const std::optional<SortRule>& Sorting() const { return sorting_; }
 
     // Whether the rows show check boxes a user can tick, and whether the user may edit the row
     // text in place.
@@ -187,7 +187,7 @@ class RowTable : public QAbstractTableModel {
     mutable bool textCountsValid_ = true;
     mutable QHash<quint64, int> positions_;
     mutable bool positionsValid_ = true;
-    std::optional<SortSpec> sorting_;
+    std::optional<SortRule> sorting_;
     QHash<QString, QIcon> images_;
     bool checkable_ = false;
     bool editable_ = false;

@@ -155,7 +155,7 @@ void ComparisonColumnClick(ComparisonPage& page, int column) {
     state.SortOrder =
         state.SortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     page.List().SetSorting(
-        platform::SortSpec{column, state.SortOrder, column == 0 ? platform::TextLess : NumberLess});
+        platform::SortRule{column, state.SortOrder, column == 0 ? platform::TextLess : NumberLess});
 }
 
 }  // namespace research

@@ -153,7 +153,7 @@ TEST(KeywordFilter, RestoreBringsBackTheMasterOrderBoldMarksAndKeysUnsortedAndUn
     Fill(master, kMiningColumns, kRows);
     master.SetBold(1, true);
     shown.RebuildFrom(master);
-    shown.SetSorting(platform::SortSpec{0, Qt::DescendingOrder});
+    shown.SetSorting(platform::SortRule{0, Qt::DescendingOrder});
     shown.SetAllChecked(true);
     shown.Remove(2);
 

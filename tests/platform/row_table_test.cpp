@@ -7,7 +7,7 @@
 
 using platform::ListContainsText;
 using platform::RowTable;
-using platform::SortSpec;
+using platform::SortRule;
 
 namespace {
 
@@ -142,7 +142,7 @@ TEST(RowTableTest, ASortedTableKeepsItsOrderWhileRowsAreAdded) {
     for (const Case& c : cases) {
         RowTable table;
         Fill(table, c.rows);
-        table.SetSorting(SortSpec{0, c.order, c.less});
+        table.SetSorting(SortRule{0, c.order, c.less});
         for (const QString& text : c.added) table.Add(text);
         EXPECT_EQ(Texts(table), QString::fromUtf8(c.expected));
     }
@@ -153,7 +153,7 @@ TEST(RowTableTest, ASortedTableKeepsItsOrderWhileRowsAreAdded) {
     table.SetCell(1, 1, QStringLiteral("2"));
     table.SetCell(2, 1, QStringLiteral("1"));
     const quint64 x = table.Key(1);
-    table.SetSorting(SortSpec{1, Qt::AscendingOrder, platform::TextLess});
+    table.SetSorting(SortRule{1, Qt::AscendingOrder, platform::TextLess});
     EXPECT_EQ(Texts(table), QStringLiteral("y,x"));
     EXPECT_EQ(table.IndexOfKey(x), 2);
     table.SetSorting(std::nullopt);
