@@ -2,12 +2,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "database_window/database_window.h"
-#include "mining_window/mining_window.h"
-#include "research_tools/comparison_entry.h"
-#include "research_tools/research_pages.h"
+#include "app/program_windows.h"
 #include "shell/main_window.h"
-#include "tools_window/tools_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,17 +12,8 @@ int main(int argc, char** argv) {
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
-    // The work windows' fields outlive each opening of their window.
-    static MiningWindowFields miningFields;
-    static ToolsWindowFields toolsFields;
-    RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘(miningFields); });
-    RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具(toolsFields); });
-    RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
-    // The tools window's research pages, and its comparison page as the mining and database
-    // windows hand it their keywords.
-    SetResearchPagesFactory(research::MakeResearchPanes);
-    static research::ToolsWindowComparison comparison;
-    InstallComparisonTool(&comparison);
+    static ProgramFields fields;
+    RegisterProgramWindows(fields);
     MDIfrm window;
     if (!window.MDIForm_Load()) return 0;
     return app.exec();

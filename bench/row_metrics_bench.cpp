@@ -87,8 +87,10 @@ void BM_RowMetrics(benchmark::State& state) {
     World& world = TheWorld();
     for (auto _ : state) {
         const QString keyword = world.NextKeyword(state);
-        world.window.AddRow(Pane::Regular, keyword);
-        metrics::FillRowMetrics(world.window, Pane::Regular, keyword);
+        const int row = world.window.AddRow(Pane::Regular, keyword);
+        metrics::FillRowMetrics(world.window, Pane::Regular, keyword,
+                                {metrics::RowHandle(&world.window.ListView1, row),
+                                 metrics::LastRow(&world.window.ListView17)});
     }
     world.window.ListView1.Clear();
     world.window.ListView17.Clear();

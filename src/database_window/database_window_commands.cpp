@@ -8,6 +8,7 @@
 #include "mining_window/keyword_filter.h"
 #include "platform/prompts.h"
 #include "shared/busy_indicator.h"
+#include "shared/running_job.h"
 #include "shared/shared_connection.h"
 #include "shell/blocking_settings_dialog.h"
 
@@ -122,6 +123,8 @@ void 关键词数据库::Command44_Click() {
         Tell(QStringLiteral("请至少选择一个要更新的项目"));
         return;
     }
+    if (jobs::RefuseStartWhileBusy()) return;
+    const jobs::Running running(QStringLiteral("更新数据库"));
     ListView16->SetSorted(false);
     Command44->SetCaption(kPause);
     BusyIndicator::Set(BusyIndicator::kRunning);

@@ -13,12 +13,12 @@
 namespace metrics {
 namespace {
 
-// The newest row of each list of a pane, taken when the call starts.
+// The keyword's row in each list of a pane.
 class PaneRows {
   public:
-    PaneRows(platform::RowTable* shown, platform::RowTable* second, const KeywordColumns& columns)
-        : rows_{LastRow(shown), LastRow(second)}, columns_(columns) {
-        if (const int row = rows_[0].Index()) keyword_ = shown->Text(row);
+    PaneRows(const KeywordRows& rows, const KeywordColumns& columns)
+        : rows_(rows), columns_(columns) {
+        if (const int row = rows_[0].Index()) keyword_ = rows_[0].List()->Text(row);
     }
 
     // The text of the shown list's row; nothing when that list had no row.
@@ -30,15 +30,16 @@ class PaneRows {
     }
 
   private:
-    std::array<RowHandle, 2> rows_;
+    KeywordRows rows_;
     const KeywordColumns& columns_;
     std::optional<QString> keyword_;
 };
 
 }  // namespace
 
-void FillRowMetrics(MiningContext& window, Pane pane, const QString& kw) {
-    PaneRows rows(window.ResultList(pane), window.SecondList(pane), window.ResultColumns(pane));
+void FillRowMetrics(MiningContext& window, Pane pane, const QString& kw,
+                    const KeywordRows& keywordRows) {
+    PaneRows rows(keywordRows, window.ResultColumns(pane));
 
     std::optional<TodaysRow> stored;
     if (!window.DbMissing()) stored = ReadTodaysRow(kw);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
+#include "metrics/row_handle.h"
 #include "metrics/window_context.h"
 
 // The metrics of a freshly mined result row: monthly and yesterday's search volume, the Baidu
@@ -10,10 +12,13 @@
 // stored in table keywords.
 namespace metrics {
 
-// Fills the newest row of `pane`'s result list (and its row in the pane's second list) for
-// `kw`, the keyword the mining run has just added (AddIndex, AddIndex1, AddIndex2). The rows
-// are taken when the call starts: a row removed meanwhile is not written, and rows added
-// meanwhile are left alone.
-void FillRowMetrics(MiningContext& window, Pane pane, const QString& kw);
+// The row of a keyword in a pane's result list and its row in the pane's second list; either
+// may be absent.
+using KeywordRows = std::array<RowHandle, 2>;
+
+// Fills `rows`, the rows the mining run has just added to `pane`'s lists for `kw` (AddIndex,
+// AddIndex1, AddIndex2). The rows are held by key: a row removed meanwhile is not written, one
+// moved by a sort or by rows added meanwhile is still the row written.
+void FillRowMetrics(MiningContext& window, Pane pane, const QString& kw, const KeywordRows& rows);
 
 }  // namespace metrics

@@ -41,6 +41,7 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
     state.LastMinedKeyword.clear();
     binding.SetPosition(QStringLiteral("1"));
     state.BatchActive = false;
+    state.Keywords.clear();
     state.Unsaved.clear();
     state.UnsavedRows = 0;
     if (shutDown) ShutdownMachine(1);
@@ -58,9 +59,9 @@ bool FinishBatchKeyword(BatchMiningBinding& binding) {
     // A position that cannot move on names no further keyword: the batch ends.
     const std::optional<qint16> position = metrics::ReadWhole16(binding.Position());
     QString next;
-    if (position && *position < std::numeric_limits<qint16>::max()) {
+    if (position && *position >= 1 && *position < state.Keywords.size()) {
         binding.SetPosition(QString::number(*position + 1));
-        next = binding.Window().CurrentBatchKeyword();
+        next = state.Keywords[*position];
     }
     if (next.isEmpty()) {
         EndBatch(binding, saved);
@@ -81,17 +82,22 @@ bool FinishBatchKeyword(BatchMiningBinding& binding) {
 }  // namespace
 
 QString BatchMiningBinding::Refusal() {
-    return AnyKeywordChecked() ? QString() : QStringLiteral("请选择你要批量查询的关键词！");
+    return BatchState().Keywords.isEmpty() ? QStringLiteral("请选择你要批量查询的关键词！")
+                                           : QString();
 }
 
 QString BatchMiningBinding::Seed() {
-    if (Window().CurrentBatchKeyword().isEmpty()) SetPosition(QStringLiteral("1"));
-    return Window().CurrentBatchKeyword();
+    const QStringList& keywords = BatchState().Keywords;
+    const std::optional<qint16> position = metrics::ReadWhole16(Position());
+    if (position && *position >= 1 && *position <= keywords.size()) return keywords[*position - 1];
+    SetPosition(QStringLiteral("1"));
+    return keywords.value(0);
 }
 
 void BatchMiningClick(BatchMiningBinding& binding) {
     BatchRunState& state = binding.BatchState();
     if (binding.ButtonCaption() == kStartCaption && !state.BatchActive) {
+        state.Keywords = binding.CheckedKeywords();
         state.Unsaved.clear();
         state.UnsavedRows = 0;
     }

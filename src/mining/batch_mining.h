@@ -15,6 +15,9 @@ namespace mining {
 struct BatchRunState : MiningRunState {
     // A batch was started and has not ended: it is running or paused.
     bool BatchActive = false;
+    // The batch's keywords, the checked rows of the batch list as the batch started: ticks and
+    // rows changed meanwhile neither skip nor rename a keyword of the batch.
+    QStringList Keywords;
     // The keywords of this batch whose results were to be saved and were not.
     QStringList Unsaved;
     // The result rows of this batch that table keywords refused.
@@ -30,16 +33,17 @@ class BatchMiningBinding : public MiningBinding {
     metrics::Pane ResultPane() const override { return metrics::Pane::Batch; }
     MiningRunState& RunState() override { return BatchState(); }
     virtual BatchRunState& BatchState() = 0;
-    // A start is refused while no keyword of the batch list is checked.
+    // A start is refused while the batch has no keyword.
     QString Refusal() override;
-    // The keyword at the batch position. A position past the checked keywords (rows were
-    // unchecked meanwhile) starts the batch again from the first checked keyword.
+    // The batch's keyword at the batch position; a position that names none starts the batch
+    // again from its first keyword.
     QString Seed() override;
     // A batch leaves the regular pane's result filter alone.
     void SetFilterEnabled(bool) override {}
 
-    virtual bool AnyKeywordChecked() const = 0;
-    // The batch position box (txtkw): which checked keyword, from 1.
+    // The checked keywords of the batch list, top to bottom.
+    virtual QStringList CheckedKeywords() const = 0;
+    // The batch position box (txtkw): which keyword of the batch, from 1.
     virtual QString Position() const = 0;
     virtual void SetPosition(const QString& position) = 0;
     // Saves the current keyword's results when the pane asks for it.

@@ -12,6 +12,7 @@
 #include "platform/row_table.h"
 #include "shared/busy_indicator.h"
 #include "shared/cxhtml.h"
+#include "shared/running_job.h"
 #include "shared/text_helpers.h"
 
 namespace mining {
@@ -48,24 +49,25 @@ void EnterPausedState(MiningBinding& binding) {
 }
 
 // Appends `keyword` to the shown list and its master copy, as one row of both; the two rows.
-std::array<metrics::RowHandle, 2> AppendRow(MiningBinding& binding, const QString& keyword) {
+metrics::KeywordRows AppendRow(MiningBinding& binding, const QString& keyword) {
     platform::RowTable& shown = Shown(binding);
     const platform::ListItem row = shown.Add(keyword);
     platform::RowTable* master = Master(binding);
-    if (master) master->Add(keyword, row.Key());
-    return {metrics::RowHandle(&shown, row.Index()), metrics::LastRow(master)};
+    if (!master) return {metrics::RowHandle(&shown, row.Index()), {}};
+    const platform::ListItem copy = master->Add(keyword, row.Key());
+    return {metrics::RowHandle(&shown, row.Index()), metrics::RowHandle(master, copy.Index())};
 }
 
-void FillMetrics(MiningBinding& binding, const QString& keyword) {
-    metrics::FillRowMetrics(binding.Window(), binding.ResultPane(), keyword);
+void FillMetrics(MiningBinding& binding, const QString& keyword, const metrics::KeywordRows& rows) {
+    metrics::FillRowMetrics(binding.Window(), binding.ResultPane(), keyword, rows);
 }
 
 // The seed's bold row, unless a resumed run still has it listed.
 void ListSeed(MiningBinding& binding, const QString& seed) {
     if (Listed(seed, Shown(binding), Master(binding))) return;
     binding.ShowProgress(seed);
-    const std::array<metrics::RowHandle, 2> rows = AppendRow(binding, seed);
-    FillMetrics(binding, seed);
+    const metrics::KeywordRows rows = AppendRow(binding, seed);
+    FillMetrics(binding, seed, rows);
     // The metrics wait for pages meanwhile: the rows are found again, if they are still there.
     for (const metrics::RowHandle& row : rows)
         if (const int index = row.Index()) row.List()->SetBold(index, true);
@@ -75,9 +77,9 @@ void OfferCandidate(MiningBinding& binding, const QString& seed, const QString& 
     const QString candidate = TrimBlanks(item.toLower());
     const CandidateOptions options{binding.MustContainSeed(), binding.ExclusionWords()};
     if (!AcceptCandidate(candidate, seed, options, Shown(binding), Master(binding))) return;
-    AppendRow(binding, candidate);
+    const metrics::KeywordRows rows = AppendRow(binding, candidate);
     binding.ShowProgress(candidate);
-    FillMetrics(binding, candidate);
+    FillMetrics(binding, candidate, rows);
 }
 
 }  // namespace
@@ -97,10 +99,14 @@ ClickOutcome MiningClick(MiningBinding& binding) {
                                           platform::Icon::Information);
         return ClickOutcome::Refused;
     }
+    if (jobs::RefuseStartWhileBusy()) return ClickOutcome::Refused;
+    const jobs::Running running(binding.ResultPane() == metrics::Pane::Batch
+                                    ? QStringLiteral("批量挖掘")
+                                    : QStringLiteral("常规挖掘"));
     const QString seed = binding.Seed();
     if (seed != state.LastMinedKeyword) ResetForNewSeed(binding, seed);
 
-    // New rows must come last: the metrics fill the last row of each list.
+    // The run lists its rows in the order it finds them.
     Shown(binding).SetSorting(std::nullopt);
     binding.SetButtonCaption(kPauseCaption);
     BusyIndicator::Set(BusyIndicator::kRunning);

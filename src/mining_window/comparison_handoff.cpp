@@ -6,6 +6,7 @@
 #include "platform/row_table.h"
 #include "shared/busy_indicator.h"
 #include "shared/job_progress.h"
+#include "shared/running_job.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ void CompareInToolsWindow(const platform::RowTable& list) {
         Tell(QStringLiteral("请选择要对比分析的关键词！"));
         return;
     }
+    // A comparison under way keeps its keywords; any other job would be held up by it.
+    if (jobs::RefuseStartWhileBusy()) return;
     BusyIndicator::Set(BusyIndicator::kReady);
     JobProgress::Clear();
     if (!installed) {

@@ -25,5 +25,6 @@ ComparisonTool* TheComparisonTool();
 
 // CompareInToolsWindow: hands the checked rows of `list`, top to bottom, joined by "#", to the
 // comparison tool, after setting the status bar to "就绪" with empty job panels. Says
-// "请选择要对比分析的关键词！" when no row is checked, and says so when there is no tool.
+// "请选择要对比分析的关键词！" when no row is checked, and says so when there is no tool. While a
+// job runs (a comparison among them) it hands nothing over and says which job runs.
 void CompareInToolsWindow(const platform::RowTable& list);

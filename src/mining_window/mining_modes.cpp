@@ -44,8 +44,12 @@ BatchMiningMode::BatchMiningMode(关键词挖掘& window, mining::BatchRunState&
                    QStringLiteral("常规挖掘正在进行中，请先暂停常规挖掘再开始批量挖掘！")}),
       state_(state) {}
 
-bool BatchMiningMode::AnyKeywordChecked() const {
-    return window_.ListView8->Rows().AnyChecked();
+QStringList BatchMiningMode::CheckedKeywords() const {
+    const platform::RowTable& list = window_.ListView8->Rows();
+    QStringList keywords;
+    for (int row = 1; row <= list.Count(); ++row)
+        if (list.Checked(row)) keywords << list.Text(row);
+    return keywords;
 }
 
 QString BatchMiningMode::Position() const {
@@ -59,7 +63,8 @@ void BatchMiningMode::SetPosition(const QString& position) {
 mining::SaveOutcome BatchMiningMode::SaveResults() {
     // Index 1 of the save format list is "Txt"; "不保存" saves nothing.
     if (window_.Combo1->ListIndex() != 1) return mining::SaveOutcome::NotAsked;
-    return AutoSaveList(window_.ListView3->Rows(), QStringLiteral("txt"), ReportRelatedKeywords)
+    return AutoSaveList(window_.ListView3->Rows(), state_.LastMinedKeyword, QStringLiteral("txt"),
+                        ReportRelatedKeywords)
                ? mining::SaveOutcome::Saved
                : mining::SaveOutcome::Failed;
 }

@@ -73,7 +73,7 @@ class BatchMiningMode final : public WindowMiningMode<mining::BatchMiningBinding
     BatchMiningMode(关键词挖掘& window, mining::BatchRunState& state);
 
     mining::BatchRunState& BatchState() override { return state_; }
-    bool AnyKeywordChecked() const override;
+    QStringList CheckedKeywords() const override;
     QString Position() const override;
     void SetPosition(const QString& position) override;
     mining::SaveOutcome SaveResults() override;

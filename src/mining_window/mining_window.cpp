@@ -8,6 +8,7 @@
 #include "mining_window/result_columns.h"
 #include "mining_window/twips_layout.h"
 #include "shared/batch_helpers.h"
+#include "shared/running_job.h"
 #include "shell/blocking_settings_dialog.h"
 #include "shell/database_bootstrap.h"
 
@@ -51,6 +52,15 @@
 
 关键词挖掘::~关键词挖掘() {
     if (TheBatchBinding() == this) InstallBatchBinding(nullptr);
+    // The runs' rows go with the window: a later opening never resumes into empty lists.
+    fields_.RegularRun = {};
+    fields_.BatchRun = {};
+}
+
+bool 关键词挖掘::HoldsUnsavedWork() const {
+    const bool paused =
+        !fields_.RegularRun.LastMinedKeyword.isEmpty() || fields_.BatchRun.BatchActive;
+    return paused || ListView1->Count() > 0 || ListView3->Count() > 0;
 }
 
 void 关键词挖掘::Form_Load() {
@@ -160,10 +170,12 @@ bool 关键词挖掘::Ticked(metrics::Pane pane, metrics::PaneOption option) con
 }
 
 QString 关键词挖掘::CurrentBatchKeyword() const {
-    return ::CurrentBatchKeyword();
+    return fields_.BatchRun.LastMinedKeyword;
 }
 
 void 关键词挖掘::recha() {
+    if (jobs::RefuseStartWhileBusy()) return;
+    const jobs::Running running(QStringLiteral("重查当前项"));
     metrics::recha(*this);
 }
 

@@ -36,6 +36,8 @@ class 关键词挖掘 : public WorkWindow,
     void Form_Load() override;
     bool DbMissing() const override { return fields_.MiningDbMissing; }
     bool JobRunning() const override { return runningClicks_ > 0; }
+    // A paused run, or rows in a result list.
+    bool HoldsUnsavedWork() const override;
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     QList<QWidget*> SideBarPanes() override { return {pic1, pic2, pic3, pic4}; }
@@ -65,8 +67,6 @@ class 关键词挖掘 : public WorkWindow,
     void Addto_db() override;
 
     // The batch helpers.
-    const platform::RowTable& BatchKeywordList() const override { return ListView8->Rows(); }
-    QString BatchPosition() const override { return txtkw->Text(); }
     QString SaveFolder() const override { return Text3->Text(); }
 
     // The add-keywords dialog's lists: the batch list, or the manual pane's list with its

@@ -75,7 +75,8 @@ void 关键词挖掘::Command43_Click() {
 }
 
 void 关键词挖掘::ListView1_ColumnClick(int column) {
-    if (BusyIndicator::JobRunning()) return;
+    // A run of the window fills the list meanwhile.
+    if (JobRunning()) return;
     // The order flips on every click, whichever column is clicked.
     ListView1->SetSortKey(column - 1);
     ListView1->SetSortOrder(ListView1->SortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "platform/wait.h"
+
 namespace platform {
 namespace {
 
@@ -13,6 +15,7 @@ ModalRunner& Installed() {
 }  // namespace
 
 void ShowModal(QDialog& dialog) {
+    const NestedLoop loop;
     if (Installed())
         Installed()(dialog);
     else

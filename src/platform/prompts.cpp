@@ -8,6 +8,7 @@
 
 #include "platform/folder_dialog.h"
 #include "platform/program_folder.h"
+#include "platform/wait.h"
 
 namespace platform {
 namespace {
@@ -109,9 +110,11 @@ class CountedPrompts final : public Prompts {
     }
 
   private:
+    // A prompt is a nested loop too: the code that asked waits below it.
     struct Waiting {
         Waiting() { ++openPrompts; }
         ~Waiting() { --openPrompts; }
+        NestedLoop loop;
     };
 };
 

@@ -11,6 +11,7 @@
 #include "research_tools/row_cell.h"
 #include "shared/busy_indicator.h"
 #include "shared/cxhtml.h"
+#include "shared/running_job.h"
 #include "shared/text_helpers.h"
 
 namespace research {
@@ -113,6 +114,8 @@ void ComparisonClick(ComparisonPage& page) {
         RequestPause(page);
         return;
     }
+    if (jobs::RefuseStartWhileBusy()) return;
+    const jobs::Running running(QStringLiteral("关键词对比"));
     const QString input = TrimBlanks(text);
     if (input != state.LastComparisonInput) BuildRows(page, input);
 
@@ -151,7 +154,7 @@ void Duibi(ComparisonPage& page) {
 
 void ComparisonColumnClick(ComparisonPage& page, int column) {
     ComparisonState& state = page.State();
-    if (state.InRun || BusyIndicator::Text() == BusyIndicator::kRunning) return;
+    if (state.InRun) return;
     state.SortOrder =
         state.SortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     page.List().SetSorting(

@@ -11,6 +11,7 @@
 #include "research_tools/row_cell.h"
 #include "shared/busy_indicator.h"
 #include "shared/cxhtml.h"
+#include "shared/running_job.h"
 #include "shared/text_helpers.h"
 
 namespace research {
@@ -112,6 +113,8 @@ void HotListClick(HotListPage& page) {
         RequestPause(page);
         return;
     }
+    if (jobs::RefuseStartWhileBusy()) return;
+    const jobs::Running running(QStringLiteral("热门关键词"));
     const int first = PrepareStart(page);
     // The page and its layout are fixed for the whole run, whatever is clicked meanwhile.
     const HotSubcategory subcategory = HotKeywordCategories()[state.ChosenPage];

@@ -8,6 +8,7 @@
 #include "research_tools/notice.h"
 #include "research_tools/row_cell.h"
 #include "shared/cxhtml.h"
+#include "shared/running_job.h"
 #include "shared/url_encoding.h"
 #include "shared/web_addresses.h"
 
@@ -122,7 +123,12 @@ void IndexQueryClick(IndexQueryPage& page) {
         return;
     }
     IndexQueryState& state = page.State();
-    if (state.QueryRunning) return;
+    if (state.QueryRunning) {
+        Notify(QStringLiteral("正在查询关键词指数，请等本次查询完成后再查询。"));
+        return;
+    }
+    if (jobs::RefuseStartWhileBusy()) return;
+    const jobs::Running running(QStringLiteral("关键词指数查询"));
     state.QueryRunning = true;
     page.SetQueryCommandsEnabled(false);
 
@@ -150,6 +156,7 @@ void IndexDetail(IndexQueryPage& page) {
     const std::optional<qint32> volume = metrics::ReadWhole32(month);
     if (month == QStringLiteral("-") || !volume || *volume == 0) return;
 
+    const jobs::Running running(QStringLiteral("关键词指数详细数据"));
     state.DetailRunning = true;
     ShowDetail(page, list.Text(selected), *volume);
     state.DetailRunning = false;

@@ -1,5 +1,6 @@
 #include "research_tools/index_query_pane.h"
 
+#include "shared/running_job.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
 
@@ -79,6 +80,8 @@ void IndexQueryPane::Command41_Click() {
 }
 
 void IndexQueryPane::ListView3_DblClick() {
+    // The query shows its last keyword's detail itself; a detail asked meanwhile would hold it.
+    if (jobs::RefuseStartWhileBusy()) return;
     IndexDetail(*this);
 }
 

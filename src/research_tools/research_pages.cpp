@@ -21,6 +21,11 @@ bool ResearchPanes::JobRunning() const {
     return IndexQuery.JobRunning() || Comparison.JobRunning() || HotKeywords.JobRunning();
 }
 
+bool ResearchPanes::HoldsResults() const {
+    return IndexQuery.ListView3->Count() > 0 || Comparison.ListView18->Count() > 0 ||
+           HotKeywords.ListView4->Count() > 0;
+}
+
 std::unique_ptr<ResearchPages> MakeResearchPanes(关键词工具& window) {
     return std::make_unique<ResearchPanes>(window);
 }

@@ -18,6 +18,7 @@ class ResearchPanes final : public ResearchPages {
     void Form_Load() override;
     void Resize() override;
     bool JobRunning() const override;
+    bool HoldsResults() const override;
 
     IndexQueryPane IndexQuery;
     ComparisonPane Comparison;

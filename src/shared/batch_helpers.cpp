@@ -1,7 +1,6 @@
 #include "shared/batch_helpers.h"
 
 #include "platform/clock.h"
-#include "platform/row_table.h"
 #include "shared/batch_binding.h"
 #include "shared/list_exporter.h"
 
@@ -29,21 +28,11 @@ void InstallBatchBinding(BatchBinding* binding) {
     installed = binding;
 }
 
-QString CurrentBatchKeyword() {
-    if (!installed) return {};
-    const platform::RowTable& list = installed->BatchKeywordList();
-    const int wanted = installed->BatchPosition().trimmed().toInt();
-    int checked = 0;
-    for (int i = 1; i <= list.Count(); ++i) {
-        if (list.Checked(i) && ++checked == wanted) return list.Text(i);
-    }
-    return {};
-}
-
-bool AutoSaveList(const platform::RowTable& list, const QString& extension, qint16 kind) {
+bool AutoSaveList(const platform::RowTable& list, const QString& keyword, const QString& extension,
+                  qint16 kind) {
     if (!installed) return false;
     const QString folder = installed->SaveFolder();
     if (folder.isEmpty()) return false;
-    const QString name = SafeFileName(CurrentBatchKeyword()) + u'-' + DateTimeStamp();
+    const QString name = SafeFileName(keyword) + u'-' + DateTimeStamp();
     return WriteListAs(list, ExportPath(folder, name, extension), extension, kind);
 }

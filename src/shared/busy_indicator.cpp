@@ -22,9 +22,4 @@ void Set(const QString& text) {
     if (display) display(text);
 }
 
-bool JobRunning() {
-    const QString text = Text();
-    return text == kRunning || text == kStopping;
-}
-
 }  // namespace BusyIndicator

@@ -3,9 +3,9 @@
 #include <QString>
 #include <functional>
 
-// The program-wide job state shown in panel 1 of the main window's status bar: "进行中..."
-// while a job runs, "已暂停" after a pause, "就绪" when idle. Jobs write it; the toolbar, the
-// exporter and the list sorts read it before they act.
+// The job state shown in panel 1 of the main window's status bar: "进行中..." while a job runs,
+// "已暂停" after a pause, "就绪" when idle. Jobs write it for the user to read; it is display
+// only: whether a job runs is the job's own state (running_job.h and each job's flags).
 namespace BusyIndicator {
 
 inline const QString kRunning = QStringLiteral("进行中...");
@@ -18,7 +18,5 @@ inline const QString kStopping = QStringLiteral("正在停止...");
 void Attach(std::function<void(const QString&)> show);
 QString Text();
 void Set(const QString& text);
-// Whether a job runs: the panel reads "进行中..." (or "正在停止...").
-bool JobRunning();
 
 }  // namespace BusyIndicator

@@ -9,10 +9,10 @@
 #include "platform/prompts.h"
 #include "platform/row_table.h"
 #include "platform/shell.h"
-#include "shared/busy_indicator.h"
 #include "shared/excel_export.h"
 #include "shared/folder_picker.h"
 #include "shared/report_writer.h"
+#include "shared/running_job.h"
 
 namespace {
 
@@ -108,13 +108,16 @@ using ListWriter = std::function<bool(const platform::RowTable& list, const QStr
 // not told again.
 void AskAndWrite(const platform::RowTable& list, const QString& extension, const ListWriter& write,
                  bool writerTellsFailure, const QString& doneMessage, QWidget* owner) {
-    if (list.Count() == 0) {
+    const auto refusedEmpty = [&list] {
+        if (list.Count() > 0) return false;
         Tell(QStringLiteral("没有数据需要导出！"), QStringLiteral("导出数据"),
              platform::Icon::Information);
-        return;
-    }
+        return true;
+    };
+    if (refusedEmpty()) return;
     const std::optional<QString> path = AskExportPath(extension);
-    if (!path) return;
+    // The list stays live while the questions wait: it may have been emptied meanwhile.
+    if (!path || refusedEmpty()) return;
     if (extension == u"xls") QFile::remove(*path);
 
     if (!write(list, *path)) {
@@ -140,7 +143,7 @@ void AskAndWrite(const platform::RowTable& list, const QString& extension, const
 void ExportList(const platform::RowTable& list, const QString& extension, qint16 kind,
                 QWidget* owner) {
     const ExportRunning running;
-    if (BusyIndicator::JobRunning()) return;
+    if (jobs::AnyRunning()) return;
     // A workbook export that ran has shown its own reason already.
     const bool writerTellsFailure = extension == u"xls" && kind >= 0;
     AskAndWrite(

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
@@ -16,6 +17,7 @@
 #include "platform/twips.h"
 #include "shared/busy_indicator.h"
 #include "shared/job_progress.h"
+#include "shared/running_job.h"
 #include "shared/web_addresses.h"
 #include "shell/about_dialog.h"
 #include "shell/autorun.h"
@@ -67,6 +69,8 @@ MDIfrm::MDIfrm()
     Area->setBackground(palette().dark());
     Text1->hide();
     SetWorkWindowHost(Area);
+    // The pressed toolbar button is always the shown window's, whoever showed it.
+    connect(Area, &QMdiArea::subWindowActivated, this, [this] { ShowPressedButton(); });
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();
@@ -79,6 +83,8 @@ MDIfrm::MDIfrm()
 }
 
 MDIfrm::~MDIfrm() {
+    // The area's windows go after this one: their going shows nothing any more.
+    disconnect(Area, nullptr, this, nullptr);
     // Windows loaded only for their hidden boxes are children of the area and go with it.
     SetWorkWindowHost(nullptr);
 }
@@ -237,17 +243,32 @@ QMdiSubWindow* MDIfrm::ActiveChild() const {
 }
 
 void MDIfrm::ShowForm(WorkWindowKind kind) {
-    if (QMdiSubWindow* active = ActiveChild()) {
-        auto* window = dynamic_cast<WorkWindow*>(active->widget());
-        // A job's loop, an export or a prompt still uses its window: it stays loaded, behind
-        // the new one.
-        if (!window || !window->InUse()) delete active;
-    }
+    const QPointer<QMdiSubWindow> leaving = ActiveChild();
     auto* splash = new frmLoading(this);
     splash->ShowAndPaint();
+    // The leaving window goes only now: nothing handles events between its unload and the
+    // next window's load.
+    if (leaving) {
+        auto* window = dynamic_cast<WorkWindow*>(leaving->widget());
+        if (!window)
+            delete leaving;
+        else if (!window->InUse() && !window->HoldsUnsavedWork())
+            UnloadWhenIdle(window);
+        // Otherwise a job's loop, an export or a prompt still uses it, or it holds work not
+        // saved anywhere: it stays loaded, behind the new one.
+    }
     LoadWorkWindow(kind);
     splash->close();
     ShowWorkWindow(kind);
+}
+
+void MDIfrm::ShowPressedButton() {
+    WorkWindowKind kind;
+    const QMdiSubWindow* active = Area->activeSubWindow();
+    const int shown = active && !active->isHidden() && KindOfLoadedWindow(active->widget(), &kind)
+                          ? NavigationText(kind).toInt()
+                          : 0;
+    for (int index = 2; index <= 4; ++index) Button(index)->setChecked(index == shown);
 }
 
 void MDIfrm::SetWindowMarks(WorkWindowKind kind) {
@@ -260,8 +281,7 @@ void MDIfrm::SwitchTo(WorkWindowKind kind) {
     Text1->SetText(NavigationText(kind));
     ShowForm(kind);
     SetWindowMarks(kind);
-    const int own = NavigationText(kind).toInt();
-    for (int index = 2; index <= 4; ++index) Button(index)->setChecked(index == own);
+    ShowPressedButton();
 }
 
 void MDIfrm::mnuDig_Click() {
@@ -277,17 +297,17 @@ void MDIfrm::mnuDatabase_Click() {
 }
 
 void MDIfrm::Toolbar1_ButtonClick(int index) {
-    if (BusyIndicator::Text() == BusyIndicator::kRunning) return;
     WorkWindowKind kind;
     if (index == 7) {
-        SideBarStep();
+        if (!jobs::AnyRunning()) SideBarStep();
     } else if (KindOfNavigationText(QString::number(index), &kind)) {
-        // The clicked button keeps the pressed state its click gave it.
-        Text1->SetText(NavigationText(kind));
-        ShowForm(kind);
-        for (int other = 2; other <= 4; ++other)
-            if (other != index) Button(other)->setChecked(false);
-        SetWindowMarks(kind);
+        if (!jobs::AnyRunning()) {
+            Text1->SetText(NavigationText(kind));
+            ShowForm(kind);
+            SetWindowMarks(kind);
+        }
+        // A refused click leaves the button it pressed up again.
+        ShowPressedButton();
     }
 }
 

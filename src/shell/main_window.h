@@ -107,10 +107,12 @@ class MDIfrm : public QMainWindow {
     void CreateStatusBar();
     void ShowNewsWindow();
 
-    // Opens a work window: unloads the child in front (unless it is in use: a job, an export or
-    // a prompt keeps it loaded behind the new one), shows the splash while the window loads,
-    // shows it maximised.
+    // Opens a work window: unloads the child in front (unless it is in use, by a job, an export
+    // or a prompt, or holds work not saved anywhere: then it stays loaded behind the new one),
+    // shows the splash while the window loads, shows it maximised.
     void ShowForm(WorkWindowKind kind);
+    // Presses the toolbar button of the window shown in front, and no other.
+    void ShowPressedButton();
     // A window menu item or toolbar button: records the window, opens it, sets the marks.
     void SwitchTo(WorkWindowKind kind);
     void SetWindowMarks(WorkWindowKind kind);

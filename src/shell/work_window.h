@@ -24,6 +24,14 @@ class WorkWindow : public QWidget {
     // Whether the window must stay loaded: a job of it runs, or an export or a prompt waits,
     // whose code still uses the lists and controls it was given when it goes on.
     bool InUse() const;
+    // Whether the window holds work a switch must not throw away: a paused job, or results the
+    // user has not saved anywhere. Such a window stays loaded behind the one switched to.
+    virtual bool HoldsUnsavedWork() const { return false; }
+
+    // A switch or close asked for while a nested loop ran: the window is hidden and goes once
+    // the loops have returned, unless it is shown again before.
+    bool UnloadPending() const { return unloadPending_; }
+    void SetUnloadPending(bool pending) { unloadPending_ = pending; }
 
     // The side bar at the window's left edge (PicLEFT), the page tabs (tab1) and the panes the
     // toolbar's side-bar button widens when it hides the side bar, in their order.
@@ -48,4 +56,7 @@ class WorkWindow : public QWidget {
     void PlaceDesign(const QList<QWidget*>& panes);
     // A hidden box of the window holding its design text.
     platform::TextBox* HiddenBox(const QString& designText);
+
+  private:
+    bool unloadPending_ = false;
 };

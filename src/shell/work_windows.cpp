@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/prompts.h"
+#include "platform/wait.h"
 #include "shared/list_exporter.h"
 #include "shell/work_window.h"
 
@@ -34,8 +35,14 @@ bool WorkWindow::InUse() const {
 }
 
 void WorkWindow::closeEvent(QCloseEvent* event) {
-    if (!InUse()) {
+    if (!InUse() && !platform::InNestedLoop()) {
         QWidget::closeEvent(event);
+        return;
+    }
+    if (!InUse()) {
+        // A close inside another job's wait: the code waiting below may still use the window.
+        event->ignore();
+        UnloadWhenIdle(this);
         return;
     }
     event->ignore();
@@ -114,6 +121,7 @@ WorkWindow* LoadWorkWindow(WorkWindowKind kind) {
 WorkWindow* ShowWorkWindow(WorkWindowKind kind) {
     WorkWindow* window = LoadWorkWindow(kind);
     if (!window) return nullptr;
+    window->SetUnloadPending(false);
     if (!Host()) {
         window->showMaximized();
         return window;
@@ -122,18 +130,52 @@ WorkWindow* ShowWorkWindow(WorkWindowKind kind) {
     if (!frame) {
         frame = Host()->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
     }
+    window->show();
     frame->showMaximized();
     Host()->setActiveSubWindow(frame);
     return window;
 }
 
-void UnloadWorkWindow(WorkWindowKind kind) {
-    WorkWindow* window = LoadedWorkWindow(kind);
-    if (!window) return;
+namespace {
+
+void Unload(WorkWindow* window) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
         delete frame;
     else
         delete window;
+}
+
+}  // namespace
+
+void UnloadWorkWindow(WorkWindowKind kind) {
+    if (WorkWindow* window = LoadedWorkWindow(kind)) Unload(window);
+}
+
+void UnloadWhenIdle(WorkWindow* window) {
+    if (!platform::InNestedLoop()) {
+        Unload(window);
+        return;
+    }
+    window->SetUnloadPending(true);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+        frame->hide();
+        // Hidden, it is no longer the window in front.
+        if (Host() && Host()->activeSubWindow() == frame) Host()->setActiveSubWindow(nullptr);
+    } else {
+        window->hide();
+    }
+    platform::WhenNoNestedLoop([window = QPointer<WorkWindow>(window)] {
+        if (window && window->UnloadPending()) Unload(window);
+    });
+}
+
+bool KindOfLoadedWindow(const QWidget* window, WorkWindowKind* kind) {
+    for (const auto& [each, slot] : Slots()) {
+        if (window && slot.window == window) {
+            *kind = each;
+            return true;
+        }
+    }
+    return false;
 }

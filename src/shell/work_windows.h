@@ -4,6 +4,7 @@
 #include <functional>
 
 class QMdiArea;
+class QWidget;
 class WorkWindow;
 
 // The three work windows by the text the main window's navigation box records for them.
@@ -31,3 +32,9 @@ WorkWindow* LoadWorkWindow(WorkWindowKind kind);
 WorkWindow* ShowWorkWindow(WorkWindowKind kind);
 // Unloads the window of `kind` when it is loaded.
 void UnloadWorkWindow(WorkWindowKind kind);
+// Unloads `window` at once when no nested loop runs. Otherwise code waiting below the current
+// event may still use it: it is hidden now and unloaded once the loops have returned, unless it
+// is shown again before.
+void UnloadWhenIdle(WorkWindow* window);
+// The kind of `window` when it is a loaded work window; false otherwise.
+bool KindOfLoadedWindow(const QWidget* window, WorkWindowKind* kind);

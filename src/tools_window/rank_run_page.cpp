@@ -1,5 +1,6 @@
 // The rank page's run: the start button and the result list.
 #include "platform/shell.h"
+#include "shared/running_job.h"
 #include "tools_window/engine_icons.h"
 #include "tools_window/notices.h"
 #include "tools_window/rank_columns.h"
@@ -36,6 +37,8 @@ void 关键词工具::Command21_Click() {
         Notice(refusal);
         return;
     }
+    if (jobs::RefuseStartWhileBusy()) return;
+    const jobs::Running running(QStringLiteral("排名查询"));
     const RankRunPlan plan = PlanRankRun(ListView8->Rows(), ListView9->Rows(), ListView10->Rows(),
                                          DepthPages(), DepthText());
     ListView12->Clear();

@@ -18,6 +18,9 @@ class ResearchPages {
     virtual void Resize() = 0;
     // Whether a job of the pages runs.
     virtual bool JobRunning() const = 0;
+    // Whether a page's list holds results (index query, comparison, hot list): they are saved
+    // nowhere but in the list.
+    virtual bool HoldsResults() const = 0;
 };
 
 // Makes the research pages of a new window. The program installs it before any tools window

@@ -33,6 +33,7 @@ class 关键词工具 : public WorkWindow,
     bool JobRunning() const override {
         return runningRuns_ > 0 || (research_ && research_->JobRunning());
     }
+    bool HoldsUnsavedWork() const override { return research_ && research_->HoldsResults(); }
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     QList<QWidget*> SideBarPanes() override { return {pic1, pic3, pic4, Pic5, pic6}; }

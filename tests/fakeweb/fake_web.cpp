@@ -49,6 +49,7 @@ struct FakeWeb::State {
     bool stopped = false;
     std::map<QString, Route> routes;
     std::vector<Request> requests;
+    std::chrono::milliseconds everyAnswerDelay{0};
     httplib::Server server;
     std::thread thread;
     int port = 0;
@@ -78,6 +79,8 @@ struct FakeWeb::State {
 
         std::unique_lock lock(mutex);
         requests.push_back(request);
+        if (everyAnswerDelay.count() > 0)
+            stopping.wait_for(lock, everyAnswerDelay, [this] { return stopped; });
         const std::optional<Page> page = Find(host, path);
         if (!page) {
             res.status = 404;
@@ -234,6 +237,11 @@ QStringList FakeWeb::RequestedUrls() const {
     QStringList urls;
     for (const Request& request : Requests()) urls << request.Url();
     return urls;
+}
+
+void FakeWeb::DelayEveryAnswer(std::chrono::milliseconds delay) {
+    std::lock_guard lock(state_->mutex);
+    state_->everyAnswerDelay = delay;
 }
 
 void FakeWeb::ClearRequests() {

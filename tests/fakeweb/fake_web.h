@@ -114,6 +114,9 @@ class FakeWeb {
     // The addresses of every request so far, in order.
     QStringList RequestedUrls() const;
     void ClearRequests();
+    // Holds every answer back by `delay` beyond its own, the 404 of an address nobody serves
+    // too, so that the program waits for each page it asks for.
+    void DelayEveryAnswer(std::chrono::milliseconds delay);
 
     // "127.0.0.1:port", the value of TARNWICK_FAKEWEB while this object lives.
     QString Address() const;

@@ -29,7 +29,9 @@ class RowMetricsTest : public testing_support::TestEnvironment {
     QString Mine(const QString& keyword, Pane pane = Pane::Regular, int last = 4) {
         platform::RowTable& list = *window.ResultList(pane);
         const quint64 row = list.Key(window.AddRow(pane, keyword));
-        metrics::FillRowMetrics(window, pane, keyword);
+        metrics::FillRowMetrics(window, pane, keyword,
+                                {metrics::RowHandle(&list, list.IndexOfKey(row)),
+                                 metrics::LastRow(window.SecondList(pane))});
         return Cells(list, list.IndexOfKey(row), last);
     }
     void Untick(std::initializer_list<PaneOption> options, Pane pane = Pane::Regular) {
@@ -174,7 +176,7 @@ TEST_F(RowMetricsTest, BatchAndManualPanesUseTheirOwnListsAndSavers) {
 }
 
 TEST_F(RowMetricsTest, AnEmptyListGetsNothingWrittenAndNothingSaved) {
-    metrics::FillRowMetrics(window, Pane::Regular, QStringLiteral("词"));
+    metrics::FillRowMetrics(window, Pane::Regular, QStringLiteral("词"), {});
     EXPECT_EQ(web.Requests().size(), 3u);
     EXPECT_TRUE(db.Rows().isEmpty());
 }

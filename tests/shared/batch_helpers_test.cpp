@@ -14,27 +14,14 @@
 
 namespace {
 
-// Stands in for the mining window: the batch keyword list, the position box and the save
-// folder box.
+// Stands in for the mining window: the save folder box.
 class BatchHost final : public BatchBinding {
   public:
-    BatchHost() {
-        ListView8.SetCheckable(true);
-        ListView8.AddColumn(QStringLiteral("关键词"), 2000);
-        InstallBatchBinding(this);
-    }
+    BatchHost() { InstallBatchBinding(this); }
     ~BatchHost() override { InstallBatchBinding(nullptr); }
 
-    void AddKeyword(const QString& keyword, bool checked) {
-        ListView8.Add(keyword).SetChecked(checked);
-    }
-
-    const platform::RowTable& BatchKeywordList() const override { return ListView8; }
-    QString BatchPosition() const override { return txtkw; }
     QString SaveFolder() const override { return Text3; }
 
-    platform::RowTable ListView8;
-    QString txtkw = QStringLiteral("1");
     QString Text3;
 };
 
@@ -56,36 +43,12 @@ QStringList FilesIn(const QString& folder) {
     return files;
 }
 
-TEST(BatchHelpersTest, CurrentBatchKeywordCountsOnlyCheckedRows) {
-    EXPECT_EQ(CurrentBatchKeyword(), QString());  // no mining window
-
-    BatchHost host;
-    host.AddKeyword(QStringLiteral("减肥"), true);
-    host.AddKeyword(QStringLiteral("跳过"), false);
-    host.AddKeyword(QStringLiteral("瘦身"), true);
-    host.AddKeyword(QStringLiteral("也跳过"), false);
-    host.AddKeyword(QStringLiteral("塑形"), true);
-    const std::vector<std::pair<QString, QString>> cases = {
-        {QStringLiteral("1"), QStringLiteral("减肥")},
-        {QStringLiteral("2"), QStringLiteral("瘦身")},
-        {QStringLiteral("3"), QStringLiteral("塑形")},
-        {QStringLiteral(" 2 "), QStringLiteral("瘦身")},
-        {QStringLiteral("4"), QString()},
-        {QStringLiteral("0"), QString()},
-        {QStringLiteral("-1"), QString()},
-        {QStringLiteral("abc"), QString()},
-    };
-    for (const auto& [position, keyword] : cases) {
-        host.txtkw = position;
-        EXPECT_EQ(CurrentBatchKeyword(), keyword) << position.toStdString();
-    }
-}
+const QString kKeyword = QStringLiteral("减肥");
 
 class AutoSaveTest : public testing_support::TestEnvironment {
   protected:
     AutoSaveTest() {
         clock.Set(QDateTime(QDate(2010, 6, 24), QTime(14, 5, 9)));
-        host_.AddKeyword(QStringLiteral("减肥"), true);
         host_.Text3 = save_.path();
         FillResults(results_);
     }
@@ -96,7 +59,7 @@ class AutoSaveTest : public testing_support::TestEnvironment {
 };
 
 TEST_F(AutoSaveTest, SavesAReportNamedAfterTheKeywordAndTheTime) {
-    ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("txt"), 5));
+    ASSERT_TRUE(AutoSaveList(results_, kKeyword, QStringLiteral("txt"), 5));
     QFile saved(save_.filePath(QStringLiteral("减肥-2010-06-24-14-05-09.txt")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray text = saved.readAll();
@@ -108,10 +71,9 @@ TEST_F(AutoSaveTest, SavesAReportNamedAfterTheKeywordAndTheTime) {
     // In the first second of a day the system's date-time text is the date alone; a second save
     // in the same second replaces the first.
     clock.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0)));
-    host_.txtkw = QStringLiteral("7");
-    ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
+    ASSERT_TRUE(AutoSaveList(results_, QString(), QStringLiteral("htm"), 5));
     clock.Set(QDateTime(QDate(2010, 6, 25), QTime(0, 0, 0, 400)));
-    ASSERT_TRUE(AutoSaveList(results_, QStringLiteral("htm"), 5));
+    ASSERT_TRUE(AutoSaveList(results_, QString(), QStringLiteral("htm"), 5));
     EXPECT_EQ(FilesIn(save_.path()), (QStringList{QStringLiteral("-2010-06-25.htm"),
                                                   QStringLiteral("减肥-2010-06-24-14-05-09.txt")}));
 }
@@ -130,8 +92,8 @@ TEST_F(AutoSaveTest, AKeywordCannotLeadTheFileOutOfTheSaveFolder) {
         {QString(100, u'长'), QString(60, u'长')},
     };
     for (const auto& [keyword, name] : cases) {
-        host_.ListView8.SetText(1, keyword);
-        EXPECT_TRUE(AutoSaveList(results_, QStringLiteral("txt"), 5)) << keyword.toStdString();
+        EXPECT_TRUE(AutoSaveList(results_, keyword, QStringLiteral("txt"), 5))
+            << keyword.toStdString();
         EXPECT_TRUE(QFile::exists(outside.filePath(QStringLiteral("save/") + name +
                                                    QStringLiteral("-2010-06-24-14-05-09.txt"))))
             << keyword.toStdString();
@@ -154,13 +116,13 @@ TEST_F(AutoSaveTest, ReportsFalseWhenNothingWasWritten) {
     };
     for (const Case& c : cases) {
         host_.Text3 = c.folder;
-        EXPECT_FALSE(AutoSaveList(results_, QStringLiteral("txt"), c.kind)) << c.what;
+        EXPECT_FALSE(AutoSaveList(results_, kKeyword, QStringLiteral("txt"), c.kind)) << c.what;
     }
     EXPECT_TRUE(FilesIn(save_.path()).isEmpty());
 
     InstallBatchBinding(nullptr);
     host_.Text3 = save_.path();
-    EXPECT_FALSE(AutoSaveList(results_, QStringLiteral("txt"), 5));
+    EXPECT_FALSE(AutoSaveList(results_, kKeyword, QStringLiteral("txt"), 5));
     InstallBatchBinding(&host_);
 }
 

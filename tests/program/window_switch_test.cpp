@@ -1,0 +1,135 @@
+// What a switch between the work windows keeps: results not saved anywhere and paused runs stay
+// with their window; the pressed toolbar button is always the shown window's.
+#include <QDir>
+
+#include "mining/mining_binding.h"
+#include "program_fixture.h"
+#include "research_tools/research_pages.h"
+
+namespace program_testing {
+namespace {
+
+class WindowSwitch : public ProgramTest {
+  protected:
+    WindowSwitch() {
+        ServeMiningSources();
+        mining = &OpenMining();
+        TickRegularMetrics(*mining, false);
+        mining->Text2->SetText(QStringLiteral("减肥"));
+    }
+
+    // Each address asked for, with how often it was asked, for the hosts of the sources.
+    std::map<QString, int> SourceRequests() const {
+        std::map<QString, int> counts;
+        for (const fakeweb::Request& request : web.Requests())
+            if (request.host != QStringLiteral("share.tarnwick.com")) ++counts[request.Url()];
+        return counts;
+    }
+    // How many addresses were asked more than once.
+    static int Repeated(const std::map<QString, int>& asked) {
+        int repeated = 0;
+        for (const auto& [url, times] : asked) repeated += times > 1 ? 1 : 0;
+        return repeated;
+    }
+    void SwitchAwayAndBack() {
+        main->mnuDatabase->trigger();
+        ASSERT_EQ(Front(), Database());
+        main->Button(2)->trigger();
+        ASSERT_EQ(Front(), mining.data());
+    }
+    // Pauses the running mining run of `button` once `rows` rows are listed in `list`.
+    void PauseWhenListed(platform::CommandButton* button, platform::ListView* list, int rows) {
+        When([list, rows] { return list->Count() >= rows; }, [button] { button->click(); });
+    }
+
+    QPointer<关键词挖掘> mining;
+};
+
+TEST_F(WindowSwitch, AFinishedRunsRowsAreStillThereAfterASwitchAwayAndBack) {
+    mining->Command2_Click();
+    const int rows = mining->ListView1->Count();
+    ASSERT_GT(rows, 10);
+
+    SwitchAwayAndBack();
+
+    EXPECT_EQ(mining->ListView1->Count(), rows);
+    EXPECT_EQ(mining->ListView17.Count(), rows);
+}
+
+TEST_F(WindowSwitch, APausedRunResumedAfterASwitchAsksEverySourceOnce) {
+    PauseWhenListed(mining->Command2, mining->ListView1, 3);
+    mining->Command2_Click();
+    ASSERT_EQ(mining->Command2->Caption(), mining::kStartCaption);
+    ASSERT_FALSE(fields.mining.RegularRun.LastMinedKeyword.isEmpty()) << "not paused";
+
+    SwitchAwayAndBack();
+    mining->Command2_Click();
+
+    EXPECT_TRUE(fields.mining.RegularRun.LastMinedKeyword.isEmpty()) << "not finished";
+    const std::map<QString, int> asked = SourceRequests();
+    EXPECT_EQ(asked.size(), 8u) << "no source skipped";
+    EXPECT_LE(Repeated(asked), 1) << "only the source the pause broke off is asked again";
+    EXPECT_EQ(mining->ListView1->Rows().Text(1), QStringLiteral("减肥"));
+}
+
+TEST_F(WindowSwitch, APausedBatchKeepsItsListAndResumesEachKeywordOnce) {
+    for (platform::CheckBox* box : {mining->Check5, mining->Check4, mining->Check3})
+        box->SetValue(0);
+    mining->Combo1->SetListIndex(0);
+    mining->TreeView1->ClickNode(2);
+    for (const QString& keyword : {QStringLiteral("减肥"), QStringLiteral("节食")})
+        mining->ListView8->Rows().Add(keyword).SetChecked(true);
+    PauseWhenListed(mining->Command9, mining->ListView3, 3);
+    mining->Command9_Click();
+    ASSERT_TRUE(fields.mining.BatchRun.BatchActive);
+
+    SwitchAwayAndBack();
+    mining->TreeView1->ClickNode(2);
+    EXPECT_EQ(mining->ListView8->Count(), 2) << "the batch list is whole";
+    mining->Command9_Click();
+
+    EXPECT_FALSE(fields.mining.BatchRun.BatchActive) << "the batch has ended";
+    const std::map<QString, int> asked = SourceRequests();
+    EXPECT_EQ(asked.size(), 16u) << "every source asked for each keyword";
+    EXPECT_LE(Repeated(asked), 1) << "only the source the pause broke off is asked again";
+}
+
+TEST_F(WindowSwitch, AnUnloadedWindowNeverResumesARunWhoseRowsWentWithIt) {
+    PauseWhenListed(mining->Command2, mining->ListView1, 3);
+    mining->Command2_Click();
+    main->ActiveChild()->close();
+    BackInTheEventLoop();
+    ASSERT_EQ(Mining(), nullptr);
+
+    web.ClearRequests();
+    关键词挖掘& reopened = OpenMining();
+    TickRegularMetrics(reopened, false);
+    reopened.Command2_Click();
+
+    EXPECT_EQ(SourceRequests().size(), 8u) << "every source asked again for the new list";
+}
+
+TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
+    mining->Command2_Click();
+    mining->ListView1->Rows().SetChecked(1, true);
+    main->Button(2)->trigger();
+    ASSERT_TRUE(main->Button(2)->isChecked());
+
+    mining->Command42_Click();
+
+    ASSERT_EQ(Front(), Tools());
+    EXPECT_FALSE(main->Button(2)->isChecked());
+    EXPECT_TRUE(main->Button(3)->isChecked());
+
+    // A click refused because a job runs leaves the buttons as they were.
+    research::ResearchPanes* panes = research::ResearchPanesOf(*Tools());
+    panes->Comparison.Text8->SetText(QStringLiteral("甲#乙"));
+    InsideNextWait([this] { main->Button(4)->trigger(); });
+    panes->Comparison.Command31_Click();
+    EXPECT_EQ(Front(), Tools());
+    EXPECT_FALSE(main->Button(4)->isChecked());
+    EXPECT_TRUE(main->Button(3)->isChecked());
+}
+
+}  // namespace
+}  // namespace program_testing
