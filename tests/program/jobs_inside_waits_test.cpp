@@ -32,6 +32,11 @@ struct Action {
     Step act;
 };
 
+// A case by its names in test output.
+void PrintTo(const std::pair<Job, Action>& jobAndAction, std::ostream* out) {
+    *out << jobAndAction.first.name << " with " << jobAndAction.second.name;
+}
+
 class JobsInsideWaits : public ProgramTest,
                         public ::testing::WithParamInterface<std::pair<Job, Action>> {
   public:
