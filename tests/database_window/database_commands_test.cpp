@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "database_window_fixture.h"
-#include "mining_window/comparison_handoff.h"
+#include "keyword_lists/comparison_handoff.h"
 #include "platform/program_folder.h"
 #include "shell/popup_menus.h"
 #include "shell/work_windows.h"

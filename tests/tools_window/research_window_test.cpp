@@ -5,10 +5,9 @@
 
 #include "database_window/database_window.h"
 #include "fakeweb/fake_web.h"
-#include "fixture_pages.h"
-#include "mining_window/comparison_handoff.h"
-#include "research_tools/comparison_entry.h"
-#include "research_tools/research_pages.h"
+#include "keyword_lists/comparison_handoff.h"
+#include "research_tools/fixture_pages.h"
+#include "research_tools/test_pages.h"
 #include "shared/busy_indicator.h"
 #include "shared/shared_connection.h"
 #include "shell/work_windows.h"
@@ -17,7 +16,7 @@
 #include "support/qt_printers.h"
 #include "support/recording_shell.h"
 #include "support/scripted_prompts.h"
-#include "test_pages.h"
+#include "tools_window/comparison_entry.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
 
@@ -35,7 +34,6 @@ class ResearchWindowTest : public ::testing::Test {
         folder.AddFreshDatabase();
         ForgetSharedConnection();
         BusyIndicator::Set(BusyIndicator::kReady);
-        SetResearchPagesFactory(research::MakeResearchPanes);
         web.Serve(QStringLiteral("top.baidu.com"), QStringLiteral("/buzz/movie.html"),
                   fakeweb::Page::Bytes(PageBytes(QStringLiteral("hot_movie.htm"))));
         web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),
@@ -53,7 +51,6 @@ class ResearchWindowTest : public ::testing::Test {
         UnloadWorkWindow(WorkWindowKind::Tools);
         UnloadWorkWindow(WorkWindowKind::Database);
         window.reset();
-        SetResearchPagesFactory({});
         InstallComparisonTool(nullptr);
         ForgetSharedConnection();
     }
@@ -68,7 +65,7 @@ class ResearchWindowTest : public ::testing::Test {
         window->resize(1200, 700);
         window->Form_Load();
         window->show();
-        return *research::ResearchPanesOf(*window);
+        return window->Research();
     }
     template <typename Control = platform::CommandButton>
     Control* Find(QWidget* in, const char* name) {
@@ -221,7 +218,7 @@ TEST_F(ResearchWindowTest, TheDatabaseWindowsHandOffOpensTheComparisonPageAndRun
     EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Database), database) << "left open behind it";
     EXPECT_EQ(tools->tab1->Tab(), 3);
     EXPECT_EQ(tools->lbltitle->Caption(), QStringLiteral("功能介绍-关键词对比分析"));
-    research::ComparisonPane& page = research::ResearchPanesOf(*tools)->Comparison;
+    research::ComparisonPane& page = tools->Research().Comparison;
     EXPECT_EQ(page.Text8->Text(), QStringLiteral("减肥茶#seo"));
     EXPECT_EQ(Rows(page.ListView18->Rows(), 6), QStringList({"*减肥茶" + kDone, "*seo" + kDone}));
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
