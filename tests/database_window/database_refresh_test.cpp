@@ -20,7 +20,7 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
     // and no request gap.
     关键词数据库& OpenWith(const QStringList& keywords) {
         for (const QString& keyword : keywords)
-            database.Insert(keyword, keyword, "1", "1", "1", kOldDate);
+            db.Insert(keyword, keyword, "1", "1", "1", kOldDate);
         关键词数据库& w = Open();
         w.Check30->SetValue(1);
         w.Check10->SetValue(1);
@@ -54,7 +54,6 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
         return bold.join(u',');
     }
 
-    fakeweb::FakeWeb web;
     testing_support::FakeBrowsers browsers;
 };
 
@@ -73,8 +72,8 @@ TEST_F(DatabaseRefreshTest, EveryRowGetsItsVolumesAndCountInBothListsAndTheTable
     EXPECT_EQ(Rows(), QStringLiteral("a|100|5|1230|813|2026-01-01,b|300|7|0|0|2026-01-01,"
                                      "c|1|1|1|10000|2026-01-01"));
     for (int j = 0; j <= 6; ++j) EXPECT_EQ(MasterColumn(j), Column(j));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
-                                            "c|c|1|1|1|2026-01-01"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
+                                      "c|c|1|1|1|2026-01-01"}));
     EXPECT_TRUE(modals.titles.isEmpty()) << "an empty page is a failed fetch, not a blocking page";
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_EQ(Bold(), QString());
@@ -175,7 +174,7 @@ TEST_F(DatabaseRefreshTest, ABlockingPageBringsTheReactionKeepsTheCountAndOtherC
     EXPECT_EQ(prompts.Texts(),
               QStringList(4, QStringLiteral("正在更新数据库，请先暂停更新再进行此操作！")));
     EXPECT_EQ(Rows(), QStringLiteral("a|1|1|1|10000|2026-01-01,b|1|1|10|1000|2026-01-01"));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|10|2026-12-10"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|10|2026-12-10"}));
 }
 
 TEST_F(DatabaseRefreshTest, RowsAreFollowedByKeyWhenTheListIsRestoredDuringTheRun) {

@@ -11,11 +11,8 @@
 #include "shared/busy_indicator.h"
 #include "shared/shared_connection.h"
 #include "shell/work_windows.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 #include "tools_window/comparison_entry.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
@@ -28,11 +25,11 @@ using std::chrono::milliseconds;
 
 // The keyword tools window with its research pages, as the program makes it, against the
 // loopback web with the pages of every research tool.
-class ResearchWindowTest : public ::testing::Test {
+class ResearchWindowTest : public testing_support::TestEnvironment {
   protected:
-    ResearchWindowTest() {
+    ResearchWindowTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {
         folder.AddFreshDatabase();
-        ForgetSharedConnection();
         BusyIndicator::Set(BusyIndicator::kReady);
         web.Serve(QStringLiteral("top.baidu.com"), QStringLiteral("/buzz/movie.html"),
                   fakeweb::Page::Bytes(PageBytes(QStringLiteral("hot_movie.htm"))));
@@ -52,7 +49,6 @@ class ResearchWindowTest : public ::testing::Test {
         UnloadWorkWindow(WorkWindowKind::Database);
         window.reset();
         InstallComparisonTool(nullptr);
-        ForgetSharedConnection();
     }
 
     void ServeResults(milliseconds delay) {
@@ -74,11 +70,6 @@ class ResearchWindowTest : public ::testing::Test {
         return control;
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingShell shell;
-    fakeweb::FakeWeb web;
     ToolsWindowFields fields;
     std::unique_ptr<关键词工具> window;
     research_testing::UserAction user;
