@@ -2,7 +2,6 @@
 
 #include "database_window/database_window.h"
 #include "mining_window/mining_window.h"
-#include "research_tools/research_pages.h"
 #include "shell/work_windows.h"
 #include "tools_window/tools_window.h"
 
@@ -10,6 +9,5 @@ void RegisterProgramWindows(ProgramFields& fields) {
     RegisterWorkWindow(WorkWindowKind::Mining, [&fields] { return new 关键词挖掘(fields.mining); });
     RegisterWorkWindow(WorkWindowKind::Tools, [&fields] { return new 关键词工具(fields.tools); });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
-    SetResearchPagesFactory(research::MakeResearchPanes);
     InstallComparisonTool(&fields.comparison);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "database_window/database_refresh.h"
-#include "mining_window/add_keywords_dialog.h"
-#include "mining_window/keyword_filter_frame.h"
+#include "keyword_lists/add_keywords_dialog.h"
+#include "keyword_lists/keyword_filter_frame.h"
 #include "platform/list_view.h"
 #include "platform/tree_view.h"
 #include "shell/popup_menus.h"
@@ -162,9 +162,6 @@ class 关键词数据库 : public WorkWindow,
     void BuildAnalysisPage();
     void BuildMergePage();
     void BuildBackupPage();
-    // Says so and returns true while a refresh runs: the commands that change the lists'
-    // rows or order wait for it.
-    bool RefusedWhileRefreshing() const;
 
     DatabaseWindowMemory& memory_;
     int page_ = 0;             // tab1's page

@@ -25,6 +25,7 @@
 #include "shell/database_bootstrap.h"
 #include "shell/loading_splash.h"
 #include "shell/login_settings_dialog.h"
+#include "shell/main_browser.h"
 #include "shell/news_window.h"
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
@@ -37,6 +38,9 @@ namespace {
 const QString kHide = QStringLiteral("隐藏窗体");
 const QString kShow = QStringLiteral("显示窗体");
 const QString kTitle = QStringLiteral("Tarnwickv4.0");
+
+// The main window while it lives, for what other windows reach of it.
+MDIfrm* theMainWindow = nullptr;
 
 constexpr int kNormal = 0;
 constexpr int kMaximized = 2;
@@ -58,6 +62,7 @@ QAction* Item(QMenu* menu, const QString& caption, bool checkable, Handler handl
 
 MDIfrm::MDIfrm()
     : Text1(new platform::TextBox(this)),
+      WebBrowser1(platform::CreateBrowserView(this)),
       TubrTray1(platform::CreateTrayIcon()),
       Area(new QMdiArea(this)) {
     // The program ends only through its own close (or the updater start). A message closed
@@ -68,6 +73,8 @@ MDIfrm::MDIfrm()
     setCentralWidget(Area);
     Area->setBackground(palette().dark());
     Text1->hide();
+    WebBrowser1->hide();
+    theMainWindow = this;
     SetWorkWindowHost(Area);
     // The pressed toolbar button is always the shown window's, whoever showed it.
     connect(Area, &QMdiArea::subWindowActivated, this, [this] { ShowPressedButton(); });
@@ -83,6 +90,7 @@ MDIfrm::MDIfrm()
 }
 
 MDIfrm::~MDIfrm() {
+    if (theMainWindow == this) theMainWindow = nullptr;
     // The area's windows go after this one: their going shows nothing any more.
     disconnect(Area, nullptr, this, nullptr);
     // Windows loaded only for their hidden boxes are children of the area and go with it.
@@ -169,6 +177,10 @@ void MDIfrm::CreateStatusBar() {
         if (count) count->setText(countText);
         if (item) item->setText(itemText);
     });
+}
+
+platform::BrowserControl* TheMainBrowser() {
+    return theMainWindow ? theMainWindow->WebBrowser1 : nullptr;
 }
 
 QAction* MDIfrm::Button(int index) const {

@@ -2,8 +2,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "keyword_lists/recording_comparison_tool.h"
 #include "mining_window_fixture.h"
-#include "recording_comparison_tool.h"
 #include "shell/popup_menus.h"
 
 namespace {

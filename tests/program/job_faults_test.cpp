@@ -6,7 +6,7 @@
 #include "metrics/fixture_pages.h"
 #include "mining/mining_binding.h"
 #include "program_fixture.h"
-#include "research_tools/research_pages.h"
+#include "tools_window/research_panes.h"
 
 namespace program_testing {
 namespace {
@@ -105,7 +105,7 @@ TEST_F(JobFaults, ABatchMinesEachKeywordOnceUnderItsOwnNameWhateverIsUntickedMea
 
 TEST_F(JobFaults, AHandOffIntoARunningComparisonIsRefusedAndTheComparisonKeepsItsKeywords) {
     关键词工具& tools = OpenTools();
-    research::ResearchPanes* panes = research::ResearchPanesOf(tools);
+    research::ResearchPanes* panes = &tools.Research();
     ASSERT_NE(panes, nullptr);
     tools.TreeView1->ClickNode(4);
     panes->Comparison.Text8->SetText(QStringLiteral("甲#乙"));

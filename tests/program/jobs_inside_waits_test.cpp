@@ -4,7 +4,7 @@
 #include <QHeaderView>
 
 #include "program_fixture.h"
-#include "research_tools/research_pages.h"
+#include "tools_window/research_panes.h"
 
 namespace program_testing {
 namespace {
@@ -140,7 +140,7 @@ class JobsInsideWaits : public ProgramTest,
     void HandOff() { Press(Job().handOff, true); }
 
     const struct Job& Job() const { return GetParam().first; }
-    research::ResearchPanes& Panes() { return *research::ResearchPanesOf(*Tools()); }
+    research::ResearchPanes& Panes() { return Tools()->Research(); }
 
   private:
     QAction* OtherMenuItem() const {

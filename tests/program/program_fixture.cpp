@@ -40,7 +40,6 @@ ProgramTest::~ProgramTest() {
          {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database})
         UnloadWorkWindow(kind);
     main.reset();
-    SetResearchPagesFactory({});
     InstallComparisonTool(nullptr);
 }
 

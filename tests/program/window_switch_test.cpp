@@ -4,7 +4,7 @@
 
 #include "mining/mining_binding.h"
 #include "program_fixture.h"
-#include "research_tools/research_pages.h"
+#include "tools_window/research_panes.h"
 
 namespace program_testing {
 namespace {
@@ -122,7 +122,7 @@ TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARe
     EXPECT_TRUE(main->Button(3)->isChecked());
 
     // A click refused because a job runs leaves the buttons as they were.
-    research::ResearchPanes* panes = research::ResearchPanesOf(*Tools());
+    research::ResearchPanes* panes = &Tools()->Research();
     panes->Comparison.Text8->SetText(QStringLiteral("甲#乙"));
     InsideNextWait([this] { main->Button(4)->trigger(); });
     panes->Comparison.Command31_Click();

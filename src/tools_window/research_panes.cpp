@@ -1,6 +1,4 @@
-#include "research_tools/research_pages.h"
-
-#include "tools_window/tools_window.h"
+#include "tools_window/research_panes.h"
 
 namespace research {
 
@@ -24,14 +22,6 @@ bool ResearchPanes::JobRunning() const {
 bool ResearchPanes::HoldsResults() const {
     return IndexQuery.ListView3->Count() > 0 || Comparison.ListView18->Count() > 0 ||
            HotKeywords.ListView4->Count() > 0;
-}
-
-std::unique_ptr<ResearchPages> MakeResearchPanes(关键词工具& window) {
-    return std::make_unique<ResearchPanes>(window);
-}
-
-ResearchPanes* ResearchPanesOf(关键词工具& window) {
-    return dynamic_cast<ResearchPanes*>(window.Research());
 }
 
 }  // namespace research
