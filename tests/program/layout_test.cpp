@@ -12,10 +12,9 @@
 #include "database_window/database_window.h"
 #include "mining_window/mining_window.h"
 #include "platform/tree_view.h"
-#include "research_tools/comparison_entry.h"
-#include "research_tools/research_pages.h"
 #include "shell/main_window.h"
 #include "shell/shell_fixture.h"
+#include "tools_window/comparison_entry.h"
 #include "tools_window/tools_window.h"
 
 namespace {
@@ -82,14 +81,12 @@ class ProgramLayout : public shell_testing::ShellTest {
         RegisterWorkWindow(WorkWindowKind::Mining, [this] { return new 关键词挖掘(mining); });
         RegisterWorkWindow(WorkWindowKind::Tools, [this] { return new 关键词工具(tools); });
         RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
-        SetResearchPagesFactory(research::MakeResearchPanes);
         InstallComparisonTool(&comparison);
     }
     ~ProgramLayout() override {
         for (WorkWindowKind kind :
              {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database})
             UnloadWorkWindow(kind);
-        SetResearchPagesFactory({});
         InstallComparisonTool(nullptr);
     }
 
