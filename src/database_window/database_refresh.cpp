@@ -1,5 +1,6 @@
 #include "database_window/database_refresh.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "database_window/keyword_db_list.h"
@@ -70,52 +71,45 @@ class PendingCells {
     std::vector<std::pair<KeywordCell, QString>> old_;
 };
 
-// The results page for `keyword`, after the request gap; the window's browser when the direct
-// fetch brings nothing. Only a page that came and is neither a result nor a no-result page
-// is a blocking page; an empty one is a failed fetch.
-QString FetchResultsPage(DbRefreshHost& host, CXHtml& fetcher, const QString& keyword) {
-    metrics::WaitBaiduInterval(host);
-    const QString address = metrics::BaiduSearchAddress(keyword);
-    fetcher.url(address);
-    fetcher.Char(QStringLiteral("gb2312"));
-    QString page = fetcher.GetSrc();
-    if (page.isEmpty()) page = metrics::FetchViaBrowser(host, address);
-    if (!page.isEmpty() && metrics::JudgeBaiduPage(page) == metrics::BaiduPage::Other)
-        metrics::BeiK(host);
-    return page;
+// How one value of a row went.
+enum class Step { Stored, NotObtained, NotSaved };
+
+// Runs the update `statement` with `values`: stored, or not saved when the table refused.
+Step Save(const QString& statement, const QVariantList& values) {
+    return SharedConnection().Execute(statement, values) ? Step::Stored : Step::NotSaved;
 }
 
-// RefreshRowVolume; whether the table took the values it was given.
-bool RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
+// RefreshRowVolume: the volumes from the data-sharing service, else the index lookups.
+Step RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
     const PendingCells pending(row, {KeywordCell::MonthVolume, KeywordCell::DayVolume});
     const QString listed = row.Text();
     const QString kw = TrimBlanks(listed);
     const QString pair = metrics::LookUpVolume(host, fetcher, kw, kw);
     if (pair.isEmpty()) {
         pending.Keep();
-        return true;
+        return Step::NotObtained;
     }
     const metrics::Volumes volumes = metrics::SplitIndexPair(pair);
     pending.Store(KeywordCell::MonthVolume, volumes.month);
     pending.Store(KeywordCell::DayVolume, volumes.day);
-    return SharedConnection().Execute(
+    return Save(
         QStringLiteral("update keywords set monthrank = ?,dayrank = ?,adddate = ? where keys = ?"),
         {volumes.month, volumes.day, metrics::TodayText(), listed});
 }
 
-// RefreshRowCount; whether the table took the count it was given.
-bool RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
+// RefreshRowCount: the results page after the request gap.
+Step RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
     const PendingCells pending(row, {KeywordCell::BaiduCount});
     const QString listed = row.Text();
-    const QString count = metrics::BaiduCount(FetchResultsPage(host, fetcher, listed));
+    metrics::WaitBaiduInterval(host);
+    const QString count = metrics::BaiduCount(metrics::FetchBaiduPage(host, fetcher, listed));
     if (count == metrics::kNotObtained) {
         pending.Keep();
-        return true;
+        return Step::NotObtained;
     }
     pending.Store(KeywordCell::BaiduCount, count);
-    return SharedConnection().Execute(
-        QStringLiteral("update keywords set baidunum = ?,adddate = ? where keys = ?"),
-        {count, metrics::TodayText(), listed});
+    return Save(QStringLiteral("update keywords set baidunum = ?,adddate = ? where keys = ?"),
+                {count, metrics::TodayText(), listed});
 }
 
 }  // namespace
@@ -146,11 +140,12 @@ DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host) {
             outcome.paused = true;
             break;
         }
-        bool saved = true;
-        if (host.VolumeTicked()) saved &= RefreshVolume(host, fetcher, row);
-        if (host.CountTicked() && row.Exists()) saved &= RefreshCount(host, fetcher, row);
+        std::vector<Step> steps;
+        if (host.VolumeTicked()) steps.push_back(RefreshVolume(host, fetcher, row));
+        if (host.CountTicked() && row.Exists()) steps.push_back(RefreshCount(host, fetcher, row));
         FillOptimisationIndex(shown, host.MasterList(), key);
-        if (!saved) ++outcome.unsaved;
+        if (std::ranges::count(steps, Step::NotSaved)) ++outcome.unsaved;
+        if (std::ranges::count(steps, Step::NotObtained)) ++outcome.notObtained;
     }
     if (shown.Count() > 0) shown.SetBold(shown.Count(), false);
     return outcome;

@@ -28,6 +28,8 @@ struct DbRefreshOutcome {
     bool paused = false;
     // Rows whose new values the table did not take (they still show in the lists).
     int unsaved = 0;
+    // Rows that kept old values because a page they asked for did not come.
+    int notObtained = 0;
 };
 
 // UpdateDb's walk: the rows of the shown list from the first bold row (the first row when none

@@ -138,10 +138,17 @@ void 关键词数据库::UpdateDb() {
     refreshing_ = false;
     UpdateRunning = false;
     FinishDbRefresh(outcome.paused);
+    QStringList problems;
+    if (outcome.notObtained > 0)
+        problems << QStringLiteral(
+                        "%1个关键词未能取得新数据（网络不通、服务器无应答或被屏蔽），"
+                        "保留原来的数值。")
+                        .arg(outcome.notObtained);
     if (outcome.unsaved > 0)
-        Tell(QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
-                 .arg(outcome.unsaved)
-                 .arg(SharedConnection().LastError()));
+        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
+                        .arg(outcome.unsaved)
+                        .arg(SharedConnection().LastError());
+    if (!problems.isEmpty()) Tell(problems.join(u'\n'));
 }
 
 void 关键词数据库::FinishDbRefresh(bool paused) {

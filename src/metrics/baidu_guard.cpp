@@ -43,7 +43,9 @@ void WaitBaiduInterval(WindowContext& window) {
 
 QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword) {
     const QString page = FetchBaiduAddress(window, fetcher, BaiduSearchAddress(keyword));
-    if (JudgeBaiduPage(page) == BaiduPage::Other) BeiK(window);
+    // A page still empty after the browser is a failed fetch, not a blocking page: reacting
+    // to it would only hold the caller up.
+    if (!page.isEmpty() && JudgeBaiduPage(page) == BaiduPage::Other) BeiK(window);
     return page;
 }
 

@@ -20,8 +20,9 @@ QString BaiduSearchAddress(const QString& keyword);
 void WaitBaiduInterval(WindowContext& window);
 
 // Fetches the results page for `keyword` through `fetcher`, through the window's browser when
-// that brings nothing, and calls BeiK when the page is neither a result nor a no-result page
-// (JudgeBaiduPage). Returns the page, whatever the judgement, for BaiduCount to read.
+// that brings nothing, and calls BeiK when a page came that is neither a result nor a
+// no-result page (JudgeBaiduPage); an empty page is a failed fetch. Returns the page, whatever
+// the judgement, for BaiduCount to read.
 QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword);
 
 // The Baidu page at `address` through `fetcher`, or through the window's browser when the

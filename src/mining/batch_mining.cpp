@@ -1,6 +1,7 @@
 #include "mining/batch_mining.h"
 
 #include <limits>
+#include <utility>
 
 #include "metrics/keyword_table.h"
 #include "metrics/number_text.h"
@@ -13,6 +14,27 @@
 namespace mining {
 namespace {
 
+// The keywords a message names: a long batch names its first few and how many there are.
+QString KeywordsText(const QStringList& keywords) {
+    constexpr int kNamed = 20;
+    QString text = keywords.mid(0, kNamed).join(QStringLiteral("、"));
+    if (keywords.size() > kNamed) text += QStringLiteral("等共%1个关键词").arg(keywords.size());
+    return text;
+}
+
+// The end message's line on the keywords whose sources gave no page; empty when all answered.
+QString WithoutPageText(const QList<std::pair<QString, int>>& withoutPage) {
+    if (withoutPage.isEmpty()) return {};
+    QStringList keywords;
+    for (const auto& [keyword, sources] : withoutPage)
+        keywords << QStringLiteral("%1（%2个）").arg(keyword).arg(sources);
+    return QStringLiteral(
+               "\n以下关键词的%1个挖掘来源中有未能取得页面的（网络不通或服务器无应答），"
+               "结果可能不全：")
+               .arg(kSourceCount) +
+           KeywordsText(keywords);
+}
+
 // The end of a batch after its last keyword: the user is told (or the machine switched off),
 // and the state returns to idle.
 void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
@@ -24,11 +46,11 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
         QString text = lastSave == SaveOutcome::Saved ? QStringLiteral("查询完毕，并已自动保存！")
                                                       : QStringLiteral("查询完毕，未自动保存！");
         if (!state.Unsaved.isEmpty())
-            text += QStringLiteral("\n以下关键词的结果未能保存：") +
-                    state.Unsaved.join(QStringLiteral("、"));
+            text += QStringLiteral("\n以下关键词的结果未能保存：") + KeywordsText(state.Unsaved);
         if (state.UnsavedRows > 0)
             text += QStringLiteral("\n有%1个关键词未能保存到关键词数据库（数据库无法写入）。")
                         .arg(state.UnsavedRows);
+        text += WithoutPageText(state.WithoutPage);
         if (binding.ShutDownAtEnd()) text += QStringLiteral("\n因此没有自动关机。");
         platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
                                           platform::Icon::Information);
@@ -44,6 +66,7 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
     state.Keywords.clear();
     state.Unsaved.clear();
     state.UnsavedRows = 0;
+    state.WithoutPage.clear();
     if (shutDown) ShutdownMachine(1);
 }
 
@@ -55,6 +78,8 @@ bool FinishBatchKeyword(BatchMiningBinding& binding) {
     if (saved == SaveOutcome::Failed) state.Unsaved << state.LastMinedKeyword;
     // The next keyword's start takes the count afresh.
     state.UnsavedRows += metrics::TakeFailedRowSaves();
+    if (const int withoutPage = std::exchange(state.SourcesWithoutPage, 0))
+        state.WithoutPage.append({state.LastMinedKeyword, withoutPage});
 
     // A position that cannot move on names no further keyword: the batch ends.
     const std::optional<qint16> position = metrics::ReadWhole16(binding.Position());
@@ -100,6 +125,7 @@ void BatchMiningClick(BatchMiningBinding& binding) {
         state.Keywords = binding.CheckedKeywords();
         state.Unsaved.clear();
         state.UnsavedRows = 0;
+        state.WithoutPage.clear();
     }
     // The keywords follow one another in this loop, so that a batch of any length runs without
     // the call depth growing.

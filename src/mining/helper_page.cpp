@@ -1,5 +1,6 @@
 #include "mining/helper_page.h"
 
+#include <QFileInfo>
 #include <QUrl>
 #include <chrono>
 
@@ -9,14 +10,21 @@
 #include "shared/text_helpers.h"
 
 namespace mining {
+namespace {
+
+QString HelperPagePath() {
+    return platform::ProgramFolder() + QStringLiteral("/loginweb/111.htm");
+}
+
+}  // namespace
 
 QString HelperPageAddress(const QString& seed) {
-    const QString page = platform::ProgramFolder() + QStringLiteral("/loginweb/111.htm");
-    return QUrl::fromLocalFile(page).toString() + u'?' + seed;
+    return QUrl::fromLocalFile(HelperPagePath()).toString() + u'?' + seed;
 }
 
 QString EncodeThroughHelperPage(platform::BrowserControl* browser, const QString& seed) {
-    if (!browser) return {};
+    // Without the page the browser would wait its second for nothing, twice for every seed.
+    if (!browser || !QFileInfo(HelperPagePath()).isFile()) return {};
     browser->Navigate(HelperPageAddress(seed));
     // The page is given a fixed time to fill its field; its load state is not watched.
     platform::Pause(std::chrono::milliseconds(1001));

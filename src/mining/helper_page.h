@@ -14,8 +14,9 @@ namespace mining {
 QString HelperPageAddress(const QString& seed);
 
 // Loads the helper page for `seed` in `browser` and, a little more than a second later, reads
-// its first input field, without surrounding blanks. An empty text when there is no browser,
-// no helper page or no input in it.
+// its first input field, without surrounding blanks. An empty text when there is no browser or
+// no input in the page; at once, without loading anything, when the program folder holds no
+// helper page.
 QString EncodeThroughHelperPage(platform::BrowserControl* browser, const QString& seed);
 
 }  // namespace mining

@@ -25,6 +25,10 @@ struct MiningRunState {
     // One flag per source, in MiningSources order: whether it has delivered all its items for
     // LastMinedKeyword. A resumed run skips the sources done.
     std::array<bool, kSourceCount> SourceDone{};
+    // How many of the sources asked about LastMinedKeyword gave no page (no connection, no
+    // answer in time): told at the end of the run, so that a failure never reads as a seed
+    // without related keywords.
+    int SourcesWithoutPage = 0;
 };
 
 // The captions of a mode's start and pause button.

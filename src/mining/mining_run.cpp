@@ -39,6 +39,7 @@ void ResetForNewSeed(MiningBinding& binding, const QString& seed) {
     MiningRunState& state = binding.RunState();
     state.LastMinedKeyword = seed;
     state.SourceDone.fill(false);
+    state.SourcesWithoutPage = 0;
 }
 
 void EnterPausedState(MiningBinding& binding) {
@@ -118,7 +119,9 @@ ClickOutcome MiningClick(MiningBinding& binding) {
     for (const MiningSource& source : MiningSources()) {
         bool& done = state.SourceDone[source.number - 1];
         if (done) continue;
-        for (const QString& item : FetchSourceItems(source, seed, fetcher, binding)) {
+        const std::optional<QStringList> items = FetchSourceItems(source, seed, fetcher, binding);
+        if (!items) ++state.SourcesWithoutPage;
+        for (const QString& item : items.value_or(QStringList())) {
             if (!state.MiningRunning) {
                 EnterPausedState(binding);
                 return ClickOutcome::Paused;
@@ -132,18 +135,27 @@ ClickOutcome MiningClick(MiningBinding& binding) {
 
 void RegularMiningClick(RegularMiningBinding& binding) {
     if (MiningClick(binding) != ClickOutcome::Completed) return;
+    const int withoutPage = binding.RunState().SourcesWithoutPage;
     FinishRegularMining(binding);
-    TellFailedRowSaves();
+    TellRegularRunEnd(withoutPage);
 }
 
-void TellFailedRowSaves() {
-    const int failed = metrics::TakeFailedRowSaves();
-    if (failed == 0) return;
-    platform::ThePrompts().MessageBox(
-        QStringLiteral("有%1个关键词未能保存到关键词数据库（数据库无法写入），"
-                       "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
-            .arg(failed),
-        QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Exclamation);
+void TellRegularRunEnd(int sourcesWithoutPage) {
+    QStringList lines;
+    if (sourcesWithoutPage > 0)
+        lines << QStringLiteral(
+                     "%1个挖掘来源中有%2个未能取得页面（网络不通或服务器无应答），"
+                     "挖掘结果可能不全。")
+                     .arg(kSourceCount)
+                     .arg(sourcesWithoutPage);
+    if (const int failed = metrics::TakeFailedRowSaves())
+        lines << QStringLiteral(
+                     "有%1个关键词未能保存到关键词数据库（数据库无法写入），"
+                     "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
+                     .arg(failed);
+    if (lines.isEmpty()) return;
+    platform::ThePrompts().MessageBox(lines.join(u'\n'), QStringLiteral("提示"),
+                                      platform::Buttons::Ok, platform::Icon::Exclamation);
 }
 
 void FinishRegularMining(MiningBinding& binding) {
@@ -153,6 +165,7 @@ void FinishRegularMining(MiningBinding& binding) {
     binding.SetButtonEnabled(true);
     MiningRunState& state = binding.RunState();
     state.SourceDone.fill(false);
+    state.SourcesWithoutPage = 0;
     state.LastMinedKeyword.clear();
     binding.SetFilterEnabled(true);
 }

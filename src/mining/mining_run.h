@@ -20,16 +20,16 @@ enum class ClickOutcome {
 // it asked an active run to pause (that run goes on until its next item).
 ClickOutcome MiningClick(MiningBinding& binding);
 
-// The regular mode's button (Command2): a click, then FinishRegularMining and the failed
-// saves when the run completed.
+// The regular mode's button (Command2): a click, then FinishRegularMining and
+// TellRegularRunEnd when the run completed.
 void RegularMiningClick(RegularMiningBinding& binding);
 
 // The regular mode's end of a run: status "就绪" without progress, the button back to its start
 // caption, the filter enabled, and the run state emptied so that the next start begins afresh.
 void FinishRegularMining(MiningBinding& binding);
 
-// Tells the user how many rows of the run could not be saved in table keywords, when any
-// could not; nothing otherwise.
-void TellFailedRowSaves();
+// Tells the user, in one message, how many sources of the finished run gave no page and how
+// many of its rows could not be saved in table keywords; nothing when all went well.
+void TellRegularRunEnd(int sourcesWithoutPage);
 
 }  // namespace mining

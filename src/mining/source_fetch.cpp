@@ -26,20 +26,18 @@ QString SourceKeyword(const MiningSource& source, const QString& seed, MiningBin
     return {};
 }
 
-QStringList FetchSourceItems(const MiningSource& source, const QString& seed, CXHtml& fetcher,
-                             MiningBinding& binding) {
-    if (source.skippedSeeds.contains(seed)) return {};
-    const QString address = SourceAddress(source, SourceKeyword(source, seed, binding));
-    if (!source.baiduResultsPage) {
-        fetcher.url(address);
+std::optional<QStringList> FetchSourceItems(const MiningSource& source, const QString& seed,
+                                            CXHtml& fetcher, MiningBinding& binding) {
+    if (source.skippedSeeds.contains(seed)) return QStringList();
+    QString page;
+    if (source.baiduResultsPage) {
+        page = metrics::FetchBaiduPage(binding.Window(), fetcher, seed);
+    } else {
+        fetcher.url(SourceAddress(source, SourceKeyword(source, seed, binding)));
         fetcher.Char(source.charset);
-        return SourceItems(source, fetcher.GetSrc());
+        page = fetcher.GetSrc();
     }
-    const QString page = metrics::FetchBaiduAddress(binding.Window(), fetcher, address);
-    // A page still empty after the browser is a failed fetch, not a blocking page: reacting
-    // to it would hold an unattended run up for nothing.
-    if (!page.isEmpty() && metrics::JudgeBaiduPage(page) == metrics::BaiduPage::Other)
-        metrics::BeiK(binding.Window());
+    if (page.isEmpty()) return std::nullopt;
     return SourceItems(source, page);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class CXHtml;
 
@@ -14,9 +15,9 @@ struct MiningSource;
 QString SourceKeyword(const MiningSource& source, const QString& seed, MiningBinding& binding);
 
 // What `source` yields for `seed`: its page, fetched through `fetcher` with the source's own
-// steps around the request, cut into raw items. A source that is not asked about the seed, or
-// whose page does not come, yields nothing.
-QStringList FetchSourceItems(const MiningSource& source, const QString& seed, CXHtml& fetcher,
-                             MiningBinding& binding);
+// steps around the request, cut into raw items. A source that is not asked about the seed
+// yields nothing; nothing at all (no list) when its page does not come.
+std::optional<QStringList> FetchSourceItems(const MiningSource& source, const QString& seed,
+                                            CXHtml& fetcher, MiningBinding& binding);
 
 }  // namespace mining

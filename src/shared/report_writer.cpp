@@ -22,7 +22,8 @@ struct Layout {
     bool linkRows;  // the first column links to the site, the Tag fills a last cell
 };
 
-const Layout* LayoutOf(qint16 kind) {
+// The layout of report `kind` over a list of `columns` columns.
+const Layout* LayoutOf(qint16 kind, int columns) {
     static const std::vector<Layout> layouts = {
         {u"网页死链接检测报告",
          u"友情链接        PR   Alexa   百度收录    百度快照日期    谷歌收录    是否做本站链接",
@@ -123,8 +124,22 @@ const Layout* LayoutOf(qint16 kind) {
           {u"更新日期", 10, false}},
          false},
     };
+    // The mining result lists hold Baidu's values only, the manual pane's lists Google's too:
+    // a header names the columns its rows hold.
+    static const Layout relatedKeywordsBaidu = {
+        u"相关关键词分析报告",
+        u"相关关键词        月均搜索量    昨日搜索量    百度收录量    百度优化指数",
+        {{u"相关关键词", 20, true},
+         {u"月均搜索量", 20, false},
+         {u"昨日搜索量", 20, false},
+         {u"百度收录量", 20, false},
+         {u"百度优化指数", 20, false}},
+        false};
     if (kind < 0 || kind > 10) return nullptr;
-    return &layouts[kind <= 1 ? 0 : kind - 1];
+    const Layout& layout = layouts[kind <= 1 ? 0 : kind - 1];
+    if (kind == ReportRelatedKeywords && columns < std::ssize(layout.htmlHeader))
+        return &relatedKeywordsBaidu;
+    return &layout;
 }
 
 // A value shown in red: the link checks' verdicts.
@@ -306,6 +321,6 @@ bool WriteListLines(const platform::RowTable& list, const QString& path) {
 
 bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText,
                      qint16 kind) {
-    const Layout* layout = LayoutOf(kind);
+    const Layout* layout = LayoutOf(kind, list.ColumnCount());
     return asText ? WriteText(list, path, layout) : WriteHtml(list, path, layout);
 }

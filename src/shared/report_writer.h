@@ -24,8 +24,9 @@ enum ReportKind : qint16 {
 
 // Writes every row of `list`, as the list holds it, to `path`: a plain-text report when
 // `asText`, else an HTML report, in GBK with CR LF. The header is the kind's fixed text, not
-// the list's own captions. A file of that name is replaced in one step; false when the file
-// could not be written, in which case an old file stays as it was.
+// the list's own captions; kind 5 names Google's two columns only over a list that holds them.
+// A file of that name is replaced in one step; false when the file could not be written, in
+// which case an old file stays as it was.
 bool WriteListReport(const platform::RowTable& list, const QString& path, bool asText, qint16 kind);
 
 // Writes the text of every row of `list`, without its surrounding blanks, as one line of `path`

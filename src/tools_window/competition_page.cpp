@@ -65,7 +65,7 @@ void 关键词工具::BuildCompetitionPage() {
     Command23 = Put<platform::CommandButton>("Command23", Frame20, {1800, 1320, 1455, 375},
                                              QStringLiteral("删除搜索记录"));
 
-    Frame26 = Put<platform::Frame>("Frame26", pic3, {120, 2040, 3495, 5055},
+    Frame26 = Put<platform::Frame>("Frame26", pic3, {120, 2040, 3555, 5055},
                                    QStringLiteral("垄断网站列表"));
     ListView5 = Put<platform::ListView>("ListView5", Frame26, {240, 360, 3000, 2055});
     ListView5->Rows().SetColumns({rank_columns::kMonopolyHeader});
@@ -84,7 +84,7 @@ void 关键词工具::BuildCompetitionPage() {
         {"Label16", QStringLiteral("此关键词竞争难度越大。")},
     };
     for (int i = 0; i < 5; ++i)
-        Put<platform::Label>(notes[i].first, Frame26, {240, 3120 + i * 300, 3195, 255},
+        Put<platform::Label>(notes[i].first, Frame26, {120, 3120 + i * 300, 3405, 255},
                              notes[i].second);
 
     Frame1 = Put<platform::Frame>("Frame1", pic3, {3720, 120, 8655, 6255},

@@ -15,10 +15,10 @@ using tools_layout::Put;
 
 HotKeywordPane::HotKeywordPane(关键词工具& window) : window_(window) {
     QWidget* page = window.Pic5;
-    Frame8 = Put<platform::Frame>("Frame8", page, {120, 120, 3375, 7860},
+    Frame8 = Put<platform::Frame>("Frame8", page, {120, 120, 3435, 7860},
                                   QStringLiteral("热门关键词分类"));
     TreeView2 = Put<platform::TreeView>("TreeView2", Frame8, {120, 240, 3105, 6495});
-    Check5 = Put<platform::CheckBox>("Check5", Frame8, {60, 6840, 3300, 375},
+    Check5 = Put<platform::CheckBox>("Check5", Frame8, {30, 6840, 3390, 375},
                                      QStringLiteral("同时显示关键词百度指数和网页搜索量"));
     Command29 =
         Put<platform::CommandButton>("Command29", Frame8, {720, 7320, 1695, 375}, kHotStartCaption);

@@ -50,7 +50,7 @@ const QStringList kTips[] = {
     kHotKeywordTip,
 };
 
-constexpr int kTipWidth = 2775;
+constexpr int kTipWidth = 2640;
 constexpr int kTipHeight = 5175;
 constexpr int kTipLineHeight = 270;
 
@@ -78,10 +78,10 @@ void 关键词工具::BuildSideBar() {
                   style()->standardIcon(QStyle::SP_ArrowRight)};
     lbltitle = Put<platform::Label>("lbltitle", PicLEFT, {360, 2400, 2310, 255}, kPages[0].title);
     lbltitle->setFont(bold);
-    tab2 = Put<platform::TabContainer>("tab2", PicLEFT, {120, 2880, 3075, 5175});
+    tab2 = Put<platform::TabContainer>("tab2", PicLEFT, {60, 2880, 2760, 5175});
     for (int i = 0; i < 5; ++i) {
         tips[i] = Put<QWidget>(kTipNames[i], tab2->AddPage(kPages[i].tab),
-                               {120, 120, kTipWidth, kTipHeight});
+                               {60, 120, kTipWidth, kTipHeight});
         for (int line = 0; line < kTips[i].size(); ++line)
             tools_layout::Caption(tips[i], kTips[i][line],
                                   {0, line * kTipLineHeight, kTipWidth, kTipLineHeight});

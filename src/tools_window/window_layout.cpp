@@ -31,7 +31,9 @@ void 关键词工具::pic3_Resize() {
 }
 
 void 关键词工具::pic4_Resize() {
-    SetWidth(Frame5, Width(pic4) - 6700);
+    // The page reaches a little past the window's right edge, as the pages' width rule gives
+    // it: the frame ends short of that.
+    SetWidth(Frame5, Width(pic4) - 6900);
     SetHeight(Frame5, Height(pic4) - 450);
     SetWidth(ListView14, Width(Frame5) - 450);
     SetHeight(ListView14, Height(Frame5) - 1800);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTimer>
 
 #include "fixture_pages.h"
@@ -84,25 +85,40 @@ QStringList SourceUrls(const QString& gbk, const QString& utf8, const QString& h
     };
 }
 
+// The end of a run of which `sources` gave no page.
+QString NoPageMessage(int sources) {
+    return QStringLiteral(
+               "8个挖掘来源中有%1个未能取得页面（网络不通或服务器无应答），挖掘结果可能不全。")
+        .arg(sources);
+}
+
+// Where each source's fixture page is served, in the sources' order.
+struct SourcePage {
+    QString host;
+    QString path;
+    QString file;
+};
+const SourcePage kSourcePages[] = {
+    {kBaiduHost, QStringLiteral("/s"), QStringLiteral("baidu_results.htm")},
+    {kSuggestHost, QStringLiteral("/su"), QStringLiteral("baidu_suggest.js")},
+    {QStringLiteral("nssug.baidu.com"), QStringLiteral("/su"), QStringLiteral("baidu_suggest2.js")},
+    {kYoudaoHost, QStringLiteral("/search"), QStringLiteral("youdao_search.htm")},
+    {QStringLiteral("www.sogou.com"), QStringLiteral("/web"), QStringLiteral("sogou_search.htm")},
+    {QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
+     QStringLiteral("google_search.htm")},
+    {QStringLiteral("search.china.alibaba.com"),
+     QStringLiteral("/selloffer/k-") + kGbkSeed + QStringLiteral("_n-y.html"),
+     QStringLiteral("alibaba_search.htm")},
+    {kAlibabaSuggestHost, QStringLiteral("/bin/suggest"), QStringLiteral("alibaba_suggest.js")},
+};
+
 // The run's window starts without db.db: a run asks only the sources.
 class MiningRunTest : public testing_support::TestEnvironment {
   public:
     MiningRunTest() : TestEnvironment(testing_support::Database::Missing) {
         BusyIndicator::Set(BusyIndicator::kReady);
-        Serve(kBaiduHost, QStringLiteral("/s"), QStringLiteral("baidu_results.htm"));
-        Serve(kSuggestHost, QStringLiteral("/su"), QStringLiteral("baidu_suggest.js"));
-        Serve(QStringLiteral("nssug.baidu.com"), QStringLiteral("/su"),
-              QStringLiteral("baidu_suggest2.js"));
-        Serve(kYoudaoHost, QStringLiteral("/search"), QStringLiteral("youdao_search.htm"));
-        Serve(QStringLiteral("www.sogou.com"), QStringLiteral("/web"),
-              QStringLiteral("sogou_search.htm"));
-        Serve(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
-              QStringLiteral("google_search.htm"));
-        Serve(QStringLiteral("search.china.alibaba.com"),
-              QStringLiteral("/selloffer/k-") + kGbkSeed + QStringLiteral("_n-y.html"),
-              QStringLiteral("alibaba_search.htm"));
-        Serve(kAlibabaSuggestHost, QStringLiteral("/bin/suggest"),
-              QStringLiteral("alibaba_suggest.js"));
+        for (const SourcePage& page : kSourcePages) Serve(page.host, page.path, page.file);
+        folder.AddHelperPage();
         browsers.documents[HelperUrl(QStringLiteral("减肥"))] =
             QStringLiteral("<html><body><form><input id=kw value=' ") + kHelperSeed +
             QStringLiteral(" '></form></body></html>");
@@ -214,6 +230,45 @@ TEST_F(MiningRunTest, APauseClickStopsAtTheNextItemAndTheSameSeedResumesAtTheUnf
     ExpectIdle();
 }
 
+// A source whose page does not come reads as a source without related keywords unless the
+// end says so: once, with how many of the eight gave no page, counted across a pause.
+TEST_F(MiningRunTest, SourcesThatGaveNoPageAreToldOnceAtTheEndOfTheRun) {
+    // Every source silent: the seed row alone, and the message, not a plain "就绪".
+    for (const SourcePage& page : kSourcePages)
+        web.Serve(page.host, page.path, fakeweb::Page::Text(QString()).Status(404));
+    Click();
+    EXPECT_EQ(Rows(binding.window.ListView1), QStringList{QStringLiteral("*减肥")});
+    EXPECT_EQ(prompts.Texts(), QStringList{NoPageMessage(8)});
+    ExpectIdle();
+
+    // Two sources silent, one before and one after a pause: told once, at the real end.
+    for (const SourcePage& page : kSourcePages) Serve(page.host, page.path, page.file);
+    for (const int silent : {2, 7}) {
+        const SourcePage& page = kSourcePages[silent - 1];
+        web.Serve(page.host, page.path, fakeweb::Page::Text(QString()).Status(404));
+    }
+    web.Serve(kYoudaoHost, QStringLiteral("/search"),
+              kPages.Served(QStringLiteral("youdao_search.htm")).After(milliseconds(200)));
+    ClickWhen(SourceDone(3));
+    Click();
+    ExpectPaused();
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+    Click();
+    EXPECT_EQ(prompts.Texts().mid(1), QStringList{NoPageMessage(2)});
+    ExpectIdle();
+}
+
+// Without the helper page the suggestion services take the seed's GBK form at once: no second
+// spent in the browser for each of them.
+TEST_F(MiningRunTest, WithoutTheHelperPageTheSuggestionServicesAreAskedAtOnce) {
+    ASSERT_TRUE(QFile::remove(folder.FilePath(QStringLiteral("loginweb/111.htm"))));
+    Click();
+    EXPECT_TRUE(browsers.navigated.isEmpty());
+    EXPECT_EQ(clock.Waited(), milliseconds(0));
+    EXPECT_EQ(web.RequestedUrls(), SourceUrls(kGbkSeed, kUtf8Seed, kGbkSeed));
+    EXPECT_EQ(Rows(binding.window.ListView1), kMinedRows);
+}
+
 TEST_F(MiningRunTest, AnotherSeedAfterAPauseStartsAfresh) {
     ClickWhen(SourceDone(1));
     Click();
@@ -221,6 +276,9 @@ TEST_F(MiningRunTest, AnotherSeedAfterAPauseStartsAfresh) {
 
     binding.window.seed = QStringLiteral("SEO");
     binding.Check6 = true;  // only keywords that contain the seed
+    web.Serve(QStringLiteral("search.china.alibaba.com"),
+              QStringLiteral("/selloffer/k-seo_n-y.html"),
+              kPages.Served(QStringLiteral("alibaba_search.htm")));
     web.ClearRequests();
     Click();
 
@@ -278,8 +336,9 @@ TEST_F(MiningRunTest, AStartWithAnEmptySeedBoxIsRefused) {
 }
 
 TEST_F(MiningRunTest, APauseAskedWhenNoItemFollowsEndsTheRunAsUsual) {
+    // A page that came and holds no suggestion.
     web.Serve(kAlibabaSuggestHost, QStringLiteral("/bin/suggest"),
-              fakeweb::Page::Text(QString()).After(milliseconds(200)));
+              fakeweb::Page::Text(QStringLiteral("{}")).After(milliseconds(200)));
     ClickWhen(SourceDone(7));
     Click();
 
@@ -344,6 +403,7 @@ TEST_F(MiningRunTest, ABaiduPageStillEmptyAfterTheBrowserIsAFailedFetchWithoutRe
     EXPECT_EQ(binding.window.blockingDialogs, 0);
     EXPECT_FALSE(BaiduRowsListed(binding.window.ListView1));
     EXPECT_EQ(web.Requests().size(), 8u);
+    EXPECT_EQ(prompts.Texts(), QStringList{NoPageMessage(1)});
     ExpectIdle();
 }
 
@@ -355,7 +415,7 @@ TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole)
     Serve(QStringLiteral("www.sogou.com"), QStringLiteral("/web"),
           QStringLiteral("sogou_odd_keywords.htm"));
     Serve(kYoudaoHost, QStringLiteral("/search"), QStringLiteral("youdao_odd_keywords.htm"));
-    // The other sources answer with nothing.
+    // The other sources (Alibaba's offer search too) answer with nothing, and the end says so.
     for (const auto& [host, path] : std::initializer_list<std::pair<QString, QString>>{
              {kBaiduHost, QStringLiteral("/s")},
              {kSuggestHost, QStringLiteral("/su")},
@@ -391,6 +451,7 @@ TEST_F(MiningRunTest, OddSeedsAndKeywordsAreRequestedEncodedListedAndSavedWhole)
     EXPECT_EQ(stored, saved);
     // The parent keyword is the seed box without its surrounding blanks.
     EXPECT_EQ(database.Rows().value(1).section(u'|', 1, 1), seed);
+    EXPECT_EQ(prompts.Texts(), QStringList{NoPageMessage(6)});
 }
 
 TEST_F(MiningRunTest, EveryListedRowGetsItsMetricsInBothLists) {
@@ -433,6 +494,9 @@ TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
     // A run whose rows are all saved says nothing more.
     ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger refuse")));
     binding.window.seed = QStringLiteral("减肥2");
+    web.Serve(QStringLiteral("search.china.alibaba.com"),
+              QStringLiteral("/selloffer/k-%BC%F5%B7%CA2_n-y.html"),
+              kPages.Served(QStringLiteral("alibaba_search.htm")));
     Click();
     EXPECT_EQ(prompts.prompts().size(), 1u);
 }

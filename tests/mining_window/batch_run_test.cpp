@@ -138,8 +138,9 @@ TEST_F(BatchRun, APauseInTheSecondKeywordKeepsItsPlaceAcrossARegularRunAndResume
 }
 
 TEST_F(BatchRun, APauseAskedWhileTheLastSourcesYieldNothingStopsAtTheNextKeyword) {
+    // A page that came and holds no suggestion.
     web.Serve(QStringLiteral("suggest.china.alibaba.com"), QStringLiteral("/bin/suggest"),
-              fakeweb::Page::Text(QString()).After(milliseconds(200)));
+              fakeweb::Page::Text(QStringLiteral("{}")).After(milliseconds(200)));
     WhenThen(SourceDone(QStringLiteral("减肥"), 7), [this] { Click(); });
     Click();
 
@@ -155,6 +156,24 @@ TEST_F(BatchRun, APauseAskedWhileTheLastSourcesYieldNothingStopsAtTheNextKeyword
     EXPECT_EQ(RequestedUrls().value(0),
               QStringLiteral("http://www.baidu.com/s?wd=%CA%DD%C9%ED"));  // 瘦身 from the start
     ExpectEnded(QStringLiteral("查询完毕，并已自动保存！"));
+}
+
+// Sources that gave no page are named per keyword at the end, so that a keyword's short
+// result file does not read as all there is.
+TEST_F(BatchRun, SourcesThatGaveNoPageAreNamedPerKeywordAtTheEnd) {
+    const auto silence = [this](const char* host, const QString& pathAndQuery) {
+        web.Serve(QString::fromUtf8(host), pathAndQuery,
+                  fakeweb::Page::Text(QString()).Status(404));
+    };
+    silence("www.google.com.hk", QStringLiteral("/search?hl=zh-CN&source=hp&q=") + kSlimUtf8);
+    silence("www.google.com.hk", QStringLiteral("/search?hl=zh-CN&source=hp&q=seo"));
+    silence("www.sogou.com", QStringLiteral("/web?query=seo"));
+    Click();
+    ExpectEnded(QStringLiteral(
+        "查询完毕，并已自动保存！\n以下关键词的8个挖掘来源中有未能取得页面的（网络不通或服务器无"
+        "应答），结果可能不全：瘦身（1个）、seo（2个）"));
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(Files().size(), 3);
 }
 
 TEST_F(BatchRun, NoCheckedKeywordRefusesAStartButNeverAPause) {

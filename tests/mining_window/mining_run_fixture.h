@@ -31,7 +31,8 @@ inline const QStringList kSourceUrls = {
 };
 
 // The mining window on the fixture pages of the eight sources: every keyword gets the same
-// pages, but for Alibaba's offer search, which only "减肥" finds.
+// pages, but for Alibaba's offer search, which finds only "减肥" ("瘦身" and "seo" get a page
+// without offers).
 class MiningRunTest : public MiningWindowTest {
   protected:
     MiningRunTest() {
@@ -50,6 +51,11 @@ class MiningRunTest : public MiningWindowTest {
             web.Serve(url.left(slash), url.mid(slash),
                       fakeweb::Page::Bytes(PageBytes(QString::fromUtf8(file))));
         }
+        for (const char* keyword : {"%CA%DD%C9%ED", "seo"})
+            web.Serve(QStringLiteral("search.china.alibaba.com"),
+                      QStringLiteral("/selloffer/k-%1_n-y.html").arg(QString::fromUtf8(keyword)),
+                      QStringLiteral("<html><body>没有找到相关的供应信息</body></html>"));
+        folder.AddHelperPage();
         browsers.documents[mining::HelperPageAddress(QStringLiteral("减肥"))] =
             QStringLiteral("<html><body><input value='") + kUtf8Seed +
             QStringLiteral("'></body></html>");

@@ -192,6 +192,35 @@ TEST_F(ReportWriterTest, HtmlReportEscapesListTextsAndKeepsEveryCharacter) {
               Golden(QStringLiteral("unsafe_keywords.htm")));
 }
 
+// Kind 5 serves the mining result lists (five columns: Baidu's values) and the manual pane's
+// lists (seven: Google's too): a header names as many columns as its rows hold, Google's only
+// where the rows have them.
+TEST_F(ReportWriterTest, ARelatedKeywordReportsHeaderNamesTheColumnsItsRowsHold) {
+    for (const int columns : {5, 7}) {
+        platform::RowTable list;
+        QStringList cells;
+        for (int j = 0; j < columns; ++j) cells << QStringLiteral("v%1").arg(j);
+        Fill(list, QList<int>(columns, 1000), {{cells, {}}});
+
+        const QStringList lines = platform::FileBytesToText(Write(list, true, 5)).split("\r\n");
+        ASSERT_GE(lines.size(), 4);
+        EXPECT_EQ(lines[2].split(u' ', Qt::SkipEmptyParts).size(), columns)
+            << lines[2].toStdString();
+        EXPECT_EQ(lines[3].split(u' ', Qt::SkipEmptyParts).size(), columns)
+            << lines[3].toStdString();
+        EXPECT_EQ(lines[2].contains(QStringLiteral("谷歌")), columns == 7)
+            << lines[2].toStdString();
+
+        const QString html = platform::FileBytesToText(Write(list, false, 5));
+        const QStringList tableRows = html.split(QStringLiteral("</tr>"));
+        ASSERT_GE(tableRows.size(), 2);
+        EXPECT_EQ(tableRows[0].count(QStringLiteral("<td")), columns) << tableRows[0].toStdString();
+        EXPECT_EQ(tableRows[1].count(QStringLiteral("<td")), columns) << tableRows[1].toStdString();
+        EXPECT_EQ(tableRows[0].contains(QStringLiteral("谷歌")), columns == 7)
+            << tableRows[0].toStdString();
+    }
+}
+
 // A zero-width joiner or a variation selector inside a keyword is no character GBK holds: it
 // stays visible as "?" in a text report and survives as a reference in an HTML report.
 TEST_F(ReportWriterTest, InvisibleCharactersAreKeptLikeOtherCharactersGbkCannotHold) {

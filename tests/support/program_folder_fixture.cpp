@@ -41,4 +41,11 @@ void TemporaryProgramFolder::AddFreshDatabase() const {
     }
 }
 
+void TemporaryProgramFolder::AddHelperPage() const {
+    ASSERT_TRUE(QDir(folder_.path()).mkpath(QStringLiteral("loginweb")));
+    QFile page(FilePath(QStringLiteral("loginweb/111.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><input></body></html>");
+}
+
 }  // namespace testing_support

@@ -16,6 +16,9 @@ class TemporaryProgramFolder {
     QString FilePath(const QString& name) const { return folder_.filePath(name); }
     // Copies a fresh db.db with the shipped tables into the folder.
     void AddFreshDatabase() const;
+    // Places a helper page loginweb/111.htm in the folder; what a browser shows for it is the
+    // test's fake browser's affair.
+    void AddHelperPage() const;
 
   private:
     QTemporaryDir folder_;

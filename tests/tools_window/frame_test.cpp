@@ -135,7 +135,8 @@ TEST_F(ToolsWindowTest, TheLayoutFollowsTheWindowAndSkipsWhatASmallWindowCannotT
     EXPECT_EQ(PixelsToTwips(w.PicLEFT->height()), PixelsToTwips(w.height()) + 195);
     EXPECT_NEAR(PixelsToTwips(w.pic4->width()), inner - 2820 + 100, 15);
     EXPECT_NEAR(PixelsToTwips(w.tab1->width()), inner + 200, 15);
-    EXPECT_NEAR(PixelsToTwips(w.Frame5->width()), PixelsToTwips(w.pic4->width()) - 6700, 15);
+    // The history frame ends short of the window's right edge, which the page passes.
+    EXPECT_NEAR(PixelsToTwips(w.Frame5->width()), PixelsToTwips(w.pic4->width()) - 6900, 15);
     EXPECT_NEAR(PixelsToTwips(w.ListView14->height()), PixelsToTwips(w.Frame5->height()) - 1800,
                 15);
     EXPECT_NEAR(PixelsToTwips(w.Command9->y()), PixelsToTwips(w.ListView14->height()) + 1300, 15);
