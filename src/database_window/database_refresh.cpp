@@ -1,5 +1,6 @@
 #include "database_window/database_refresh.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "database_window/keyword_db_list.h"
@@ -85,37 +86,46 @@ QString FetchResultsPage(DbRefreshHost& host, CXHtml& fetcher, const QString& ke
     return page;
 }
 
-// RefreshRowVolume; whether the table took the values it was given.
-bool RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
+// What became of the new values of a row in its record.
+enum class Saved { Yes, Refused, Locked };
+
+// The save's outcome: a failure is another program's lock that outlasted the wait, or a refusal.
+Saved SaveOutcome(bool stored) {
+    if (stored) return Saved::Yes;
+    return SharedConnection().LastFailureWasLock() ? Saved::Locked : Saved::Refused;
+}
+
+// RefreshRowVolume.
+Saved RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
     const PendingCells pending(row, {KeywordCell::MonthVolume, KeywordCell::DayVolume});
     const QString listed = row.Text();
     const QString kw = TrimBlanks(listed);
     const QString pair = metrics::LookUpVolume(host, fetcher, kw, kw);
     if (pair.isEmpty()) {
         pending.Keep();
-        return true;
+        return Saved::Yes;
     }
     const metrics::Volumes volumes = metrics::SplitIndexPair(pair);
     pending.Store(KeywordCell::MonthVolume, volumes.month);
     pending.Store(KeywordCell::DayVolume, volumes.day);
-    return SharedConnection().Execute(
+    return SaveOutcome(SharedConnection().Execute(
         QStringLiteral("update keywords set monthrank = ?,dayrank = ?,adddate = ? where keys = ?"),
-        {volumes.month, volumes.day, metrics::TodayText(), listed});
+        {volumes.month, volumes.day, metrics::TodayText(), listed}));
 }
 
-// RefreshRowCount; whether the table took the count it was given.
-bool RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
+// RefreshRowCount.
+Saved RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
     const PendingCells pending(row, {KeywordCell::BaiduCount});
     const QString listed = row.Text();
     const QString count = metrics::BaiduCount(FetchResultsPage(host, fetcher, listed));
     if (count == metrics::kNotObtained) {
         pending.Keep();
-        return true;
+        return Saved::Yes;
     }
     pending.Store(KeywordCell::BaiduCount, count);
-    return SharedConnection().Execute(
+    return SaveOutcome(SharedConnection().Execute(
         QStringLiteral("update keywords set baidunum = ?,adddate = ? where keys = ?"),
-        {count, metrics::TodayText(), listed});
+        {count, metrics::TodayText(), listed}));
 }
 
 }  // namespace
@@ -146,11 +156,16 @@ DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host) {
             outcome.paused = true;
             break;
         }
-        bool saved = true;
-        if (host.VolumeTicked()) saved &= RefreshVolume(host, fetcher, row);
-        if (host.CountTicked() && row.Exists()) saved &= RefreshCount(host, fetcher, row);
+        Saved saved = host.VolumeTicked() ? RefreshVolume(host, fetcher, row) : Saved::Yes;
+        if (saved != Saved::Locked && host.CountTicked() && row.Exists())
+            saved = std::max(saved, RefreshCount(host, fetcher, row));
         FillOptimisationIndex(shown, host.MasterList(), key);
-        if (!saved) ++outcome.unsaved;
+        if (saved != Saved::Yes) ++outcome.unsaved;
+        if (saved == Saved::Locked) {
+            // Every later save would stand the window still for another lock wait.
+            outcome.locked = true;
+            break;
+        }
     }
     if (shown.Count() > 0) shown.SetBold(shown.Count(), false);
     return outcome;

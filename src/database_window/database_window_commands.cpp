@@ -139,9 +139,15 @@ void 关键词数据库::UpdateDb() {
     const DbRefreshOutcome outcome = RefreshKeywordRows(*this);
     refreshing_ = false;
     UpdateRunning = false;
-    FinishDbRefresh(outcome.paused);
+    FinishDbRefresh(outcome.paused || outcome.locked);
+    const QString stopped = outcome.locked
+                                ? QStringLiteral(
+                                      "数据库正被另一个程序锁定，更新已暂停；等它用完后再点"
+                                      "“更新数据库”，从加粗的一行继续。\n")
+                                : QString();
     if (outcome.unsaved > 0)
-        Tell(QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
+        Tell(stopped +
+             QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
                  .arg(outcome.unsaved)
                  .arg(SharedConnection().LastError()));
 }
