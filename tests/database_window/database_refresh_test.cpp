@@ -205,7 +205,8 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     ServeShare(QStringLiteral("b"), QStringLiteral("2-20"));
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500));
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
         const int waits = SharedConnection().LockWaits();
         w.Command44_Click();
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -123,7 +123,8 @@ TEST_F(ResultList, ASubmitOfTenThousandRowsUnderAnotherProgramsLockWaitsOnceAndW
     w.Command34->click();
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500));
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
         const int waits = SharedConnection().LockWaits();
         w.Command15->click();
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -119,7 +119,8 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
     fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
     {
         testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
-                                          std::chrono::milliseconds(1500));
+                                          std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
         const int waits = fields.ToolsConnection.LockWaits();
         Click("Command21");
         EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
