@@ -81,6 +81,7 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
 
+    fields.ToolsConnection.Close();  // every page written into the file itself
     testing_support::DamagePages(db);
     ASSERT_TRUE(fields.ToolsConnection.Open(db));
     prompts.Type(QStringLiteral("c.com"));
