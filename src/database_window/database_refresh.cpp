@@ -72,11 +72,13 @@ class PendingCells {
 };
 
 // How one value of a row went.
-enum class Step { Stored, NotObtained, NotSaved };
+enum class Step { Stored, NotObtained, NotSaved, Locked };
 
-// Runs the update `statement` with `values`: stored, or not saved when the table refused.
+// Runs the update `statement` with `values`: stored, refused by the table, or held up by
+// another program's lock that outlasted the wait.
 Step Save(const QString& statement, const QVariantList& values) {
-    return SharedConnection().Execute(statement, values) ? Step::Stored : Step::NotSaved;
+    if (SharedConnection().Execute(statement, values)) return Step::Stored;
+    return SharedConnection().LastFailureWasLock() ? Step::Locked : Step::NotSaved;
 }
 
 // RefreshRowVolume: the volumes from the data-sharing service, else the index lookups.
@@ -142,10 +144,18 @@ DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host) {
         }
         std::vector<Step> steps;
         if (host.VolumeTicked()) steps.push_back(RefreshVolume(host, fetcher, row));
-        if (host.CountTicked() && row.Exists()) steps.push_back(RefreshCount(host, fetcher, row));
+        const bool locked = std::ranges::count(steps, Step::Locked) > 0;
+        if (!locked && host.CountTicked() && row.Exists())
+            steps.push_back(RefreshCount(host, fetcher, row));
         FillOptimisationIndex(shown, host.MasterList(), key);
-        if (std::ranges::count(steps, Step::NotSaved)) ++outcome.unsaved;
+        if (std::ranges::count(steps, Step::NotSaved) || std::ranges::count(steps, Step::Locked))
+            ++outcome.unsaved;
         if (std::ranges::count(steps, Step::NotObtained)) ++outcome.notObtained;
+        if (std::ranges::count(steps, Step::Locked)) {
+            // Every later save would stand the window still for another lock wait.
+            outcome.locked = true;
+            break;
+        }
     }
     if (shown.Count() > 0) shown.SetBold(shown.Count(), false);
     return outcome;

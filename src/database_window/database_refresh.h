@@ -26,6 +26,9 @@ class DbRefreshHost : public metrics::WindowContext {
 // How a run ended.
 struct DbRefreshOutcome {
     bool paused = false;
+    // Another program's lock on db.db outlasted the wait for a save: the run stopped at that
+    // row, which stays bold as the place to resume, as after a pause.
+    bool locked = false;
     // Rows whose new values the table did not take (they still show in the lists).
     int unsaved = 0;
     // Rows that kept old values because a page they asked for did not come.
@@ -37,6 +40,7 @@ struct DbRefreshOutcome {
 // comes; a pause asked for stops the run at the top of the next row, which stays bold as the
 // place to resume. Rows are followed by key, so rows that move or are added meanwhile neither
 // lose nor receive another keyword's values. A value not obtained (no volume pair, no results
-// page) leaves the row's values and its record as they were. At the end the last row of the
-// list loses its bold mark.
+// page) leaves the row's values and its record as they were. A save the table refuses is
+// counted and the run goes on; a save that another program's lock holds off ends the run at
+// that row. At the end the last row of the list loses its bold mark.
 DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host);

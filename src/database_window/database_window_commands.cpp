@@ -137,18 +137,24 @@ void 关键词数据库::UpdateDb() {
     const DbRefreshOutcome outcome = RefreshKeywordRows(*this);
     refreshing_ = false;
     UpdateRunning = false;
-    FinishDbRefresh(outcome.paused);
+    FinishDbRefresh(outcome.paused || outcome.locked);
     QStringList problems;
+    if (outcome.locked)
+        problems << QStringLiteral(
+            "数据库正被另一个程序锁定，更新已暂停；等它用完后再点"
+            "“更新数据库”，从加粗的一行继续。");
     if (outcome.notObtained > 0)
         problems << QStringLiteral(
                         "%1个关键词未能取得新数据（网络不通、服务器无应答或被屏蔽），"
                         "保留原来的数值。")
                         .arg(outcome.notObtained);
     if (outcome.unsaved > 0)
-        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
+        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。
+原因：%2")
                         .arg(outcome.unsaved)
                         .arg(SharedConnection().LastError());
-    if (!problems.isEmpty()) Tell(problems.join(u'\n'));
+    if (!problems.isEmpty()) Tell(problems.join(u'
+'));
 }
 
 void 关键词数据库::FinishDbRefresh(bool paused) {

@@ -25,13 +25,6 @@ std::optional<QString> TextField(const platform::Recordset& record, const QStrin
     return value.toString();
 }
 
-// A metric cell as the table keeps it: a number as it stands (trimmed), anything else, such as
-// a placeholder still standing in the cell, as "-".
-QString StoredMetric(const QString& cell) {
-    const QString value = TrimBlanks(cell);
-    return ReadNumber(value) ? value : QStringLiteral("-");
-}
-
 QString ParentKeyword(MiningContext& window, Pane pane, const QString& keyword) {
     switch (pane) {
         case Pane::Regular:
@@ -55,6 +48,11 @@ qint64 DaysSince(const std::optional<QString>& adddate) {
 
 QString TodayText() {
     return platform::TheClock().Now().date().toString(kDateFormat);
+}
+
+QString StoredMetric(const QString& cell) {
+    const QString value = TrimBlanks(cell);
+    return ReadNumber(value) ? value : QStringLiteral("-");
 }
 
 std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {
@@ -117,8 +115,8 @@ bool WriteKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& r
 
 // Stores a result row of the regular pane unless its keyword is stored already: whether it was
 // written; nothing when the database refused.
-std::optional<bool> AddUnlessStored(MiningContext& window, const platform::RowTable& list,
-                                    int row, const QString& keyword) {
+std::optional<bool> AddUnlessStored(MiningContext& window, const platform::RowTable& list, int row,
+                                    const QString& keyword) {
     const KeywordColumns& columns = window.ResultColumns(Pane::Regular);
     const auto cell = [&](KeywordCell which) {
         return StoredMetric(list.Cell(row, columns.CellOf(which)));
@@ -128,11 +126,12 @@ std::optional<bool> AddUnlessStored(MiningContext& window, const platform::RowTa
         db.Query(QStringLiteral("select id from keywords where keys = ?"), {keyword});
     if (!stored) return std::nullopt;
     if (!stored->Eof()) return false;
-    if (!db.Execute(QStringLiteral("insert into keywords "
-                                   "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
-                                   "values (?,?,?,?,?,?)"),
-                    {keyword, TrimBlanks(window.SeedText()).toLower(), cell(KeywordCell::MonthVolume),
-                     cell(KeywordCell::DayVolume), cell(KeywordCell::BaiduCount), TodayText()}))
+    if (!db.Execute(
+            QStringLiteral("insert into keywords "
+                           "(keys,parentkeys,monthrank,dayrank,baidunum,adddate) "
+                           "values (?,?,?,?,?,?)"),
+            {keyword, TrimBlanks(window.SeedText()).toLower(), cell(KeywordCell::MonthVolume),
+             cell(KeywordCell::DayVolume), cell(KeywordCell::BaiduCount), TodayText()}))
         return std::nullopt;
     return true;
 }

@@ -12,6 +12,10 @@ namespace metrics {
 // Today's date as the table stores it.
 QString TodayText();
 
+// A metric cell as the table keeps it: a number as it stands (trimmed), anything else, such as
+// a placeholder still standing in the cell ("正在查询中..."), as "-".
+QString StoredMetric(const QString& cell);
+
 // The row a keyword was stored with today.
 struct TodaysRow {
     std::optional<QString> monthrank;

@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "metrics/keyword_columns.h"
+#include "metrics/keyword_table.h"
 #include "metrics/number_text.h"
 #include "platform/database.h"
 #include "platform/row_table.h"
@@ -20,54 +21,75 @@ bool DeleteCheckedRows(platform::RowTable& shown, platform::RowTable& master) {
     return true;
 }
 
+namespace {
+
+int CheckedCount(const platform::RowTable& list) {
+    int checked = 0;
+    for (int i = 1; i <= list.Count(); ++i) checked += list.Checked(i) ? 1 : 0;
+    return checked;
+}
+
+// The keywords table keywords holds, read once: the table has no index on them.
+std::optional<QSet<QString>> StoredKeywords(platform::Connection& connection) {
+    std::optional<platform::Recordset> records =
+        connection.Query(QStringLiteral("select keys from keywords"));
+    if (!records) return std::nullopt;
+    QSet<QString> stored;
+    for (; !records->Eof(); records->MoveNext())
+        stored.insert(records->Text(QStringLiteral("keys")));
+    return stored;
+}
+
+// The checked rows whose keyword (trimmed) is not stored yet, the first of each keyword only,
+// with their keywords.
+QList<std::pair<int, QString>> NewCheckedRows(const platform::RowTable& list,
+                                              QSet<QString> stored) {
+    QList<std::pair<int, QString>> rows;
+    for (int i = 1; i <= list.Count(); ++i) {
+        if (!list.Checked(i)) continue;
+        const QString keyword = TrimBlanks(list.Text(i));
+        if (stored.contains(keyword)) continue;
+        stored.insert(keyword);
+        rows.append({i, keyword});
+    }
+    return rows;
+}
+
+}  // namespace
+
 SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform::RowTable& list,
                                 const metrics::KeywordColumns& columns, const QString& parent,
                                 const QString& date) {
     using metrics::KeywordCell;
     SubmitOutcome outcome;
-    // The stored keywords, read once: the table has no index on them.
-    QSet<QString> stored;
-    std::optional<platform::Recordset> records =
-        connection.Query(QStringLiteral("select keys from keywords"));
-    if (!records) {
+    const auto fail = [&](int rows) {
+        outcome.failed = rows;
         outcome.error = connection.LastError();
-        for (int i = 1; i <= list.Count(); ++i) outcome.failed += list.Checked(i) ? 1 : 0;
         return outcome;
-    }
-    for (; !records->Eof(); records->MoveNext())
-        stored.insert(records->Text(QStringLiteral("keys")));
+    };
+    // The write lock before anything else: under another program's lock the submit waits once,
+    // then fails whole, having written nothing.
+    platform::WriteTransaction transaction(connection);
+    const std::optional<QSet<QString>> stored =
+        transaction.Begun() ? StoredKeywords(connection) : std::nullopt;
+    if (!stored) return fail(CheckedCount(list));
 
+    // A cell still waiting for its value is stored as the row savers store a value not obtained.
     const auto cell = [&list, &columns](int index, KeywordCell which) {
         const int j = columns.CellOf(which);
-        return j >= 0 ? list.Cell(index, j) : QString();
+        return metrics::StoredMetric(j >= 0 ? list.Cell(index, j) : QString());
     };
-    const bool inTransaction = connection.Execute(QStringLiteral("begin"));
-    int written = 0;
-    for (int i = 1; i <= list.Count(); ++i) {
-        if (!list.Checked(i)) continue;
-        const QString keyword = TrimBlanks(list.Text(i));
-        if (stored.contains(keyword)) continue;
-        const bool ok = connection.Execute(
+    const QList<std::pair<int, QString>> rows = NewCheckedRows(list, *stored);
+    for (const auto& [i, keyword] : rows) {
+        const bool inserted = connection.Execute(
             QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"
                            "adddate) values (?,?,?,?,?,?)"),
             {keyword, parent, cell(i, KeywordCell::MonthVolume), cell(i, KeywordCell::DayVolume),
              cell(i, KeywordCell::BaiduCount), date});
-        if (!ok) {
-            ++outcome.failed;
-            outcome.error = connection.LastError();
-            continue;
-        }
-        stored.insert(keyword);
-        ++written;
+        if (!inserted) return fail(static_cast<int>(rows.size()));
     }
-    if (inTransaction && !connection.Execute(QStringLiteral("commit"))) {
-        // Nothing of the transaction was kept.
-        outcome.error = connection.LastError();
-        connection.Execute(QStringLiteral("rollback"));
-        outcome.failed += written;
-        written = 0;
-    }
-    outcome.written = written;
+    if (!transaction.Commit()) return fail(static_cast<int>(rows.size()));
+    outcome.written = static_cast<int>(rows.size());
     return outcome;
 }
 

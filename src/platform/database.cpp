@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <algorithm>
+#include <thread>
 
 namespace platform {
 
@@ -45,7 +47,7 @@ bool Connection::Open(const QString& path) {
     int result = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     // Before the first read: a file another program holds for a moment is waited for, not
     // taken for an unreadable one.
-    if (db) sqlite3_busy_timeout(db, kLockWaitMilliseconds);
+    if (db) sqlite3_busy_handler(db, &Connection::WaitOutLock, this);
     if (result == SQLITE_OK)
         result = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
     if (result != SQLITE_OK) {
@@ -71,6 +73,21 @@ void Connection::FinalizeStatements() {
 
 bool Connection::LastFailureWasLock() const {
     return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
+}
+
+int Connection::WaitOutLock(void* connection, int attempt) {
+    // Short sleeps: the statement goes on soon after the other program lets go.
+    constexpr std::chrono::milliseconds kPoll{10};
+    Connection& self = *static_cast<Connection*>(connection);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0) {
+        ++self.lockWaits_;
+        self.lockWaitStart_ = now;
+    }
+    const auto left = self.lockWait_ - (now - self.lockWaitStart_);
+    if (left <= left.zero()) return 0;
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, kPoll));
+    return 1;
 }
 
 bool Connection::Fail() {
@@ -197,19 +214,37 @@ bool Connection::PagesIntact() {
 }
 
 bool Connection::TakesWrites() {
-    if (!Execute(QStringLiteral("begin immediate"))) return false;
+    if (!BeginWrite()) return false;
     // The version number is rewritten as it stands: a write that changes nothing.
     const std::optional<Recordset> version = Query(QStringLiteral("pragma user_version"));
     const bool written =
         version &&
         Execute(QStringLiteral("pragma user_version = %1").arg(version->Field(0).toLongLong()));
-    // The failure reported is the write's, not the end of the transaction's.
+    Rollback();
+    return written;
+}
+
+bool Connection::BeginWrite() {
+    return Execute(QStringLiteral("begin immediate"));
+}
+
+bool Connection::Commit() {
+    // A failure such as a full disk may have taken the transaction back already; its error stays
+    // the one told.
+    if (!db_ || sqlite3_get_autocommit(db_)) return false;
+    if (Execute(QStringLiteral("commit"))) return true;
+    Rollback();
+    return false;
+}
+
+void Connection::Rollback() {
+    // A failure such as a full disk may have ended the transaction already.
+    if (!db_ || sqlite3_get_autocommit(db_)) return;
     const int code = lastCode_;
     const QString error = lastError_;
     Execute(QStringLiteral("rollback"));
     lastCode_ = code;
     lastError_ = error;
-    return written;
 }
 
 }  // namespace platform

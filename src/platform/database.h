@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -40,11 +41,13 @@ class Recordset {
 
 // How long a statement waits for another program's lock on the file to pass before it fails:
 // long enough for any write another program makes.
-constexpr int kLockWaitMilliseconds = 10000;
+constexpr std::chrono::milliseconds kLockWait{10000};
 
 // A connection to the program's database file. Opening never creates the file: a missing
 // db.db is an error the caller reports. Every value is bound as a parameter. Every statement,
-// the first one of the open included, waits out another program's lock (kLockWaitMilliseconds).
+// the first one of the open included, waits out another program's lock (kLockWait), without
+// answering the window meanwhile: a job that writes many rows takes the lock once, in a write
+// transaction (WriteTransaction), and gives up at the first lock that outlasts the wait.
 class Connection {
   public:
     Connection() = default;
@@ -77,6 +80,21 @@ class Connection {
     // Whether the last failure was another program's lock that outlasted the wait.
     bool LastFailureWasLock() const;
 
+    // How long each statement waits out another program's lock; kLockWait unless set.
+    void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    // How many times a statement of this connection found the file locked and began to wait,
+    // however the wait ended: the window stood still for up to one lock wait each time.
+    int LockWaits() const { return lockWaits_; }
+
+    // A transaction that takes the write lock at its start ("begin immediate"), so that its
+    // writes never wait for another program's lock; false when the lock outlasted the wait.
+    bool BeginWrite();
+    // Keeps the transaction's writes; false, with nothing of them kept, when that failed.
+    bool Commit();
+    // Takes back the open transaction's writes, if any. The failure that led here stays the
+    // last error: the one the user is told, not the rollback's.
+    void Rollback();
+
   private:
     // A statement in use; when its use ends it is reset, and stays prepared for the next use
     // of the same text: a job that runs one statement for thousands of rows parses it once.
@@ -88,6 +106,8 @@ class Connection {
     void FinalizeStatements();
     // Records the connection's last error; false, for the caller to return.
     bool Fail();
+    // The library's busy handler: sleeps a little and asks again until the lock wait is over.
+    static int WaitOutLock(void* connection, int attempt);
 
     QString connectionString_;
     sqlite3* db_ = nullptr;
@@ -95,6 +115,34 @@ class Connection {
     int rowsAffected_ = 0;
     QString lastError_;
     int lastCode_ = 0;  // the library's code of the last failure; 0 when none
+    std::chrono::milliseconds lockWait_ = kLockWait;
+    std::chrono::steady_clock::time_point lockWaitStart_;
+    int lockWaits_ = 0;
+};
+
+// A write transaction for a scope: begun when made, taken back unless committed, so that a job
+// that returns early leaves nothing half-written.
+class WriteTransaction {
+  public:
+    explicit WriteTransaction(Connection& connection)
+        : connection_(connection), open_(connection.BeginWrite()) {}
+    ~WriteTransaction() {
+        if (open_) connection_.Rollback();
+    }
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    // Whether the transaction began: the write lock is held.
+    bool Begun() const { return open_; }
+    // Keeps the writes; false when nothing of them was kept.
+    bool Commit() {
+        open_ = false;
+        return connection_.Commit();
+    }
+
+  private:
+    Connection& connection_;
+    bool open_;
 };
 
 }  // namespace platform

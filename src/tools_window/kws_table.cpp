@@ -17,10 +17,10 @@ QString JoinEntries(const platform::RowTable& list) {
 }
 
 bool LoadRows(platform::Connection& db, Kind kind, platform::RowTable& list) {
-    list.Clear();
     std::optional<platform::Recordset> rows =
         db.Query(QStringLiteral("select txt,id from kws where stat = ? order by id"), {int(kind)});
     if (!rows) return false;
+    list.Clear();
     for (; !rows->Eof(); rows->MoveNext())
         list.Add(TrimBlanks(rows->Text(QStringLiteral("txt"))))
             .SetTag(rows->Text(QStringLiteral("id")));
@@ -28,21 +28,22 @@ bool LoadRows(platform::Connection& db, Kind kind, platform::RowTable& list) {
 }
 
 bool LoadEntries(platform::Connection& db, qint64 id, platform::RowTable& list) {
-    list.Clear();
     std::optional<platform::Recordset> record =
         db.Query(QStringLiteral("select subtxt from kws where id = ?"), {id});
     if (!record) return false;
+    list.Clear();
     if (record->Eof()) return true;
     for (const QString& entry : SplitEntries(record->Text(QStringLiteral("subtxt"))))
         list.Add(entry).SetChecked(true);
     return true;
 }
 
-bool RowExists(platform::Connection& db, Kind kind, const QString& text) {
+std::optional<bool> RowExists(platform::Connection& db, Kind kind, const QString& text) {
     const std::optional<platform::Recordset> found =
         db.Query(QStringLiteral("select id from kws where lower(txt) = lower(?) and stat = ?"),
                  {TrimBlanks(text), int(kind)});
-    return found && !found->Eof();
+    if (!found) return std::nullopt;
+    return !found->Eof();
 }
 
 int InsertRows(platform::Connection& db, Kind kind, const QStringList& texts) {

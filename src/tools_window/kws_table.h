@@ -19,12 +19,15 @@ QStringList SplitEntries(const QString& subtxt);
 // The texts of every row of `list`, top to bottom, joined by "|".
 QString JoinEntries(const platform::RowTable& list);
 
-// Fills `list` with the rows of `kind` in id order: text txt trimmed, tag id, unchecked.
+// Fills `list` with the rows of `kind` in id order: text txt trimmed, tag id, unchecked. A read
+// that fails leaves the list as it was.
 bool LoadRows(platform::Connection& db, Kind kind, platform::RowTable& list);
 // Fills `list` with the entries of record `id`, every row checked; empty when there is none.
+// A read that fails leaves the list as it was.
 bool LoadEntries(platform::Connection& db, qint64 id, platform::RowTable& list);
-// Whether a row of `kind` has the text `text` (trimmed), in any letter case.
-bool RowExists(platform::Connection& db, Kind kind, const QString& text);
+// Whether a row of `kind` has the text `text` (trimmed), in any letter case; nothing when the
+// read failed.
+std::optional<bool> RowExists(platform::Connection& db, Kind kind, const QString& text);
 // Stores new rows of `kind` without entries, in order; how many were stored before a failure.
 int InsertRows(platform::Connection& db, Kind kind, const QStringList& texts);
 // Stores a new row with its entries; its id, or nothing when it was not stored.

@@ -27,6 +27,9 @@ struct RankRunOutcome {
     // Lookups that missed a results page before finding the site: nothing is known of them.
     int failedLookups = 0;
     int failedSaves = 0;
+    // A save met another program's lock that outlasted the wait: the results from it on were
+    // listed and not saved.
+    bool savesLocked = false;
 };
 
 // Why a run must not start (nothing ticked in the site, keyword or engine list, or a ticked site
@@ -40,7 +43,8 @@ RankRunPlan PlanRankRun(const platform::RowTable& sites, const platform::RowTabl
 
 // Looks up the plan, appending to `results` a header row per site and keyword and a row per
 // engine, filled when its lookup ends, and storing each result that was found or not found in
-// `db`. A failed lookup's row reads "查询失败" and nothing is stored for it.
+// `db`. A failed lookup's row reads "查询失败" and nothing is stored for it. A save that another
+// program's lock holds off beyond the wait ends the run's saving: the run goes on listing.
 RankRunOutcome RunRankQuery(const RankRunPlan& plan, const lookups::RankLookupOptions& options,
                             platform::RowTable& results, platform::Connection& db);
 

@@ -47,8 +47,11 @@ void 关键词工具::Command21_Click() {
     const RankRunOutcome outcome =
         RunRankQuery(plan, *this, ListView12->Rows(), fields_.ToolsConnection);
     --runningRuns_;
-    RefillHistoryFilters();
-    ReloadHistory();
+    // The history is read again unless a lock held the saves off: the read would wait anew.
+    if (!outcome.savesLocked) {
+        RefillHistoryFilters();
+        ReloadHistory();
+    }
     Notice(RankRunEndMessage(outcome));
     Command21->SetEnabled(true);
 }

@@ -1,5 +1,7 @@
 #include "tools_window/rank_targets.h"
 
+#include <QSet>
+
 #include "platform/prompts.h"
 #include "shared/text_helpers.h"
 #include "tools_window/notices.h"
@@ -60,6 +62,10 @@ void TellRefused(const QStringList& refused) {
 
 void TellNotStored(const platform::Connection& db) {
     Notice(QStringLiteral("写入数据库失败：") + db.LastError());
+}
+
+void TellNotRead(const platform::Connection& db) {
+    Notice(QStringLiteral("读取数据库失败：") + db.LastError());
 }
 
 qint64 TagId(const platform::RowTable& list, int row) {
@@ -184,7 +190,10 @@ void RankTargets::Edited(TargetList list, int row, const QString& text) {
 
 void RankTargets::ReloadRowList() {
     platform::RowTable& rows = RowList();
-    kws_table::LoadRows(fields_.ToolsConnection, RowKind(), rows);
+    if (!kws_table::LoadRows(fields_.ToolsConnection, RowKind(), rows)) {
+        TellNotRead(fields_.ToolsConnection);
+        return;
+    }
     if (rows.Count() == 0) {
         CurrentId() = 0;
         EntryList().Clear();
@@ -195,10 +204,11 @@ void RankTargets::ReloadRowList() {
     LoadCurrentEntries();
 }
 
-void RankTargets::StoreEntries() {
+bool RankTargets::StoreEntries() {
     platform::Connection& db = fields_.ToolsConnection;
-    if (!kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(EntryList())))
-        TellNotStored(db);
+    if (kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(EntryList()))) return true;
+    TellNotStored(db);
+    return false;
 }
 
 void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
@@ -210,10 +220,17 @@ void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
         platform::Connection& db = fields_.ToolsConnection;
         const int stored = kws_table::InsertRows(db, RowKind(), taken);
         if (stored < taken.size()) TellNotStored(db);
-        ReloadRowList();
+        // Nothing new to show after a write that failed whole: the list stays as it is.
+        if (stored > 0 || taken.isEmpty()) ReloadRowList();
     } else {
-        for (const QString& entry : taken) table.Add(entry).SetChecked(true);
-        StoreEntries();
+        QSet<quint64> added;
+        for (const QString& entry : taken) {
+            const platform::ListItem row = table.Add(entry);
+            row.SetChecked(true);
+            added.insert(row.Key());
+        }
+        // The list shows what is stored: entries the record did not take are taken back.
+        if (!StoreEntries()) table.RemoveWhere([&](int i) { return added.contains(table.Key(i)); });
     }
     TellRefused(refused);
 }
@@ -284,7 +301,12 @@ void RankTargets::AddCombination() {
         return;
     }
     platform::Connection& db = fields_.ToolsConnection;
-    if (kws_table::RowExists(db, RowKind(), text)) {
+    const std::optional<bool> exists = kws_table::RowExists(db, RowKind(), text);
+    if (!exists) {
+        TellNotRead(db);
+        return;
+    }
+    if (*exists) {
         Notice(TextsOf(rowList).exists);
         return;
     }

@@ -56,10 +56,11 @@ class RankTargets {
     qint64& CurrentId();
     // Loads the current row's entries into the entry list.
     void LoadCurrentEntries();
-    // Reloads the row list and makes its last row the checked, current one.
+    // Reloads the row list and makes its last row the checked, current one; a read that fails
+    // is told and leaves the list as it was.
     void ReloadRowList();
-    // Stores the entry list as the current row's entries; tells a failure.
-    void StoreEntries();
+    // Stores the entry list as the current row's entries; tells a failure. Whether it was stored.
+    bool StoreEntries();
     // Adds `texts` to `list` as the mode has it: new records of the row list, or new entries of
     // the current row.
     void AddTexts(TargetList list, const QStringList& texts);

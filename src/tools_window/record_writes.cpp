@@ -2,12 +2,11 @@
 
 int ExecuteEach(platform::Connection& db, const QString& sql, const QList<QVariantList>& params) {
     if (params.isEmpty()) return 0;
-    if (!db.Execute(QStringLiteral("begin immediate"))) return 0;
+    platform::WriteTransaction transaction(db);
+    if (!transaction.Begun()) return 0;
     int done = 0;
     while (done < params.size() && db.Execute(sql, params[done])) ++done;
-    if (db.Execute(QStringLiteral("commit"))) return done;
-    db.Execute(QStringLiteral("rollback"));
-    return 0;
+    return transaction.Commit() ? done : 0;
 }
 
 Deletion DeleteCheckedRecords(platform::Connection& db, const QString& table,

@@ -6,6 +6,8 @@
 #include "fakeweb/fake_web.h"
 #include "keyword_lists/add_keywords_dialog.h"
 #include "metrics/fixture_pages.h"
+#include "shared/shared_connection.h"
+#include "support/database_files.h"
 #include "support/fake_browser.h"
 
 namespace {
@@ -207,6 +209,33 @@ TEST_F(DatabaseRefreshTest, RowsAreFollowedByKeyWhenTheListIsRestoredDuringTheRu
 
     EXPECT_EQ(Column(2), QStringLiteral("1,20"));
     EXPECT_EQ(MasterColumn(2), QStringLiteral("1,20"));
+}
+
+// Another program holds db.db beyond the wait: the first save that meets the lock pauses the run
+// at its row, which the next start refreshes again; the window stood still once.
+TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldNotSave) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check10->SetValue(0);
+    ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
+    ServeShare(QStringLiteral("b"), QStringLiteral("2-20"));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        w.Command44_Click();
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(Bold(), QStringLiteral("a"));
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+    ASSERT_EQ(prompts.Texts().size(), 1);
+    EXPECT_TRUE(prompts.Texts()[0].contains(QStringLiteral("1个关键词的新数据未能写入数据库")));
+    for (const fakeweb::Request& request : web.Requests()) EXPECT_NE(request.Url(), LookupUrl("b"));
+    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
+
+    w.Command44_Click();  // the other program has let go
+    EXPECT_EQ(database.Rows(), QStringList({"a|a|10|1|1|2026-12-10", "b|b|20|2|1|2026-12-10"}));
+    EXPECT_EQ(prompts.Texts().size(), 1);
 }
 
 TEST_F(DatabaseRefreshTest, AnEmptyListEndsAtOnce) {

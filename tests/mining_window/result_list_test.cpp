@@ -5,6 +5,7 @@
 #include "keyword_lists/recording_comparison_tool.h"
 #include "mining_window_fixture.h"
 #include "shell/popup_menus.h"
+#include "support/database_files.h"
 
 namespace {
 
@@ -65,7 +66,9 @@ TEST_F(ResultList, DeleteRemovesTheCheckedKeywordsFromBothListsWhateverTheirPlac
 }
 
 TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) {
-    Mined({"seo|120|35|1000|1.2", "it's|-|-|0|0", "seo工具|5|1|20|2500", "stored|1|1|1|1"});
+    // A cell still waiting for its value is stored as not obtained.
+    Mined({"seo|120|35|1000|1.2", "it's|正在查询中...|-|0|0", "seo工具|5|1|20|2500",
+           "stored|1|1|1|1"});
     ASSERT_TRUE(SharedConnection().Execute(
         QStringLiteral("insert into keywords (keys,parentkeys,adddate) values ('stored','x',"
                        "'2020-01-01')")));
@@ -94,6 +97,43 @@ TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) 
     w.Command15->click();
     EXPECT_TRUE(prompts.Texts().last().startsWith(
         QStringLiteral("成功提交了0条数据至数据库！\n另有1条数据未能写入数据库")));
+}
+
+// A submit is whole or nothing: a refused row takes the others back with it.
+TEST_F(ResultList, ASubmitWithARefusedRowWritesNothingAndSaysWhy) {
+    Mined({"seo|1|1|1|1", "seo工具|2|2|2|2", "seo优化|3|3|3|3"});
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("create trigger refuse before insert on keywords when new.keys = 'seo工具' "
+                       "begin select raise(abort, 'disk is full'); end")));
+    w.Command34->click();
+    w.Command15->click();
+
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral("成功提交了0条数据至数据库！\n"
+                                         "另有3条数据未能写入数据库：disk is full")});
+    EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
+}
+
+// Another program holds db.db for longer than a statement waits: the window stands still for one
+// wait, not one per row.
+TEST_F(ResultList, ASubmitOfTenThousandRowsUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
+    for (int i = 0; i < 10000; ++i) {
+        const platform::ListItem row = w.ListView1->Add(QStringLiteral("词%1").arg(i));
+        for (int j = 1; j <= 4; ++j) row.SetSubItem(j, QStringLiteral("1"));
+    }
+    w.Command34->click();
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        w.Command15->click();
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral("成功提交了0条数据至数据库！\n"
+                                         "另有10000条数据未能写入数据库：database is locked")});
+    EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
 }
 
 TEST_F(ResultList, SubmitAndImportAreDisabledWithoutTheDatabase) {

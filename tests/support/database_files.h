@@ -8,12 +8,17 @@
 // out of reach for writing.
 namespace testing_support {
 
-// Another program's hold on a database file: another thread takes the file's exclusive lock,
+// The locks another program takes on a database file: the write lock of a write under way, which
+// lets readers read on, or the exclusive lock, which lets nobody in.
+enum class LockKind { Write, Exclusive };
+
+// Another program's hold on a database file: another thread takes the file's lock of `kind`,
 // keeps it for `hold` and lets go. The constructor returns once the lock is held; the
 // destructor waits for the release.
 class ForeignLock {
   public:
-    ForeignLock(const QString& path, std::chrono::milliseconds hold);
+    ForeignLock(const QString& path, std::chrono::milliseconds hold,
+                LockKind kind = LockKind::Exclusive);
     ~ForeignLock();
     ForeignLock(const ForeignLock&) = delete;
     ForeignLock& operator=(const ForeignLock&) = delete;

@@ -1,5 +1,6 @@
 #include <QTimer>
 
+#include "support/database_files.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window_fixture.h"
 
@@ -108,6 +109,29 @@ TEST_F(RankRunTest, APageThatNeverComesShowsAFailedLookupAndStoresNothingForIt) 
     EXPECT_EQ(Ranks().size(), 11);
     EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("查询完毕")));
     EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("2 次查询")));
+}
+
+// Another program holds db.db beyond the wait: the first save that meets the lock ends the run's
+// saving, so the window stands still once; the run lists every result and says what was lost.
+TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing) {
+    AddTargets();
+    const qsizetype told = prompts.Texts().size();
+    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
+                                          std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = fields.ToolsConnection.LockWaits();
+        Click("Command21");
+        EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(window->ListView12->Count(), 16);
+    EXPECT_EQ(Texts(window->ListView12->Rows(), 3)[13],
+              QStringLiteral("百度|3|www.other-site.com/page.html"));
+    EXPECT_TRUE(Ranks().isEmpty());
+    ASSERT_EQ(prompts.Texts().size(), told + 1) << "one message";
+    EXPECT_TRUE(prompts.Texts().last().startsWith(
+        QStringLiteral("查询完毕\r\n有 12 个查询结果没能保存到数据库。")));
 }
 
 TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "platform/charset.h"
+#include "support/database_files.h"
 #include "tools_window_fixture.h"
 
 namespace {
@@ -59,6 +60,36 @@ TEST_F(RankTargetsTest, SitesAndTheirKeywordsAreAddedOnceInAnyCaseTrimmedAndStor
     EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("bad|site.com")));
     EXPECT_EQ(Texts(Sites()).last(), QStringLiteral("good.com"));
     EXPECT_TRUE(prompts.Exhausted());
+}
+
+// An add the database refuses leaves the list as it was, with one message naming what failed:
+// another program's lock, met once, or a file damaged while the program runs.
+TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
+    prompts.Type(QStringLiteral("a.com#b.com"));
+    Click("Command38");
+    const qsizetype told = prompts.Texts().size();
+    const QString db = folder.FilePath(QStringLiteral("db.db"));
+    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(db, std::chrono::milliseconds(1500));
+        const int waits = fields.ToolsConnection.LockWaits();
+        prompts.Type(QStringLiteral("c.com"));
+        Click("Command38");
+        EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("写入数据库失败：database is locked"));
+    EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
+    EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
+
+    fields.ToolsConnection.Close();  // every page written into the file itself
+    testing_support::DamagePages(db);
+    ASSERT_TRUE(fields.ToolsConnection.Open(db));
+    prompts.Type(QStringLiteral("c.com"));
+    Click("Command38");
+    EXPECT_EQ(prompts.Texts().last(),
+              QStringLiteral("写入数据库失败：database disk image is malformed"));
+    EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
+    EXPECT_EQ(prompts.Texts().size(), told + 4) << "two prompts and two messages";
 }
 
 TEST_F(RankTargetsTest, ARowBecomesCurrentByItsBoxOrAClickAndTheEntriesFollowIt) {
