@@ -78,7 +78,7 @@ QString FetchResultsPage(DbRefreshHost& host, CXHtml& fetcher, const QString& ke
     const QString address = metrics::BaiduSearchAddress(keyword);
     fetcher.url(address);
     fetcher.Char(QStringLiteral("gb2312"));
-    QString page = fetcher.GetSrc();
+    QString page = fetcher.GetSrcOnSuccess();
     if (page.isEmpty()) page = metrics::FetchViaBrowser(host, address);
     if (!page.isEmpty() && metrics::JudgeBaiduPage(page) == metrics::BaiduPage::Other)
         metrics::BeiK(host);

@@ -33,7 +33,7 @@ QStringList FetchSourceItems(const MiningSource& source, const QString& seed, CX
     if (!source.baiduResultsPage) {
         fetcher.url(address);
         fetcher.Char(source.charset);
-        return SourceItems(source, fetcher.GetSrc());
+        return SourceItems(source, fetcher.GetSrcOnSuccess());
     }
     const QString page = metrics::FetchBaiduAddress(binding.Window(), fetcher, address);
     // A page still empty after the browser is a failed fetch, not a blocking page: reacting
