@@ -10,6 +10,10 @@ void DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void ShowPendingChanges() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     Clock& clock = TheClock();
     const QDateTime deadline = clock.Now().addMSecs(timeout.count());
