@@ -73,7 +73,9 @@ BENCHMARK(BM_BareFetchPage)->Iterations(200)->Repetitions(5)->Unit(benchmark::kM
 void BM_ParseFiftyResults(benchmark::State& state) {
     const QString page = FiftyResultsPage();
     for (auto _ : state) {
-        if (ParseResultPage(RankEngine::Baidu, page, QStringLiteral(">来百度推广")).size() != 50)
+        if (ParseResultPage(RankEngine::Baidu, page, QStringLiteral(">来百度推广"))
+                .value_or(QList<ResultEntry>())
+                .size() != 50)
             state.SkipWithError("wrong parse");
     }
 }

@@ -1,6 +1,6 @@
 #include "lookups/alexa_rank.h"
 
-#include <QStringList>
+#include <QSet>
 
 #include "lookups/site_text.h"
 #include "shared/text_helpers.h"
@@ -27,30 +27,78 @@ const QString AlexaDecoyClasses = QStringLiteral(
 
 namespace {
 
-// `block` without the spans whose class is a decoy. The spans are found in the block as it was
-// before any removal.
-QString WithoutDecoys(QString block) {
-    QStringList decoys;
-    const QStringList pieces = block.split(QStringLiteral("class="));
-    for (qsizetype i = 1; i < pieces.size(); ++i) {
-        const QString name = GetMemo(pieces[i], QStringLiteral("\""), QStringLiteral("\""));
-        if (!AlexaDecoyClasses.contains(name)) continue;
-        const QString content = GetMemo(pieces[i], QStringLiteral(">"), QStringLiteral("<"));
-        decoys << QStringLiteral("<span class=\"") + name + QStringLiteral("\">") + content +
-                      QStringLiteral("</span>");
-    }
-    for (const QString& decoy : decoys) block.remove(decoy);
-    return block;
+// Whether `name` is part of AlexaDecoyClasses. The names a page uses are short: those are
+// looked up among the class text's short pieces, gathered once, so that a page of many spans
+// costs no search of the class text each; a longer name is searched for.
+bool IsDecoyClass(QStringView name) {
+    constexpr qsizetype kShortName = 8;
+    static const QSet<QStringView> shortPieces = [] {
+        QSet<QStringView> pieces;
+        const QStringView classes(AlexaDecoyClasses);
+        for (qsizetype from = 0; from <= classes.size(); ++from)
+            for (qsizetype length = 0; length <= kShortName && from + length <= classes.size();
+                 ++length)
+                pieces.insert(classes.mid(from, length));
+        return pieces;
+    }();
+    if (name.size() <= kShortName) return shortPieces.contains(name);
+    return name.size() <= AlexaDecoyClasses.size() && AlexaDecoyClasses.contains(name);
 }
 
-// `block` without its tags; a "<" that no ">" follows stays, with the rest after it.
-QString WithoutTags(QString block) {
-    for (;;) {
-        const qsizetype open = block.indexOf(u'<');
-        if (open < 0 || block.indexOf(u'>', open) < 0) return block;
-        const qsizetype close = block.indexOf(u'>', open);
-        block.remove(block.mid(open, close - open + 1));
+const QString kDecoyStart = QStringLiteral("<span class=\"");
+const QString kDecoyEnd = QStringLiteral("</span>");
+
+// Where the decoy span that opens at `at` ends: `<span class="NAME">DIGITS</span>` with NAME a
+// decoy class and no "<" in DIGITS; 0 when none opens there. Each search stops at the first
+// quote or "<" after its start, and those starts lie apart, so a whole block is read once.
+qsizetype DecoySpanEnd(const QString& block, qsizetype at) {
+    if (!QStringView(block).mid(at).startsWith(kDecoyStart)) return 0;
+    const qsizetype nameFrom = at + kDecoyStart.size();
+    const qsizetype nameTo = block.indexOf(u'"', nameFrom);
+    if (nameTo < 0 || nameTo + 1 >= block.size() || block[nameTo + 1] != u'>') return 0;
+    const QStringView name = QStringView(block).mid(nameFrom, nameTo - nameFrom);
+    if (!IsDecoyClass(name)) return 0;
+    const qsizetype contentTo = block.indexOf(u'<', nameTo + 2);
+    if (contentTo < 0 || !QStringView(block).mid(contentTo).startsWith(kDecoyEnd)) return 0;
+    return contentTo + kDecoyEnd.size();
+}
+
+// `block` without its decoy spans, in one pass.
+QString WithoutDecoys(const QString& block) {
+    QString kept;
+    kept.reserve(block.size());
+    qsizetype i = 0;
+    while (i < block.size()) {
+        const qsizetype next = block.indexOf(u'<', i);
+        const qsizetype copyTo = next < 0 ? block.size() : next;
+        kept += QStringView(block).mid(i, copyTo - i);
+        if (next < 0) break;
+        if (const qsizetype after = DecoySpanEnd(block, next)) {
+            i = after;
+        } else {
+            kept += u'<';
+            i = next + 1;
+        }
     }
+    return kept;
+}
+
+// `block` without its tags, in one pass; a "<" that no ">" follows stays, with the rest after it.
+QString WithoutTags(const QString& block) {
+    QString kept;
+    kept.reserve(block.size());
+    qsizetype i = 0;
+    while (i < block.size()) {
+        const qsizetype open = block.indexOf(u'<', i);
+        const qsizetype close = open < 0 ? -1 : block.indexOf(u'>', open);
+        if (close < 0) {
+            kept += QStringView(block).mid(i);
+            break;
+        }
+        kept += QStringView(block).mid(i, open - i);
+        i = close + 1;
+    }
+    return kept;
 }
 
 }  // namespace

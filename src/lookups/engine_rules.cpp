@@ -20,10 +20,10 @@ QStringList Pieces(const QString& text, const QString& marker) {
 }
 
 // The text after the first `start` up to the next `end`, or up to the page's end when no `end`
-// follows; empty when `start` is missing. An empty `start` matches at the top of the page.
-QString RegionFrom(const QString& page, const QString& start, const QString& end) {
+// follows; nothing when `start` is missing. An empty `start` matches at the top of the page.
+std::optional<QString> RegionFrom(const QString& page, const QString& start, const QString& end) {
     const qsizetype at = page.indexOf(start);
-    if (at < 0) return {};
+    if (at < 0) return std::nullopt;
     const qsizetype from = at + start.size();
     const qsizetype to = page.indexOf(end, from);
     return page.mid(from, to < 0 ? -1 : to - from);
@@ -44,9 +44,11 @@ const LinkCut kHrefLink{QStringLiteral("href=\""), QStringLiteral("\""), LinkSte
 const LinkCut kFirstQuotedLink{QStringLiteral("\""), QStringLiteral("\""),
                                LinkSteps::SchemeAndSlash};
 
-// Pieces 1 to last as results that must hold the site, each at the place of its index.
-QList<ResultEntry> SiteTestedResults(const QStringList& pieces, const LinkCut& test,
-                                     const LinkCut& stored) {
+// Pieces 1 to last as results that must hold the site, each at the place of its index; nothing
+// when the results' marker is nowhere, so that there is no piece 1.
+std::optional<QList<ResultEntry>> SiteTestedResults(const QStringList& pieces, const LinkCut& test,
+                                                    const LinkCut& stored) {
+    if (pieces.size() < 2) return std::nullopt;
     QList<ResultEntry> results;
     for (qsizetype j = 1; j < pieces.size(); ++j)
         results.append(
@@ -63,11 +65,14 @@ bool IsBaiduPaidListing(const QString& piece) {
 // The results stand between the search box's table and the next-page link, or, when the first
 // marker is not there, between the paid-listing marker and the next-page link. The last page
 // has no next-page link: its results run to the end of the page.
-QList<ResultEntry> ParseBaidu(const QString& page, const QString& paidMarker) {
+std::optional<QList<ResultEntry>> ParseBaidu(const QString& page, const QString& paidMarker) {
+    if (page.isEmpty()) return std::nullopt;
     const QString nextPage = QStringLiteral(">下一页<");
-    QString region = RegionFrom(page, QStringLiteral("</font></a></td></tr></table>"), nextPage);
-    if (region.isEmpty()) region = RegionFrom(page, paidMarker, nextPage);
-    const QStringList pieces = Pieces(region, QStringLiteral("<table "));
+    std::optional<QString> region =
+        RegionFrom(page, QStringLiteral("</font></a></td></tr></table>"), nextPage);
+    if (!region || region->isEmpty()) region = RegionFrom(page, paidMarker, nextPage);
+    if (!region) return std::nullopt;
+    const QStringList pieces = Pieces(*region, QStringLiteral("<table "));
     QList<ResultEntry> results;
     int place = 0;
     for (qsizetype j = 1; j < pieces.size(); ++j) {
@@ -81,7 +86,7 @@ QList<ResultEntry> ParseBaidu(const QString& page, const QString& paidMarker) {
     return results;
 }
 
-QList<ResultEntry> ParseGoogle(const QString& page, const QString&) {
+std::optional<QList<ResultEntry>> ParseGoogle(const QString& page, const QString&) {
     QStringList pieces = Pieces(page, QStringLiteral("<h3 class=r>"));
     if (pieces.size() == 1) pieces = Pieces(page, QStringLiteral("<h3 class=\"r\">"));
     if (pieces.size() == 1) pieces = Pieces(page, QStringLiteral("<h3 class='r'>"));
@@ -90,8 +95,9 @@ QList<ResultEntry> ParseGoogle(const QString& page, const QString&) {
 
 // Each result ends in its snapshot link, so the text after the last one is no result. The
 // title must hold the site; the stored link is the target that the click address carries.
-QList<ResultEntry> ParseYahoo(const QString& page, const QString&) {
+std::optional<QList<ResultEntry>> ParseYahoo(const QString& page, const QString&) {
     const QStringList pieces = Pieces(page, QStringLiteral(">快照</a></em>"));
+    if (pieces.size() < 2) return std::nullopt;
     const LinkCut clickLink{QStringLiteral("})\" href=\""), QStringLiteral("\""),
                             LinkSteps::SchemeAndSlash};
     QList<ResultEntry> results;
@@ -105,25 +111,27 @@ QList<ResultEntry> ParseYahoo(const QString& page, const QString&) {
     return results;
 }
 
-QList<ResultEntry> ParseSogou(const QString& page, const QString&) {
+std::optional<QList<ResultEntry>> ParseSogou(const QString& page, const QString&) {
     return SiteTestedResults(Pieces(page, QStringLiteral(" class=\"ff\" ")), kHrefLink,
                              kFirstQuotedLink);
 }
 
-QList<ResultEntry> ParseSoso(const QString& page, const QString&) {
+std::optional<QList<ResultEntry>> ParseSoso(const QString& page, const QString&) {
     return SiteTestedResults(Pieces(page, QStringLiteral("><h3><a")), kHrefLink, kFirstQuotedLink);
 }
 
-// The results list's links are cut after their scheme.
-QList<ResultEntry> ParseYoudao(const QString& page, const QString&) {
+// The results list's links are cut after their scheme; a list without links holds no result.
+std::optional<QList<ResultEntry>> ParseYoudao(const QString& page, const QString&) {
     const QString list =
         GetMemo(page, QStringLiteral("<ul id=\"results\""), QStringLiteral("</ul>"));
+    if (list.isEmpty()) return std::nullopt;
     const LinkCut test{QStringLiteral("://"), QStringLiteral("\""), LinkSteps::SlashOnly};
     const LinkCut stored{QStringLiteral("://"), QStringLiteral("\""), LinkSteps::SchemeAndSlash};
-    return SiteTestedResults(Pieces(list, QStringLiteral("<a href=\"http")), test, stored);
+    return SiteTestedResults(Pieces(list, QStringLiteral("<a href=\"http")), test, stored)
+        .value_or(QList<ResultEntry>());
 }
 
-QList<ResultEntry> ParseBing(const QString& page, const QString&) {
+std::optional<QList<ResultEntry>> ParseBing(const QString& page, const QString&) {
     const LinkCut stored{QStringLiteral("<a href=\""), QStringLiteral("\""),
                          LinkSteps::SchemeAndSlash};
     return SiteTestedResults(Pieces(page, QStringLiteral("sb_tlst\"><h3>")), kHrefLink, stored);
@@ -131,7 +139,7 @@ QList<ResultEntry> ParseBing(const QString& page, const QString&) {
 
 struct EngineTableRow {
     RankEngineRule rule;
-    QList<ResultEntry> (*parse)(const QString& page, const QString& paidMarker);
+    std::optional<QList<ResultEntry>> (*parse)(const QString& page, const QString& paidMarker);
 };
 
 // Indexed by RankEngine. Built on first use, after the base addresses.
@@ -183,8 +191,8 @@ QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword) 
     return rule.base + rule.queryPath.arg(encodedKeyword);
 }
 
-QList<ResultEntry> ParseResultPage(RankEngine engine, const QString& page,
-                                   const QString& paidMarker) {
+std::optional<QList<ResultEntry>> ParseResultPage(RankEngine engine, const QString& page,
+                                                  const QString& paidMarker) {
     return RowOf(engine).parse(page, paidMarker);
 }
 

@@ -45,9 +45,11 @@ const RankEngineRule& RuleOf(RankEngine engine);
 QString PageAddress(const RankEngineRule& rule, const QString& encodedKeyword, int page);
 QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword);
 
-// The results of one results page of `engine`, in page order. `paidMarker` opens Baidu's
-// paid-listing area and serves Baidu only.
-QList<ResultEntry> ParseResultPage(RankEngine engine, const QString& page,
-                                   const QString& paidMarker = {});
+// The results of one results page of `engine`, in page order; nothing when the page lacks the
+// engine's results region (a verification or blocking page, or no page at all), which says
+// nothing about where a site stands. `paidMarker` opens Baidu's paid-listing area and serves
+// Baidu only.
+std::optional<QList<ResultEntry>> ParseResultPage(RankEngine engine, const QString& page,
+                                                  const QString& paidMarker = {});
 
 }  // namespace lookups

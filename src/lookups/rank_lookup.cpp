@@ -46,13 +46,25 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
     fetcher.TryTime(kPageTimeOut);
     int paidListings = 0;  // over every page scanned so far
     bool missedPage = false;
+    // Nothing reported: a failure when a page was missed, since it might have held the site.
+    const auto nothingReported = [&] {
+        pageIndexField = QString::number(maxnum_);
+        if (pageField.isEmpty()) pageField = QueryAddress(rule, keyword);
+        lastLookupFailed_ = missedPage;
+        return 0;
+    };
     for (int p = s; p < pagesEnd; ++p) {
         const QString address = PageAddress(rule, keyword, p);
         fetcher.url(address);
-        // No answer, an empty one and an error page alike leave the page unread.
-        const QString page = fetcher.GetSrcOnSuccess();
-        if (page.isEmpty()) missedPage = true;
-        for (const ResultEntry& result : ParseResultPage(engine, page, paidMarker)) {
+        // No answer, an empty one, an error page and one without the results region (a
+        // verification or blocking page) alike leave the page unread.
+        const std::optional<QList<ResultEntry>> results =
+            ParseResultPage(engine, fetcher.GetSrcOnSuccess(), paidMarker);
+        if (!results) {
+            missedPage = true;
+            continue;
+        }
+        for (const ResultEntry& result : *results) {
             if (result.paid) {
                 ++paidListings;
                 continue;
@@ -63,6 +75,8 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
             pageField = address;
             int position = result.placeOnPage + kResultsPerPage * p;
             if (position <= rank) continue;
+            // A page missed before this one may have held a better place.
+            if (missedPage) return nothingReported();
             // Only Baidu's pages carry paid listings.
             if (paidListings > 0 && options_.CountPaidListings()) position += paidListings;
             linkField = result.storedLink;
@@ -70,10 +84,7 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
             return position;
         }
     }
-    pageIndexField = QString::number(maxnum_);
-    if (pageField.isEmpty()) pageField = QueryAddress(rule, keyword);
-    lastLookupFailed_ = missedPage;
-    return 0;
+    return nothingReported();
 }
 
 }  // namespace lookups

@@ -50,8 +50,9 @@ class cKeyrank {
     int GetYoudaoRank(int s, int rank) { return GetRank(RankEngine::Youdao, s, rank); }
     int GetBingRank(int s, int rank) { return GetRank(RankEngine::Bing, s, rank); }
 
-    // Whether the last lookup found nothing and missed a results page it asked for (no answer
-    // in time, an empty answer or an error status): its 0 then says nothing about the site.
+    // Whether the last lookup missed a results page it asked for (no answer in time, an empty
+    // answer, an error status, or a page without the engine's results region) and found the
+    // site on no page read before it: its 0 then says nothing about the site.
     bool LastLookupFailed() const { return lastLookupFailed_; }
 
   private:

@@ -1,7 +1,5 @@
 #include "lookups/site_text.h"
 
-#include <QRegularExpression>
-
 #include "shared/text_helpers.h"
 #include "shared/url_encoding.h"
 
@@ -43,9 +41,49 @@ QString TrimUrl(const QString& u) {
 }
 
 bool ReadsAsNumber(const QString& text) {
-    static const QRegularExpression number(QStringLiteral(
-        R"(^\s*[+-]?(\d{1,3}(,\d{3})+(\.\d*)?|\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    return number.match(text).hasMatch();
+    // One pass, never looking back: the text may be a hostile page's endless run of digits.
+    qsizetype i = 0;
+    const qsizetype end = text.size();
+    const auto isBlank = [&](qsizetype at) {
+        const char16_t c = text[at].unicode();
+        return c == u' ' || (c >= u'\t' && c <= u'\r');
+    };
+    const auto isDigit = [&](qsizetype at) { return text[at] >= u'0' && text[at] <= u'9'; };
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < end && isDigit(i)) ++i;
+        return i - from;
+    };
+    while (i < end && isBlank(i)) ++i;
+    if (i < end && (text[i] == u'+' || text[i] == u'-')) ++i;
+    const qsizetype leading = digits();
+    if (i < end && text[i] == u',') {
+        // Thousands separators: one to three digits before the first, three after each.
+        if (leading < 1 || leading > 3) return false;
+        while (i < end && text[i] == u',') {
+            ++i;
+            if (digits() != 3) return false;
+        }
+        if (i < end && text[i] == u'.') {
+            ++i;
+            digits();
+        }
+    } else {
+        bool point = false;
+        if (i < end && text[i] == u'.') {
+            point = true;
+            ++i;
+        }
+        const qsizetype fraction = point ? digits() : 0;
+        if (leading == 0 && fraction == 0) return false;
+    }
+    if (i < end && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < end && (text[i] == u'+' || text[i] == u'-')) ++i;
+        if (digits() == 0) return false;
+    }
+    while (i < end && isBlank(i)) ++i;
+    return i == end;
 }
 
 bool IsValidCount(const QString& text) {

@@ -53,7 +53,7 @@ QString FetchBaiduAddress(WindowContext& window, CXHtml& fetcher, const QString&
     fetcher.url(address);
     fetcher.Char(QStringLiteral("gb2312"));
     fetcher.TryTime(10);
-    const QString page = fetcher.GetSrc();
+    const QString page = fetcher.GetSrcOnSuccess();
     return page.isEmpty() ? FetchViaBrowser(window, address) : page;
 }
 

@@ -78,6 +78,19 @@ std::optional<double> ReadNumber(QStringView text) {
     return value;
 }
 
+bool IsCountText(QStringView text) {
+    if (text.isEmpty() || text.size() > kLongestNumberText) return false;
+    if (text.front() == u',' || text.back() == u',') return false;
+    QChar previous;
+    for (const QChar c : text) {
+        const bool separator = c == u',';
+        if (!separator && (c < u'0' || c > u'9')) return false;
+        if (separator && previous == u',') return false;
+        previous = c;
+    }
+    return true;
+}
+
 bool NumberCellLess(QStringView a, QStringView b) {
     const std::optional<double> x = ReadNumber(a);
     const std::optional<double> y = ReadNumber(b);

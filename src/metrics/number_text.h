@@ -16,6 +16,10 @@ inline constexpr qsizetype kLongestNumberText = 64;
 // empty text and one longer than kLongestNumberText included. One pass over the text.
 std::optional<double> ReadNumber(QStringView text);
 
+// Whether `text` is a count as pages write one: ASCII digits, with "," as thousands separators
+// between them, at most kLongestNumberText long; no sign, point, blank or other text.
+bool IsCountText(QStringView text);
+
 // The order of two cells of a metric column, as a column sort sorts them: numbers by value,
 // after every cell that is no number ("-", empty, "正在查询中..."), which sort by their text.
 bool NumberCellLess(QStringView a, QStringView b);

@@ -60,12 +60,11 @@ void Requery(WindowContext& window, platform::RowTable* list, const KeywordColum
         const QString keyword = TrimBlanks(text).toLower();
         fetcher.Char(QStringLiteral("gb2312"));
         fetcher.url(BaiduSearchAddress(keyword));
-        baiduCount = BaiduCount(fetcher.GetSrc());
+        baiduCount = BaiduCount(fetcher.GetSrcOnSuccess());
         if (google) {
             fetcher.Char(QStringLiteral("utf-8"));
             fetcher.url(WebAddress::kGoogleHk + QStringLiteral("/search?hl=zh-CN&q=") +
                         UrlEncodeUtf8(keyword));
-            // An error page is no page: not obtained.
             googleCount = GoogleCount(fetcher.GetSrcOnSuccess());
         }
     }

@@ -12,11 +12,12 @@ enum class BaiduPage { Result, NoResult, Other };
 BaiduPage JudgeBaiduPage(const QString& page);
 
 // The indexed-page count on a Baidu results page ("找到相关网页约1,230篇" gives "1230"); "0" for
-// a judged page without one; "-" (not obtained) for a page that is neither.
+// a judged page without one; "-" (not obtained) for a page that is neither, and for text
+// between the markers that is no count (IsCountText).
 QString BaiduCount(const QString& page);
 
 // The result count on a Google results page ("约 <b>1,200</b>" gives "1200"); "0" for a page
-// without one; "-" (not obtained) when no page came.
+// without one; "-" (not obtained) when no page came or the text there is no count.
 QString GoogleCount(const QString& page);
 
 }  // namespace metrics

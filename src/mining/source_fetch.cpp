@@ -35,7 +35,7 @@ std::optional<QStringList> FetchSourceItems(const MiningSource& source, const QS
     } else {
         fetcher.url(SourceAddress(source, SourceKeyword(source, seed, binding)));
         fetcher.Char(source.charset);
-        page = fetcher.GetSrc();
+        page = fetcher.GetSrcOnSuccess();
     }
     if (page.isEmpty()) return std::nullopt;
     return SourceItems(source, page);

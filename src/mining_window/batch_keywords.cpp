@@ -1,32 +1,12 @@
 #include "mining_window/batch_keywords.h"
 
-#include <QFile>
-#include <QRegularExpression>
 #include <QSet>
 
-#include "platform/charset.h"
 #include "platform/database.h"
 #include "platform/row_table.h"
 #include "shared/text_helpers.h"
 
 namespace batch_keywords {
-namespace {
-
-// The text of a keyword file: UTF-8 (after a byte-order mark) or GBK; nothing when the bytes
-// are neither.
-std::optional<QString> DecodeKeywordFile(const QByteArray& bytes) {
-    static const QByteArray kByteOrderMark("\xEF\xBB\xBF");
-    const QByteArray body = bytes.startsWith(kByteOrderMark) ? bytes.mid(3) : bytes;
-    const QString text = platform::FileBytesToText(body);
-    // Either reading gives back the very bytes it read; bytes that neither charset holds do not.
-    if (platform::TextToBytes(text, QStringLiteral("utf-8")) == body ||
-        platform::TextToBytesExactly(text, QStringLiteral("gb2312")) == body)
-        return text;
-    return std::nullopt;
-}
-
-}  // namespace
-
 void ReloadBatchKeywords(platform::Connection& connection, platform::RowTable& list) {
     // One pass into a table no view shows, then one change of the list.
     platform::RowTable loaded;
@@ -61,54 +41,37 @@ DeleteOutcome DeleteCheckedKeywords(platform::Connection& connection, platform::
     return outcome;
 }
 
-QStringList FileLines(const QString& text) {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = text.split(lineEnd);
-    // The end of the last line is no line of its own.
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
-ImportOutcome ImportKeywordFile(platform::Connection& connection, platform::RowTable& list,
-                                const QString& path) {
-    ImportOutcome outcome;
-    QFile file(path);
-    std::optional<QString> text;
-    if (file.open(QIODevice::ReadOnly)) text = DecodeKeywordFile(file.readAll());
-    if (!text || file.error() != QFileDevice::NoError) {
-        outcome.unreadable = true;
-        outcome.error = file.errorString();
-        return outcome;
-    }
-
+list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
+                                             platform::RowTable& list, const QString& path) {
     // The records first, in one transaction; the rows once the records are kept.
     QStringList written;
     QSet<QString> taken;
+    QString error;
     const bool inTransaction = connection.Execute(QStringLiteral("begin"));
-    for (const QString& line : FileLines(*text)) {
-        const QString keyword = TrimBlanks(line.toLower());
-        if (keyword.isEmpty()) continue;
-        if (taken.contains(keyword) || platform::ListContainsText(keyword, list)) {
-            ++outcome.notImported;
-            continue;
-        }
-        taken.insert(keyword);
-        if (connection.Execute(QStringLiteral("insert into kwlist (kws,setting) values (?,1)"),
-                               {keyword})) {
+    list_import::ImportOutcome outcome =
+        list_import::ImportListFile(path, [&](const QString& entry) {
+            const QString keyword = TrimBlanks(entry.toLower());
+            if (taken.contains(keyword) || platform::ListContainsText(keyword, list))
+                return list_import::EntryFate::Present;
+            taken.insert(keyword);
+            if (!connection.Execute(QStringLiteral("insert into kwlist (kws,setting) values (?,1)"),
+                                    {keyword})) {
+                error = connection.LastError();
+                return list_import::EntryFate::NotWritten;
+            }
             written << keyword;
-        } else {
-            ++outcome.notImported;
-            outcome.error = connection.LastError();
-        }
-    }
-    if (inTransaction && !connection.Execute(QStringLiteral("commit"))) {
-        outcome.error = connection.LastError();
+            return list_import::EntryFate::Imported;
+        });
+    outcome.error = outcome.error.isEmpty() ? error : outcome.error;
+    const bool keep = outcome.refusal == list_import::Refusal::None;
+    if (inTransaction && !(keep && connection.Execute(QStringLiteral("commit")))) {
+        if (keep) outcome.error = connection.LastError();
         connection.Execute(QStringLiteral("rollback"));
-        outcome.notImported += static_cast<int>(written.size());
+        outcome.notWritten += outcome.imported;
+        outcome.imported = 0;
         written.clear();
     }
     for (const QString& keyword : written) list.Add(keyword);
-    outcome.imported = static_cast<int>(written.size());
     return outcome;
 }
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "shared/list_import.h"
+
 namespace platform {
 class Connection;
 class RowTable;
@@ -28,24 +30,11 @@ struct DeleteOutcome {
 // Deletes every record of each checked row's keyword, and the rows whose records went.
 DeleteOutcome DeleteCheckedKeywords(platform::Connection& connection, platform::RowTable& list);
 
-// The lines of a keyword list file's text: they end in CR LF, LF or CR; a last line without an
-// end counts too.
-QStringList FileLines(const QString& text);
-
-// What an import did.
-struct ImportOutcome {
-    // The file could not be read, or its bytes are neither UTF-8 nor GBK: nothing was imported.
-    bool unreadable = false;
-    int imported = 0;
-    // Lines with a keyword that were not imported: listed already, or not written.
-    int notImported = 0;
-    QString error;
-};
 // Imports the keywords of the file at `path`, one a line, lower-cased and trimmed: each new
-// one is stored (setting 1) and listed at the end of `list`, in one transaction. Empty lines
-// are skipped and reading goes on to the end.
-ImportOutcome ImportKeywordFile(platform::Connection& connection, platform::RowTable& list,
-                                const QString& path);
+// one is stored (setting 1) and listed at the end of `list`, in one transaction, so that a file
+// that fails its checks or a read cut short leaves both as they were.
+list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
+                                             platform::RowTable& list, const QString& path);
 
 // A keyword of the batch list with its own batch settings, as the keyword-settings dialog
 // stores it: its maximum of related keywords (0 no limit), its save format ("不保存", "Excel",

@@ -160,19 +160,11 @@ void 关键词挖掘::Command7_Click() {
     const QString path = TrimBlanks(platform::ThePrompts().OpenFile(
         QStringLiteral("导入关键词列表"), QStringLiteral("文本文件 (*.txt)")));
     if (path.isEmpty()) return;
-    const batch_keywords::ImportOutcome outcome =
+    const list_import::ImportOutcome outcome =
         batch_keywords::ImportKeywordFile(SharedConnection(), ListView8->Rows(), path);
-    if (outcome.unreadable) {
-        Notice(QStringLiteral("无法读取关键词列表文件（应为GBK或UTF-8编码的文本文件），未导入任何"
-                              "关键词：") +
-               path);
-    } else if (outcome.notImported > 0) {
-        Notice(QStringLiteral("导入了%1个关键词，另有%2行未导入（列表中已有该关键词，或未能写入数"
-                              "据库）。")
-                   .arg(outcome.imported)
-                   .arg(outcome.notImported) +
-               (outcome.error.isEmpty() ? QString() : u'\n' + outcome.error));
-    }
+    if (const QString message = list_import::ImportMessage(outcome, path, QStringLiteral("关键词"));
+        !message.isEmpty())
+        Notice(message);
 }
 
 void 关键词挖掘::Command8_Click() {

@@ -73,14 +73,20 @@ class TextBrowserView final : public BrowserView {
 
   private:
     // The page comes through the program's HTTP layer, so it is held to the same rules as any
-    // fetched page: a body cut short or beyond the size cap is no page.
+    // fetched page: a body cut short or beyond the size cap is no page, and neither is an error
+    // page, which is shown but never read as the document.
     void Loaded() {
         location_ = request_->FinalUrl().toString();
-        Show(DecodePage(request_->ResponseHeader(QStringLiteral("Content-Type")).toLatin1(),
-                        request_->ResponseBody()));
-        // A page that could not be reached shows why; its document stays empty.
+        const QString page =
+            DecodePage(request_->ResponseHeader(QStringLiteral("Content-Type")).toLatin1(),
+                       request_->ResponseBody());
         const int status = request_->Status();
-        if (document_.isEmpty() && (status < 200 || status > 299))
+        const bool success = status >= 200 && status <= 299;
+        Show(page);
+        if (success) return;
+        document_.clear();
+        // A page that could not be reached shows why.
+        if (page.isEmpty())
             view_->setPlainText(
                 QStringLiteral("无法打开网页 %1\n%2").arg(location_, request_->StatusText()));
     }

@@ -99,6 +99,25 @@ QString BytesToText(const QByteArray& bytes, const QString& charset) {
     return text;
 }
 
+std::optional<QString> BytesToTextExactly(const QByteArray& bytes, const QString& charset) {
+    if (bytes.isEmpty()) return QString();
+    Converter converter = Open(charset);
+    if (!converter) return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
+    // Two UTF-16 units a byte are room enough for every charset the program reads.
+    QString text(bytes.size() * 2, Qt::Uninitialized);
+    auto* target = reinterpret_cast<UChar*>(text.data());
+    const char* source = bytes.constData();
+    status = U_ZERO_ERROR;
+    ucnv_toUnicode(converter.get(), &target, target + text.size(), &source, source + bytes.size(),
+                   nullptr, true, &status);
+    if (U_FAILURE(status)) return std::nullopt;
+    text.truncate(target - reinterpret_cast<UChar*>(text.data()));
+    return text;
+}
+
 QByteArray TextToBytes(const QString& text, const QString& charset, Unmappable unmappable) {
     if (text.isEmpty()) return {};
     const std::optional<QByteArray> bytes = Encode(

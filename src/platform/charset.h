@@ -17,6 +17,10 @@ enum class Unmappable {
 // or any name the converter knows). An unknown name decodes as GBK.
 QString BytesToText(const QByteArray& bytes, const QString& charset);
 
+// Decodes `bytes` in the named charset, or nothing when they are not valid in it (a byte
+// sequence the charset does not define, or one cut short).
+std::optional<QString> BytesToTextExactly(const QByteArray& bytes, const QString& charset);
+
 // Encodes `text` in the named charset.
 QByteArray TextToBytes(const QString& text, const QString& charset,
                        Unmappable unmappable = Unmappable::Substitute);

@@ -9,9 +9,12 @@
 namespace research {
 namespace {
 
-// A width as a whole number, halves to the even neighbour.
+// A width as a whole number, halves to the even neighbour; nothing outside 0 to 100 %, which
+// would make a share negative or larger than the whole.
 std::optional<qint32> Width(const std::optional<QString>& text) {
-    return text ? metrics::ReadWhole32(*text) : std::nullopt;
+    const std::optional<qint32> width = text ? metrics::ReadWhole32(*text) : std::nullopt;
+    if (!width || *width < 0 || *width > 100) return std::nullopt;
+    return width;
 }
 
 }  // namespace

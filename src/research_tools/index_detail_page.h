@@ -14,7 +14,7 @@ QString AudienceHeading(Audience audience);
 
 // One group of a section: its label, its estimated search volume and its share of the section
 // ("20%"). Both are empty when the section's widths sum to 0, and "-" where the group's own
-// bar has no width.
+// bar has no width from 0 to 100 %.
 struct AudienceRow {
     QString label;
     QString volume;

@@ -15,12 +15,17 @@ bool IsFigure(const QString& text) {
     return value && *value != 0;
 }
 
+// `text` when it is a count, "-" otherwise.
+QString CountOrDash(const QString& text) {
+    return metrics::IsCountText(text) ? text : QStringLiteral("-");
+}
+
 // An attention figure: the text of the span after `marker`, its attributes dropped.
 QString AttentionFigure(const QString& page, const QString& marker) {
     const std::optional<QString> span = FindBetween(page, marker, QStringLiteral("<"));
     if (!span) return QStringLiteral("-");
     const QStringList parts = span->split(u'>');
-    return parts.size() < 2 ? QStringLiteral("-") : parts[1];
+    return parts.size() < 2 ? QStringLiteral("-") : CountOrDash(parts[1].trimmed());
 }
 
 // The 15-significant-digit decimal text of `value`, in fixed point however small or large.
@@ -64,7 +69,7 @@ QueryVolumes VolumesOf(const QString& pair) {
 QString GoogleCount(const QString& page) {
     if (page.isEmpty()) return QStringLiteral("-");
     const QString count = GetMemo(page, QStringLiteral("约 <b>"), QStringLiteral("</b>"));
-    return count.isEmpty() ? QStringLiteral("0") : count;
+    return count.isEmpty() ? QStringLiteral("0") : CountOrDash(count);
 }
 
 Attention ParseAttention(const QString& wordPage) {

@@ -19,11 +19,12 @@ struct QueryVolumes {
 QueryVolumes VolumesOf(const QString& pair);
 
 // Google's result count as Google writes it (thousands separators kept): "0" for a page
-// without one, "-" when no page came.
+// without one, "-" when no page came or the text there is no count.
 QString GoogleCount(const QString& page);
 
 // The week, month and quarter attention of the index word page: "0" each when the page says
-// the index does not know the keyword, "-" for a figure the page does not show (or no page).
+// the index does not know the keyword, "-" for a figure the page does not show (or no page)
+// and for one that is no count.
 struct Attention {
     QString week;
     QString month;

@@ -3,15 +3,16 @@
 #include <QSet>
 
 #include "platform/prompts.h"
+#include "shared/list_import.h"
 #include "shared/text_helpers.h"
 #include "tools_window/notices.h"
 #include "tools_window/record_writes.h"
-#include "tools_window/target_files.h"
 
 namespace {
 
 // What the commands say and ask, for each list.
 struct ListTexts {
+    QString what;
     QChar separator;
     QString addPrompt;
     QString noCurrentRow;  // add and import in the entry list without a current row
@@ -23,6 +24,7 @@ struct ListTexts {
 
 const ListTexts& TextsOf(TargetList list) {
     static const ListTexts sites{
+        QStringLiteral("网站"),
         u'#',
         QStringLiteral("请输入要查询排名的网站(多个用\"#\"分开)"),
         QStringLiteral("请选择要查询的关键词！"),
@@ -32,6 +34,7 @@ const ListTexts& TextsOf(TargetList list) {
         QStringLiteral("该网站已经存在！"),
     };
     static const ListTexts keywords{
+        QStringLiteral("关键词"),
         u'|',
         QStringLiteral("请输入要查询排名的关键词(多个用\"|\"分开)"),
         QStringLiteral("请选择要查询的网站！"),
@@ -211,27 +214,34 @@ bool RankTargets::StoreEntries() {
     return false;
 }
 
-void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
-    platform::RowTable& table = Table(list);
-    LowerCaseTexts present(table);
-    QStringList refused;
-    const QStringList taken = TakeNewEntries(texts, present, &refused);
+int RankTargets::StoreNewEntries(TargetList list, const QStringList& taken) {
     if (IsRowList(list)) {
         platform::Connection& db = fields_.ToolsConnection;
         const int stored = kws_table::InsertRows(db, RowKind(), taken);
         if (stored < taken.size()) TellNotStored(db);
         // Nothing new to show after a write that failed whole: the list stays as it is.
         if (stored > 0 || taken.isEmpty()) ReloadRowList();
-    } else {
-        QSet<quint64> added;
-        for (const QString& entry : taken) {
-            const platform::ListItem row = table.Add(entry);
-            row.SetChecked(true);
-            added.insert(row.Key());
-        }
-        // The list shows what is stored: entries the record did not take are taken back.
-        if (!StoreEntries()) table.RemoveWhere([&](int i) { return added.contains(table.Key(i)); });
+        return stored;
     }
+    platform::RowTable& table = Table(list);
+    QSet<quint64> added;
+    for (const QString& entry : taken) {
+        const platform::ListItem row = table.Add(entry);
+        row.SetChecked(true);
+        added.insert(row.Key());
+    }
+    // The list shows what is stored: entries the record did not take are taken back.
+    if (!StoreEntries()) {
+        table.RemoveWhere([&](int i) { return added.contains(table.Key(i)); });
+        return 0;
+    }
+    return int(taken.size());
+}
+
+void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
+    LowerCaseTexts present(Table(list));
+    QStringList refused;
+    StoreNewEntries(list, TakeNewEntries(texts, present, &refused));
     TellRefused(refused);
 }
 
@@ -260,12 +270,26 @@ void RankTargets::Import(TargetList list) {
         Notice(texts.noCurrentRow);
         return;
     }
-    const std::optional<QStringList> lines = ReadTargetLines(path);
-    if (!lines) {
-        Notice(QStringLiteral("无法读取文件：") + path);
-        return;
+    LowerCaseTexts present(Table(list));
+    QStringList taken;
+    list_import::ImportOutcome outcome =
+        list_import::ImportListFile(path, [&](const QString& entry) {
+            if (present.Contains(entry)) return list_import::EntryFate::Present;
+            if (!EntryRefusal(entry).isEmpty()) return list_import::EntryFate::Refused;
+            present.Insert(entry);
+            taken << entry;
+            return list_import::EntryFate::Imported;
+        });
+    // Stored only once the whole file has been read: a file that fails leaves the lists alone.
+    if (outcome.refusal == list_import::Refusal::None) {
+        const int stored = StoreNewEntries(list, taken);
+        outcome.notWritten += outcome.imported - stored;
+        outcome.imported = stored;
     }
-    AddTexts(list, *lines);
+    if (const QString message =
+            list_import::ImportMessage(outcome, path, texts.what, QStringLiteral("含有“|”"));
+        !message.isEmpty())
+        Notice(message);
 }
 
 void RankTargets::DeleteChecked(TargetList list) {

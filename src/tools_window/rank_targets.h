@@ -64,6 +64,8 @@ class RankTargets {
     // Adds `texts` to `list` as the mode has it: new records of the row list, or new entries of
     // the current row.
     void AddTexts(TargetList list, const QStringList& texts);
+    // Stores `taken`, new to `list`, as AddTexts does; how many were stored.
+    int StoreNewEntries(TargetList list, const QStringList& taken);
 
     ToolsWindowFields& fields_;
     platform::RowTable& sites_;

@@ -92,6 +92,21 @@ TEST_F(DatabaseRefreshTest, EveryRowGetsItsVolumesAndCountInBothListsAndTheTable
     EXPECT_TRUE(w.Frame9->isEnabled());
 }
 
+TEST_F(DatabaseRefreshTest, AResultsPageThatCameWithAnErrorStatusGivesNoCount) {
+    关键词数据库& w = OpenWith({"a"});
+    w.Check30->SetValue(0);
+    web.Serve(
+        kBaiduHost,
+        SearchUrl(QStringLiteral("a")).mid(QStringLiteral("http://").size() + kBaiduHost.size()),
+        fakeweb::Page::Text(ResultsPage(QStringLiteral("约1,230")), QStringLiteral("gbk"))
+            .Status(503));
+
+    w.Command44_Click();
+
+    EXPECT_EQ(Rows(), QStringLiteral("a|1|1|1|10000|2026-01-01"));
+    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01"}));
+}
+
 TEST_F(DatabaseRefreshTest, APauseStopsAtTheNextRowWhichAStartResumesFrom) {
     关键词数据库& w = OpenWith({"a", "b", "c"});
     for (const QString& k : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {

@@ -47,7 +47,10 @@ TEST_P(ResultPageTest, CutsThePageIntoItsResultsInPageOrder) {
     const PageCase& c = GetParam();
     const QString page = PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset));
     ASSERT_FALSE(page.isEmpty()) << c.file;
-    EXPECT_EQ(Summary(ParseResultPage(c.engine, page, QString::fromUtf8(c.paidMarker))), c.results);
+    const std::optional<QList<ResultEntry>> results =
+        ParseResultPage(c.engine, page, QString::fromUtf8(c.paidMarker));
+    ASSERT_TRUE(results.has_value()) << "the page's results region";
+    EXPECT_EQ(Summary(*results), c.results);
 }
 
 const char kDefaultMarker[] = ">来百度推广";
@@ -92,8 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "gb2312",
                  "",
                  {"1 www.baidu.com/more", "2 www.a-site.com", "3 www.target-site.com"}},
-        PageCase{
-            "rank_baidu_marker_layout.html", RankEngine::Baidu, "gb2312", "<div id=\"none\">", {}},
         PageCase{
             "rank_google_page0.html",
             RankEngine::Google,
@@ -156,7 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  {"1 www.c-site.com", "2 www.d-site.com", "3 www.target-site.com/news"}}));
 
-TEST(ResultPageTest, PagesWithoutTheirMarkersHoldNoResults) {
+// A verification or blocking page answers with success but without the results region: it is
+// no results page, not one without the site.
+TEST(ResultPageTest, PagesWithoutTheirMarkersAreNoResultsPages) {
     const QString unrelated = QStringLiteral(
         "<html><h3 class=\"title\"><a href=\"http://www.a-site.com/\">a</a></h3>"
         "<table class=\"x\"><tr><td><a href=\"http://www.b-site.com/\">b</a></td></tr></table>"
@@ -164,16 +167,22 @@ TEST(ResultPageTest, PagesWithoutTheirMarkersHoldNoResults) {
     for (RankEngine engine :
          {RankEngine::Baidu, RankEngine::Google, RankEngine::Yahoo, RankEngine::Sogou,
           RankEngine::Soso, RankEngine::Youdao, RankEngine::Bing}) {
-        EXPECT_TRUE(ParseResultPage(engine, QString(), QString()).isEmpty());
-        EXPECT_TRUE(ParseResultPage(engine, unrelated, QStringLiteral(">来百度推广")).isEmpty())
+        EXPECT_FALSE(ParseResultPage(engine, QString(), QString()).has_value()) << int(engine);
+        EXPECT_FALSE(ParseResultPage(engine, unrelated, QStringLiteral(">来百度推广")).has_value())
             << int(engine);
     }
+    // Baidu's results page whose paid-listing marker is not the one the page carries.
+    EXPECT_FALSE(ParseResultPage(RankEngine::Baidu,
+                                 PageText(QStringLiteral("rank_baidu_marker_layout.html"),
+                                          QStringLiteral("gb2312")),
+                                 QStringLiteral("<div id=\"none\">"))
+                     .has_value());
 }
 
 TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {
     const QString yahoo =
         PageText(QStringLiteral("rank_yahoo_page0.html"), QStringLiteral("utf-8"));
-    const QList<ResultEntry> yahooResults = ParseResultPage(RankEngine::Yahoo, yahoo);
+    const QList<ResultEntry> yahooResults = ParseResultPage(RankEngine::Yahoo, yahoo).value();
     ASSERT_FALSE(yahooResults.isEmpty());
     EXPECT_EQ(yahooResults[0].siteText,
               QStringLiteral("<a class=\"yschttl\" onclick=\"return ylog({'pos':1})\" "
@@ -181,14 +190,17 @@ TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {
                              "click?p=1&u=www.a-site.com/&w=web\">减肥方法</a>"));
 
     const QString bing = PageText(QStringLiteral("rank_bing_page0.html"), QStringLiteral("utf-8"));
-    const QList<ResultEntry> bingResults = ParseResultPage(RankEngine::Bing, bing);
+    const QList<ResultEntry> bingResults = ParseResultPage(RankEngine::Bing, bing).value();
     ASSERT_EQ(bingResults.size(), 2);
     EXPECT_TRUE(
         bingResults[1].siteText->contains(QStringLiteral("评测 www.target-site.com 的产品")));
 
     const QString baidu =
         PageText(QStringLiteral("rank_baidu_page1.html"), QStringLiteral("gb2312"));
-    for (const ResultEntry& result : ParseResultPage(RankEngine::Baidu, baidu, QString()))
+    const QList<ResultEntry> baiduResults =
+        ParseResultPage(RankEngine::Baidu, baidu, QString()).value();
+    ASSERT_FALSE(baiduResults.isEmpty());
+    for (const ResultEntry& result : baiduResults)
         EXPECT_FALSE(result.siteText.has_value()) << "Baidu judges the link alone";
 }
 

@@ -302,6 +302,8 @@ TEST_F(RankLookupTest, ThePaidListingMarkerComesFromTheProgramFolderAtEveryBaidu
         if (c.file) WriteMarkerFile(*c.file);
         EXPECT_EQ(LookUp(RankEngine::Baidu, QStringLiteral("www.target-site.com"), 1), c.position)
             << c.state;
+        // Without its results region the page is a missed one.
+        EXPECT_EQ(lookup.LastLookupFailed(), c.position == 0) << c.state;
     }
 }
 
@@ -338,15 +340,22 @@ TEST_P(MissedPageTest, MakesANotFoundAFailureUnlessTheSiteTurnsUpLater) {
     EXPECT_EQ(lookup.LastLookupFailed(), c.failed);
     EXPECT_EQ(RequestedUrls(web),
               QStringList({QString::fromUtf8(kGoogle0), QString::fromUtf8(kGoogle1)}));
-    if (!c.position) {
-        EXPECT_EQ(lookup.Googlestr, QString::fromUtf8(kGoogleQuery));
+    if (QString::fromUtf8(c.site) == u"www.nowhere.com") {
+        EXPECT_EQ(lookup.Googlestr, QString::fromUtf8(kGoogleQuery)) << "no candidate noted";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, MissedPageTest,
     testing::Values(
-        MissedPageCase{"NoAnswerFoundOnPage2", Page::Never(), "www.target-site.com", 12, false},
+        // Page 1 might have held a better place than the 12 of page 2.
+        MissedPageCase{"NoAnswerFoundOnPage2", Page::Never(), "www.target-site.com", 0, true},
+        MissedPageCase{"VerificationPageFoundOnPage2",
+                       Page::Text(QStringLiteral("<html><p>请输入验证码</p></html>")),
+                       "www.target-site.com", 0, true},
+        MissedPageCase{"VerificationPageNotFound",
+                       Page::Text(QStringLiteral("<html><p>请输入验证码</p></html>")),
+                       "www.nowhere.com", 0, true},
         MissedPageCase{"NoAnswerNotFound", Page::Never(), "www.nowhere.com", 0, true},
         MissedPageCase{"ErrorPage", Page::Text(QStringLiteral("<h1>服务暂不可用</h1>")).Status(503),
                        "www.nowhere.com", 0, true},
@@ -358,6 +367,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<MissedPageCase>& info) {
         return std::string(info.param.name);
     });
+
+// A page that answers with success but holds none of the engine's result markers (a
+// verification or blocking page) says nothing about the site, on every engine; a site found
+// on a page read before it stands.
+TEST_F(RankLookupTest, AVerificationPageIsAMissedPageOnEveryEngine) {
+    const QString verification = QStringLiteral(
+        "<html><h3 class=\"title\"><a href=\"http://www.target-site.com/\">验证</a></h3>"
+        "<p>请输入验证码</p></html>");
+    for (const char* host : {"www.baidu.com", "www.google.com.hk", "www.yahoo.cn", "www.sogou.com",
+                             "www.soso.com", "www.youdao.com", "cn.bing.com"})
+        for (const char* path : {"/s", "/search", "/web", "/q"})
+            web.Serve(QString::fromUtf8(host), QString::fromUtf8(path), Page::Text(verification));
+    for (RankEngine engine : kEngines) {
+        EXPECT_EQ(LookUp(engine, QStringLiteral("www.target-site.com"), 2), 0) << int(engine);
+        EXPECT_TRUE(lookup.LastLookupFailed()) << int(engine);
+    }
+
+    ServeFileAt(web, QString::fromUtf8(kGoogle0), QStringLiteral("rank_google_page0.html"));
+    ServeAt(web, QString::fromUtf8(kGoogle1), Page::Text(verification));
+    EXPECT_EQ(LookUp(RankEngine::Google, QStringLiteral("HTTP://WWW.Target-Site.com/"), 2), 3);
+    EXPECT_FALSE(lookup.LastLookupFailed());
+}
 
 TEST_F(RankLookupTest, NoPageIsAskedForWithoutPagesLeftOrWithoutASite) {
     const struct {

@@ -1,5 +1,7 @@
 #include "lookups/site_pages.h"
 
+#include "lookups/alexa_rank.h"
+
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
@@ -172,5 +174,27 @@ INSTANTIATE_TEST_SUITE_P(
                  Reading::Of(QStringLiteral("Domain Name: 例子.com.cn\nRegistration Date: "
                                             "2003-03-17 12:20:05\nExpiration Date: 2012-03-17 "
                                             "12:48:36\n</pre><p>"))}));
+
+// The rank block hides its digits among decoy spans and tags; both go, in one pass each.
+TEST(AlexaRankTest, DecoySpansAndTagsLeaveTheRankDigits) {
+    const struct {
+        const char* block;
+        const char* rank;  // empty: nothing usable
+    } cases[] = {
+        {"<span class=\"c11e\">9</span>1<b>2</b>,<span class=\"x\">3</span>4", "1234"},
+        {"<span class=\"c11\">9</span>5", "5"},           // a shortened class name is a decoy too
+        {"<span class=\"\">9</span>6", "6"},              // and so is an empty one
+        {"<span class=\"zz\">9</span>6", "96"},           // not a decoy class: its digits count
+        {"<span class=\"c11e\">9<i></i></span>7", "97"},  // mark-up inside: no decoy
+        {"7<x", ""},                                      // "<" without ">": the rest stays
+        {"<b>0</b>", ""},
+    };
+    for (const auto& c : cases) {
+        const QString page = QStringLiteral("the Alexa Web Information Service.-->") +
+                             QString::fromUtf8(c.block) + QStringLiteral("</a><!--");
+        const Reading reading = lookups::ReadAlexaRank(page);
+        EXPECT_EQ(reading, *c.rank ? Count(c.rank) : Reading::None()) << c.block;
+    }
+}
 
 }  // namespace

@@ -59,6 +59,18 @@ TEST(SiteTextTest, ACountIsANumberOtherThanZero) {
         EXPECT_FALSE(lookups::IsValidCount(QString::fromUtf8(unusable))) << unusable;
 }
 
+TEST(SiteTextTest, ANumberHasOptionalGroupsOfThreeAPointAndAnExponent) {
+    for (const char* number : {"1.", "-.5", "+1,234.", "1,234,567.89e-3", "\t 12e+5 \r\n", "0"})
+        EXPECT_TRUE(lookups::ReadsAsNumber(QString::fromUtf8(number))) << number;
+    for (const char* text : {".", "1,2345", "1234,567", "1,234,", "1e", "1e+", "- 1", "1 2",
+                             "1.2.3", "１２", "1\u00a0"})
+        EXPECT_FALSE(lookups::ReadsAsNumber(QString::fromUtf8(text))) << text;
+    // A hostile page's endless run is judged in one pass, whatever its length.
+    EXPECT_FALSE(lookups::ReadsAsNumber(QStringLiteral("1") +
+                                        QStringLiteral(",234").repeated(250'000) + u'x'));
+    EXPECT_TRUE(lookups::ReadsAsNumber(QString(1'000'000, u'9')));
+}
+
 TEST(SiteTextTest, QueryValuesAreEncodedInTheRequestsCharset) {
     const QString site = QStringLiteral("例子.com/a b&c=d");
     EXPECT_EQ(lookups::EncodeForCharset(site, QStringLiteral("gb2312")),

@@ -47,4 +47,28 @@ TEST(ResultsPageTest, GoogleCountIsCutFromItsMarkersWithoutSeparators) {
     }
 }
 
+TEST(ResultsPageTest, TextBetweenTheMarkersThatIsNoCountIsNotObtained) {
+    const QString result = QStringLiteral("百度一下，找到相关网页");
+    const struct {
+        QString page;
+        const char* baidu;
+        const char* google;
+    } cases[] = {
+        {result + QStringLiteral("约 1,230 篇 约 <b> 1,230 </b>"), "1230", "1230"},
+        {result + QStringLiteral("1230个结果<p>x</p><a href=n>下一篇 约 <b>12<i>3</i></b>"), "-",
+         "-"},
+        {result + QStringLiteral("-5篇 约 <b>-5</b>"), "-", "-"},
+        {result + QStringLiteral("1.5e3篇 约 <b>1.5e3</b>"), "-", "-"},
+        {result + QStringLiteral(",,篇 约 <b>,</b>"), "-", "-"},
+        {result + QString(65, u'9') + QStringLiteral("篇 约 <b>") + QString(65, u'9') +
+             QStringLiteral("</b>"),
+         "-", "-"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(metrics::BaiduCount(c.page), QString::fromUtf8(c.baidu)) << c.page.toStdString();
+        EXPECT_EQ(metrics::GoogleCount(c.page), QString::fromUtf8(c.google))
+            << c.page.toStdString();
+    }
+}
+
 }  // namespace

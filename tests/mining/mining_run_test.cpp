@@ -199,6 +199,35 @@ TEST_F(MiningRunTest, ARunAsksTheEightSourcesInOrderAndListsWhatItAccepts) {
     EXPECT_EQ(Rows(binding.window.ListView17), kMinedRows);
 }
 
+TEST_F(MiningRunTest, APageThatCameWithAnErrorStatusYieldsNoKeyword) {
+    // Each source's own page, but with an error status: none of it is a keyword.
+    const struct {
+        QString host;
+        QString path;
+        const char* file;
+        int status;
+    } sources[] = {
+        {kBaiduHost, QStringLiteral("/s"), "baidu_results.htm", 503},
+        {kSuggestHost, QStringLiteral("/su"), "baidu_suggest.js", 500},
+        {QStringLiteral("nssug.baidu.com"), QStringLiteral("/su"), "baidu_suggest2.js", 404},
+        {kYoudaoHost, QStringLiteral("/search"), "youdao_search.htm", 500},
+        {QStringLiteral("www.sogou.com"), QStringLiteral("/web"), "sogou_search.htm", 403},
+        {QStringLiteral("www.google.com.hk"), QStringLiteral("/search"), "google_search.htm", 429},
+        {QStringLiteral("search.china.alibaba.com"),
+         QStringLiteral("/selloffer/k-") + kGbkSeed + QStringLiteral("_n-y.html"),
+         "alibaba_search.htm", 500},
+        {kAlibabaSuggestHost, QStringLiteral("/bin/suggest"), "alibaba_suggest.js", 502},
+    };
+    for (const auto& source : sources)
+        web.Serve(source.host, source.path,
+                  kPages.Served(QString::fromUtf8(source.file)).Status(source.status));
+    Click();
+
+    EXPECT_EQ(web.RequestedUrls().mid(0, 8), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed));
+    EXPECT_EQ(Rows(binding.window.ListView1), QStringList{QStringLiteral("*减肥")});
+    ExpectIdle();
+}
+
 TEST_F(MiningRunTest, APauseClickStopsAtTheNextItemAndTheSameSeedResumesAtTheUnfinishedSource) {
     // Youdao's page is held back; the user clicks while the run waits for it.
     web.Serve(kYoudaoHost, QStringLiteral("/search"),

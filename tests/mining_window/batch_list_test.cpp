@@ -40,7 +40,7 @@ class BatchList : public MiningWindowTest {
 };
 
 TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
-    const QString longKeyword = QString(10000, QChar(u'长'));
+    const QString longKeyword = QString(1024, QChar(u'长'));
     const struct {
         const char* name;
         QByteArray bytes;
@@ -59,6 +59,7 @@ TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
          Gbk(QStringLiteral("优化\r") + longKeyword + QStringLiteral("\r")),
          {"优化", longKeyword},
          0},
+        {"too_long.txt", Gbk(longKeyword + QStringLiteral("长\r\nse\0o")), {"seo"}, 1},
     };
     QStringList listed;
     for (const auto& file : files) {
@@ -69,11 +70,11 @@ TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
         const bool told = static_cast<int>(prompts.prompts().size()) > before + 1;
         EXPECT_EQ(told, file.notImported > 0) << file.name;
         if (told) {
-            EXPECT_EQ(prompts.Texts().last(),
-                      QStringLiteral("导入了%1个关键词，另有%2行未导入（列表中已有该关键词，或未能"
-                                     "写入数据库）。")
-                          .arg(file.keywords.size())
-                          .arg(file.notImported));
+            EXPECT_TRUE(prompts.Texts().last().startsWith(
+                QStringLiteral("导入了%1个关键词，另有%2行未导入（")
+                    .arg(file.keywords.size())
+                    .arg(file.notImported)))
+                << prompts.Texts().last().toStdString();
         }
     }
     QStringList stored;

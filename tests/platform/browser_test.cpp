@@ -67,18 +67,21 @@ TEST(BrowserView, AnUnreachablePageShowsWhyAndLeavesTheDocumentEmpty) {
         QStringLiteral("无法打开网页 http://www.tarnwick.com/news.html")));
 }
 
-// The browser's pages obey the page fetcher's rules: a body cut short or without end is no
-// document, however much of it came.
-TEST(BrowserView, ABodyCutShortOrEndlessLeavesTheDocumentEmpty) {
+// The browser's pages obey the page fetcher's rules: a body cut short or without end, or one
+// that came with an error status, is no document, however much of it came.
+TEST(BrowserView, ABodyCutShortEndlessOrOfAnErrorPageLeavesTheDocumentEmpty) {
     fakeweb::FakeWeb web;
-    web.Serve(
-        QStringLiteral("cut.example"), QStringLiteral("/"),
-        fakeweb::Page::Text(QStringLiteral("<p>百度一下，找到相关网页约100篇</p>")).CutAfter(5));
+    const QString results = QStringLiteral("<p>百度一下，找到相关网页约100篇</p>");
+    web.Serve(QStringLiteral("cut.example"), QStringLiteral("/"),
+              fakeweb::Page::Text(results).CutAfter(5));
     web.Serve(QStringLiteral("flood.example"), QStringLiteral("/"), fakeweb::Page::Endless());
+    web.Serve(QStringLiteral("busy.example"), QStringLiteral("/"),
+              fakeweb::Page::Text(results).Status(503));
     QWidget window;
     platform::BrowserView* browser = platform::CreateBrowserView(&window);
 
-    for (const char* address : {"http://cut.example/", "http://flood.example/"}) {
+    for (const char* address :
+         {"http://cut.example/", "http://flood.example/", "http://busy.example/"}) {
         browser->Navigate(QString::fromLatin1(address));
         ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 30s)) << address;
         EXPECT_TRUE(browser->DocumentHtml().isEmpty()) << address;

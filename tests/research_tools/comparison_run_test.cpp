@@ -147,7 +147,9 @@ TEST_F(ComparisonRunTest, AClickWithNewKeywordsDuringARunOnlyPausesItAndTheNextS
 }
 
 TEST_F(ComparisonRunTest, ARowWhosePageDidNotComeStaysPlainWithDashesAndIsRetried) {
-    web.Serve(kBaiduHost, SearchPath("b"), fakeweb::Page::Text(QString()).Status(503));
+    // Results, but with an error status: no page.
+    web.Serve(kBaiduHost, SearchPath("b"),
+              fakeweb::Page::Bytes(PageBytes(QStringLiteral("baidu_compare.htm"))).Status(503));
     web.Serve(kBaiduHost, SearchPath("c"),
               fakeweb::Page::Bytes(PageBytes(QStringLiteral("baidu_blocked.htm"))));
     web.Serve(kBaiduHost, SearchPath("d"),

@@ -64,6 +64,12 @@ TEST(IndexDetailPageTest, MissingSectionsWidthsAndPagesGiveNoFigures) {
                              .replace(QStringLiteral("width:30%"), QStringLiteral("width:37.5%"));
     EXPECT_EQ(Rows(ParseAudience(half, Audience::Age, 100)),
               QStringList({"19岁及以下|12|12%", "20-29岁|38|38%", "30岁及以上|50|50%"}));
+    // A width outside 0 to 100 % is no width: no share is negative or beyond the whole.
+    const QString outside = QString(page)
+                                .replace(QStringLiteral("width:20%"), QStringLiteral("width:-50%"))
+                                .replace(QStringLiteral("width:30%"), QStringLiteral("width:250%"));
+    EXPECT_EQ(Rows(ParseAudience(outside, Audience::Age, 1000)),
+              QStringList({"19岁及以下|-|-", "20-29岁|-|-", "30岁及以上|1000|100%"}));
 }
 
 }  // namespace

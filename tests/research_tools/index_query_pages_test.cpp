@@ -42,6 +42,12 @@ TEST(IndexQueryPagesTest, GoogleCountKeepsItsSeparators) {
     EXPECT_EQ(research::GoogleCount(page), QStringLiteral("1,230,000"));
     EXPECT_EQ(research::GoogleCount(Without(page, QStringLiteral("约 <b>"))), QStringLiteral("0"));
     EXPECT_EQ(research::GoogleCount(QString()), QStringLiteral("-"));
+    // Text between the markers that is no count is not obtained.
+    for (const char* text : {"12<i>3</i>", "about", "-5", "1.5"})
+        EXPECT_EQ(research::GoogleCount(QStringLiteral("约 <b>") + QString::fromUtf8(text) +
+                                        QStringLiteral("</b>")),
+                  QStringLiteral("-"))
+            << text;
 }
 
 TEST(IndexQueryPagesTest, AttentionFiguresDropTheSpanAttributes) {
@@ -70,6 +76,14 @@ TEST(IndexQueryPagesTest, AttentionFiguresDropTheSpanAttributes) {
               QStringList({"0", "0", "0"}));
     const research::Attention none = research::ParseAttention(QString());
     EXPECT_EQ(QStringList({none.week, none.month, none.quarter}), QStringList({"-", "-", "-"}));
+
+    // A span whose text is no count shows a dash.
+    const research::Attention garbled = research::ParseAttention(
+        QString(page)
+            .replace(QStringLiteral("12,345"), QStringLiteral("登录后查看"))
+            .replace(QStringLiteral("9,876"), QStringLiteral("-9")));
+    EXPECT_EQ(QStringList({garbled.week, garbled.month, garbled.quarter}),
+              QStringList({"-", "-", "7,654"}));
 }
 
 TEST(IndexQueryPagesTest, IndexesAreCutAfterTwoDecimalsInFixedPoint) {

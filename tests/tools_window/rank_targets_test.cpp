@@ -163,7 +163,8 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     prompts.Type(gbk);
     Click("Command15");
     EXPECT_EQ(Stored(0), QStringList({"例子.com|", "b.com|"}));
-    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("A|B.com")));
+    EXPECT_EQ(prompts.Texts().last(),
+              QStringLiteral("导入了2个网站，另有2行未导入（1行列表中已有该网站，1行含有“|”）。"));
     EXPECT_EQ(prompts.prompts()[0].text, QStringLiteral("导入网站列表"));
 
     const QString utf8 = WriteFile(QStringLiteral("keywords.txt"),
@@ -173,9 +174,19 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     EXPECT_EQ(Texts(Keywords()), QStringList({"减肥", "瘦身"}));
     EXPECT_EQ(Stored(0).last(), QStringLiteral("b.com|减肥|瘦身"));
 
+    // Lines end at a CR alone too; NUL bytes are dropped.
+    prompts.Type(WriteFile(QStringLiteral("cr.txt"), QByteArray("c.com\rd.\0com\r", 13)));
+    Click("Command15");
+    EXPECT_EQ(Stored(0), QStringList({"例子.com|", "b.com|减肥|瘦身", "c.com|", "d.com|"}));
+
+    // Bytes that are neither GBK nor UTF-8 are refused whole, as is a file that is not there.
+    prompts.Type(WriteFile(QStringLiteral("binary.txt"), QByteArray("e.com\r\n\x81\x20x\r\n")));
+    Click("Command15");
+    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取网站列表文件（应为GBK")));
     prompts.Type(folder.FilePath(QStringLiteral("missing.txt")));
     Click("Command15");
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取文件")));
+    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取网站列表文件")));
+    EXPECT_EQ(Stored(0).size(), 4);
     prompts.Type(QString());
     Click("Command19");  // cancelled
     EXPECT_TRUE(prompts.Exhausted());
