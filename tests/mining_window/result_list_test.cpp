@@ -91,8 +91,26 @@ TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) 
     ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop table keywords")));
     Check(QStringLiteral("seo工具"));
     w.Command15->click();
-    EXPECT_TRUE(prompts.Texts().last().startsWith(
+    EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("成功提交了0条数据至数据库！\n另有1条数据未能写入数据库")));
+}
+
+TEST_F(ResultList, ASubmitWhoseCommitFailsCountsNoRowAsWritten) {
+    Mined({"seo|120|35|1000|1.2", "seo工具|5|1|20|2500"});
+    // Every insert goes through; the commit is refused by a deferred check.
+    for (const char* sql :
+         {"pragma foreign_keys = on", "create table held (id integer primary key)",
+          "create table holder (held integer references held (id) deferrable initially deferred)",
+          "create trigger hold after insert on keywords begin insert into holder values (7); end"})
+        ASSERT_TRUE(SharedConnection().Execute(QString::fromUtf8(sql))) << sql;
+    Check(QStringLiteral("seo"));
+    Check(QStringLiteral("seo工具"));
+    w.Command15->click();
+
+    EXPECT_TRUE(prompts.LastText().startsWith(
+        QStringLiteral("成功提交了0条数据至数据库！\n另有2条数据未能写入数据库")))
+        << prompts.LastText().toStdString();
+    EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
 }
 
 TEST_F(ResultList, SubmitAndImportAreDisabledWithoutTheDatabase) {
