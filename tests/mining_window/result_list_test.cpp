@@ -4,6 +4,7 @@
 #include "mining_window_fixture.h"
 #include "recording_comparison_tool.h"
 #include "shell/popup_menus.h"
+#include "support/database_files.h"
 
 namespace {
 
@@ -97,12 +98,7 @@ TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) 
 
 TEST_F(ResultList, ASubmitWhoseCommitFailsCountsNoRowAsWritten) {
     Mined({"seo|120|35|1000|1.2", "seo工具|5|1|20|2500"});
-    // Every insert goes through; the commit is refused by a deferred check.
-    for (const char* sql :
-         {"pragma foreign_keys = on", "create table held (id integer primary key)",
-          "create table holder (held integer references held (id) deferrable initially deferred)",
-          "create trigger hold after insert on keywords begin insert into holder values (7); end"})
-        ASSERT_TRUE(SharedConnection().Execute(QString::fromUtf8(sql))) << sql;
+    ASSERT_TRUE(testing_support::RefuseCommitsOfKeywordInserts(SharedConnection()));
     Check(QStringLiteral("seo"));
     Check(QStringLiteral("seo工具"));
     w.Command15->click();
