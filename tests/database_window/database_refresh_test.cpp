@@ -4,8 +4,8 @@
 
 #include "database_window_fixture.h"
 #include "fakeweb/fake_web.h"
+#include "keyword_lists/add_keywords_dialog.h"
 #include "metrics/fixture_pages.h"
-#include "mining_window/add_keywords_dialog.h"
 #include "platform/database.h"
 #include "shared/shared_connection.h"
 #include "support/fake_browser.h"
@@ -23,7 +23,7 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
     // and no request gap.
     关键词数据库& OpenWith(const QStringList& keywords) {
         for (const QString& keyword : keywords)
-            database.Insert(keyword, keyword, "1", "1", "1", kOldDate);
+            db.Insert(keyword, keyword, "1", "1", "1", kOldDate);
         关键词数据库& w = Open();
         w.Check30->SetValue(1);
         w.Check10->SetValue(1);
@@ -57,7 +57,6 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
         return bold.join(u',');
     }
 
-    fakeweb::FakeWeb web;
     testing_support::FakeBrowsers browsers;
 };
 
@@ -76,8 +75,8 @@ TEST_F(DatabaseRefreshTest, EveryRowGetsItsVolumesAndCountInBothListsAndTheTable
     EXPECT_EQ(Rows(), QStringLiteral("a|100|5|1230|813|2026-01-01,b|300|7|0|0|2026-01-01,"
                                      "c|1|1|1|10000|2026-01-01"));
     for (int j = 0; j <= 6; ++j) EXPECT_EQ(MasterColumn(j), Column(j));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
-                                            "c|c|1|1|1|2026-01-01"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
+                                      "c|c|1|1|1|2026-01-01"}));
     EXPECT_TRUE(modals.titles.isEmpty()) << "an empty page is a failed fetch, not a blocking page";
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_EQ(Bold(), QString());
@@ -184,9 +183,8 @@ TEST_F(DatabaseRefreshTest, ABlockingPageBringsTheReactionKeepsTheCountAndOnlyTh
     EXPECT_EQ(Column(0), QStringLiteral("d,c,a")) << "b deleted, sorted, d added in order";
     EXPECT_EQ(MasterColumn(0), QStringLiteral("a,c,d"));
     EXPECT_EQ(Column(4), QStringLiteral(",10,1"));
-    EXPECT_EQ(database.Rows().mid(0, 2),
-              QStringList({"a|a|1|1|1|2026-01-01", "c|c|1|1|10|2026-12-10"}));
-    EXPECT_EQ(database.Rows().size(), 3);
+    EXPECT_EQ(db.Rows().mid(0, 2), QStringList({"a|a|1|1|1|2026-01-01", "c|c|1|1|10|2026-12-10"}));
+    EXPECT_EQ(db.Rows().size(), 3);
 }
 
 TEST_F(DatabaseRefreshTest, RowsAreFollowedByKeyWhenTheListIsRestoredDuringTheRun) {
@@ -214,7 +212,7 @@ TEST_F(DatabaseRefreshTest, TheVolumeUpdateGoesToTheRecordAsListedThoughItsKeyHa
 
     w.Command44_Click();
 
-    EXPECT_EQ(database.Rows(),
+    EXPECT_EQ(db.Rows(),
               QStringList({" a | a |100|5|1|2026-12-10", "b|b|300|7|1|2026-12-10"}));
     EXPECT_TRUE(prompts.prompts().empty());
 }
@@ -233,7 +231,7 @@ TEST_F(DatabaseRefreshTest, TheBoxesTickedOrClearedDuringARunCountFromTheNextRow
 
     w.Command44_Click();
 
-    const QStringList rows = database.Rows();
+    const QStringList rows = db.Rows();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_TRUE(rows[0].startsWith(QStringLiteral("a|a|20|2|"))) << rows[0].toStdString();
     EXPECT_EQ(rows[1], QStringLiteral("b|b|1|1|10|2026-12-10"));
@@ -272,7 +270,7 @@ TEST_F(DatabaseRefreshTest, RowsWhoseUpdateAnotherProgramsLockRefusesAreCountedA
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_TRUE(prompts.LastText().contains(QStringLiteral("2个")))
         << prompts.LastText().toStdString();
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
 }
 
 TEST_F(DatabaseRefreshTest, AnEmptyListEndsAtOnce) {
