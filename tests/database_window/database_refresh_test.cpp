@@ -212,8 +212,7 @@ TEST_F(DatabaseRefreshTest, TheVolumeUpdateGoesToTheRecordAsListedThoughItsKeyHa
 
     w.Command44_Click();
 
-    EXPECT_EQ(db.Rows(),
-              QStringList({" a | a |100|5|1|2026-12-10", "b|b|300|7|1|2026-12-10"}));
+    EXPECT_EQ(db.Rows(), QStringList({" a | a |100|5|1|2026-12-10", "b|b|300|7|1|2026-12-10"}));
     EXPECT_TRUE(prompts.prompts().empty());
 }
 
