@@ -154,24 +154,36 @@ void frm_AddKeywords::Command5_Click() {
     }
 
     QStringList failed;
+    QStringList stored;
+    QString reason;
     // One transaction: thousands of pasted keywords are written at once.
     const bool transaction = table && !keywords.isEmpty() && db.Execute(QStringLiteral("begin"));
     for (const QString& keyword : keywords) {
         if (table && !Store(db, mode, keyword)) {
             failed << keyword;
+            reason = db.LastError();
             continue;
         }
-        if (!shown) continue;
+        stored << keyword;
+    }
+    // A commit the file refuses keeps none of the transaction's rows: none of them is listed.
+    if (transaction && !db.Execute(QStringLiteral("commit"))) {
+        reason = db.LastError();
+        db.Execute(QStringLiteral("rollback"));
+        failed += stored;
+        stored.clear();
+    }
+    for (const QString& keyword : std::as_const(stored)) {
+        if (!shown) break;
         const platform::ListItem row = shown->Add(keyword);
         if (mode == AddKeywordsMode::Batch)
             for (int j = 1; j <= 4; ++j) row.SetSubItem(j, QStringLiteral("默认设置"));
         if (master) master->Add(keyword, row.Key());
     }
-    if (transaction) db.Execute(QStringLiteral("commit"));
     if (!failed.isEmpty())
         Tell(QStringLiteral("%1个关键词未能写入数据库，没有加入列表：%2\n原因：%3")
                  .arg(failed.size())
-                 .arg(Named(failed), db.LastError()));
+                 .arg(Named(failed), reason));
     hide();
 }
 

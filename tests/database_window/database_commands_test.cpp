@@ -98,24 +98,26 @@ TEST_F(DatabaseCommandsTest, TheFilterUsesTheDatabaseColumnsAndRestoreBringsEver
 
 TEST_F(DatabaseCommandsTest, ColumnsSortByTextNumberOrDateAndTheOrderFlipsOnEveryClick) {
     关键词数据库& w = OpenWith({"b|1|1|120|2026-12-01", "a|3|1|9|2010/6/24", "c|-|1|-|2009-1-5",
-                                "d|1,000|1|1000|2026-11-30 08:00:00"});
+                                "d|1,000|1|1000|2026-11-30 08:00:00", "e|2|1|50|2010-10-1",
+                                "f|4|1|500|2010-9-30"});
     const struct {
         int column;
         const char* order;
     } clicks[] = {
-        {5, "d,b,a,c"},  // 百度收录: 9 < 120 < 1000 by value; "-" first; descending
-        {5, "c,a,b,d"},  // ascending
-        {7, "b,d,a,c"},  // 更新日期 by date, whatever its form; descending
-        {3, "c,b,a,d"},  // 百度月均指数 ascending: "-", 1, 3, then 1,000
-        {1, "d,c,b,a"},  // 关键词 by text, descending
+        {5, "d,f,b,e,a,c"},  // 百度收录: 9 < 50 < 120 < 500 < 1000 by value; "-" first; descending
+        {5, "c,a,e,b,f,d"},  // ascending
+        // 更新日期 by date, whatever its form ("2010-9-30" before "2010-10-1"); descending
+        {7, "b,d,e,f,a,c"},
+        {3, "c,b,e,a,f,d"},  // 百度月均指数 ascending: "-", 1, 2, 3, 4, then 1,000
+        {1, "f,e,d,c,b,a"},  // 关键词 by text, descending
     };
     for (const auto& click : clicks) {
         w.ListView16_ColumnClick(click.column);
         EXPECT_EQ(Column(), QString::fromUtf8(click.order)) << click.column;
     }
     // What the cells show is left as it was, and the master copy keeps its order.
-    EXPECT_EQ(Column(4), QStringLiteral("1000,-,120,9"));
-    EXPECT_EQ(MasterColumn(), QStringLiteral("b,a,c,d"));
+    EXPECT_EQ(Column(4), QStringLiteral("500,50,1000,-,120,9"));
+    EXPECT_EQ(MasterColumn(), QStringLiteral("b,a,c,d,e,f"));
 }
 
 TEST_F(DatabaseCommandsTest, SortingTheIndexUsesItsExactValue) {
@@ -213,8 +215,8 @@ TEST_F(DatabaseCommandsTest, AnEmptyOrDamagedDatabaseFileIsToldAndLeavesTheListE
 
         EXPECT_EQ(window->ListView16->Count(), 0);
         ASSERT_EQ(prompts.prompts().size(), before + 1);
-        EXPECT_TRUE(prompts.Texts().back().startsWith(QString::fromUtf8(file.message)))
-            << prompts.Texts().back().toStdString();
+        EXPECT_TRUE(prompts.LastText().startsWith(QString::fromUtf8(file.message)))
+            << prompts.LastText().toStdString();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "fakeweb/fake_web.h"
 #include "keyword_lists/add_keywords_dialog.h"
 #include "metrics/fixture_pages.h"
+#include "platform/database.h"
 #include "shared/shared_connection.h"
 #include "support/database_files.h"
 #include "support/fake_browser.h"
@@ -104,7 +105,7 @@ TEST_F(DatabaseRefreshTest, AResultsPageThatCameWithAnErrorStatusGivesNoCount) {
     w.Command44_Click();
 
     EXPECT_EQ(Rows(), QStringLiteral("a|1|1|1|10000|2026-01-01"));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01"}));
 }
 
 TEST_F(DatabaseRefreshTest, APauseStopsAtTheNextRowWhichAStartResumesFrom) {
@@ -246,11 +247,80 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     ASSERT_EQ(prompts.Texts().size(), 1);
     EXPECT_TRUE(prompts.Texts()[0].contains(QStringLiteral("1个关键词的新数据未能写入数据库")));
     for (const fakeweb::Request& request : web.Requests()) EXPECT_NE(request.Url(), LookupUrl("b"));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
 
     w.Command44_Click();  // the other program has let go
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|10|1|1|2026-12-10", "b|b|20|2|1|2026-12-10"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|10|1|1|2026-12-10", "b|b|20|2|1|2026-12-10"}));
     EXPECT_EQ(prompts.Texts().size(), 1);
+}
+
+TEST_F(DatabaseRefreshTest, TheVolumeUpdateGoesToTheRecordAsListedThoughItsKeyHasBlanks) {
+    // Older files hold keys with surrounding blanks; the lookups ask for the keyword without.
+    关键词数据库& w = OpenWith({" a ", "b"});
+    w.Check10->SetValue(0);
+    ServeShare(QStringLiteral("a"), QStringLiteral("5-100"));
+    ServeShare(QStringLiteral("b"), QStringLiteral("7-300"));
+
+    w.Command44_Click();
+
+    EXPECT_EQ(db.Rows(), QStringList({" a | a |100|5|1|2026-12-10", "b|b|300|7|1|2026-12-10"}));
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+TEST_F(DatabaseRefreshTest, TheBoxesTickedOrClearedDuringARunCountFromTheNextRow) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check10->SetValue(0);
+    for (const QString& k : {QStringLiteral("a"), QStringLiteral("b")}) {
+        ServeShare(k, QStringLiteral("2-20"));
+        ServeBaidu(k, ResultsPage(QStringLiteral("10")));
+    }
+    QTimer::singleShot(0, &w, [&w] {  // during row a's volume lookup
+        w.Check30->SetValue(0);
+        w.Check10->SetValue(1);
+    });
+
+    w.Command44_Click();
+
+    const QStringList rows = db.Rows();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows[0].startsWith(QStringLiteral("a|a|20|2|"))) << rows[0].toStdString();
+    EXPECT_EQ(rows[1], QStringLiteral("b|b|1|1|10|2026-12-10"));
+    for (const fakeweb::Request& request : web.Requests())
+        EXPECT_NE(request.Url(), LookupUrl("b")) << "b's volume is no longer asked for";
+}
+
+TEST_F(DatabaseRefreshTest, RowsWhoseUpdateFindsNoTableAreCountedAndToldAtTheEnd) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check10->SetValue(0);
+    ServeShare(QStringLiteral("a"), QStringLiteral("2-20"));
+    ServeShare(QStringLiteral("b"), QStringLiteral("3-30"));
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop table keywords")));
+
+    w.Command44_Click();
+
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_TRUE(prompts.LastText().startsWith(
+        QStringLiteral("2个关键词的新数据未能写入数据库，只显示在列表中。")))
+        << prompts.LastText().toStdString();
+    EXPECT_EQ(Column(2), QStringLiteral("20,30")) << "the list shows what was obtained";
+}
+
+TEST_F(DatabaseRefreshTest, RowsWhoseUpdateAnotherProgramsLockRefusesAreCountedAndToldAtTheEnd) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    w.Check10->SetValue(0);
+    ServeShare(QStringLiteral("a"), QStringLiteral("2-20"));
+    ServeShare(QStringLiteral("b"), QStringLiteral("3-30"));
+    platform::Connection other;  // another program writes to db.db all along
+    ASSERT_TRUE(other.Open(DatabasePath()));
+    ASSERT_TRUE(other.Execute(QStringLiteral("begin immediate")));
+
+    w.Command44_Click();
+
+    other.Execute(QStringLiteral("rollback"));
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_TRUE(prompts.LastText().contains(QStringLiteral("2个")))
+        << prompts.LastText().toStdString();
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
 }
 
 TEST_F(DatabaseRefreshTest, AnEmptyListEndsAtOnce) {

@@ -119,7 +119,7 @@ TEST_F(DatabaseWindowTest, CancellingTheBackupFolderEmptiesItsBox) {
     prompts.Type(QString());
     w.Command19_Click();
     EXPECT_EQ(w.Text12->Text(), QString());
-    EXPECT_EQ(prompts.prompts().back().text, QStringLiteral("请选择欲保存路径的文件夹"));
+    EXPECT_EQ(prompts.Last().text, QStringLiteral("请选择欲保存路径的文件夹"));
 }
 
 }  // namespace

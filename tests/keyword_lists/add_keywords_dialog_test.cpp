@@ -5,6 +5,7 @@
 #include "metrics/fresh_database.h"
 #include "platform/row_table.h"
 #include "shell/database_bootstrap.h"
+#include "support/database_files.h"
 #include "support/fake_clock.h"
 #include "support/qt_printers.h"
 #include "support/scripted_modals.h"
@@ -124,6 +125,18 @@ TEST_F(AddKeywordsTest, KeywordsTheTableDidNotTakeAreNeitherListedNorLostInSilen
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_TRUE(prompts.Texts()[0].startsWith(QStringLiteral("2个关键词未能写入数据库")))
         << prompts.Texts()[0].toStdString();
+}
+
+TEST_F(AddKeywordsTest, KeywordsWhoseCommitTheFileRefusesAreNeitherListedNorLostInSilence) {
+    ASSERT_TRUE(testing_support::RefuseCommitsOfKeywordInserts(SharedConnection()));
+
+    Add(QStringLiteral("3"), QStringLiteral("a\nb"));
+
+    EXPECT_EQ(lists.Texts(AddKeywordsMode::Database), QStringList());
+    EXPECT_EQ(lists.master[int(AddKeywordsMode::Database)].Count(), 0);
+    EXPECT_TRUE(Stored(QStringLiteral("select keys from keywords")).isEmpty());
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("2个关键词未能写入数据库")))
+        << prompts.LastText().toStdString();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
+#include "support/list_ends.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -41,7 +42,8 @@ TEST_F(BacklinkCheckerTest, AlivePagesAnswerFrom200To399WithTheirLastModifiedDat
         EXPECT_EQ(checker.pageupdates, QString::fromUtf8(c.pageupdates));
         EXPECT_GE(checker.querytimes, 0);
     }
-    EXPECT_EQ(web.Requests().back().Url(), QStringLiteral("http://www.partner.cn/links.html"));
+    EXPECT_EQ(testing_support::LastOf(web.Requests()).Url(),
+              QStringLiteral("http://www.partner.cn/links.html"));
 }
 
 TEST_F(BacklinkCheckerTest, APageThatDoesNotAnswerInTimeTakesItsTimeInMilliseconds) {
@@ -55,6 +57,21 @@ TEST_F(BacklinkCheckerTest, APageThatDoesNotAnswerInTimeTakesItsTimeInMillisecon
     EXPECT_EQ(checker.statusText, QStringLiteral("查询超时"));
     EXPECT_EQ(checker.pageupdates, QString());
     EXPECT_EQ(checker.querytimes, 40501) << "40 s round to more than 40 from 40.5 s on";
+}
+
+TEST_F(BacklinkCheckerTest, APageLostToANetworkFailureIsDeadAndSaysWhy) {
+    web.Serve(kPartnerHost, QStringLiteral("/links.html"),
+              fakeweb::Page::Text(QStringLiteral("the whole page"))
+                  .Header("Last-Modified", "Wed, 23 Jun 2010 10:00:00 GMT")
+                  .CutAfter(3));
+    link checker;
+    checker.Check_url(QStringLiteral("http://www.partner.cn/links.html"));
+    checker.pageupdates = QStringLiteral("an older date");
+    EXPECT_FALSE(checker.CheckUrl());
+    EXPECT_FALSE(checker.statusText.isEmpty());
+    EXPECT_NE(checker.statusText, QStringLiteral("查询超时")) << "it did not wait for a time-out";
+    EXPECT_EQ(checker.pageupdates, QString());
+    EXPECT_LT(checker.querytimes, 20000);
 }
 
 TEST_F(BacklinkCheckerTest, TheCharsetIsTheOneThePageDeclares) {

@@ -134,6 +134,17 @@ INSTANTIATE_TEST_SUITE_P(
                  "gb2312",
                  "",
                  {"1 www.d-site.com", "2 www.f-site.com", "3 www.target-site.com"}},
+        // The stored link is the first quoted text of the result, whatever attribute holds it.
+        PageCase{"rank_sogou_attribute_first.html",
+                 RankEngine::Sogou,
+                 "gb2312",
+                 "",
+                 {"1 www.a-site.com => uigs_0", "2 www.target-site.com"}},
+        PageCase{"rank_soso_attribute_first.html",
+                 RankEngine::Soso,
+                 "gb2312",
+                 "",
+                 {"1 www.a-site.com => _blank", "2 www.target-site.com"}},
         PageCase{
             "rank_soso_page0.html",
             RankEngine::Soso,

@@ -4,10 +4,12 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QTimer>
 #include <vector>
 
 #include "fixture_pages.h"
 #include "platform/charset.h"
+#include "shared/cxhtml.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -16,6 +18,7 @@ using namespace lookups;
 using fakeweb::Page;
 using lookups_testing::PageBytes;
 using lookups_testing::RequestedUrls;
+using std::chrono::milliseconds;
 
 // The results addresses for the keyword "减肥" (GBK %BC%F5%B7%CA, UTF-8 %E5%87%8F%E8%82%A5).
 const char kBaiduQuery[] = "http://www.baidu.com/s?lm=0&ie=gb2312&ct=0&wd=%BC%F5%B7%CA";
@@ -305,6 +308,22 @@ TEST_F(RankLookupTest, ThePaidListingMarkerComesFromTheProgramFolderAtEveryBaidu
         // Without its results region the page is a missed one.
         EXPECT_EQ(lookup.LastLookupFailed(), c.position == 0) << c.state;
     }
+}
+
+TEST_F(RankLookupTest, TheOptionsAreReadAsTheyStandWhenAResultIsWeighed) {
+    // The first page comes late; meanwhile the user ticks both options.
+    ServeAt(
+        web, QString::fromUtf8(kBaidu0),
+        Page::Bytes(PageBytes(QStringLiteral("rank_baidu_page0.html"))).After(milliseconds(100)));
+    for (const auto& [address, file] : kBaiduPages)
+        if (QString::fromUtf8(address) != QString::fromUtf8(kBaidu0))
+            ServeFileAt(web, QString::fromUtf8(address), QString::fromUtf8(file));
+    QTimer::singleShot(0, [this] {
+        options.exact = true;
+        options.countPaid = true;
+    });
+    // As BaiduBeyondRankCountingPaidListings: the options ticked from the start give 15.
+    EXPECT_EQ(LookUp(RankEngine::Baidu, QStringLiteral("www.target-site.com"), 3, 0, 3), 15);
 }
 
 TEST_F(RankLookupTest, TheMarkerFileIsReadAsGbkOrUtf8) {

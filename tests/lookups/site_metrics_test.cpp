@@ -7,6 +7,7 @@
 
 #include "fixture_pages.h"
 #include "platform/browser_control.h"
+#include "support/list_ends.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -80,7 +81,7 @@ TEST_F(SiteMetricsTest, PageRankComesFromServiceAOrFromTheRedirectOfServiceB) {
         seo.GetPR(QStringLiteral("Example.com 例"));
 
         EXPECT_EQ(seo.pr(), QVariant(QString::fromUtf8(c.pr)));
-        EXPECT_EQ(RequestedUrls(web),
+        ASSERT_EQ(RequestedUrls(web),
                   QStringList{serviceA + QStringLiteral("Example.com%20%C0%FD")});
         EXPECT_EQ(web.Requests()[0].Header(QStringLiteral("Referer")),
                   AsReceived(serviceA + QStringLiteral("Example.com%20%C0%FD")));
@@ -195,7 +196,7 @@ TEST_F(SiteMetricsTest, DomainAgeReadsTheRecordOfTheWhoisChain) {
             << c.site;
         EXPECT_EQ(web.Requests().size(), size_t(c.requests)) << c.site;
     }
-    EXPECT_EQ(RequestedUrls(web).first(),
+    EXPECT_EQ(testing_support::FirstOf(RequestedUrls(web)),
               QStringLiteral("http://whois-a.seotools.tarnwick.com/cgi-bin/whois?domain="
                              "%C0%FD%D7%D3.com.cn&GO=GO"));
 }

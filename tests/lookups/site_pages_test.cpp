@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{SiteChain::BaiduDates, 0, "baidu_snapshot_relative.htm", Reading::None()},
         PageCase{SiteChain::YahooDates, 0, "yahoo_snapshot_date.htm",
                  Reading::Of(QDate(2010, 6, 20))},
+        // "天前" without a number of days is no date: the lookup ends on "X".
+        PageCase{SiteChain::YahooDates, 0, "yahoo_snapshot_days_unnumbered.htm", Reading::None()},
         PageCase{SiteChain::SogouDates, 0, "sogou_snapshot.htm", Reading::Of(QDate(2010, 6, 22))},
         PageCase{SiteChain::YoudaoDates, 0, "youdao_snapshot.htm", Reading::Of(QDate(2010, 6, 18))},
         PageCase{SiteChain::Whois, 0, "whois_a_nomatch.htm", Reading::EndWith(QString())},

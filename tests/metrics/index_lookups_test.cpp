@@ -5,6 +5,7 @@
 #include "fixture_pages.h"
 #include "metrics/share_service.h"
 #include "shared/cxhtml.h"
+#include "support/list_ends.h"
 #include "support/test_environment.h"
 #include "test_host.h"
 
@@ -80,7 +81,7 @@ TEST_F(IndexLookupsTest, HistoryAveragesOverThirtyOrSevenDaysWhateverCameAndMode
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 0), QStringLiteral("9-1"));
     web.ClearRequests();
     EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QStringLiteral("3"));
-    EXPECT_EQ(RequestedUrls(web).last(),
+    EXPECT_EQ(testing_support::LastOf(RequestedUrls(web)),
               ReportUrl(QStringLiteral("9-3"), QStringLiteral("词"), QStringLiteral("词")));
 
     ServeHistory(QStringLiteral("history_no_latest.htm"));  // 0; no latest
@@ -175,7 +176,8 @@ TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEst
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString())
         << "the province page's error answer is no estimate";
-    EXPECT_TRUE(RequestedUrls(web).last().contains(QStringLiteral("/main/get_province_data.php")));
+    EXPECT_TRUE(testing_support::LastOf(RequestedUrls(web))
+                    .contains(QStringLiteral("/main/get_province_data.php")));
 }
 
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
@@ -193,7 +195,7 @@ TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     ServeThirtyDays(QStringLiteral("thirty_day_3.xml"));
     web.ClearRequests();
     EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral(" 词 ")), QStringLiteral("3-3"));
-    EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
+    EXPECT_EQ(RequestedUrls(web).value(2), ThirtyDayUrl(QStringLiteral("词")));
 
     // The form the lookups report for a short history, the average without a latest value.
     web.Serve(kShareHost, QStringLiteral("/index/lookup"),

@@ -4,6 +4,7 @@
 
 #include "shared/shared_connection.h"
 #include "support/database_files.h"
+#include "support/list_ends.h"
 #include "support/test_environment.h"
 #include "test_host.h"
 
@@ -38,7 +39,7 @@ TEST_F(KeywordTableTest, ANewKeywordIsInsertedWithThePanesParentKeyword) {
         EXPECT_TRUE(metrics::SaveKeywordRow(window, c.pane,
                                             {QString::fromUtf8(c.keyword), QStringLiteral("120"),
                                              QStringLiteral("35"), QStringLiteral(" 1230 ")}));
-        EXPECT_EQ(db.Rows().last(), QString::fromUtf8(c.row));
+        EXPECT_EQ(testing_support::LastOf(db.Rows()), QString::fromUtf8(c.row));
     }
 }
 
@@ -119,7 +120,7 @@ TEST_F(KeywordTableTest, AddtoDbStoresTheSelectedRowOnceAndCountsOnlyWhatWasWrit
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("seo|减肥|120|35|-|2026-12-10")});
     metrics::Addto_db(window);
     EXPECT_EQ(db.Rows().size(), 1);
-    EXPECT_EQ(prompts.Texts(), QStringList({QStringLiteral("成功提交了1条数据至数据库！"),
+    ASSERT_EQ(prompts.Texts(), QStringList({QStringLiteral("成功提交了1条数据至数据库！"),
                                             QStringLiteral("成功提交了0条数据至数据库！")}));
     EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("提示"));
     EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Information);
@@ -134,7 +135,7 @@ TEST_F(KeywordTableTest, AddtoDbTellsAFailedWrite) {
 
     metrics::Addto_db(window);
 
-    EXPECT_EQ(prompts.Texts(),
+    ASSERT_EQ(prompts.Texts(),
               QStringList{QStringLiteral(
                   "未能将“seo”加入关键词数据库，数据库无法写入：\r\n\r\ndisk is full")});
     EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("保存失败"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
+#include "support/list_ends.h"
 #include "support/test_environment.h"
 #include "test_host.h"
 
@@ -111,7 +112,7 @@ TEST_F(IndexQueryRequeryTest, CountsGoogleResultsToo) {
 
     metrics::Requery(*tools, &list, kManualColumns, row, true, true);
     EXPECT_EQ(Cells(list, row, 6), QStringLiteral("120|35|400|1200000|3000|1"));
-    EXPECT_EQ(web.Requests().back().Url(),
+    EXPECT_EQ(testing_support::LastOf(web.Requests()).Url(),
               QStringLiteral("http://www.google.com.hk/search?hl=zh-CN&q=seo"));
 
     // Google's refusal page is no count: not obtained, rather than none found.

@@ -90,7 +90,7 @@ TEST_F(RowMetricsTest, TodaysStoredRowStandsInForTheValuesItHolds) {
 
         EXPECT_EQ(Mine(QStringLiteral("词")), QString::fromUtf8(c.cells)) << c.cells;
         EXPECT_EQ(web.Requests().size(), size_t(c.requests)) << c.cells;
-        EXPECT_EQ(db.Rows().size(), 1);
+        ASSERT_EQ(db.Rows().size(), 1);
         EXPECT_EQ(db.Rows()[0].startsWith(QStringLiteral("词|p|280|300|5000")), !c.saved)
             << c.cells;
         if (QString::fromUtf8(c.baidunum) != QStringLiteral("-")) {
@@ -106,14 +106,14 @@ TEST_F(RowMetricsTest, WithoutAServiceAnswerTheWindowsLookupRunsOnTheTrimmedKeyw
               Fixture(QStringLiteral("thirty_day_60.xml")));
     window.state.IndexFailCount = 1;
     EXPECT_EQ(Mine(QStringLiteral(" 词 ")), QStringLiteral("60|60|-|0"));
-    EXPECT_EQ(RequestedUrls(web)[2], ThirtyDayUrl(QStringLiteral("词")));
+    EXPECT_EQ(RequestedUrls(web).value(2), ThirtyDayUrl(QStringLiteral("词")));
 
     web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"),
               Fixture(QStringLiteral("province_1000.htm")));
     window.state.IndexFailCount = 2;
     web.ClearRequests();
     EXPECT_TRUE(Mine(QStringLiteral(" 词 ")).startsWith(QStringLiteral("1000|")));
-    EXPECT_TRUE(RequestedUrls(web)[2].contains(QStringLiteral("word=%B4%CA&")));
+    EXPECT_TRUE(RequestedUrls(web).value(2).contains(QStringLiteral("word=%B4%CA&")));
 }
 
 TEST_F(RowMetricsTest, ValuesThatCouldNotBeObtainedStayNotObtainedAndAreNotSavedAsFound) {

@@ -134,20 +134,25 @@ class MiningRunTest : public testing_support::TestEnvironment {
     }
 
     void Click() { mining::RegularMiningClick(binding); }
-    // A click the user makes from the event loop, while the run waits, once `when` holds;
-    // `before` is what the user does just before it. The button's state right after that
-    // click is recorded.
-    void ClickWhen(std::function<bool()> when, std::function<void()> before = {}) {
-        userClick_.setInterval(1);
-        QObject::connect(&userClick_, &QTimer::timeout, [this, when, before] {
+    // What the user does from the event loop, while the run waits, once `when` holds.
+    void When(std::function<bool()> when, std::function<void()> action) {
+        userAction_.setInterval(1);
+        QObject::connect(&userAction_, &QTimer::timeout, [this, when, action] {
             if (!when()) return;
-            userClick_.stop();
+            userAction_.stop();
+            action();
+        });
+        userAction_.start();
+    }
+    // A click the user makes while the run waits, once `when` holds; `before` is what the
+    // user does just before it. The button's state right after that click is recorded.
+    void ClickWhen(std::function<bool()> when, std::function<void()> before = {}) {
+        When(when, [this, before] {
             if (before) before();
             Click();
             afterUserClick =
                 binding.caption + (binding.enabled ? QString() : QStringLiteral("(disabled)"));
         });
-        userClick_.start();
     }
     // Whether source `number` has delivered all its items.
     std::function<bool()> SourceDone(int number) {
@@ -175,7 +180,7 @@ class MiningRunTest : public testing_support::TestEnvironment {
     QString afterUserClick;
 
   private:
-    QTimer userClick_;
+    QTimer userAction_;
 };
 
 TEST_F(MiningRunTest, ARunAsksTheEightSourcesInOrderAndListsWhatItAccepts) {
@@ -318,6 +323,30 @@ TEST_F(MiningRunTest, AnotherSeedAfterAPauseStartsAfresh) {
     EXPECT_EQ(Rows(binding.window.ListView1), List({"*seo", "seo减肥"}));
     EXPECT_EQ(Rows(binding.window.ListView17), List({"*seo", "seo减肥"}));
     ExpectIdle();
+}
+
+TEST_F(MiningRunTest, NeitherSeoNorSemIsAskedOfTheFirstSuggestionService) {
+    for (const char* typed : {"seo", "SEM"}) {
+        SCOPED_TRACE(typed);
+        binding.window.seed = QString::fromUtf8(typed);
+        web.ClearRequests();
+        Click();
+        const QString seed = QString::fromUtf8(typed).toLower();
+        const QStringList urls = SourceUrls(seed, seed, seed);
+        EXPECT_EQ(web.RequestedUrls(), QStringList(urls).mid(0, 1) + urls.mid(2));
+    }
+}
+
+TEST_F(MiningRunTest, AnOptionChangedDuringTheRunCountsFromTheNextCandidate) {
+    // Once Baidu's results page is listed, the user asks for keywords that hold the seed.
+    When(SourceDone(1), [this] { binding.Check6 = true; });
+    Click();
+
+    QStringList expected = kMinedRows.mid(0, 11);
+    for (const QString& row : kMinedRows.mid(11))
+        if (row.contains(QStringLiteral("减肥"))) expected << row;
+    ASSERT_LT(expected.size(), kMinedRows.size());
+    EXPECT_EQ(Rows(binding.window.ListView1), expected);
 }
 
 // The user changes the seed box to `typed` while the run waits for its third source, then

@@ -70,11 +70,11 @@ TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
         const bool told = static_cast<int>(prompts.prompts().size()) > before + 1;
         EXPECT_EQ(told, file.notImported > 0) << file.name;
         if (told) {
-            EXPECT_TRUE(prompts.Texts().last().startsWith(
+            EXPECT_TRUE(prompts.LastText().startsWith(
                 QStringLiteral("导入了%1个关键词，另有%2行未导入（")
                     .arg(file.keywords.size())
                     .arg(file.notImported)))
-                << prompts.Texts().last().toStdString();
+                << prompts.LastText().toStdString();
         }
     }
     QStringList stored;
@@ -122,7 +122,7 @@ TEST_F(BatchList, DeleteRemovesTheCheckedRowsAndEveryRecordOfTheirKeywords) {
     w.ListView8->Rows().SetChecked(2, true);
     w.Command6->click();
     EXPECT_EQ(Texts(w.ListView8->Rows()), (QStringList{"b", "c"}));
-    EXPECT_TRUE(prompts.Texts().last().startsWith(
+    EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("以下关键词未能从数据库中删除，仍留在列表中：c")));
 }
 
@@ -142,30 +142,31 @@ TEST_F(BatchList, ExportWritesEveryRowAsGbkLinesAndTellsTheOutcome) {
     for (const char* name : {"list.TXT", "a.b", "", "a/b"}) {
         prompts.Type(QString::fromUtf8(name));
         w.Command8->click();
-        EXPECT_EQ(prompts.Texts().last(), QStringLiteral("输入文件名有误！")) << name;
+        EXPECT_EQ(prompts.LastText(), QStringLiteral("输入文件名有误！")) << name;
     }
     w.ListView8->Remove(1);
     prompts.Type(QStringLiteral("list")).Type(folder.Path() + u'/').Answer(Answer::Cancel);
     w.Command8->click();
     EXPECT_EQ(FileBytes(file), Gbk(QStringLiteral("foo\r\n减肥\r\n笑?\r\n")));
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("该文件已经存在，是否覆盖?"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("该文件已经存在，是否覆盖?"));
 
     // A folder that is not there: the failure is told, not a success.
     prompts.Type(QStringLiteral("list")).Type(folder.FilePath(QStringLiteral("nowhere")));
     w.Command8->click();
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("导出失败，无法写入文件")));
-    EXPECT_EQ(prompts.prompts().back().title, QStringLiteral("导出失败"));
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("导出失败，无法写入文件")));
+    EXPECT_EQ(prompts.Last().title, QStringLiteral("导出失败"));
 
     w.ListView8->Rows().Clear();
     w.Command8->click();
-    EXPECT_EQ(prompts.prompts().back().title, QStringLiteral("导出数据"));
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("没有数据需要导出！"));
+    EXPECT_EQ(prompts.Last().title, QStringLiteral("导出数据"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("没有数据需要导出！"));
 }
 
 TEST_F(BatchList, TheSaveFolderButtonStoresTheChosenFolderAndACancelKeepsTheOldOne) {
     const QString chosen = folder.FilePath(QStringLiteral("results"));
     prompts.Type(chosen);
     w.Command3->click();
+    ASSERT_FALSE(prompts.prompts().empty());
     EXPECT_EQ(prompts.prompts()[0].title, platform::ProgramFolder());
     EXPECT_EQ(w.Text3->Text(), chosen);
     EXPECT_EQ(TableRows(QStringLiteral("kwsetting"), QStringLiteral("k21")), QStringList{chosen});

@@ -45,7 +45,7 @@ class BatchRun : public MiningRunTest {
         return count;
     }
     void ExpectEnded(const QString& message) {
-        EXPECT_EQ(prompts.Texts().last(), message);
+        EXPECT_EQ(prompts.LastText(), message);
         EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
         EXPECT_EQ(JobProgress::CountText(), QString());
         EXPECT_EQ(Shows(window->Command9), QStringLiteral("开始挖掘"));
@@ -87,6 +87,30 @@ TEST_F(BatchRun, WithoutSavingNoFileIsWrittenAndTheEndSaysSo) {
     Click();
     EXPECT_TRUE(Files().isEmpty());
     ExpectEnded(QStringLiteral("查询完毕，未自动保存！"));
+}
+
+TEST_F(BatchRun, TheBatchReadsItsOwnPanesOptionsAndNeverTheRegularPanes) {
+    for (int row : {3, 5}) window->ListView8->Rows().SetChecked(row, false);
+    window->Check1->SetValue(1);  // only keywords that hold the seed
+    window->Check9->SetValue(1);
+    window->Text8->SetText(QStringLiteral("药"));
+    Click();
+
+    const QStringList rows = Texts(window->ListView3->Rows());
+    ASSERT_GT(rows.size(), 10);
+    for (const QString& row : rows) {
+        EXPECT_TRUE(row.contains(QStringLiteral("减肥"))) << row.toStdString();
+        EXPECT_FALSE(row.contains(u'药')) << row.toStdString();
+    }
+    // The regular pane's boxes, ticked, do not narrow the batch.
+    window->Check1->SetValue(0);
+    window->Check9->SetValue(0);
+    window->Check6->SetValue(1);
+    window->Check2->SetValue(1);
+    window->Text14->SetText(QStringLiteral("药"));
+    Click();
+    EXPECT_TRUE(window->ListView3->Rows().ContainsText(QStringLiteral("瘦身")));
+    EXPECT_TRUE(window->ListView3->Rows().ContainsText(QStringLiteral("减肥药")));
 }
 
 TEST_F(BatchRun, APauseInTheSecondKeywordKeepsItsPlaceAcrossARegularRunAndResumesThere) {
@@ -200,10 +224,17 @@ TEST_F(BatchRun, TheMachineIsSwitchedOffAfterASavedBatchOnlyAndNeverAfterAFailed
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_EQ(window->txtkw->Text(), QStringLiteral("1"));
 
+    // "不保存": nothing to save fails, so the machine is switched off all the same.
+    window->Combo1->SetListIndex(0);
+    Click();
+    EXPECT_EQ(power.actions, QList<platform::PowerAction>(2, platform::PowerAction::ShutDown));
+    EXPECT_TRUE(prompts.prompts().empty());
+    window->Combo1->SetListIndex(1);
+
     // A folder that is not there: the keyword is named, and the machine stays on.
     window->Text3->SetText(folder.FilePath(QStringLiteral("nowhere")));
     Click();
-    EXPECT_EQ(power.actions.size(), 1);
+    EXPECT_EQ(power.actions.size(), 2);
     ExpectEnded(QStringLiteral(
         "查询完毕，未自动保存！\n以下关键词的结果未能保存：减肥\n因此没有自动关机。"));
 }

@@ -1,6 +1,7 @@
 #include "mining_window/keyword_settings_dialog.h"
 
 #include "mining_window_fixture.h"
+#include "support/list_ends.h"
 
 namespace {
 
@@ -42,17 +43,17 @@ TEST_F(KeywordSettings, AddsAKeywordWithItsOwnSettingsOrThePanesAndRefusesADupli
     EXPECT_FALSE(dialog.Frame1->isEnabled());
     EXPECT_FALSE(dialog.Frame2->isEnabled());
     dialog.Command1_Click();
-    EXPECT_EQ(Stored().last(), QStringLiteral("it's|||||1"));
+    EXPECT_EQ(testing_support::LastOf(Stored()), QStringLiteral("it's|||||1"));
 
     dialog.Text1->SetText(QStringLiteral("FOO"));
     dialog.Command1_Click();
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("本关键词列表中已经存在！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("本关键词列表中已经存在！"));
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(dialog.Text1->Text(), QStringLiteral("FOO"));
 
     dialog.Text1->SetText(QString());
     dialog.Command1_Click();
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("必须输入关键词！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("必须输入关键词！"));
 }
 
 TEST_F(KeywordSettings, EditsARowInPlaceAndRefusesAKeywordAnotherRecordHolds) {
@@ -71,17 +72,17 @@ TEST_F(KeywordSettings, EditsARowInPlaceAndRefusesAKeywordAnotherRecordHolds) {
     dialog.Check9->SetValue(1);
     dialog.Text8->SetText(QStringLiteral(" x "));
     dialog.Command1_Click();
-    EXPECT_EQ(Stored().first(), QStringLiteral("foo|Excel|1000|0|x|0"));
+    EXPECT_EQ(testing_support::FirstOf(Stored()), QStringLiteral("foo|Excel|1000|0|x|0"));
     EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("更新关键词成功！")});
     EXPECT_FALSE(dialog.isVisible());
 
     dialog.Text1->SetText(QStringLiteral("Bar"));
     dialog.Command1_Click();
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("本关键词列表中已经存在！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("本关键词列表中已经存在！"));
     dialog.Text1->SetText(QStringLiteral("baz"));
     dialog.Command1_Click();
     EXPECT_EQ(Texts(list), (QStringList{QStringLiteral("baz"), QStringLiteral("bar")}));
-    EXPECT_EQ(Stored().first().section(u'|', 0, 0), QStringLiteral("baz"));
+    EXPECT_EQ(testing_support::FirstOf(Stored()).section(u'|', 0, 0), QStringLiteral("baz"));
 
     // Unticking the exclusion box empties its words.
     dialog.Check9->SetValue(0);

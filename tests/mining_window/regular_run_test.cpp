@@ -1,4 +1,5 @@
 #include "mining_run_fixture.h"
+#include "support/list_ends.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST_F(RegularRun, ListsEachSourcesKeywordsAfterTheBoldSeedAndShowsItsProgress) 
     EXPECT_EQ(panels.mid(1, 2),
               (QStringList{QStringLiteral("累计查询到相关关键词：0个|当前相关关键词：减肥"),
                            QStringLiteral("累计查询到相关关键词：2个|当前相关关键词：减肥茶")}));
-    EXPECT_EQ(panels.last(), QStringLiteral("|"));
+    EXPECT_EQ(testing_support::LastOf(panels), QStringLiteral("|"));
     ExpectIdle();
     EXPECT_TRUE(prompts.prompts().empty());
 }
@@ -157,6 +158,22 @@ TEST_F(RegularRun, WithEveryMetricOptionEachRowGetsItsMetricsAndIsSaved) {
     EXPECT_EQ(saved, listed);
     // The request gap of txtbaiduse lies between the count pages.
     EXPECT_GE(clock.Waited(), std::chrono::seconds(3 * 25));
+}
+
+TEST_F(RegularRun, AColumnSortBeforeARunIsLeftOffSoRowsComeInRunOrderWithTheirOwnMetrics) {
+    web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),
+              fakeweb::Page::Text(QStringLiteral("35-120")));
+    window->Check7->SetValue(1);
+    window->ListView1_ColumnClick(1);  // sorted by keyword, while still empty
+    Click();
+
+    const platform::RowTable& rows = window->ListView1->Rows();
+    ASSERT_EQ(rows.Count(), 26);
+    EXPECT_EQ(Rows(rows).mid(0, 3), (QStringList{QStringLiteral("*减肥"), QStringLiteral("减肥茶"),
+                                                 QStringLiteral("减肥药")}));
+    EXPECT_EQ(rows.Text(26), QStringLiteral("瘦身"));
+    for (int i = 1; i <= rows.Count(); ++i)
+        EXPECT_EQ(rows.Cell(i, 1), QStringLiteral("120")) << rows.Text(i).toStdString();
 }
 
 TEST_F(RegularRun,

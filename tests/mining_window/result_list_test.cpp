@@ -95,7 +95,7 @@ TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) 
     ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop table keywords")));
     Check(QStringLiteral("seo工具"));
     w.Command15->click();
-    EXPECT_TRUE(prompts.Texts().last().startsWith(
+    EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("成功提交了0条数据至数据库！\n另有1条数据未能写入数据库")));
 }
 
@@ -133,6 +133,18 @@ TEST_F(ResultList, ASubmitOfTenThousandRowsUnderAnotherProgramsLockWaitsOnceAndW
     EXPECT_EQ(prompts.Texts(),
               QStringList{QStringLiteral("成功提交了0条数据至数据库！\n"
                                          "另有10000条数据未能写入数据库：database is locked")});
+}
+
+TEST_F(ResultList, ASubmitWhoseCommitFailsCountsNoRowAsWritten) {
+    Mined({"seo|120|35|1000|1.2", "seo工具|5|1|20|2500"});
+    ASSERT_TRUE(testing_support::RefuseCommitsOfKeywordInserts(SharedConnection()));
+    Check(QStringLiteral("seo"));
+    Check(QStringLiteral("seo工具"));
+    w.Command15->click();
+
+    EXPECT_TRUE(prompts.LastText().startsWith(
+        QStringLiteral("成功提交了0条数据至数据库！\n另有2条数据未能写入数据库")))
+        << prompts.LastText().toStdString();
     EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
 }
 

@@ -92,6 +92,7 @@ TEST_F(ComparisonRunTest, EachKeywordIsAnalysedFromItsFirstResultsPageAndMarkedD
                                                // A volume of 0 counts as 10: 0.08 scores 0.8.
                                                "*瘦身 |0|1230000|3|4|4|1.9", "* 减肥茶" + kDone}));
     // The share service and the results page get the row text with its blanks.
+    ASSERT_GE(web.Requests(kShareHost).size(), 2u);
     EXPECT_EQ(
         web.Requests(kShareHost)[1].Url(),
         QStringLiteral("http://share.tarnwick.com/index/lookup?kw=") + UrlEncodeUtf8("瘦身 "));

@@ -141,6 +141,17 @@ TEST_F(HotListRunTest, MetricsFillEveryRowWithEncodedKeywordsWhenTicked) {
     EXPECT_TRUE(urls[8].endsWith(QStringLiteral("%262"))) << "the & stays inside the keyword";
 }
 
+TEST_F(HotListRunTest, MetricsTickedWhileTheRunWaitsFillTheRowsAfter) {
+    page.ClickNode(QStringLiteral("电影"));
+    web.Serve(
+        kHotHost, QStringLiteral("/buzz/movie.html"),
+        fakeweb::Page::Bytes(PageBytes(QStringLiteral("hot_movie.htm"))).After(milliseconds(50)));
+    user.When([this] { return !web.Requests().empty(); }, [this] { page.Check5 = true; });
+    Click();
+
+    EXPECT_EQ(Rows(page.list, 6), WithMetrics(kMovieRows, QStringLiteral("5000|1,230,000|40.65")));
+}
+
 TEST_F(HotListRunTest, APauseStopsAtTheNextRowAndTheSameNodeResumesThereAfterAnotherJobEnded) {
     page.ClickNode(QStringLiteral("电影"));
     page.Check5 = true;
@@ -212,7 +223,7 @@ TEST_F(HotListRunTest, ACategoryNodeSelectedAfterAPauseRestartsThePageChosenBefo
 
 TEST_F(HotListRunTest, NoSubcategoryOrNoPageEndsAtOnce) {
     Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"请选择一个关键词子类！"});
+    ASSERT_EQ(prompts.Texts(), QStringList{"请选择一个关键词子类！"});
     EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(web.Requests().empty());
 

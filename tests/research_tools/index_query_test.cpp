@@ -32,8 +32,9 @@ class IndexQueryTest : public ::testing::Test {
         web.Serve(kShareHost, LookupPath(QStringLiteral("seo")), QStringLiteral("0-0"));
         web.Serve(QStringLiteral("www.baidu.com"), QStringLiteral("/s"),
                   fakeweb::Page::Bytes(PageBytes(QStringLiteral("baidu_compare.htm"))));
+        // Google counts more pages than Baidu: each index comes from its own count.
         web.Serve(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"),
-                  fakeweb::Page::Bytes(PageBytes(QStringLiteral("google_results.htm"))));
+                  fakeweb::Page::Bytes(PageBytes(QStringLiteral("google_results_larger.htm"))));
         ServeWordPage(milliseconds(0));
         web.Serve(QStringLiteral("history.tarnwick.com"), QStringLiteral("/history"),
                   QStringLiteral("<div>所有数据：7,8,9<br>最新数据：[2026-12-09]9]</div>"),
@@ -65,7 +66,7 @@ class IndexQueryTest : public ::testing::Test {
 };
 
 const QString kTeaRow =
-    QStringLiteral("减肥茶|120|35|1230000|1,230,000|0.97|0.97|12,345|9,876|7,654");
+    QStringLiteral("减肥茶|120|35|1230000|4,800,000|0.97|0.25|12,345|9,876|7,654");
 const QStringList kTeaHistory = {"2026-12-09|9", "2026-12-08|8", "2026-12-07|7"};
 const QStringList kTeaAudiences = {
     "19岁及以下|24|20%,20-29岁|36|30%,30岁及以上|60|50%",
@@ -77,7 +78,7 @@ TEST_F(IndexQueryTest, EachKeywordGetsItsRowAndTheLastRowItsDetailView) {
     Query(QStringLiteral("  SEO # 减肥茶 "));
 
     EXPECT_EQ(Rows(page.list, 9),
-              QStringList({"seo|-|0|1230000|1,230,000|0|0|12,345|9,876|7,654", kTeaRow}));
+              QStringList({"seo|-|0|1230000|4,800,000|0|0|12,345|9,876|7,654", kTeaRow}));
     const QString tea = QStringLiteral("%BC%F5%B7%CA%B2%E8");
     EXPECT_EQ(RequestedUrls().mid(0, 8),
               QStringList({

@@ -84,7 +84,7 @@ TEST_F(ListExporterTest, ABadFileNameIsRefusedBeforeTheFolderIsAsked) {
         ScriptedPrompts asked;
         asked.Type(name);
         ExportList(list_, extension, 5, &owner_);
-        EXPECT_EQ(asked.Texts(), (QStringList{kNamePrompt, kBadName}))
+        ASSERT_EQ(asked.Texts(), (QStringList{kNamePrompt, kBadName}))
             << extension.toStdString() << " " << name.toStdString();
         EXPECT_EQ(asked.prompts()[0].title, QStringLiteral("导出文件"));
         EXPECT_EQ(asked.prompts()[1].title, QStringLiteral("提示"));
@@ -96,7 +96,7 @@ TEST_F(ListExporterTest, ALongNameIsTakenAsTyped) {
     const QString name = QString(40, u'报') + QString(60, u'x');
     prompts.Type(name).Type(folder.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
     ExportList(list_, QStringLiteral("htm"), 5, &owner_);
-    EXPECT_EQ(prompts.Texts().last(), kDone);
+    EXPECT_EQ(prompts.LastText(), kDone);
     EXPECT_TRUE(QFile::exists(Out(name + QStringLiteral(".htm"))));
 }
 
@@ -107,9 +107,10 @@ TEST_F(ListExporterTest, ATextReportGoesToTheChosenFolderAndOpensInTheEditor) {
         if (QFile::exists(Out(QStringLiteral("report.txt")))) asked.Answer(Answer::Ok);
         ExportList(list_, QStringLiteral("txt"), 5, nullptr);
         EXPECT_TRUE(asked.Exhausted());
+        ASSERT_GE(asked.prompts().size(), 2u);
         EXPECT_EQ(asked.prompts()[1].text, kFolderPrompt);
         EXPECT_EQ(asked.prompts()[1].title, platform::ProgramFolder());  // the start folder
-        EXPECT_EQ(asked.Texts().last(), kDone);
+        EXPECT_EQ(asked.LastText(), kDone);
     }
     EXPECT_EQ(shell.edited, QStringList(2, Out(QStringLiteral("report.txt"))));
     EXPECT_TRUE(Read(Out(QStringLiteral("report.txt")))
@@ -120,7 +121,7 @@ TEST_F(ListExporterTest, ACancelledFolderSavesInTheProgramFolderAndCancelOpensNo
     prompts.Type(QStringLiteral("report")).Type(QString()).Answer(Answer::Cancel);
     ExportList(list_, QStringLiteral("htm"), 5, &owner_);
     EXPECT_TRUE(Read(folder.FilePath(QStringLiteral("report.htm"))).startsWith("<html><title>"));
-    EXPECT_EQ(prompts.Texts().last(), kDone);
+    EXPECT_EQ(prompts.LastText(), kDone);
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_TRUE(shell.edited.isEmpty());
 }
@@ -142,7 +143,7 @@ TEST_F(ListExporterTest, AWorkbookNameMayBeTypedWithEitherWorkbookSuffix) {
         ScriptedPrompts asked;
         asked.Type(name).Type(folder.FilePath(QStringLiteral("out"))).Answer(Answer::Cancel);
         ExportList(list_, QStringLiteral("xls"), 0, &owner_);
-        EXPECT_EQ(asked.Texts().last(), kDone) << name.toStdString();
+        EXPECT_EQ(asked.LastText(), kDone) << name.toStdString();
         EXPECT_TRUE(Read(Out(QStringLiteral("book.xlsx"))).startsWith("PK")) << name.toStdString();
     }
 }
@@ -157,7 +158,7 @@ TEST_F(ListExporterTest, TheOverwriteQuestionGuardsAnExistingFile) {
                 .Type(folder.FilePath(QStringLiteral("out")))
                 .Answer(Answer::Cancel);
             ExportList(list_, extension, 5, &owner_);
-            EXPECT_EQ(asked.Texts().last(), kExists);
+            EXPECT_EQ(asked.LastText(), kExists);
             EXPECT_EQ(Read(path), QByteArray("old"));
         }
         ScriptedPrompts asked;

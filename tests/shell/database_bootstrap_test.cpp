@@ -162,7 +162,7 @@ TEST_F(OpenDatabaseOrWarnTest, AFileThatCannotServeIsToldWhatIsWrongOnce) {
         }
         SetPermissions(own.Path(), kWritable);
 
-        EXPECT_EQ(told.Texts(), QStringList{c.message.arg(DatabasePath())});
+        ASSERT_EQ(told.Texts(), QStringList{c.message.arg(DatabasePath())});
         EXPECT_EQ(told.prompts()[0].title, QStringLiteral("警告"));
         EXPECT_EQ(told.prompts()[0].icon, platform::Icon::Critical);
         EXPECT_TRUE(shellOfTheCase.opened.empty()) << "a new download would not mend it";

@@ -12,6 +12,7 @@
 #include "shell/autorun.h"
 #include "shell/news_window.h"
 #include "shell_fixture.h"
+#include "support/list_ends.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(MainWindow, StartsWithoutDatabaseWarningOnceAndStillShowsEverything) {
 
     EXPECT_TRUE(main.MDIForm_Load());
 
-    EXPECT_EQ(prompts.Texts(), QStringList{kMissingDatabase});
+    ASSERT_EQ(prompts.Texts(), QStringList{kMissingDatabase});
     EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("警告"));
     EXPECT_EQ(shell.opened,
               QStringList{QStringLiteral("http://update.tarnwick.com/update/db.rar")});
@@ -450,8 +451,8 @@ TEST_F(MainWindow, EveryWayOutAsksOnceAndNoKeepsTheProgram) {
     prompts.Answer(Answer::Yes);
     main.exitme->trigger();
     EXPECT_EQ(prompts.Texts(), QStringList(4, kExitQuestion));
-    EXPECT_EQ(prompts.prompts().back().icon, platform::Icon::Information);
-    EXPECT_EQ(prompts.prompts().back().title, QStringLiteral("提示"));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Information);
+    EXPECT_EQ(prompts.Last().title, QStringLiteral("提示"));
     EXPECT_EQ(tray.Last().removals, 1);
     EXPECT_EQ(programEnd.ends, 1);
 }
@@ -467,16 +468,17 @@ TEST_F(MainWindow, OnlineUpdateAsksAndEndsOnlyWhenTheUpdaterStarted) {
     main.mnuUpdate->trigger();
     EXPECT_EQ(programEnd.ends, 0);
     EXPECT_FALSE(main.Updating);
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法启动升级程序")));
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("无法启动升级程序")));
 
     shell.succeed = true;
     prompts.Answer(Answer::Yes);
     main.mnuUpdate->trigger();
-    EXPECT_EQ(shell.styles.last(), platform::ShowStyle::Minimized);
+    EXPECT_EQ(testing_support::LastOf(shell.styles), platform::ShowStyle::Minimized);
     EXPECT_EQ(programEnd.ends, 1);
     EXPECT_EQ(tray.Last().removals, 0);
     EXPECT_EQ(prompts.Texts().count(kExitQuestion), 0);
-    EXPECT_EQ(prompts.Texts().first(), QStringLiteral("未发现可用的更新，确实要更新吗？"));
+    EXPECT_EQ(testing_support::FirstOf(prompts.Texts()),
+              QStringLiteral("未发现可用的更新，确实要更新吗？"));
 }
 
 TEST_F(MainWindow, HelpMenusOpenTheMakersPagesAndDialogs) {

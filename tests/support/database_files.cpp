@@ -8,6 +8,8 @@
 #include <QFile>
 #include <future>
 
+#include "platform/database.h"
+
 namespace testing_support {
 
 ForeignLock::ForeignLock(const QString& path, std::chrono::milliseconds hold, LockKind kind) {
@@ -41,6 +43,17 @@ void DamagePages(const QString& path) {
     ASSERT_GT(file.size(), 3 * kPageSize) << "too few pages to damage";
     file.seek(2 * kPageSize);
     file.write(QByteArray(file.size() - 2 * kPageSize, '\xA5'));
+}
+
+bool RefuseCommitsOfKeywordInserts(platform::Connection& connection) {
+    // A deferred foreign key that every insert into keywords breaks: it is checked at the
+    // commit only.
+    for (const char* sql :
+         {"pragma foreign_keys = on", "create table held (id integer primary key)",
+          "create table holder (held integer references held (id) deferrable initially deferred)",
+          "create trigger hold after insert on keywords begin insert into holder values (7); end"})
+        if (!connection.Execute(QString::fromUtf8(sql))) return false;
+    return true;
 }
 
 OrdinaryUserFileAccess::OrdinaryUserFileAccess()

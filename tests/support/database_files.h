@@ -4,6 +4,10 @@
 #include <chrono>
 #include <thread>
 
+namespace platform {
+class Connection;
+}
+
 // Ways a database file meets the program in the field: held by another program, damaged, or
 // out of reach for writing.
 namespace testing_support {
@@ -26,6 +30,11 @@ class ForeignLock {
   private:
     std::thread holder_;
 };
+
+// Makes every commit on `connection` after an insert into the keywords table fail, as a file
+// that refuses the transaction at its end does: each insert itself goes through. Whether the
+// setup took.
+bool RefuseCommitsOfKeywordInserts(platform::Connection& connection);
 
 // Overwrites every page of the database file at `path` from the third on with bytes that are
 // no database page; the first page, and with it the list of tables, stays readable.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QIcon>
 #include <QString>
 #include <vector>
@@ -38,12 +40,18 @@ class FakeTray {
     }
     ~FakeTray() { platform::InstallTrayIconFactory({}); }
 
-    // The icon created last; the program must have created one.
-    Icon& Last() const { return *icons_.back(); }
+    // The icon created last. The program must have created one: without it the test fails and
+    // gets a blank icon, never a crash that hides the later results.
+    Icon& Last() const {
+        if (!icons_.empty()) return *icons_.back();
+        ADD_FAILURE() << "no tray icon was created";
+        return missing_;
+    }
     int Created() const { return static_cast<int>(icons_.size()); }
 
   private:
     std::vector<Icon*> icons_;
+    mutable Icon missing_;
 };
 
 }  // namespace testing_support

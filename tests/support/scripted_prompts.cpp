@@ -35,6 +35,15 @@ QStringList ScriptedPrompts::Texts() const {
     return texts;
 }
 
+ScriptedPrompts::Prompt ScriptedPrompts::Last() const {
+    noticed_ = true;
+    if (prompts_.empty()) {
+        ADD_FAILURE() << "no prompt was shown";
+        return {Kind::Message, {}, {}};
+    }
+    return prompts_.back();
+}
+
 platform::Answer ScriptedPrompts::MessageBox(const QString& text, const QString& title,
                                              platform::Buttons buttons, platform::Icon icon) {
     Record({Kind::Message, text, title, buttons, icon});

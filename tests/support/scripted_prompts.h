@@ -36,6 +36,10 @@ class ScriptedPrompts final : public platform::Prompts {
     }
     // The texts of all recorded prompts, in order.
     QStringList Texts() const;
+    // The last prompt recorded. When there was none, the test fails here and gets an empty
+    // prompt, so that the expectations after it fail instead of the whole test program.
+    Prompt Last() const;
+    QString LastText() const { return Last().text; }
     // Whether every scripted answer was used.
     bool Exhausted() const {
         noticed_ = true;

@@ -99,14 +99,14 @@ TEST_F(ToolsWindowTest, WithoutTheDatabaseTheLoadWarnsAndTheRankPageRefusesItsVi
     w.TreeView1->ClickNode(3);
     EXPECT_FALSE(w.pic4->isHidden());
     EXPECT_EQ(w.lbltitle->Caption(), QStringLiteral("功能介绍-关键词排名查询"));
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
     const QColor highlight = w.palette().color(QPalette::Highlight);
     EXPECT_EQ(w.TreeView1->topLevelItem(0)->background(0).color(), highlight)
         << "the colours stay as they were";
     EXPECT_NE(w.TreeView1->topLevelItem(2)->background(0).color(), highlight);
 
     Click("Command21");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
     w.TreeView1->ClickNode(4);
     EXPECT_FALSE(w.pic6->isHidden());
 }

@@ -43,7 +43,7 @@ TEST_F(ToolsWindowTest, MonopolySitesAreAddedRemovedAndEditedWithTheSettingFollo
     Click("Command37");
     prompts.Answer(Answer::Yes);
     Click("Command37");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请选择要删除的垄断网站URL"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("请选择要删除的垄断网站URL"));
     sites.SetChecked(2, true);
     sites.SetChecked(3, true);
     prompts.Answer(Answer::Yes);

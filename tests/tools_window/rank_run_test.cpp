@@ -45,7 +45,7 @@ TEST_F(RankRunTest, ARunListsAndStoresEverySiteKeywordAndEngineOncePerDay) {
     AddTargets();
     Click("Command21");
 
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("查询完毕"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("查询完毕"));
     EXPECT_TRUE(window->Command21->Enabled());
     const platform::RowTable& results = window->ListView12->Rows();
     ASSERT_EQ(results.Count(), 16);
@@ -101,14 +101,14 @@ TEST_F(RankRunTest, APageThatNeverComesShowsAFailedLookupAndStoresNothingForIt) 
     Click("Command21");
 
     const platform::RowTable& results = window->ListView12->Rows();
-    EXPECT_EQ(Texts(results, 3)[3], QStringLiteral("必应|查询失败|"));
-    EXPECT_EQ(Texts(results, 3)[7], QStringLiteral("必应|0|不在前10名"));
+    EXPECT_EQ(Texts(results, 3).value(3), QStringLiteral("必应|查询失败|"));
+    EXPECT_EQ(Texts(results, 3).value(7), QStringLiteral("必应|0|不在前10名"));
     EXPECT_TRUE(Ranks().contains(
         QStringLiteral("必应|减肥|www.target-site.com|4|www.target-site.com|2026-12-10")))
         << "an earlier result of the day is not overwritten by a failure";
     EXPECT_EQ(Ranks().size(), 11);
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("查询完毕")));
-    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("2 次查询")));
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("查询完毕")));
+    EXPECT_TRUE(prompts.LastText().contains(QStringLiteral("2 次查询")));
 }
 
 // Another program holds db.db beyond the wait: the first save that meets the lock ends the run's
@@ -136,7 +136,7 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
 
 TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
     Click("Command21");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请添加或选择至少一个要查询的网站！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("请添加或选择至少一个要查询的网站！"));
 
     AddTargets();
     bool busyMeanwhile = false;
@@ -150,7 +150,7 @@ TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
     EXPECT_EQ(window->ListView12->Count(), 16) << "edits during the run change nothing of it";
     EXPECT_TRUE(busyMeanwhile) << "the window stays loaded and the button off while it runs";
     EXPECT_FALSE(window->JobRunning());
-    EXPECT_EQ(Texts(window->ListView12->Rows(), 3)[3], QStringLiteral("必应|0|不在前10名"));
+    EXPECT_EQ(Texts(window->ListView12->Rows(), 3).value(3), QStringLiteral("必应|0|不在前10名"));
     for (const fakeweb::Request& request : web.Requests())
         EXPECT_FALSE(request.path.contains(QStringLiteral("pn=10")));
 
@@ -161,14 +161,71 @@ TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
     UserClick(window->ListView8, window->ListView8->Count());
     web.ClearRequests();
     Click("Command21");
-    EXPECT_EQ(prompts.Texts().last(),
+    EXPECT_EQ(prompts.LastText(),
               QStringLiteral("要查询的网站不能为空，请修改或取消勾选空白的网站！"));
     EXPECT_TRUE(web.Requests().empty());
 
     window->ListView10->Rows().SetAllChecked(false);
     UserClick(window->ListView8, 2);
     Click("Command21");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请至少选择一个要查询搜索引擎！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("请至少选择一个要查询搜索引擎！"));
+}
+
+TEST_F(RankRunTest, EntriesAreUsedWithoutTheirSurroundingBlanks) {
+    // Keyword entries as an older file or a typed edit may hold them.
+    ASSERT_TRUE(fields.ToolsConnection.Execute(QStringLiteral(
+        "insert into kws (txt,subtxt,stat) values ('www.target-site.com','a | b',0)")));
+    window->Option1[1]->click();
+    window->Option1[0]->click();
+    UserClick(window->ListView8, 1);
+    ASSERT_EQ(window->ListView9->Count(), 2);
+    UserCheck(window->ListView9, 1, false);  // only " b"
+    Click("Command21");
+
+    EXPECT_EQ(Texts(window->ListView12->Rows(), 3).value(0),
+              QStringLiteral("www.target-site.com|b|2026-12-10"));
+    const std::vector<fakeweb::Request> baidu = web.Requests(QStringLiteral("www.baidu.com"));
+    ASSERT_FALSE(baidu.empty());
+    EXPECT_TRUE(baidu[0].path.endsWith(QStringLiteral("&wd=b&pn=0")))
+        << baidu[0].path.toStdString();
+    EXPECT_TRUE(Ranks().contains(
+        QStringLiteral("百度|b|www.target-site.com|2|www.target-site.com|2026-12-10")));
+}
+
+TEST_F(RankRunTest, AtDepthFiftyEachEngineIsAskedForItsFirstFivePagesOnly) {
+    prompts.Type(QStringLiteral("absent-site.com"));
+    Click("Command38");
+    prompts.Type(QStringLiteral("减肥"));
+    Click("Command16");
+    window->Combo8->SetListIndex(1);
+    ASSERT_EQ(window->Combo8->Text(), QStringLiteral("50"));
+    Click("Command21");
+
+    QStringList baiduPages;
+    for (const fakeweb::Request& request : web.Requests(QStringLiteral("www.baidu.com")))
+        baiduPages << request.path.section(QStringLiteral("&pn="), 1);
+    baiduPages.removeDuplicates();
+    EXPECT_EQ(baiduPages, QStringList({"0", "10", "20", "30", "40"}));
+    QStringList googlePages;
+    for (const fakeweb::Request& request : web.Requests(QStringLiteral("www.google.com.hk")))
+        googlePages << request.path;
+    googlePages.removeDuplicates();
+    EXPECT_EQ(googlePages.size(), 5);
+    const QStringList rows = Texts(window->ListView12->Rows(), 3);
+    ASSERT_GE(rows.size(), 3);
+    for (const QString& row : rows.mid(1))
+        EXPECT_TRUE(row.endsWith(QStringLiteral("|0|不在前50名"))) << row.toStdString();
+}
+
+TEST_F(RankRunTest, TheEndOfARunKeepsTheHistorysEngineFilter) {
+    AddTargets();
+    window->Combo1->setCurrentIndex(window->Combo1->findText(QStringLiteral("百度")));
+    Click("Command21");
+
+    EXPECT_EQ(window->Combo1->Text(), QStringLiteral("百度"));
+    const QStringList history = Texts(window->ListView14->Rows());
+    EXPECT_EQ(history.size(), 4);
+    EXPECT_EQ(history.count(QStringLiteral("百度")), history.size());
 }
 
 TEST_F(RankRunTest, ADoubleClickOpensTheResultsPageOfAnEngineRow) {

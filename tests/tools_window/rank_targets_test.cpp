@@ -2,6 +2,7 @@
 
 #include "platform/charset.h"
 #include "support/database_files.h"
+#include "support/list_ends.h"
 #include "tools_window_fixture.h"
 
 namespace {
@@ -45,20 +46,24 @@ TEST_F(RankTargetsTest, SitesAndTheirKeywordsAreAddedOnceInAnyCaseTrimmedAndStor
     EXPECT_EQ(Texts(Keywords()),
               QStringList({"减肥", "瘦身", "Diet", "😀 表情", "C#教程", longKeyword}));
     EXPECT_EQ(Checks(Keywords()), QStringLiteral("111111"));
-    EXPECT_EQ(Stored(0).last(),
+    EXPECT_EQ(testing_support::LastOf(Stored(0)),
               QStringLiteral("it's&me.com|减肥|瘦身|Diet|😀 表情|C#教程|") + longKeyword);
 
     prompts.Type(QStringLiteral("site-b.COM"));
     Click("Command38");
     EXPECT_EQ(Stored(0).size(), 3) << "a site present in other letters is not added again";
+    prompts.Type(QStringLiteral(" SITE-B.com "));
+    Click("Command5");
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("该网站已经存在！")) << "nor as a combination";
+    EXPECT_EQ(Stored(0).size(), 3);
 
     prompts.Type(QStringLiteral(" # "));
     Click("Command38");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("网站或关键词不能为空！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("网站或关键词不能为空！"));
     prompts.Type(QStringLiteral("good.com#bad|site.com"));
     Click("Command38");
-    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("bad|site.com")));
-    EXPECT_EQ(Texts(Sites()).last(), QStringLiteral("good.com"));
+    EXPECT_TRUE(prompts.LastText().contains(QStringLiteral("bad|site.com")));
+    EXPECT_EQ(testing_support::LastOf(Texts(Sites())), QStringLiteral("good.com"));
     EXPECT_TRUE(prompts.Exhausted());
 }
 
@@ -163,7 +168,7 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     prompts.Type(gbk);
     Click("Command15");
     EXPECT_EQ(Stored(0), QStringList({"例子.com|", "b.com|"}));
-    EXPECT_EQ(prompts.Texts().last(),
+    EXPECT_EQ(prompts.LastText(),
               QStringLiteral("导入了2个网站，另有2行未导入（1行列表中已有该网站，1行含有“|”）。"));
     EXPECT_EQ(prompts.prompts()[0].text, QStringLiteral("导入网站列表"));
 
@@ -172,7 +177,7 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     prompts.Type(utf8);
     Click("Command19");
     EXPECT_EQ(Texts(Keywords()), QStringList({"减肥", "瘦身"}));
-    EXPECT_EQ(Stored(0).last(), QStringLiteral("b.com|减肥|瘦身"));
+    EXPECT_EQ(testing_support::LastOf(Stored(0)), QStringLiteral("b.com|减肥|瘦身"));
 
     // Lines end at a CR alone too; NUL bytes are dropped.
     prompts.Type(WriteFile(QStringLiteral("cr.txt"), QByteArray("c.com\rd.\0com\r", 13)));
@@ -185,7 +190,7 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取网站列表文件（应为GBK")));
     prompts.Type(folder.FilePath(QStringLiteral("missing.txt")));
     Click("Command15");
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取网站列表文件")));
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("无法读取网站列表文件")));
     EXPECT_EQ(Stored(0).size(), 4);
     prompts.Type(QString());
     Click("Command19");  // cancelled
@@ -203,11 +208,11 @@ TEST_F(RankTargetsTest, CombinationsInModeOneStoreAKeywordWithItsSites) {
     EXPECT_EQ(Keywords().Tag(1).toLongLong(), window->Targets->CurrentKeywordId);
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("11"));
-    EXPECT_TRUE(prompts.Texts().last().contains(QStringLiteral("c|d.com")));
+    EXPECT_TRUE(prompts.LastText().contains(QStringLiteral("c|d.com")));
 
     prompts.Type(QStringLiteral("优化"));
     Click("Command5");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("该关键词已经存在！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("该关键词已经存在！"));
     prompts.Type(QString());
     Click("Command5");
     EXPECT_EQ(Stored(1).size(), 1);
@@ -254,9 +259,9 @@ TEST_F(RankTargetsTest, DeletingRowsAsksAndEmptiesTheEntryList) {
     EXPECT_EQ(window->Targets->CurrentSiteId, 0);
 
     Click("Command18");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("必须选中一个网站！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("必须选中一个网站！"));
     Click("Command16");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("请选择要查询的网站！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("请选择要查询的网站！"));
     EXPECT_TRUE(prompts.Exhausted());
 }
 
@@ -272,14 +277,14 @@ TEST_F(RankTargetsTest, ExportsWriteEveryRowTrimmedAsAGbkLine) {
 
     prompts.Type(QStringLiteral("a.b"));
     Click("Command20");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("没有数据需要导出！"))
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("没有数据需要导出！"))
         << "the keyword list is empty";
     Click("Command32");
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("输入文件名有误！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("输入文件名有误！"));
 
     prompts.Type(QStringLiteral("gone")).Type(folder.FilePath(QStringLiteral("no/such/folder")));
     Click("Command32");
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("导出失败")));
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("导出失败")));
     EXPECT_TRUE(prompts.Exhausted());
 }
 

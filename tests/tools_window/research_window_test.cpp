@@ -11,6 +11,7 @@
 #include "shared/busy_indicator.h"
 #include "shared/shared_connection.h"
 #include "shell/work_windows.h"
+#include "support/list_ends.h"
 #include "support/qt_printers.h"
 #include "support/test_environment.h"
 #include "tools_window/comparison_entry.h"
@@ -117,7 +118,7 @@ TEST_F(ResearchWindowTest, TheHotListRunsFromTheTreeAndExportsItsReport) {
 
     const platform::RowTable& list = panes.HotKeywords.ListView4->Rows();
     ASSERT_EQ(list.Count(), 8);
-    EXPECT_EQ(Rows(list, 6).first(),
+    EXPECT_EQ(testing_support::FirstOf(Rows(list, 6)),
               QStringLiteral("阿凡达|562,358|18,221,465|93,219|120|1,230,000|0.97"));
     EXPECT_EQ(panes.HotKeywords.Command29->Caption(), QStringLiteral("开始查询"));
     EXPECT_FALSE(window->JobRunning());
@@ -149,7 +150,8 @@ TEST_F(ResearchWindowTest, TheIndexQueryHoldsItsButtonsWhileItRunsAndEndsInTheDe
               QStringList{"减肥茶|120|35|1230000|1,230,000|0.97|0.97|12,345|9,876|7,654"});
     EXPECT_EQ(page.ListView3->SelectedIndex(), 1);
     EXPECT_EQ(window->ListView2->Count(), 3);
-    EXPECT_EQ(Rows(page.ListView6->Rows(), 2).first(), QStringLiteral("19岁及以下|24|20%"));
+    EXPECT_EQ(testing_support::FirstOf(Rows(page.ListView6->Rows(), 2)),
+              QStringLiteral("19岁及以下|24|20%"));
 
     page.Command40->click();
     EXPECT_EQ(page.Command40->Caption(), QStringLiteral("全不选"));
