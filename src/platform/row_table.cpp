@@ -254,6 +254,46 @@ void RowTable::RebuildFrom(const RowTable& source) {
     endResetModel();
 }
 
+RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
+    table_.beginResetModel();
+    table_.sorting_.reset();
+    table_.rows_.clear();
+    table_.rows_.reserve(static_cast<size_t>(qMax(0, rows)));
+    // Made again by the first duplicate test or look-up by key, if any ever comes.
+    table_.textCounts_.clear();
+    table_.ForgetTextCounts();
+    table_.positions_.clear();
+    table_.ForgetPositions();
+}
+
+RowTable::Loader::~Loader() {
+    table_.endResetModel();
+}
+
+void RowTable::Loader::AddRow(const QString& text, qsizetype cellsLength) {
+    Row& row = table_.rows_.emplace_back();
+    row.text = text;
+    row.subItems.reserve(cellsLength);
+    row.key = NewKey();
+}
+
+void RowTable::Loader::AddCell(QStringView text) {
+    Row& row = table_.rows_.back();
+    row.subItems.append(text);
+    row.ends.append(row.subItems.size());
+}
+
+void RowTable::Loader::AddCell(QUtf8StringView text) {
+    Row& row = table_.rows_.back();
+    const qsizetype at = row.subItems.size();
+    // Decoded in place: UTF-16 never takes more units than UTF-8 takes bytes.
+    row.subItems.resize(at + text.size());
+    const QChar* end =
+        utf8_.appendToBuffer(row.subItems.data() + at, QByteArrayView(text.data(), text.size()));
+    row.subItems.truncate(end - row.subItems.constData());
+    row.ends.append(row.subItems.size());
+}
+
 void RowTable::SetAllChecked(bool checked) {
     for (Row& row : rows_) row.checked = checked;
     if (!rows_.empty()) emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
