@@ -162,9 +162,6 @@ class 关键词数据库 : public WorkWindow,
     void BuildAnalysisPage();
     void BuildMergePage();
     void BuildBackupPage();
-    // Says so and returns true while a refresh runs: the commands that change the lists'
-    // rows or order wait for it.
-    bool RefusedWhileRefreshing() const;
 
     DatabaseWindowMemory& memory_;
     int page_ = 0;             // tab1's page

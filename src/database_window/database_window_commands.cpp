@@ -25,12 +25,6 @@ void Tell(const QString& text) {
 
 }  // namespace
 
-bool 关键词数据库::RefusedWhileRefreshing() const {
-    if (!refreshing_) return false;
-    Tell(QStringLiteral("正在更新数据库，请先暂停更新再进行此操作！"));
-    return true;
-}
-
 void 关键词数据库::GetDb() {
     if (KeywordDbMissing) return;
     platform::Connection& db = SharedConnection();
@@ -43,7 +37,6 @@ void 关键词数据库::Command48_Click() {
         Tell(QStringLiteral("请选择你要删除的关键词"));
         return;
     }
-    if (RefusedWhileRefreshing()) return;
     platform::Connection& db = SharedConnection();
     if (!DeleteCheckedKeywords(db, ListView16->Rows(), ListView13))
         Tell(QStringLiteral("选中的关键词未能从数据库删除，仍留在列表中。\n原因：") +
@@ -55,7 +48,11 @@ void 关键词数据库::Command49_Click() {
         Tell(kDbMissing);
         return;
     }
-    if (RefusedWhileRefreshing()) return;
+    // The reload would empty the list the refresh walks.
+    if (refreshing_) {
+        Tell(QStringLiteral("正在更新数据库，请先暂停更新再进行此操作！"));
+        return;
+    }
     GetDb();
 }
 
@@ -82,7 +79,6 @@ void 关键词数据库::Command13_Click() {
 }
 
 void 关键词数据库::Command45_Click() {
-    if (RefusedWhileRefreshing()) return;
     // Any mode other than "1" and "2" is the database's.
     ShowAddKeywords(*this, QStringLiteral("3"));
 }
@@ -96,7 +92,6 @@ platform::RowTable* 关键词数据库::MasterList(AddKeywordsMode mode) {
 }
 
 void 关键词数据库::ListView16_ColumnClick(int column) {
-    if (RefusedWhileRefreshing()) return;
     ListView16->SetSortKey(column - 1);
     ListView16->SetSortOrder(ListView16->SortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
                                                                            : Qt::AscendingOrder);

@@ -45,13 +45,11 @@ AnchorScan ScanAnchors(const QString& page, const QString& partnerHost, const QS
         link.remove(u'"');
         if (!TrimBlanks(link).startsWith(kHttp) || link.contains(partnerHost)) continue;
         ++scan.outbound;
-        if (scan.found || lookups::TrimUrl(link) != ownSite) continue;
-        scan.found = true;
-        scan.url = link;
-        scan.position = scan.outbound;
-        scan.text = AnchorText(href);
-        scan.nofollow = GetMemo(anchor, QStringLiteral(" "), QStringLiteral(">"))
-                            .contains(QStringLiteral("nofollow"));
+        if (lookups::TrimUrl(link) != ownSite) continue;
+        scan.last = OwnLink{link, scan.outbound, AnchorText(href),
+                            GetMemo(anchor, QStringLiteral(" "), QStringLiteral(">"))
+                                .contains(QStringLiteral("nofollow"))};
+        if (!scan.first) scan.first = scan.last;
     }
     return scan;
 }
@@ -103,14 +101,14 @@ void link::checklinks(qint16 t) {
     if (t != 0) return;
     const AnchorScan scan = ScanAnchors(websource, PartnerHostPart(checkUrl_), masterUrl_);
     linknum = scan.outbound;
-    if (!scan.found) return;
-    linkurl = scan.url;
-    linkpos = scan.position;
-    linktxt = scan.text;
-    linknofollow = scan.nofollow;
-    Linkstr = QStringLiteral("链接URL:") + linkurl + QStringLiteral(";链接文字:") + linktxt +
-              QStringLiteral(";外链位置:") + QString::number(linkpos) + u'/' +
-              QString::number(linknum);
+    if (!scan.last) return;
+    linkurl = scan.last->url;
+    linkpos = scan.last->position;
+    linktxt = scan.last->text;
+    linknofollow = scan.last->nofollow;
+    Linkstr = QStringLiteral("链接URL:") + scan.first->url + QStringLiteral(";链接文字:") +
+              scan.first->text + QStringLiteral(";外链位置:") +
+              QString::number(scan.first->position) + u'/' + QString::number(linknum);
 }
 
 void link::ForgetOwnLink() {

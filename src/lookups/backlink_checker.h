@@ -1,19 +1,26 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "shared/cxhtml.h"
 
 namespace lookups {
 
-// The first link to the own site among a partner page's outbound links, and their number.
-struct AnchorScan {
-    qint32 outbound = 0;
-    bool found = false;
+// A link to the own site on a partner page.
+struct OwnLink {
     QString url;          // as written in the page, lower-cased, quotes removed
     qint32 position = 0;  // 1-based among the outbound links
     QString text;
     bool nofollow = false;
+};
+
+// The first and the last link to the own site among a partner page's outbound links, and
+// their number.
+struct AnchorScan {
+    qint32 outbound = 0;
+    std::optional<OwnLink> first;
+    std::optional<OwnLink> last;
 };
 
 // The part of a partner address that marks its own links: the text after its first "www."
@@ -33,7 +40,7 @@ class link {
     QString statusText;
     // How long the last alive test took, in milliseconds.
     qint32 querytimes = 0;
-    // The first link to the own site found by the last checklinks: its anchor text, its
+    // The last link to the own site found by the last checklinks: its anchor text, its
     // position among the outbound links, its address, and whether it is marked nofollow.
     QString linktxt;
     qint32 linkpos = 0;

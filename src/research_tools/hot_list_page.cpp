@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include "metrics/baidu_guard.h"
-#include "research_tools/page_text.h"
 #include "shared/text_helpers.h"
 
 namespace research {
@@ -12,10 +11,10 @@ namespace {
 const QString kRowMarker = QStringLiteral("<td><a target=\"_blank\" href=");
 
 // Cell `k` (from 1) of a row: the text after the first ">" of the k-th piece after a "<td" up
-// to "</td>".
+// to "</td>"; empty when the row has no such piece or the piece lacks a marker.
 QString Cell(const QStringList& cells, int k) {
-    if (k >= cells.size()) return QStringLiteral("-");
-    return CellOrDash(FindBetween(cells[k], QStringLiteral(">"), QStringLiteral("</td>")));
+    if (k >= cells.size()) return {};
+    return GetMemo(cells[k], QStringLiteral(">"), QStringLiteral("</td>"));
 }
 
 // The first cell may lead with a bold mark (an arrow or a rank): the figure follows it.

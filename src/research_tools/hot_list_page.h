@@ -10,7 +10,7 @@
 namespace research {
 
 // One keyword of a list page with the cells of the hot-keyword list's columns 2 to 4; a column
-// the page kind does not fill has no value. A cell whose markers are missing reads "-".
+// the page kind does not fill has no value. A cell whose markers are missing is empty.
 struct HotListRow {
     QString keyword;
     QString today;                   // 当天搜索量

@@ -43,13 +43,15 @@ std::vector<AudienceRow> ParseAudience(const QString& wordPage, Audience audienc
     std::vector<AudienceRow> rows;
     const QStringList groups = section->split(QStringLiteral("td class=\"tdkey\""));
     for (qsizetype j = 1; j < groups.size(); ++j) {
-        AudienceRow row{GetMemo(groups[j], QStringLiteral(">"), QStringLiteral("<")),
-                        QStringLiteral("-"), QStringLiteral("-")};
+        AudienceRow row{GetMemo(groups[j], QStringLiteral(">"), QStringLiteral("<")), {}, {}};
         const std::optional<qint32> width =
             Width(FindBetween(groups[j], QStringLiteral("width:"), QStringLiteral("%")));
-        if (width && total != 0) {
+        // With no total there is nothing to take a share of: the labels stand alone.
+        if (total != 0 && width) {
             row.volume = metrics::WholeText(double(monthVolume) * *width / total);
             row.share = metrics::WholeText(*width * 100.0 / total) + u'%';
+        } else if (total != 0) {
+            row.volume = row.share = QStringLiteral("-");
         }
         rows.push_back(std::move(row));
     }

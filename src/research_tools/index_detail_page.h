@@ -13,7 +13,8 @@ enum class Audience { Age, Occupation, Education };
 QString AudienceHeading(Audience audience);
 
 // One group of a section: its label, its estimated search volume and its share of the section
-// ("20%"); "-" in both where the group's bar has no width, or no bar of the section has one.
+// ("20%"). Both are empty when the section's widths sum to 0, and "-" where the group's own
+// bar has no width.
 struct AudienceRow {
     QString label;
     QString volume;

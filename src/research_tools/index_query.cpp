@@ -116,8 +116,8 @@ std::vector<platform::Column> AudienceColumns(Audience audience) {
 }
 
 void IndexQueryClick(IndexQueryPage& page) {
-    const QString text = page.KeywordText();
-    if (text.isEmpty()) {
+    const QStringList keywords = QueryKeywords(page.KeywordText());
+    if (keywords.isEmpty()) {
         Notify(QStringLiteral("请输入要查询的关键词！"));
         return;
     }
@@ -129,10 +129,11 @@ void IndexQueryClick(IndexQueryPage& page) {
     platform::RowTable& list = page.List();
     CXHtml fetcher;
     fetcher.TryTime(10);
-    for (const QString& keyword : QueryKeywords(text)) {
+    for (const QString& keyword : keywords) {
         const metrics::RowHandle row(&list, list.Add(keyword).Index());
         QueryKeyword(page, fetcher, row, keyword);
     }
+    // The rows may have been deleted meanwhile.
     if (list.Count() > 0) {
         page.SelectRow(list.Count());
         IndexDetail(page);

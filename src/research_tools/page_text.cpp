@@ -11,8 +11,4 @@ std::optional<QString> FindBetween(const QString& text, const QString& first, co
     return text.mid(from, stop - from);
 }
 
-QString CellOrDash(const std::optional<QString>& value) {
-    return value ? *value : QStringLiteral("-");
-}
-
 }  // namespace research

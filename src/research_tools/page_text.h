@@ -3,16 +3,13 @@
 #include <QString>
 #include <optional>
 
-// Cutting values out of the research pages, where a marker that is missing must show as "-"
-// instead of repeating or inventing a value.
+// Cutting values out of the research pages, where a marker that is missing must be told from
+// an empty value.
 namespace research {
 
 // The text after the first `first` in `text` up to the next `end` after it, as GetMemo cuts
 // it; nothing when either marker is missing (an empty text between two present markers is a
 // value).
 std::optional<QString> FindBetween(const QString& text, const QString& first, const QString& end);
-
-// The cell shown for a value cut from a page: the value, or "-" when it was not found.
-QString CellOrDash(const std::optional<QString>& value);
 
 }  // namespace research

@@ -23,6 +23,7 @@
 #include "shell/database_bootstrap.h"
 #include "shell/loading_splash.h"
 #include "shell/login_settings_dialog.h"
+#include "shell/main_browser.h"
 #include "shell/news_window.h"
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
@@ -35,6 +36,9 @@ namespace {
 const QString kHide = QStringLiteral("隐藏窗体");
 const QString kShow = QStringLiteral("显示窗体");
 const QString kTitle = QStringLiteral("Tarnwickv4.0");
+
+// The main window while it lives, for what other windows reach of it.
+MDIfrm* theMainWindow = nullptr;
 
 constexpr int kNormal = 0;
 constexpr int kMaximized = 2;
@@ -56,6 +60,7 @@ QAction* Item(QMenu* menu, const QString& caption, bool checkable, Handler handl
 
 MDIfrm::MDIfrm()
     : Text1(new platform::TextBox(this)),
+      WebBrowser1(platform::CreateBrowserView(this)),
       TubrTray1(platform::CreateTrayIcon()),
       Area(new QMdiArea(this)) {
     // The program ends only through its own close (or the updater start). A message closed
@@ -66,6 +71,8 @@ MDIfrm::MDIfrm()
     setCentralWidget(Area);
     Area->setBackground(palette().dark());
     Text1->hide();
+    WebBrowser1->hide();
+    theMainWindow = this;
     SetWorkWindowHost(Area);
     CreateMenus();
     CreateToolbar();
@@ -79,6 +86,7 @@ MDIfrm::MDIfrm()
 }
 
 MDIfrm::~MDIfrm() {
+    if (theMainWindow == this) theMainWindow = nullptr;
     // Windows loaded only for their hidden boxes are children of the area and go with it.
     SetWorkWindowHost(nullptr);
 }
@@ -163,6 +171,10 @@ void MDIfrm::CreateStatusBar() {
         if (count) count->setText(countText);
         if (item) item->setText(itemText);
     });
+}
+
+platform::BrowserControl* TheMainBrowser() {
+    return theMainWindow ? theMainWindow->WebBrowser1 : nullptr;
 }
 
 QAction* MDIfrm::Button(int index) const {

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <memory>
 
+#include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/shell.h"
 #include "platform/tray.h"
@@ -65,6 +66,8 @@ class MDIfrm : public QMainWindow {
     // Hidden navigation box: "2", "3" or "4" for the work window last opened through the
     // menus or the toolbar.
     platform::TextBox* Text1;
+    // Hidden browser of the site metrics (TheMainBrowser).
+    platform::BrowserView* WebBrowser1;
     std::unique_ptr<platform::TrayIcon> TubrTray1;
     QMdiArea* Area;
 

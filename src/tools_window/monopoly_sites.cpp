@@ -57,12 +57,11 @@ void Add(platform::RowTable& list) {
 }
 
 void Edited(platform::RowTable& list, int row, const QString& text) {
-    const QString site = TrimBlanks(text);
-    if (const QString refusal = SiteRefusal(site); !refusal.isEmpty()) {
+    if (const QString refusal = SiteRefusal(TrimBlanks(text)); !refusal.isEmpty()) {
         Notice(refusal);
         return;
     }
-    list.SetText(row, site);
+    list.SetText(row, text);
     Save(list);
 }
 

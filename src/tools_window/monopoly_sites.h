@@ -26,8 +26,8 @@ QString SiteRefusal(const QString& site);
 // Asks for a site and adds it trimmed, unless the list has it already in any letter case; then
 // saves the list.
 void Add(platform::RowTable& list);
-// The user typed `text` over row `row`: the row takes it trimmed and the list is saved, or the
-// edit is refused with a message.
+// The user typed `text` over row `row`: the row takes it as typed and the list is saved, or
+// the edit is refused with a message (nothing left after trimming, or a "$").
 void Edited(platform::RowTable& list, int row, const QString& text);
 // After the user's yes, removes the ticked rows and saves the list.
 void RemoveTicked(platform::RowTable& list);

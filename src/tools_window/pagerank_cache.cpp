@@ -2,12 +2,15 @@
 
 #include "lookups/site_metrics.h"
 #include "platform/clock.h"
+#include "shell/main_browser.h"
 
 namespace {
 
-// The site's PageRank from the site metrics; nothing unless it is a whole number 0 to 10.
+// The site's PageRank from the site metrics, which fall back on the main window's browser;
+// nothing unless it is a whole number 0 to 10.
 std::optional<int> FetchPR(const QString& url) {
     lookups::CSeo seo;
+    seo.SetBrowser(TheMainBrowser());
     seo.GetPR(url);
     bool ok = false;
     const int pr = seo.pr().toString().trimmed().toInt(&ok);

@@ -72,6 +72,7 @@ void 关键词工具::RestoreRankOptions() {
         const QSignalBlocker quiet(Option1[setting.mode]);
         Option1[setting.mode]->SetValue(1);
     }
+    PlaceTargetFrames(setting.mode);
     Option1_Click(setting.mode);
     if (setting.depthIndex) Combo8->SetListIndex(*setting.depthIndex);
     if (setting.exactMatch) Check111->SetValue(*setting.exactMatch);

@@ -164,18 +164,18 @@ void RankTargets::RowClicked(TargetList list, int row) {
 }
 
 void RankTargets::Edited(TargetList list, int row, const QString& text) {
-    const QString entry = TrimBlanks(text);
-    if (const QString refusal = EntryRefusal(entry); !refusal.isEmpty()) {
+    if (const QString refusal = EntryRefusal(TrimBlanks(text)); !refusal.isEmpty()) {
         Notice(refusal);
         return;
     }
+    // Kept as typed: the run trims what it uses.
     platform::RowTable& table = Table(list);
     const QString before = table.Text(row);
-    table.SetText(row, entry);
+    table.SetText(row, text);
     if (fields_.ToolsDbMissing) return;
     platform::Connection& db = fields_.ToolsConnection;
     const bool stored =
-        IsRowList(list) ? kws_table::RenameRow(db, TagId(table, row), entry)
+        IsRowList(list) ? kws_table::RenameRow(db, TagId(table, row), text)
                         : kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(table));
     if (stored) return;
     table.SetText(row, before);

@@ -27,8 +27,9 @@ class RankTargets {
     // happens.
     void RowChecked(TargetList list, int row);
     void RowClicked(TargetList list, int row);
-    // The user typed `text` over row `row`: the row and the table take it trimmed, or the edit
-    // is refused with a message and the row keeps its text.
+    // The user typed `text` over row `row`: the row and the table take it as typed, or the edit
+    // is refused with a message (nothing left after trimming, or a "|") and the row keeps its
+    // text.
     void Edited(TargetList list, int row, const QString& text);
 
     // The commands: add typed texts, import a file's lines, delete the checked rows, add a row

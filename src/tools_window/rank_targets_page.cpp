@@ -114,9 +114,14 @@ void 关键词工具::ConnectTargetList(platform::ListView* list, void (关键�
             });
 }
 
+void 关键词工具::PlaceTargetFrames(int mode) {
+    Frame11->move(platform::TwipsToPixels(kFrameLefts[mode][0]), Frame11->y());
+    Frame12->move(platform::TwipsToPixels(kFrameLefts[mode][1]), Frame12->y());
+}
+
 void 关键词工具::Option1_Click(int Index) {
-    Frame11->move(platform::TwipsToPixels(kFrameLefts[Index][0]), Frame11->y());
-    Frame12->move(platform::TwipsToPixels(kFrameLefts[Index][1]), Frame12->y());
+    if (fields_.ToolsDbMissing) return;
+    PlaceTargetFrames(Index);
     Targets->SwitchMode(Index);
     if (fields_.ToolsLoaded) SaveRankOptions();
 }

@@ -241,6 +241,8 @@ class 关键词工具 : public WorkWindow,
     // Connects each button's Click to its handler.
     void ConnectClicks(
         std::initializer_list<std::pair<platform::CommandButton*, void (关键词工具::*)()>> clicks);
+    // Puts the site and keyword frames where `mode` has them: the row list on the left.
+    void PlaceTargetFrames(int mode);
     // The select-all buttons of the target lists.
     void ToggleAllTargets(platform::CommandButton* button, platform::ListView* list);
     // Connects a target list's events, a click on a row's box raising ItemCheck alone.

@@ -5,6 +5,7 @@
 #include "database_window_fixture.h"
 #include "fakeweb/fake_web.h"
 #include "metrics/fixture_pages.h"
+#include "mining_window/add_keywords_dialog.h"
 #include "support/fake_browser.h"
 
 namespace {
@@ -153,29 +154,37 @@ TEST_F(DatabaseRefreshTest, TheRequestGapCountsAcrossRunsAndTheFirstRequestGoesA
     EXPECT_GE(clock.Waited(), std::chrono::milliseconds(9000));
 }
 
-TEST_F(DatabaseRefreshTest, ABlockingPageBringsTheReactionKeepsTheCountAndOtherCommandsWait) {
-    关键词数据库& w = OpenWith({"a", "b"});
+TEST_F(DatabaseRefreshTest, ABlockingPageBringsTheReactionKeepsTheCountAndOnlyTheReloadWaits) {
+    关键词数据库& w = OpenWith({"a", "b", "c"});
     w.Check30->SetValue(0);
     w.txtsetse->SetText(QStringLiteral("0"));
     ServeBaidu(QStringLiteral("a"), kBlockingPage);
-    ServeBaidu(QStringLiteral("b"), ResultsPage(QStringLiteral("10")));
-    modals.work = [&](QDialog&) {
-        // While the blocking settings are open, the commands that change rows or their order
-        // wait for the refresh.
-        w.ListView16->Rows().SetChecked(1, true);
-        w.Command48_Click();
+    ServeBaidu(QStringLiteral("c"), ResultsPage(QStringLiteral("10")));
+    modals.work = [&](QDialog& dialog) {
+        if (auto* add = dynamic_cast<frm_AddKeywords*>(&dialog)) {
+            add->Text1->setPlainText(QStringLiteral("d"));
+            add->Command5_Click();
+            return;
+        }
+        // While the blocking settings are open the refresh waits on row a: the reload would
+        // empty the list it walks and waits, the other commands run at once.
         w.Command49_Click();
+        w.ListView16->Rows().SetChecked(2, true);
+        w.Command48_Click();
         w.ListView16_ColumnClick(1);
         w.Command45_Click();
     };
 
     w.Command44_Click();
 
-    EXPECT_EQ(modals.titles.size(), 1);
-    EXPECT_EQ(prompts.Texts(),
-              QStringList(4, QStringLiteral("正在更新数据库，请先暂停更新再进行此操作！")));
-    EXPECT_EQ(Rows(), QStringLiteral("a|1|1|1|10000|2026-01-01,b|1|1|10|1000|2026-01-01"));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|10|2026-12-10"}));
+    EXPECT_EQ(modals.titles.size(), 2);
+    EXPECT_EQ(prompts.Texts(), QStringList{"正在更新数据库，请先暂停更新再进行此操作！"});
+    EXPECT_EQ(Column(0), QStringLiteral("d,c,a")) << "b deleted, sorted, d added in order";
+    EXPECT_EQ(MasterColumn(0), QStringLiteral("a,c,d"));
+    EXPECT_EQ(Column(4), QStringLiteral(",10,1"));
+    EXPECT_EQ(database.Rows().mid(0, 2),
+              QStringList({"a|a|1|1|1|2026-01-01", "c|c|1|1|10|2026-12-10"}));
+    EXPECT_EQ(database.Rows().size(), 3);
 }
 
 TEST_F(DatabaseRefreshTest, RowsAreFollowedByKeyWhenTheListIsRestoredDuringTheRun) {

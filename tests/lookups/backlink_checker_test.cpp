@@ -74,7 +74,7 @@ TEST_F(BacklinkCheckerTest, TheCharsetIsTheOneThePageDeclares) {
     }
 }
 
-TEST_F(BacklinkCheckerTest, TheScanFindsTheFirstOwnLinkAmongTheOutboundLinks) {
+TEST_F(BacklinkCheckerTest, TheSummaryTellsOfTheFirstOwnLinkAmongTheOutboundLinks) {
     const fakeweb::Page gbk = Fixture(QStringLiteral("partner_gbk.htm"));
     web.Serve(kPartnerHost, QStringLiteral("/links.html"), gbk);
     web.Serve(kPartnerHost, QStringLiteral("/"), gbk);
@@ -85,7 +85,7 @@ TEST_F(BacklinkCheckerTest, TheScanFindsTheFirstOwnLinkAmongTheOutboundLinks) {
         const char* ownSite;
         const char* linkstr;
         qint32 linknum;
-        bool nofollow;
+        bool nofollow;  // of the last own link, which the link fields describe
     } cases[] = {
         // Only links holding host and path of the partner page are its own: about.html counts.
         {"WWW.Partner.CN/links.html", "HTTP://www.Own.com/",
@@ -120,9 +120,13 @@ TEST_F(BacklinkCheckerTest, EachCheckDescribesItsOwnPageOnly) {
     checker.Master_Url(QStringLiteral("www.own.com"));
     checker.Check_url(QStringLiteral("http://www.partner.cn/links.html"));
     checker.checklinks(0);
-    EXPECT_EQ(checker.linkurl, QStringLiteral("http://www.own.com/")) << "the first own link";
-    EXPECT_EQ(checker.linkpos, 4);
-    EXPECT_EQ(checker.linktxt, QStringLiteral("我的<b>"));
+    // The summary tells of the first own link, the link fields of the last.
+    EXPECT_EQ(checker.Linkstr,
+              QStringLiteral("链接URL:http://www.own.com/;链接文字:我的<b>;外链位置:4/13"));
+    EXPECT_EQ(checker.linkurl, QStringLiteral("http://www.own.com"));
+    EXPECT_EQ(checker.linkpos, 6);
+    EXPECT_EQ(checker.linktxt, QStringLiteral("再次"));
+    EXPECT_TRUE(checker.linknofollow);
 
     checker.Check_url(QStringLiteral("http://www.partner.cn/empty.html"));
     checker.checklinks(0);

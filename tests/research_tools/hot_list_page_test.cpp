@@ -51,7 +51,7 @@ TEST(HotListPageTest, EachPageKindFillsItsOwnColumns) {
     EXPECT_EQ(research::TotalHeader(HotPageKind::RisingToday), std::nullopt);
 }
 
-TEST(HotListPageTest, AMissingMarkerShowsADashInItsOwnRowOnly) {
+TEST(HotListPageTest, AMissingMarkerLeavesItsOwnCellEmpty) {
     const QString page = PageText(QStringLiteral("hot_movie.htm"));
     // The second row's daily average loses its end; its neighbours keep their figures.
     const std::vector<HotListRow> rows = ParseHotListPage(
@@ -59,7 +59,7 @@ TEST(HotListPageTest, AMissingMarkerShowsADashInItsOwnRowOnly) {
         HotPageKind::Other);
     ASSERT_EQ(rows.size(), 8u);
     EXPECT_EQ(Text(rows[0]), QStringLiteral("阿凡达|562,358|18,221,465|93,219"));
-    EXPECT_EQ(Text(rows[1]), QStringLiteral("唐山大地震|310,092|9,874,230|-"));
+    EXPECT_EQ(Text(rows[1]), QStringLiteral("唐山大地震|310,092|9,874,230|"));
     EXPECT_EQ(Text(rows[2]), QStringLiteral("哈利 波特|98,411|6,230,118|32,770"));
 
     // A page cut short inside its third row: the rows before it whole, the third as far as it
@@ -67,7 +67,7 @@ TEST(HotListPageTest, AMissingMarkerShowsADashInItsOwnRowOnly) {
     const QString cut = page.left(page.indexOf(QStringLiteral("6,230,118")));
     EXPECT_EQ(Texts(ParseHotListPage(cut, HotPageKind::Other)),
               QStringList({"阿凡达|562,358|18,221,465|93,219",
-                           "唐山大地震|310,092|9,874,230|51,005", "哈利 波特|98,411|-|-"}));
+                           "唐山大地震|310,092|9,874,230|51,005", "哈利 波特|98,411||"}));
 
     // No page, or a page without rows.
     EXPECT_TRUE(ParseHotListPage(QString(), HotPageKind::Other).empty());

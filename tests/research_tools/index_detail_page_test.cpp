@@ -41,10 +41,18 @@ TEST(IndexDetailPageTest, MissingSectionsWidthsAndPagesGiveNoFigures) {
         ParseAudience(PageText(QStringLiteral("index_word_unknown.htm")), Audience::Age, 1000)
             .empty());
 
-    // No width anywhere in the section: the labels alone.
+    // No group with a width of its own: the labels with dashes.
     const QString noWidths = QString(page).replace(QStringLiteral("width:"), QStringLiteral("w:"));
     EXPECT_EQ(Rows(ParseAudience(noWidths, Audience::Age, 1000)),
               QStringList({"19岁及以下|-|-", "20-29岁|-|-", "30岁及以上|-|-"}));
+    // Widths that sum to 0: nothing to take a share of, the labels with empty cells.
+    const QString zeroWidths =
+        QString(page)
+            .replace(QStringLiteral("width:20%"), QStringLiteral("width:0%"))
+            .replace(QStringLiteral("width:30%"), QStringLiteral("width:0%"))
+            .replace(QStringLiteral("width:50%"), QStringLiteral("width:0%"));
+    EXPECT_EQ(Rows(ParseAudience(zeroWidths, Audience::Age, 1000)),
+              QStringList({"19岁及以下||", "20-29岁||", "30岁及以上||"}));
 
     // A page cut short inside the age section: no end of the section, no rows.
     EXPECT_TRUE(

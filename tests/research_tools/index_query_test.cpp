@@ -120,8 +120,14 @@ TEST_F(IndexQueryTest, OddKeywordsAreQueriedWholeAndEmptyOnesNotAtAll) {
     for (int i = 1; i <= page.list.Count(); ++i)
         EXPECT_EQ(page.list.Cell(i, 1), QStringLiteral("-"));
 
-    Query(QString());
-    EXPECT_EQ(prompts.Texts(), QStringList{"请输入要查询的关键词！"});
+    // A box that yields no keyword adds no row, fetches nothing and says so.
+    web.ClearRequests();
+    page.selected = 0;
+    for (const char* box : {"", "   ", " # ## "}) Query(QString::fromUtf8(box));
+    EXPECT_EQ(prompts.Texts(), QStringList(3, QStringLiteral("请输入要查询的关键词！")));
+    EXPECT_EQ(page.list.Count(), 4);
+    EXPECT_EQ(page.selected, 0);
+    EXPECT_TRUE(web.Requests().empty());
 }
 
 TEST_F(IndexQueryTest, PagesThatDoNotComeOrLackTheirMarkersShowDashes) {

@@ -9,14 +9,14 @@ namespace testing_support {
 
 // A browser double: every browser control the program creates while this object lives records
 // the addresses it is sent to and "loads" the document the test gave for that address (an
-// empty one otherwise), at once.
+// empty one otherwise), at once, after the redirect the test gave for that address.
 class FakeBrowsers {
   public:
     struct View final : platform::BrowserView {
         View(QWidget* parent, FakeBrowsers& owner) : BrowserView(parent), owner(owner) {}
         void Navigate(const QString& url) override {
             owner.navigated << url;
-            location = url;
+            location = owner.redirects.value(url, url);
             document = owner.documents.value(url);
         }
         bool Busy() const override { return false; }
@@ -39,6 +39,8 @@ class FakeBrowsers {
     QStringList navigated;
     // The document a navigation to an address loads.
     QHash<QString, QString> documents;
+    // The address a navigation to an address ends on; the address itself when it has none.
+    QHash<QString, QString> redirects;
 };
 
 }  // namespace testing_support

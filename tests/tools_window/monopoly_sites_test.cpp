@@ -31,8 +31,13 @@ TEST_F(ToolsWindowTest, MonopolySitesAreAddedRemovedAndEditedWithTheSettingFollo
 
     UserEdit(w.ListView5, 2, QStringLiteral(" QQ.com "));
     UserEdit(w.ListView5, 3, QStringLiteral(" "));
+    UserEdit(w.ListView5, 3, QStringLiteral("x$y"));
+    EXPECT_EQ(Texts(sites), QStringList({"Baidu.com", " QQ.com ", "gov.cn", "sina.com.cn"}))
+        << "an edit stands as typed";
     EXPECT_EQ(Setting(QStringLiteral("ldsites")),
-              QStringLiteral("Baidu.com$QQ.com$gov.cn$sina.com.cn"));
+              QStringLiteral("Baidu.com$ QQ.com $gov.cn$sina.com.cn"));
+    EXPECT_EQ(prompts.Texts().mid(prompts.Texts().size() - 2),
+              QStringList({"网站URL不能为空！", "网站URL中不能含有“$”：x$y"}));
 
     prompts.Answer(Answer::No);
     Click("Command37");

@@ -1,3 +1,6 @@
+#include "shell/main_window.h"
+#include "support/fake_browser.h"
+#include "support/fake_tray.h"
 #include "tools_window_fixture.h"
 
 namespace {
@@ -46,6 +49,26 @@ TEST_F(ToolsWindowTest, APageRankOutsideZeroToTenIsAFailedLookupAndNotKept) {
     web.Serve(kServiceA, QStringLiteral("/querypr.asp"), PageRankPage(QStringLiteral("0")));
     EXPECT_EQ(w.GetCachedPR(QStringLiteral("example.com")), 0);
     EXPECT_EQ(TableRows(QStringLiteral("select pr from prs")), QStringList{"0"});
+}
+
+TEST_F(ToolsWindowTest, WithoutAnAnswerOfServiceAThePageRankComesThroughTheMainWindowsBrowser) {
+    testing_support::FakeTray tray;
+    testing_support::FakeBrowsers browsers;
+    const QString serviceB =
+        QStringLiteral("http://pr-b.seotools.tarnwick.com/mypr.php?w=example.com&s=1");
+    browsers.redirects[serviceB] = QStringLiteral("http://pr-b.seotools.tarnwick.com/pr/7.gif");
+    web.Serve(kServiceA, QStringLiteral("/querypr.asp"), Page::Text(QStringLiteral("busy")));
+    关键词工具& w = Open();
+
+    EXPECT_EQ(w.GetCachedPR(QStringLiteral("example.com")), std::nullopt)
+        << "no main window, no browser";
+    EXPECT_TRUE(browsers.navigated.isEmpty());
+
+    MDIfrm main;
+    EXPECT_TRUE(main.WebBrowser1->isHidden());
+    EXPECT_EQ(w.GetCachedPR(QStringLiteral("example.com")), 7);
+    EXPECT_EQ(browsers.navigated, QStringList{serviceB});
+    EXPECT_EQ(TableRows(QStringLiteral("select urls,pr from prs")), QStringList{"example.com|7"});
 }
 
 }  // namespace

@@ -78,12 +78,20 @@ TEST_F(ToolsWindowTest, EveryChangeOfAnOptionIsSavedAndComesBackAtTheNextLoad) {
     EXPECT_TRUE(again.CountPaidListings());
 }
 
-TEST_F(ToolsWindowTest, WithoutTheDatabaseTheOptionsStillWorkAndSave) {
+TEST_F(ToolsWindowTest, WithoutTheDatabaseTheOptionsSaveButTheModeSwitchDoesNothing) {
+    SetSetting(QStringLiteral("setting4"), QStringLiteral("baidu$google.cn|1|1|0|0"));
     QFile::remove(folder.FilePath(QStringLiteral("db.db")));
     关键词工具& w = Open();
+    EXPECT_EQ(w.Option1[1]->Value(), 1);
+    EXPECT_EQ(w.Frame11->x(), platform::TwipsToPixels(3360)) << "the load places the frames";
+
     w.Check111->click();
-    w.Option1[1]->click();
     EXPECT_EQ(Setting(QStringLiteral("setting4")), QStringLiteral("baidu$google.cn|1|1|1|0"));
+    w.Option1[0]->click();
+    EXPECT_EQ(Setting(QStringLiteral("setting4")), QStringLiteral("baidu$google.cn|1|1|1|0"))
+        << "the mode is not saved";
+    EXPECT_EQ(w.Frame11->x(), platform::TwipsToPixels(3360)) << "nor are the frames moved";
+    EXPECT_EQ(w.Frame12->x(), platform::TwipsToPixels(120));
     EXPECT_EQ(w.ListView8->Count() + w.ListView9->Count(), 0);
 }
 

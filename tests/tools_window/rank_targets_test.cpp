@@ -103,7 +103,7 @@ TEST_F(RankTargetsTest, ARowBecomesCurrentByItsBoxOrAClickAndTheEntriesFollowIt)
     EXPECT_EQ(Find("Command10")->Caption(), QStringLiteral("全选"));
 }
 
-TEST_F(RankTargetsTest, EditsInPlaceAreStoredTrimmedOrRefusedWithAMessage) {
+TEST_F(RankTargetsTest, EditsInPlaceAreStoredAsTypedOrRefusedWithAMessage) {
     ASSERT_TRUE(fields.ToolsConnection.Execute(
         QStringLiteral("insert into kws (txt,subtxt,stat) values ('s1','a|b|c',0),('s2','',0)")));
     window->Option1[1]->click();
@@ -111,18 +111,18 @@ TEST_F(RankTargetsTest, EditsInPlaceAreStoredTrimmedOrRefusedWithAMessage) {
     UserClick(window->ListView8, 1);
 
     UserEdit(window->ListView9, 2, QStringLiteral(" x "));
-    EXPECT_EQ(Texts(Keywords()), QStringList({"a", "x", "c"}));
+    EXPECT_EQ(Texts(Keywords()), QStringList({"a", " x ", "c"}));
     UserEdit(window->ListView8, 2, QStringLiteral("  it's.com "));
-    EXPECT_EQ(Stored(0), QStringList({"s1|a|x|c", "it's.com|"}));
-    EXPECT_EQ(Texts(Sites()), QStringList({"s1", "it's.com"}));
+    EXPECT_EQ(Stored(0), QStringList({"s1|a| x |c", "  it's.com |"}));
+    EXPECT_EQ(Texts(Sites()), QStringList({"s1", "  it's.com "}));
 
     for (const char* refused : {"a|b", "   "}) {
         UserEdit(window->ListView9, 1, QString::fromUtf8(refused));
         UserEdit(window->ListView8, 1, QString::fromUtf8(refused));
     }
     EXPECT_EQ(prompts.prompts().size(), 4u);
-    EXPECT_EQ(Texts(Keywords()), QStringList({"a", "x", "c"}));
-    EXPECT_EQ(Stored(0), QStringList({"s1|a|x|c", "it's.com|"}));
+    EXPECT_EQ(Texts(Keywords()), QStringList({"a", " x ", "c"}));
+    EXPECT_EQ(Stored(0), QStringList({"s1|a| x |c", "  it's.com |"}));
 }
 
 TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) {
