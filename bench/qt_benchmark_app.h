@@ -13,13 +13,14 @@ class QtBenchmarkApp {
     QtBenchmarkApp(int& argc, char** argv)
         : argc_(argc), argv_(argv), app_(Offscreen(argc), argv) {}
 
-    // Runs the benchmarks; those named in `goals` side by side with their baselines.
-    int Run(const std::vector<side_by_side::Goal>& goals = {}) {
+    // Runs the benchmarks; those named in `goals` side by side with their baselines, `rounds`
+    // times.
+    int Run(const std::vector<side_by_side::Goal>& goals = {}, int rounds = 3) {
         benchmark::Initialize(&argc_, argv_);
         if (goals.empty())
             benchmark::RunSpecifiedBenchmarks();
         else
-            side_by_side::Run(goals);
+            side_by_side::Run(goals, rounds);
         benchmark::Shutdown();
         return 0;
     }

@@ -239,14 +239,10 @@ void RowTable::RebuildFrom(const RowTable& source) {
     rows_.clear();
     rows_.reserve(source.rows_.size());
     for (const Row& from : source.rows_) {
-        Row row;
-        row.text = from.text;
-        row.subItems = from.subItems;
-        row.ends = from.ends;
-        row.key = from.key;
-        row.bold = from.bold;
-        row.icon = from.icon;
-        rows_.push_back(std::move(row));
+        // Made in place as a copy, then what is not copied taken back while the row is at hand.
+        Row& row = rows_.emplace_back(from);
+        row.tag = QString();
+        row.checked = false;
     }
     textCounts_ = source.textCounts_;
     textCountsValid_ = source.textCountsValid_;
