@@ -72,6 +72,9 @@ void Connection::UseWriteAheadLog(sqlite3* db) {
 
 void Connection::Close() {
     FinalizeStatements();
+    // The file is left with an ordinary journal: it opens again from a folder that has become
+    // read-only, and a copy of db.db alone is the whole database.
+    if (db_) sqlite3_exec(db_, "pragma journal_mode = delete", nullptr, nullptr, nullptr);
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
 }
