@@ -4,9 +4,8 @@
 
 #include "database_window/database_window.h"
 #include "mining_window/mining_window.h"
-#include "research_tools/comparison_entry.h"
-#include "research_tools/research_pages.h"
 #include "shell/main_window.h"
+#include "tools_window/comparison_entry.h"
 #include "tools_window/tools_window.h"
 
 int main(int argc, char** argv) {
@@ -22,9 +21,8 @@ int main(int argc, char** argv) {
     RegisterWorkWindow(WorkWindowKind::Mining, [] { return new 关键词挖掘(miningFields); });
     RegisterWorkWindow(WorkWindowKind::Tools, [] { return new 关键词工具(toolsFields); });
     RegisterWorkWindow(WorkWindowKind::Database, [] { return new 关键词数据库; });
-    // The tools window's research pages, and its comparison page as the mining and database
-    // windows hand it their keywords.
-    SetResearchPagesFactory(research::MakeResearchPanes);
+    // The tools window's comparison page, as the mining and database windows hand it their
+    // keywords.
     static research::ToolsWindowComparison comparison;
     InstallComparisonTool(&comparison);
     MDIfrm window;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "database_window/database_refresh.h"
-#include "mining_window/add_keywords_dialog.h"
-#include "mining_window/keyword_filter_frame.h"
+#include "keyword_lists/add_keywords_dialog.h"
+#include "keyword_lists/keyword_filter_frame.h"
 #include "platform/list_view.h"
 #include "platform/tree_view.h"
 #include "shell/popup_menus.h"

@@ -4,9 +4,9 @@
 #include <array>
 #include <memory>
 
+#include "keyword_lists/add_keywords_dialog.h"
+#include "keyword_lists/keyword_filter_frame.h"
 #include "metrics/window_context.h"
-#include "mining_window/add_keywords_dialog.h"
-#include "mining_window/keyword_filter_frame.h"
 #include "mining_window/mining_fields.h"
 #include "mining_window/mining_modes.h"
 #include "platform/browser.h"

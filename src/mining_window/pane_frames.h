@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <array>
 
-#include "mining_window/keyword_filter_frame.h"
+#include "keyword_lists/keyword_filter_frame.h"
 #include "mining_window/twips_layout.h"
 #include "platform/controls.h"
 

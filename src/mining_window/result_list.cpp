@@ -1,9 +1,9 @@
 // The regular pane's result list: its commands, its filter, its column sort and its row menu.
 #include <QCursor>
 
+#include "keyword_lists/comparison_handoff.h"
+#include "keyword_lists/keyword_filter.h"
 #include "metrics/keyword_table.h"
-#include "mining_window/comparison_handoff.h"
-#include "mining_window/keyword_filter.h"
 #include "mining_window/mining_window.h"
 #include "mining_window/notice.h"
 #include "mining_window/result_columns.h"

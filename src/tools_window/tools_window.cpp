@@ -15,8 +15,7 @@
     BuildSideBar();
     BuildPages();
     Targets.emplace(fields_, ListView8->Rows(), ListView9->Rows());
-    if (const ResearchPagesFactory& makePages = TheResearchPagesFactory())
-        research_ = makePages(*this);
+    research_ = std::make_unique<research::ResearchPanes>(*this);
     for (QWidget* watched : {pic1, pic3, pic4, pic6, Pic5, static_cast<QWidget*>(TreeView1)})
         watched->installEventFilter(this);
 }
@@ -32,7 +31,7 @@ void 关键词工具::Form_Load() {
     FillRankOptionLists();
     monopoly_sites::Load(ListView5->Rows());
     RestoreRankOptions();
-    if (research_) research_->Form_Load();
+    research_->Form_Load();
     fields_.ToolsLoaded = true;
 }
 
@@ -75,8 +74,7 @@ bool 关键词工具::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
         if (watched == pic3) pic3_Resize();
         if (watched == pic4) pic4_Resize();
-        if (research_ && (watched == pic1 || watched == pic6 || watched == Pic5))
-            research_->Resize();
+        if (watched == pic1 || watched == pic6 || watched == Pic5) research_->Resize();
     } else if (watched == TreeView1 && event->type() == QEvent::FocusIn) {
         TreeView1_SelectedNodeBlack();
     } else if (watched == TreeView1 && event->type() == QEvent::FocusOut) {

@@ -13,7 +13,7 @@
 #include "shell/work_window.h"
 #include "tools_window/rank_history.h"
 #include "tools_window/rank_targets.h"
-#include "tools_window/research_pages.h"
+#include "tools_window/research_panes.h"
 #include "tools_window/tools_fields.h"
 
 // The keyword tools window: a side bar with the page tree and the pages' introductions, and five
@@ -30,9 +30,7 @@ class 关键词工具 : public WorkWindow,
     // WorkWindow.
     void Form_Load() override;
     bool DbMissing() const override { return fields_.ToolsDbMissing; }
-    bool JobRunning() const override {
-        return runningRuns_ > 0 || (research_ && research_->JobRunning());
-    }
+    bool JobRunning() const override { return runningRuns_ > 0 || research_->JobRunning(); }
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     QList<QWidget*> SideBarPanes() override { return {pic1, pic3, pic4, Pic5, pic6}; }
@@ -57,8 +55,8 @@ class 关键词工具 : public WorkWindow,
     std::optional<int> GetCachedPR(const QString& url);
 
     ToolsWindowFields& Fields() { return fields_; }
-    // The research pages in the panes pic1, pic6 and Pic5; nullptr when the window has none.
-    ResearchPages* Research() { return research_.get(); }
+    // The research pages in the panes pic1, pic6 and Pic5.
+    research::ResearchPanes& Research() { return *research_; }
     // Inner height in twips.
     int ScaleHeight() const { return platform::PixelsToTwips(height()); }
 
@@ -253,7 +251,7 @@ class 关键词工具 : public WorkWindow,
     ToolsWindowFields& fields_;
     // Runs whose handler is still on the stack: a run waits inside one of them.
     int runningRuns_ = 0;
-    std::unique_ptr<ResearchPages> research_;
+    std::unique_ptr<research::ResearchPanes> research_;
     // The target list whose row box the user just changed: the click that changed it is no
     // click on the row.
     platform::ListView* boxClicked_ = nullptr;

@@ -17,7 +17,7 @@ void 关键词工具::Form_Resize() {
     // A hidden page would get its resize only when shown: each lays itself out now.
     pic3_Resize();
     pic4_Resize();
-    if (research_) research_->Resize();
+    research_->Resize();
 }
 
 void 关键词工具::pic3_Resize() {

@@ -3,8 +3,9 @@
 #include <QFile>
 
 #include "database_window_fixture.h"
-#include "mining_window/comparison_handoff.h"
+#include "keyword_lists/comparison_handoff.h"
 #include "platform/program_folder.h"
+#include "shared/shared_connection.h"
 #include "shell/popup_menus.h"
 #include "shell/work_windows.h"
 
@@ -24,13 +25,13 @@ class DatabaseCommandsTest : public DatabaseWindowTest {
     关键词数据库& OpenWith(const QStringList& rows) {
         for (const QString& row : rows) {
             const QStringList f = row.split(u'|');
-            database.Insert(f[0], QStringLiteral("p"), f[1], f[2], f[3], f[4]);
+            db.Insert(f[0], QStringLiteral("p"), f[1], f[2], f[3], f[4]);
         }
         return Open();
     }
     QStringList StoredKeywords() {
         QStringList keys;
-        for (const QString& row : database.Rows()) keys << row.section(u'|', 0, 0);
+        for (const QString& row : db.Rows()) keys << row.section(u'|', 0, 0);
         return keys;
     }
 };

@@ -4,8 +4,8 @@
 
 #include "database_window_fixture.h"
 #include "fakeweb/fake_web.h"
+#include "keyword_lists/add_keywords_dialog.h"
 #include "metrics/fixture_pages.h"
-#include "mining_window/add_keywords_dialog.h"
 #include "support/fake_browser.h"
 
 namespace {
@@ -21,7 +21,7 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
     // and no request gap.
     关键词数据库& OpenWith(const QStringList& keywords) {
         for (const QString& keyword : keywords)
-            database.Insert(keyword, keyword, "1", "1", "1", kOldDate);
+            db.Insert(keyword, keyword, "1", "1", "1", kOldDate);
         关键词数据库& w = Open();
         w.Check30->SetValue(1);
         w.Check10->SetValue(1);
@@ -55,7 +55,6 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
         return bold.join(u',');
     }
 
-    fakeweb::FakeWeb web;
     testing_support::FakeBrowsers browsers;
 };
 
@@ -74,8 +73,8 @@ TEST_F(DatabaseRefreshTest, EveryRowGetsItsVolumesAndCountInBothListsAndTheTable
     EXPECT_EQ(Rows(), QStringLiteral("a|100|5|1230|813|2026-01-01,b|300|7|0|0|2026-01-01,"
                                      "c|1|1|1|10000|2026-01-01"));
     for (int j = 0; j <= 6; ++j) EXPECT_EQ(MasterColumn(j), Column(j));
-    EXPECT_EQ(database.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
-                                            "c|c|1|1|1|2026-01-01"}));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|100|5|1230|2026-12-10", "b|b|300|7|0|2026-12-10",
+                                      "c|c|1|1|1|2026-01-01"}));
     EXPECT_TRUE(modals.titles.isEmpty()) << "an empty page is a failed fetch, not a blocking page";
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_EQ(Bold(), QString());
@@ -182,9 +181,8 @@ TEST_F(DatabaseRefreshTest, ABlockingPageBringsTheReactionKeepsTheCountAndOnlyTh
     EXPECT_EQ(Column(0), QStringLiteral("d,c,a")) << "b deleted, sorted, d added in order";
     EXPECT_EQ(MasterColumn(0), QStringLiteral("a,c,d"));
     EXPECT_EQ(Column(4), QStringLiteral(",10,1"));
-    EXPECT_EQ(database.Rows().mid(0, 2),
-              QStringList({"a|a|1|1|1|2026-01-01", "c|c|1|1|10|2026-12-10"}));
-    EXPECT_EQ(database.Rows().size(), 3);
+    EXPECT_EQ(db.Rows().mid(0, 2), QStringList({"a|a|1|1|1|2026-01-01", "c|c|1|1|10|2026-12-10"}));
+    EXPECT_EQ(db.Rows().size(), 3);
 }
 
 TEST_F(DatabaseRefreshTest, RowsAreFollowedByKeyWhenTheListIsRestoredDuringTheRun) {

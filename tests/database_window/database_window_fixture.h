@@ -6,20 +6,21 @@
 #include <memory>
 
 #include "database_window/database_window.h"
-#include "metrics/fresh_database.h"
 #include "shared/busy_indicator.h"
-#include "support/fake_clock.h"
 #include "support/qt_printers.h"
-#include "support/recording_shell.h"
 #include "support/scripted_modals.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace database_window_testing {
 
-// A keyword database window over a fresh db.db, with the doubles every window test needs.
-class DatabaseWindowTest : public ::testing::Test {
+// A keyword database window over the test environment's fresh db.db, with the modal dialogs'
+// doubles.
+class DatabaseWindowTest : public testing_support::TestEnvironment {
   protected:
-    DatabaseWindowTest() { BusyIndicator::Attach({}); }
+    DatabaseWindowTest()
+        : TestEnvironment(testing_support::Database::Fresh, testing_support::Desktop::Used) {
+        BusyIndicator::Attach({});
+    }
     ~DatabaseWindowTest() override {
         window.reset();
         delete LoadedAddKeywords();
@@ -51,11 +52,7 @@ class DatabaseWindowTest : public ::testing::Test {
         for (int row : rows) window->ListView16->Rows().SetChecked(row, true);
     }
 
-    testing_support::FakeClock clock;
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingShell shell;
     testing_support::ScriptedModals modals;
-    metrics_testing::FreshDatabase database;
     DatabaseWindowMemory memory;
     std::unique_ptr<关键词数据库> window;
 };

@@ -11,16 +11,16 @@ namespace {
 using database_window_testing::DatabaseWindowTest;
 
 TEST_F(DatabaseWindowTest, LoadListsEveryStoredKeywordWithItsIndexInBothLists) {
-    database.Insert(QStringLiteral("a"), QStringLiteral("pa"), "3", "1", "750",
-                    QStringLiteral("2026-12-01"));
-    database.Insert(QStringLiteral("b"), QStringLiteral("pb"), "1", "2", "110",
-                    QStringLiteral("2010/6/24"));
-    database.Insert(QStringLiteral("c"), QStringLiteral("pc"), "-", "-", "120",
-                    QStringLiteral("2026-12-02"));
-    database.Insert(QStringLiteral("d"), QStringLiteral("pd"), "5", "0", "0",
-                    QStringLiteral("2026-12-03"));
-    database.Insert(QStringLiteral("e"), QStringLiteral("pe"), "1", "1", "90000000",
-                    QStringLiteral("2026-12-03"));
+    db.Insert(QStringLiteral("a"), QStringLiteral("pa"), "3", "1", "750",
+              QStringLiteral("2026-12-01"));
+    db.Insert(QStringLiteral("b"), QStringLiteral("pb"), "1", "2", "110",
+              QStringLiteral("2010/6/24"));
+    db.Insert(QStringLiteral("c"), QStringLiteral("pc"), "-", "-", "120",
+              QStringLiteral("2026-12-02"));
+    db.Insert(QStringLiteral("d"), QStringLiteral("pd"), "5", "0", "0",
+              QStringLiteral("2026-12-03"));
+    db.Insert(QStringLiteral("e"), QStringLiteral("pe"), "1", "1", "90000000",
+              QStringLiteral("2026-12-03"));
     ASSERT_TRUE(SharedConnection().Execute(QStringLiteral(
         "insert into keywords (keys,adddate,parentkeys) values ('f','2026-12-04','f')")));
 

@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QStringList>
 
-#include "fakeweb/fake_web.h"
 #include "mining_window/mining_window.h"
 #include "platform/settings_hive.h"
 #include "shared/busy_indicator.h"
@@ -14,25 +13,19 @@
 #include "shell/database_bootstrap.h"
 #include "shell/work_windows.h"
 #include "support/fake_browser.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
-#include "support/recording_shell.h"
 #include "support/scripted_modals.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 
 namespace mining_testing {
 
-// Everything a mining window test runs against: its own program folder and settings, a fresh
-// db.db with the program's own tables, the loopback web, a fake clock, and doubles for the
-// prompts, the shell, the browsers and the modal dialogs. The window's fields outlive each
-// window, as they outlive each opening in the program.
-class MiningWindowTest : public ::testing::Test {
+// Everything a mining window test runs against: the test environment with the program's own
+// tables in its db.db, and doubles for the browsers and the modal dialogs. The window's fields
+// outlive each window, as they outlive each opening in the program.
+class MiningWindowTest : public testing_support::TestEnvironment {
   protected:
-    MiningWindowTest() {
-        folder.AddFreshDatabase();
-        ForgetSharedConnection();
-        EXPECT_TRUE(SharedConnection().Open(DatabasePath()));
+    MiningWindowTest()
+        : TestEnvironment(testing_support::Database::Fresh, testing_support::Desktop::Used) {
         BootstrapSchema();
         BusyIndicator::Attach({});
         BusyIndicator::Set(BusyIndicator::kReady);
@@ -46,7 +39,6 @@ class MiningWindowTest : public ::testing::Test {
     ~MiningWindowTest() override {
         Unload();
         RegisterWorkWindow(WorkWindowKind::Mining, {});
-        ForgetSharedConnection();
     }
 
     // A new window, loaded as the window switch loads it and shown at `width` x `height`
@@ -83,11 +75,6 @@ class MiningWindowTest : public ::testing::Test {
         return rows;
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingShell shell;
     testing_support::FakeBrowsers browsers;
     testing_support::ScriptedModals modals;
     MiningWindowFields fields;

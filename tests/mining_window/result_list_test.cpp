@@ -1,8 +1,8 @@
 #include <QFile>
 #include <QTest>
 
+#include "keyword_lists/recording_comparison_tool.h"
 #include "mining_window_fixture.h"
-#include "recording_comparison_tool.h"
 #include "shell/popup_menus.h"
 
 namespace {

@@ -7,15 +7,11 @@
 #include <QFileInfo>
 #include <memory>
 
-#include "fakeweb/fake_web.h"
 #include "platform/charset.h"
 #include "shared/registry_store.h"
 #include "shared/shared_connection.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
+#include "support/test_environment.h"
 #include "tools_window/tools_window.h"
 
 namespace tools_testing {
@@ -45,16 +41,15 @@ inline QByteArray PageBytes(const QString& name) {
     return file.readAll();
 }
 
-// Everything a tools window test runs against: its own program folder with a fresh db.db and
-// settings, the loopback web, a fake clock, scripted prompts and a recording shell. The window
+// Everything a tools window test runs against: the test environment with a fresh db.db that
+// the shared connection leaves closed, for the window opens a connection of its own. The window
 // is made and loaded by Open, as the main window's switch does, and its fields outlive it.
-class ToolsWindowTest : public ::testing::Test {
+class ToolsWindowTest : public testing_support::TestEnvironment {
   protected:
-    ToolsWindowTest() {
+    ToolsWindowTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {
         folder.AddFreshDatabase();
-        ForgetSharedConnection();
     }
-    ~ToolsWindowTest() override { ForgetSharedConnection(); }
 
     关键词工具& Open() {
         window = std::make_unique<关键词工具>(fields);
@@ -105,11 +100,6 @@ class ToolsWindowTest : public ::testing::Test {
         return rows;
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    fakeweb::FakeWeb web;
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingShell shell;
     ToolsWindowFields fields;
     std::unique_ptr<关键词工具> window;
 };

@@ -1,9 +1,9 @@
-#include "mining_window/comparison_handoff.h"
+#include "keyword_lists/comparison_handoff.h"
 
 #include <gtest/gtest.h>
 
+#include "keyword_lists/recording_comparison_tool.h"
 #include "platform/row_table.h"
-#include "recording_comparison_tool.h"
 #include "shared/busy_indicator.h"
 #include "support/qt_printers.h"
 #include "support/scripted_prompts.h"

@@ -1,4 +1,4 @@
-#include "mining_window/comparison_handoff.h"
+#include "keyword_lists/comparison_handoff.h"
 
 #include <QStringList>
 

@@ -1,6 +1,5 @@
-#include "research_tools/comparison_entry.h"
+#include "tools_window/comparison_entry.h"
 
-#include "research_tools/research_pages.h"
 #include "shell/work_windows.h"
 #include "tools_window/tools_window.h"
 
@@ -13,11 +12,11 @@ constexpr int kComparisonNode = 4;
 
 void ToolsWindowComparison::CompareKeywords(const QString& keywords) {
     auto* window = dynamic_cast<关键词工具*>(ShowWorkWindow(WorkWindowKind::Tools));
-    ResearchPanes* panes = window ? ResearchPanesOf(*window) : nullptr;
-    if (!panes) return;
+    if (!window) return;
     window->TreeView1->ClickNode(kComparisonNode);
-    panes->Comparison.Text8->SetText(keywords);
-    panes->Comparison.Command31_Click();
+    ComparisonPane& comparison = window->Research().Comparison;
+    comparison.Text8->SetText(keywords);
+    comparison.Command31_Click();
 }
 
 }  // namespace research

@@ -1,4 +1,4 @@
-#include "mining_window/add_keywords_dialog.h"
+#include "keyword_lists/add_keywords_dialog.h"
 
 #include <gtest/gtest.h>
 

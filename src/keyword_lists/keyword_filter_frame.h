@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mining_window/keyword_filter.h"
+#include "keyword_lists/keyword_filter.h"
 #include "platform/controls.h"
 
 // The filter frame of the mining window's regular pane ("过滤挖掘结果") and of the keyword

@@ -1,11 +1,11 @@
-#include "research_tools/hot_keyword_pane.h"
+#include "tools_window/hot_keyword_pane.h"
 
 #include <QStyle>
 
 #include "research_tools/hot_categories.h"
-#include "research_tools/pane_buttons.h"
 #include "shared/list_exporter.h"
 #include "shared/report_writer.h"
+#include "tools_window/pane_buttons.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
 

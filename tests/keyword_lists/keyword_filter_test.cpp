@@ -1,4 +1,4 @@
-#include "mining_window/keyword_filter.h"
+#include "keyword_lists/keyword_filter.h"
 
 #include <gtest/gtest.h>
 

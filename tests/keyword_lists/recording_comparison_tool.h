@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "mining_window/comparison_handoff.h"
+#include "keyword_lists/comparison_handoff.h"
 #include "shared/busy_indicator.h"
 
 namespace mining_testing {

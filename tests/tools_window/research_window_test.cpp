@@ -5,19 +5,15 @@
 
 #include "database_window/database_window.h"
 #include "fakeweb/fake_web.h"
-#include "fixture_pages.h"
-#include "mining_window/comparison_handoff.h"
-#include "research_tools/comparison_entry.h"
-#include "research_tools/research_pages.h"
+#include "keyword_lists/comparison_handoff.h"
+#include "research_tools/fixture_pages.h"
+#include "research_tools/test_pages.h"
 #include "shared/busy_indicator.h"
 #include "shared/shared_connection.h"
 #include "shell/work_windows.h"
-#include "support/fake_clock.h"
-#include "support/program_folder_fixture.h"
 #include "support/qt_printers.h"
-#include "support/recording_shell.h"
-#include "support/scripted_prompts.h"
-#include "test_pages.h"
+#include "support/test_environment.h"
+#include "tools_window/comparison_entry.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
 
@@ -29,13 +25,12 @@ using std::chrono::milliseconds;
 
 // The keyword tools window with its research pages, as the program makes it, against the
 // loopback web with the pages of every research tool.
-class ResearchWindowTest : public ::testing::Test {
+class ResearchWindowTest : public testing_support::TestEnvironment {
   protected:
-    ResearchWindowTest() {
+    ResearchWindowTest()
+        : TestEnvironment(testing_support::Database::Missing, testing_support::Desktop::Used) {
         folder.AddFreshDatabase();
-        ForgetSharedConnection();
         BusyIndicator::Set(BusyIndicator::kReady);
-        SetResearchPagesFactory(research::MakeResearchPanes);
         web.Serve(QStringLiteral("top.baidu.com"), QStringLiteral("/buzz/movie.html"),
                   fakeweb::Page::Bytes(PageBytes(QStringLiteral("hot_movie.htm"))));
         web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),
@@ -53,9 +48,7 @@ class ResearchWindowTest : public ::testing::Test {
         UnloadWorkWindow(WorkWindowKind::Tools);
         UnloadWorkWindow(WorkWindowKind::Database);
         window.reset();
-        SetResearchPagesFactory({});
         InstallComparisonTool(nullptr);
-        ForgetSharedConnection();
     }
 
     void ServeResults(milliseconds delay) {
@@ -68,7 +61,7 @@ class ResearchWindowTest : public ::testing::Test {
         window->resize(1200, 700);
         window->Form_Load();
         window->show();
-        return *research::ResearchPanesOf(*window);
+        return window->Research();
     }
     template <typename Control = platform::CommandButton>
     Control* Find(QWidget* in, const char* name) {
@@ -77,11 +70,6 @@ class ResearchWindowTest : public ::testing::Test {
         return control;
     }
 
-    testing_support::TemporaryProgramFolder folder;
-    testing_support::FakeClock clock;
-    testing_support::ScriptedPrompts prompts;
-    testing_support::RecordingShell shell;
-    fakeweb::FakeWeb web;
     ToolsWindowFields fields;
     std::unique_ptr<关键词工具> window;
     research_testing::UserAction user;
@@ -221,7 +209,7 @@ TEST_F(ResearchWindowTest, TheDatabaseWindowsHandOffOpensTheComparisonPageAndRun
     EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Database), database) << "left open behind it";
     EXPECT_EQ(tools->tab1->Tab(), 3);
     EXPECT_EQ(tools->lbltitle->Caption(), QStringLiteral("功能介绍-关键词对比分析"));
-    research::ComparisonPane& page = research::ResearchPanesOf(*tools)->Comparison;
+    research::ComparisonPane& page = tools->Research().Comparison;
     EXPECT_EQ(page.Text8->Text(), QStringLiteral("减肥茶#seo"));
     EXPECT_EQ(Rows(page.ListView18->Rows(), 6), QStringList({"*减肥茶" + kDone, "*seo" + kDone}));
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);

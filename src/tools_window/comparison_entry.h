@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mining_window/comparison_handoff.h"
+#include "keyword_lists/comparison_handoff.h"
 
 // The comparison hand-off's entry into the keyword tools window: the mining and database
 // windows give it their ticked keywords; it opens the tools window on its comparison page with

@@ -1,4 +1,4 @@
-#include "mining_window/keyword_filter_frame.h"
+#include "keyword_lists/keyword_filter_frame.h"
 
 #include "platform/twips.h"
 

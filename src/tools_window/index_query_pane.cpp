@@ -1,4 +1,4 @@
-#include "research_tools/index_query_pane.h"
+#include "tools_window/index_query_pane.h"
 
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"

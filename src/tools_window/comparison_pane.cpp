@@ -1,9 +1,9 @@
-#include "research_tools/comparison_pane.h"
+#include "tools_window/comparison_pane.h"
 
-#include "research_tools/pane_buttons.h"
 #include "shared/job_progress.h"
 #include "shared/list_exporter.h"
 #include "shared/report_writer.h"
+#include "tools_window/pane_buttons.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
 

@@ -1,6 +1,4 @@
-#include "research_tools/research_pages.h"
-
-#include "tools_window/tools_window.h"
+#include "tools_window/research_panes.h"
 
 namespace research {
 
@@ -19,14 +17,6 @@ void ResearchPanes::Resize() {
 
 bool ResearchPanes::JobRunning() const {
     return IndexQuery.JobRunning() || Comparison.JobRunning() || HotKeywords.JobRunning();
-}
-
-std::unique_ptr<ResearchPages> MakeResearchPanes(关键词工具& window) {
-    return std::make_unique<ResearchPanes>(window);
-}
-
-ResearchPanes* ResearchPanesOf(关键词工具& window) {
-    return dynamic_cast<ResearchPanes*>(window.Research());
 }
 
 }  // namespace research
