@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include "side_by_side.h"
+
 // The application every Qt benchmark runs in: offscreen unless told otherwise. Create it first
 // in main(), then whatever the benchmarks share, then Run().
 class QtBenchmarkApp {
@@ -11,9 +13,14 @@ class QtBenchmarkApp {
     QtBenchmarkApp(int& argc, char** argv)
         : argc_(argc), argv_(argv), app_(Offscreen(argc), argv) {}
 
-    int Run() {
+    // Runs the benchmarks; those named in `goals` side by side with their baselines, `rounds`
+    // times.
+    int Run(const std::vector<side_by_side::Goal>& goals = {}, int rounds = 3) {
         benchmark::Initialize(&argc_, argv_);
-        benchmark::RunSpecifiedBenchmarks();
+        if (goals.empty())
+            benchmark::RunSpecifiedBenchmarks();
+        else
+            side_by_side::Run(goals, rounds);
         benchmark::Shutdown();
         return 0;
     }

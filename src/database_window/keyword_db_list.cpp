@@ -14,12 +14,6 @@ namespace {
 
 using metrics::KeywordCell;
 
-// The columns of the query in the order of the row's cells; the index comes between count and
-// date.
-constexpr KeywordCell kStoredCells[] = {KeywordCell::Keyword,     KeywordCell::Parent,
-                                        KeywordCell::MonthVolume, KeywordCell::DayVolume,
-                                        KeywordCell::BaiduCount,  KeywordCell::UpdateDate};
-
 QString IndexOf(const platform::RowTable& list, int row) {
     return metrics::OptimisationIndex(list.Cell(row, DbCell(KeywordCell::MonthVolume)),
                                       list.Cell(row, DbCell(KeywordCell::BaiduCount)));
@@ -30,21 +24,33 @@ QString IndexOf(const platform::RowTable& list, int row) {
 bool LoadKeywordDb(platform::Connection& db, platform::RowTable& shown,
                    platform::RowTable& master) {
     shown.SetSorting(std::nullopt);
-    master.Clear();
-    std::optional<platform::Recordset> records = db.Query(
-        QStringLiteral("select keys,parentkeys,monthrank,dayrank,baidunum,adddate from keywords"));
-    if (records) master.Reserve(records->RecordCount());
-    for (; records && !records->Eof(); records->MoveNext()) {
-        const int row = master.Add(records->Field(0).toString()).Index();
-        // Cells from left to right, the cheapest way to fill a row.
-        for (int field = 1; field < 5; ++field)
-            master.SetCell(row, DbCell(kStoredCells[field]), records->Field(field).toString());
-        master.SetCell(row, DbCell(KeywordCell::BaiduIndex), IndexOf(master, row));
-        master.SetCell(row, DbCell(KeywordCell::UpdateDate), records->Field(5).toString());
+    const std::optional<platform::Recordset> count =
+        db.Query(QStringLiteral("select count(*) from keywords"));
+    bool read = false;
+    {
+        platform::RowTable::Loader load(master, count ? count->Field(0).toInt() : 0);
+        // Room for the index too; figures are short, and it is never longer than a count.
+        constexpr qsizetype kIndexLength = 16;
+        read =
+            count && db.ReadRows(QStringLiteral("select keys,parentkeys,monthrank,dayrank,baidunum,"
+                                                "adddate from keywords"),
+                                 {}, [&load](const platform::RowReader& record) {
+                                     qsizetype length = kIndexLength;
+                                     for (int field = 1; field < 6; ++field)
+                                         length += record.Utf8(field).size();
+                                     load.AddRow(record.Text(0), length);
+                                     for (int field = 1; field < 5; ++field)
+                                         load.AddCell(record.Utf8(field));
+                                     load.AddCell(metrics::OptimisationIndex(
+                                         load.Cell(DbCell(KeywordCell::MonthVolume)),
+                                         load.Cell(DbCell(KeywordCell::BaiduCount))));
+                                     load.AddCell(record.Utf8(5));
+                                 });
     }
-    // The shown list as one copy of the master: one reset of its view, whatever the length.
+    if (!read) master.Clear();
+    // The shown list as one copy of the master, sharing its texts: one reset of its view.
     shown.RebuildFrom(master);
-    return records.has_value();
+    return read;
 }
 
 void FillOptimisationIndex(platform::RowTable& shown, platform::RowTable& master, quint64 key) {

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string_view>
 
+#include <QVarLengthArray>
+
 #include "platform/row_table.h"
 
 namespace metrics {
@@ -106,12 +108,12 @@ std::optional<qint16> ToWhole16(double value) {
     return ToWhole<qint16>(value);
 }
 
-std::optional<qint32> ReadWhole32(const QString& text) {
+std::optional<qint32> ReadWhole32(QStringView text) {
     const std::optional<double> value = ReadNumber(text);
     return value ? ToWhole32(*value) : std::nullopt;
 }
 
-std::optional<qint16> ReadWhole16(const QString& text) {
+std::optional<qint16> ReadWhole16(QStringView text) {
     const std::optional<double> value = ReadNumber(text);
     return value ? ToWhole16(*value) : std::nullopt;
 }
@@ -126,26 +128,47 @@ QString WholeText(double value) {
 QString NumberToText(double value) {
     if (!std::isfinite(value)) return QString();
     if (value == 0) return QStringLiteral("0");
-    // 15 significant digits: d.dddddddddddddde±x
+    // 15 significant digits: d.dddddddddddddde±x. The text is read and written in place: the
+    // optimisation index of every row of a long list passes through here.
     const QString scientific = QString::number(std::fabs(value), 'e', 14);
-    const int e = scientific.indexOf(u'e');
-    QString digits = scientific.left(e).remove(u'.');
-    const int exponent = scientific.mid(e + 1).toInt();
-    while (digits.size() > 1 && digits.endsWith(u'0')) digits.chop(1);
-    const QString sign = value < 0 ? QStringLiteral("-") : QString();
+    const QStringView written(scientific);
+    const qsizetype e = written.indexOf(u'e');
+    QVarLengthArray<char16_t, 16> digits;
+    for (const QChar c : written.left(e))
+        if (c != u'.') digits.append(c.unicode());
+    const int exponent = written.mid(e + 1).toInt();
+    while (digits.size() > 1 && digits.back() == u'0') digits.removeLast();
+    const QStringView significant(digits.constData(), digits.size());
 
+    QString text;
+    text.reserve(24);
+    if (value < 0) text += u'-';
     const bool plain = exponent < 0 ? (-exponent - 1) + digits.size() <= 15 : exponent < 15;
     if (plain) {
-        if (exponent < 0)
-            return sign + QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
-        if (digits.size() <= exponent + 1)
-            return sign + digits + QString(exponent + 1 - digits.size(), u'0');
-        return sign + digits.left(exponent + 1) + u'.' + digits.mid(exponent + 1);
+        if (exponent < 0) {
+            text += u"0.";
+            text.append(QString(-exponent - 1, u'0'));
+            text += significant;
+        } else if (significant.size() <= exponent + 1) {
+            text += significant;
+            text.append(QString(exponent + 1 - significant.size(), u'0'));
+        } else {
+            text += significant.left(exponent + 1);
+            text += u'.';
+            text += significant.mid(exponent + 1);
+        }
+        return text;
     }
-    QString mantissa = digits.left(1);
-    if (digits.size() > 1) mantissa += u'.' + digits.mid(1);
-    return sign + mantissa + (exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+")) +
-           QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+    text += significant.left(1);
+    if (significant.size() > 1) {
+        text += u'.';
+        text += significant.mid(1);
+    }
+    text += exponent < 0 ? u"E-" : u"E+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10) text += u'0';
+    text += QString::number(magnitude);
+    return text;
 }
 
 }  // namespace metrics

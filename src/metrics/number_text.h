@@ -30,8 +30,8 @@ std::optional<qint32> ToWhole32(double value);
 std::optional<qint16> ToWhole16(double value);
 
 // ReadNumber followed by the rounding above.
-std::optional<qint32> ReadWhole32(const QString& text);
-std::optional<qint16> ReadWhole16(const QString& text);
+std::optional<qint32> ReadWhole32(QStringView text);
+std::optional<qint16> ReadWhole16(QStringView text);
 
 // `value` rounded half to even and written as decimal digits, "-" in front when negative; all
 // of its digits however large it is, and empty for a value that is not finite.

@@ -1,6 +1,6 @@
 #include "metrics/optimisation_index.h"
 
-#include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include "metrics/number_text.h"
 
@@ -27,14 +27,48 @@ qint64 DivideRounded(qint64 value, qint64 power) {
     return quotient;
 }
 
+// A mantissa of an optional sign, at most 16 digits and a point with at most two more, in
+// hundredths; nothing for any other text or one without a digit.
+std::optional<qint64> Hundredths(QStringView mantissa) {
+    qsizetype i = 0;
+    const auto digits = [&](int most, qint64& value) {
+        int count = 0;
+        for (; i < mantissa.size() && mantissa[i] >= u'0' && mantissa[i] <= u'9'; ++i, ++count)
+            if (count < most) value = value * 10 + (mantissa[i].unicode() - u'0');
+        return count <= most ? count : -1;
+    };
+    const bool negative = !mantissa.isEmpty() && mantissa[0] == u'-';
+    if (!mantissa.isEmpty() && (mantissa[0] == u'-' || mantissa[0] == u'+')) ++i;
+    qint64 whole = 0;
+    const int wholeDigits = digits(16, whole);
+    qint64 fraction = 0;
+    int fractionDigits = 0;
+    if (i < mantissa.size() && mantissa[i] == u'.') {
+        ++i;
+        fractionDigits = digits(2, fraction);
+    }
+    if (i != mantissa.size() || wholeDigits < 0 || fractionDigits < 0 ||
+        wholeDigits + fractionDigits == 0)
+        return std::nullopt;
+    if (fractionDigits == 1) fraction *= 10;
+    const qint64 hundredths = whole * 100 + fraction;
+    return negative ? -hundredths : hundredths;
+}
+
 }  // namespace
 
 std::optional<FixedPoint> GetSeoZs(const QString& text) {
-    QString mantissa = text.trimmed();
+    // Read in place, without a copy: the index of every row of a long list passes through here.
+    QStringView mantissa = QStringView(text).trimmed();
     if (mantissa.size() > kLongestNumberText) return std::nullopt;
-    mantissa.remove(u',');
+    QVarLengthArray<QChar, kLongestNumberText> withoutCommas;
+    if (mantissa.contains(u',')) {
+        for (const QChar c : mantissa)
+            if (c != u',') withoutCommas.append(c);
+        mantissa = QStringView(withoutCommas.constData(), withoutCommas.size());
+    }
     int exponent = 0;
-    const int e = mantissa.indexOf(u'E', 0, Qt::CaseInsensitive);
+    const qsizetype e = mantissa.indexOf(u'E', 0, Qt::CaseInsensitive);
     if (e >= 0) {
         bool ok = false;
         exponent = mantissa.mid(e + 1).toInt(&ok);
@@ -43,41 +77,44 @@ std::optional<FixedPoint> GetSeoZs(const QString& text) {
     }
     // The fraction is cut after its second digit; in exponent form that cuts the mantissa.
     if (mantissa.count(u'.') == 1) {
-        const int point = mantissa.indexOf(u'.');
-        mantissa.truncate(point + 3);
+        const qsizetype point = mantissa.indexOf(u'.');
+        mantissa.truncate(qMin(mantissa.size(), point + 3));
     }
-    static const QRegularExpression kMantissa(
-        QStringLiteral("^([+-]?)(\\d{0,16})(?:\\.(\\d{0,2}))?$"));
-    const QRegularExpressionMatch match = kMantissa.match(mantissa);
-    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
-        return std::nullopt;
-    const QString fraction = match.captured(3).leftJustified(2, u'0');
-    qint64 hundredths = match.captured(2).toLongLong() * 100 + fraction.toLongLong();
-    if (match.captured(1) == QStringLiteral("-")) hundredths = -hundredths;
+    const std::optional<qint64> hundredths = Hundredths(mantissa);
+    if (!hundredths) return std::nullopt;
 
     // Hundredths to ten-thousandths is two more powers of ten; counted in 64 bits, so that no
     // exponent overflows.
     const qint64 power = qint64(exponent) + 2;
-    if (power < 0) return DivideRounded(hundredths, -power);
+    if (power < 0) return DivideRounded(*hundredths, -power);
     if (power > kMaxPower) return std::nullopt;
     const qint64 factor = PowerOfTen(static_cast<int>(power));
     qint64 scaled = 0;
-    if (__builtin_mul_overflow(hundredths, factor, &scaled)) return std::nullopt;
+    if (__builtin_mul_overflow(*hundredths, factor, &scaled)) return std::nullopt;
     return scaled;
 }
 
 QString FixedPointText(FixedPoint value) {
     const bool negative = value < 0;
     const quint64 magnitude = negative ? 0 - static_cast<quint64>(value) : value;
-    QString text = QString::number(magnitude / 10000);
-    QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
-    while (fraction.endsWith(u'0')) fraction.chop(1);
-    if (!fraction.isEmpty()) text += u'.' + fraction;
-    return negative ? u'-' + text : text;
+    char fraction[5];
+    quint64 rest = magnitude % 10000;
+    for (int digit = 3; digit >= 0; --digit, rest /= 10) fraction[digit] = char('0' + rest % 10);
+    int fractionLength = 4;
+    while (fractionLength > 0 && fraction[fractionLength - 1] == '0') --fractionLength;
+    QString text;
+    text.reserve(26);
+    if (negative) text += u'-';
+    text += QString::number(magnitude / 10000);
+    if (fractionLength > 0) {
+        text += u'.';
+        text += QLatin1StringView(fraction, fractionLength);
+    }
+    return text;
 }
 
-bool HasFigure(const QString& cell) {
-    return cell != QStringLiteral("-") && cell != QStringLiteral("0");
+bool HasFigure(QStringView cell) {
+    return cell != u"-" && cell != u"0";
 }
 
 QString IndexFromQuotient(double quotient) {
@@ -85,7 +122,7 @@ QString IndexFromQuotient(double quotient) {
     return value ? FixedPointText(*value) : QString();
 }
 
-QString OptimisationIndex(const QString& monthText, const QString& countText) {
+QString OptimisationIndex(QStringView monthText, QStringView countText) {
     if (!HasFigure(monthText) || !HasFigure(countText)) return QStringLiteral("0");
     const std::optional<qint32> month = ReadWhole32(monthText);
     const std::optional<qint32> count = ReadWhole32(countText);

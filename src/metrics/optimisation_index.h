@@ -21,7 +21,7 @@ std::optional<FixedPoint> GetSeoZs(const QString& text);
 QString FixedPointText(FixedPoint value);
 
 // Whether a metric cell holds a figure: neither "-" (not obtained) nor "0" (nothing found).
-bool HasFigure(const QString& cell);
+bool HasFigure(QStringView cell);
 
 // The index shown for `quotient`: GetSeoZs of its general text form; empty when it cannot be
 // formed (not a finite number).
@@ -30,6 +30,6 @@ QString IndexFromQuotient(double quotient);
 // OptimisationIndex of a row from its monthly volume and count texts: "0" when either is "-"
 // (not obtained) or "0" (nothing found); empty when either is not a whole number of the signed
 // 32-bit range or the count rounds to 0.
-QString OptimisationIndex(const QString& monthText, const QString& countText);
+QString OptimisationIndex(QStringView monthText, QStringView countText);
 
 }  // namespace metrics

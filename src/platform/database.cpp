@@ -56,12 +56,27 @@ bool Connection::Open(const QString& path) {
         sqlite3_close(db);
         return false;
     }
+    UseWriteAheadLog(db);
     db_ = db;
     return true;
 }
 
+void Connection::UseWriteAheadLog(sqlite3* db) {
+    // A commit appends to the log instead of rewriting pages and flushing the disk each time,
+    // and readers no longer wait for a writer. At synchronous NORMAL a committed transaction
+    // is in the system's hands before the commit returns: it survives the program being
+    // killed at any moment; only a power cut may take the last commits, never the file's
+    // soundness. A file that refuses the change (read-only) keeps its own journal and still
+    // serves for reading.
+    sqlite3_exec(db, "pragma journal_mode = wal", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "pragma synchronous = normal", nullptr, nullptr, nullptr);
+}
+
 void Connection::Close() {
     FinalizeStatements();
+    // The file is left with an ordinary journal: it opens again from a folder that has become
+    // read-only, and a copy of db.db alone is the whole database.
+    if (db_) sqlite3_exec(db_, "pragma journal_mode = delete", nullptr, nullptr, nullptr);
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
 }
@@ -194,6 +209,22 @@ std::optional<Recordset> Connection::Query(const QString& sql, const QVariantLis
         return std::nullopt;
     }
     return Recordset(std::move(columns), std::move(rows));
+}
+
+QUtf8StringView RowReader::Utf8(int field) const {
+    // The text first, then its length: the order the library asks for.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, field));
+    return {text, sqlite3_column_bytes(statement_, field)};
+}
+
+bool Connection::ReadRows(const QString& sql, const QVariantList& params,
+                          const std::function<void(const RowReader&)>& row) {
+    Statement statement = Prepare(sql, params);
+    if (!statement) return false;
+    const RowReader reader(statement.get());
+    int step;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) row(reader);
+    return step == SQLITE_DONE || Fail();
 }
 
 bool Connection::HasTable(const QString& table) {

@@ -3,9 +3,11 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QUtf8StringView>
 #include <QVariant>
 #include <QVector>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,6 +41,19 @@ class Recordset {
     int position_ = 0;
 };
 
+// One row of a query being read, its fields straight from the statement: valid only while the
+// row is handed over.
+class RowReader {
+  public:
+    explicit RowReader(sqlite3_stmt* statement) : statement_(statement) {}
+    // The field's text as the database holds it (UTF-8); empty for a null field.
+    QUtf8StringView Utf8(int field) const;
+    QString Text(int field) const { return Utf8(field).toString(); }
+
+  private:
+    sqlite3_stmt* statement_;
+};
+
 // How long a statement waits for another program's lock on the file to pass before it fails:
 // long enough for any write another program makes.
 constexpr std::chrono::milliseconds kLockWait{10000};
@@ -68,6 +83,10 @@ class Connection {
     int RowsAffected() const { return rowsAffected_; }
     // Runs one query; nothing when it fails (a missing table, a closed connection).
     std::optional<Recordset> Query(const QString& sql, const QVariantList& params = {});
+    // Runs one query and hands each row to `row` as the statement steps to it: nothing is copied
+    // but what the caller keeps. False when the query fails, even after some rows were handed.
+    bool ReadRows(const QString& sql, const QVariantList& params,
+                  const std::function<void(const RowReader&)>& row);
     // Whether the table exists in the open database.
     bool HasTable(const QString& table);
     // Whether every page of the file reads as sound database pages (a quick integrity check).
@@ -104,6 +123,7 @@ class Connection {
     using Statement = std::unique_ptr<sqlite3_stmt, StatementReset>;
     Statement Prepare(const QString& sql, const QVariantList& params);
     void FinalizeStatements();
+    static void UseWriteAheadLog(sqlite3* db);
     // Records the connection's last error; false, for the caller to return.
     bool Fail();
     // The library's busy handler: sleeps a little and asks again until the lock wait is over.

@@ -239,19 +239,55 @@ void RowTable::RebuildFrom(const RowTable& source) {
     rows_.clear();
     rows_.reserve(source.rows_.size());
     for (const Row& from : source.rows_) {
-        Row row;
-        row.text = from.text;
-        row.subItems = from.subItems;
-        row.ends = from.ends;
-        row.key = from.key;
-        row.bold = from.bold;
-        row.icon = from.icon;
-        rows_.push_back(std::move(row));
+        // Made in place as a copy, then what is not copied taken back while the row is at hand.
+        Row& row = rows_.emplace_back(from);
+        row.tag = QString();
+        row.checked = false;
     }
     textCounts_ = source.textCounts_;
     textCountsValid_ = source.textCountsValid_;
     ForgetPositions();
     endResetModel();
+}
+
+RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
+    table_.beginResetModel();
+    table_.sorting_.reset();
+    table_.rows_.clear();
+    table_.rows_.reserve(static_cast<size_t>(qMax(0, rows)));
+    // Made again by the first duplicate test or look-up by key, if any ever comes.
+    table_.textCounts_.clear();
+    table_.ForgetTextCounts();
+    table_.positions_.clear();
+    table_.ForgetPositions();
+}
+
+RowTable::Loader::~Loader() {
+    table_.endResetModel();
+}
+
+void RowTable::Loader::AddRow(const QString& text, qsizetype cellsLength) {
+    Row& row = table_.rows_.emplace_back();
+    row.text = text;
+    row.subItems.reserve(cellsLength);
+    row.key = NewKey();
+}
+
+void RowTable::Loader::AddCell(QStringView text) {
+    Row& row = table_.rows_.back();
+    row.subItems.append(text);
+    row.ends.append(row.subItems.size());
+}
+
+void RowTable::Loader::AddCell(QUtf8StringView text) {
+    Row& row = table_.rows_.back();
+    const qsizetype at = row.subItems.size();
+    // Decoded in place: UTF-16 never takes more units than UTF-8 takes bytes.
+    row.subItems.resize(at + text.size());
+    const QChar* end =
+        utf8_.appendToBuffer(row.subItems.data() + at, QByteArrayView(text.data(), text.size()));
+    row.subItems.truncate(end - row.subItems.constData());
+    row.ends.append(row.subItems.size());
 }
 
 void RowTable::SetAllChecked(bool checked) {

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QStringView>
 #include <QVarLengthArray>
@@ -116,6 +117,9 @@ class RowTable : public QAbstractTableModel {
     // The pictures the rows' small-icon keys name, shown before each row's text.
     void SetImageList(const QHash<QString, QIcon>& images) { images_ = images; }
 
+    // A whole list loaded in one pass: see Loader below.
+    class Loader;
+
     // Bulk changes, each one pass over the rows.
     // Removes every row for which `remove(index)` holds, asked of the rows as they stand
     // before the call; how many were removed.
@@ -191,6 +195,30 @@ class RowTable : public QAbstractTableModel {
     QHash<QString, QIcon> images_;
     bool checkable_ = false;
     bool editable_ = false;
+};
+
+// A whole list loaded in one pass, for lists read from a file or a database: the table is
+// emptied and unsorted, holds room for the rows to come, and shows them with one model reset
+// when the loader ends. Rows go in order at the end, each its text first and then its
+// sub-items from 1 on, each made once in the row's own storage.
+class RowTable::Loader {
+  public:
+    Loader(RowTable& table, int rows);
+    ~Loader();
+    Loader(const Loader&) = delete;
+    Loader& operator=(const Loader&) = delete;
+
+    // Starts a row of `text` with room for `cellsLength` characters of sub-items.
+    void AddRow(const QString& text, qsizetype cellsLength);
+    // Appends the next sub-item of the row being made.
+    void AddCell(QStringView text);
+    void AddCell(QUtf8StringView text);
+    // Sub-item j of the row being made.
+    QStringView Cell(int j) const { return table_.rows_.back().CellView(j); }
+
+  private:
+    RowTable& table_;
+    QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
 // Whether `table` has a row whose text equals `s` with its surrounding blanks (U+0020) removed

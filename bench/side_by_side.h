@@ -1,0 +1,126 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Ratios of a benchmark (the subject) to its baseline, measured side by side: each round runs
+// the subject and then its baseline, so that whatever else loads the machine weighs on both
+// alike, and the median of the rounds' ratios is printed beside the goal.
+namespace side_by_side {
+
+struct Goal {
+    Goal(std::string what, std::string subject, std::string baseline, double atMost,
+         std::string counter = {})
+        : what(std::move(what)),
+          subject(std::move(subject)),
+          baseline(std::move(baseline)),
+          atMost(atMost),
+          counter(std::move(counter)) {}
+
+    std::string what;     // what the ratio measures, as the table prints it
+    std::string subject;  // benchmark names, as registered
+    std::string baseline;
+    double atMost;  // the goal: the ratio may be at most this
+    // What to compare instead of the wall time per iteration: "cpu" (the CPU time per
+    // iteration) or a counter both set.
+    std::string counter;
+};
+
+// The measures of each benchmark's last run, shown on the console as they come.
+class Recorder : public benchmark::ConsoleReporter {
+  public:
+    bool ReportContext(const Context& context) override {
+        // Once, although the rounds start the library again and again.
+        return printedContext_ || (printedContext_ = ConsoleReporter::ReportContext(context));
+    }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+            std::map<std::string, double>& measures = last_[run.run_name.function_name];
+            const double iterations = std::max<double>(1, run.iterations);
+            measures["time"] = run.real_accumulated_time / iterations;
+            measures["cpu"] = run.cpu_accumulated_time / iterations;
+            for (const auto& [name, counter] : run.counters) measures[name] = counter.value;
+        }
+    }
+    // The measure of `benchmark`'s last run; 0 when it did not run.
+    double Measure(const std::string& benchmark, const std::string& counter) const {
+        const auto runs = last_.find(benchmark);
+        if (runs == last_.end()) return 0;
+        const auto measure = runs->second.find(counter.empty() ? "time" : counter);
+        return measure == runs->second.end() ? 0 : measure->second;
+    }
+
+  private:
+    bool printedContext_ = false;
+    std::map<std::string, std::map<std::string, double>> last_;
+};
+
+inline std::string Exactly(const std::string& name) {
+    std::string pattern = "^";
+    for (char c : name) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "(/|$)";  // the library adds "/iterations:3" and the like
+}
+
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Runs the benchmarks named in no goal once, then every goal's pair `rounds` times side by
+// side, and prints the table of ratios against their goals. A filter on the command line runs
+// the benchmarks it picks once each, as the library does, and no table.
+inline void Run(const std::vector<Goal>& goals, int rounds = 3) {
+    Recorder recorder;
+    const std::string filter = benchmark::GetBenchmarkFilter();
+    if (!filter.empty() && filter != "." && filter != "all") {
+        benchmark::RunSpecifiedBenchmarks(&recorder);
+        return;
+    }
+    std::string paired;
+    for (const Goal& goal : goals)
+        for (const std::string* name : {&goal.subject, &goal.baseline})
+            paired += (paired.empty() ? "" : "|") + Exactly(*name);
+    benchmark::RunSpecifiedBenchmarks(&recorder, "-" + paired);
+    std::map<std::string, std::vector<double>> ratios;  // by goal, in order of the rounds
+    for (int round = 0; round < rounds; ++round) {
+        std::map<std::string, bool> ran;  // goals may share a benchmark
+        for (const Goal& goal : goals)
+            for (const std::string* name : {&goal.subject, &goal.baseline})
+                if (!std::exchange(ran[*name], true))
+                    benchmark::RunSpecifiedBenchmarks(&recorder, Exactly(*name));
+        for (const Goal& goal : goals) {
+            const double subject = recorder.Measure(goal.subject, goal.counter);
+            const double baseline = recorder.Measure(goal.baseline, goal.counter);
+            if (subject > 0 && baseline > 0) ratios[goal.what].push_back(subject / baseline);
+        }
+    }
+    std::printf("\n%-58s %8s %8s  %s\n", "ratio to the baseline (median of rounds)", "now", "goal",
+                "");
+    for (const Goal& goal : goals) {
+        const std::vector<double>& found = ratios[goal.what];
+        if (found.empty()) {
+            std::printf("%-58s %8s %7.2fx  NOT MEASURED\n", goal.what.c_str(), "-", goal.atMost);
+            continue;
+        }
+        const double median = Median(found);
+        std::printf("%-58s %7.2fx %7.2fx  %s (%zu rounds)\n", goal.what.c_str(), median,
+                    goal.atMost, median <= goal.atMost ? "met" : "MISSED", found.size());
+    }
+    std::fflush(stdout);
+}
+
+}  // namespace side_by_side

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a finished build (scripts/test.sh or scripts/build.sh builds them);
+# each benchmark that has goals ends with its table of ratios to their baselines.
+set -euo pipefail
+cd "$(dirname "$0")/../build/bench"
+export QT_QPA_PLATFORM=offscreen
+for bench in ./*_bench; do
+    echo "== ${bench#./}"
+    "$bench" "$@"
+done

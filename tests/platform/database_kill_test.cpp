@@ -1,0 +1,110 @@
+// A program killed in the middle of its keyword writes loses none that it was told were
+// written, and leaves a sound file behind.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <poll.h>
+#include <QRandomGenerator>
+#include <QSet>
+#include <cerrno>
+#include <chrono>
+
+#include "platform/database.h"
+#include "support/program_folder_fixture.h"
+
+namespace {
+
+// The writer: saves keywords one statement at a time, as the metric routines do, and reports
+// each on `report` once its statement has returned. Never returns.
+[[noreturn]] void WriteUntilKilled(const QString& path, int first, int report) {
+    platform::Connection db;
+    if (!db.Open(path)) _exit(2);
+    for (int i = first;; ++i) {
+        const QString keyword = QString::number(i);
+        if (!db.Execute(QStringLiteral("insert into keywords (keys,monthrank,adddate) "
+                                       "values (?,'1','2026-12-10')"),
+                        {keyword}) ||
+            !db.Execute(QStringLiteral("update keywords set baidunum = ? where keys = ?"),
+                        {QStringLiteral("12"), keyword}))
+            _exit(3);
+        const QByteArray line = keyword.toLatin1() + '\n';
+        if (write(report, line.constData(), line.size()) != line.size()) _exit(4);
+    }
+}
+
+// Reads the writer's reports for `run`, kills it without warning, and reads what it reported
+// before it died.
+QByteArray KillAfter(pid_t writer, int report, std::chrono::milliseconds run) {
+    QByteArray reported;
+    char buffer[4096];
+    const auto deadline = std::chrono::steady_clock::now() + run;
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        pollfd ready{report, POLLIN, 0};
+        if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
+        const ssize_t got = read(report, buffer, sizeof buffer);
+        if (got <= 0) break;
+        reported.append(buffer, got);
+    }
+    kill(writer, SIGKILL);
+    int status = 0;
+    waitpid(writer, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, status " << status;
+    for (ssize_t got; (got = read(report, buffer, sizeof buffer)) > 0;)
+        reported.append(buffer, got);
+    return reported;
+}
+
+TEST(DatabaseKill, TwentyKillsDuringKeywordWritesLoseNoReportedRowAndLeaveASoundFile) {
+    testing_support::TemporaryProgramFolder folder;
+    folder.AddFreshDatabase();
+    const QString path = folder.FilePath(QStringLiteral("db.db"));
+    QSet<QString> reported;
+    for (int kill = 0; kill < 20; ++kill) {
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        const pid_t writer = fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            close(pipe[0]);
+            WriteUntilKilled(path, kill * 1000000, pipe[1]);
+        }
+        close(pipe[1]);
+        const auto run = std::chrono::milliseconds(20 + QRandomGenerator::global()->bounded(150));
+        const QByteArray lines = KillAfter(writer, pipe[0], run);
+        close(pipe[0]);
+        for (const QByteArray& line : lines.split('\n'))
+            if (!line.isEmpty()) reported.insert(QString::fromLatin1(line));
+    }
+    ASSERT_GT(reported.size(), 20) << "the writer wrote too little to test anything";
+
+    platform::Connection db;
+    ASSERT_TRUE(db.Open(path));
+    const std::optional<platform::Recordset> verdict =
+        db.Query(QStringLiteral("pragma integrity_check"));
+    ASSERT_TRUE(verdict);
+    EXPECT_EQ(verdict->Field(0).toString(), QStringLiteral("ok"));
+    QSet<QString> stored;
+    ASSERT_TRUE(
+        db.ReadRows(QStringLiteral("select keys from keywords where baidunum = '12'"), {},
+                    [&stored](const platform::RowReader& row) { stored.insert(row.Text(0)); }));
+    for (const QString& keyword : std::as_const(reported))
+        EXPECT_TRUE(stored.contains(keyword)) << "reported but lost: " << keyword.toStdString();
+}
+
+// Commits go to a write-ahead log, which keeps them across a kill without a disk flush each.
+TEST(DatabaseKill, TheFileIsOpenedWithAWriteAheadLog) {
+    testing_support::TemporaryProgramFolder folder;
+    folder.AddFreshDatabase();
+    platform::Connection db;
+    ASSERT_TRUE(db.Open(folder.FilePath(QStringLiteral("db.db"))));
+    EXPECT_EQ(db.Query(QStringLiteral("pragma journal_mode"))->Field(0).toString(),
+              QStringLiteral("wal"));
+}
+
+}  // namespace
