@@ -149,12 +149,10 @@ void 关键词数据库::UpdateDb() {
                         "保留原来的数值。")
                         .arg(outcome.notObtained);
     if (outcome.unsaved > 0)
-        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。
-原因：%2")
+        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
                         .arg(outcome.unsaved)
                         .arg(SharedConnection().LastError());
-    if (!problems.isEmpty()) Tell(problems.join(u'
-'));
+    if (!problems.isEmpty()) Tell(problems.join(u'\n'));
 }
 
 void 关键词数据库::FinishDbRefresh(bool paused) {
