@@ -231,6 +231,13 @@ TEST_F(MiningRunTest, APageThatCameWithAnErrorStatusYieldsNoKeyword) {
     EXPECT_EQ(web.RequestedUrls().mid(0, 8), SourceUrls(kGbkSeed, kUtf8Seed, kHelperSeed));
     EXPECT_EQ(Rows(binding.window.ListView1), QStringList{QStringLiteral("*减肥")});
     ExpectIdle();
+    // Error answers are pages not obtained, and the end of the run says so.
+    EXPECT_EQ(
+        prompts.Texts(),
+        QStringList{
+            QStringLiteral(
+                "8个挖掘来源中有%1个未能取得页面（网络不通或服务器无应答），挖掘结果可能不全。")
+                .arg(8)});
 }
 
 TEST_F(MiningRunTest, APauseClickStopsAtTheNextItemAndTheSameSeedResumesAtTheUnfinishedSource) {
@@ -335,6 +342,13 @@ TEST_F(MiningRunTest, NeitherSeoNorSemIsAskedOfTheFirstSuggestionService) {
         const QStringList urls = SourceUrls(seed, seed, seed);
         EXPECT_EQ(web.RequestedUrls(), QStringList(urls).mid(0, 1) + urls.mid(2));
     }
+    // The loopback web has no page of one source for these seeds; the skip is no failure.
+    EXPECT_EQ(
+        prompts.Texts(),
+        QStringList(
+            2, QStringLiteral(
+                   "8个挖掘来源中有%1个未能取得页面（网络不通或服务器无应答），挖掘结果可能不全。")
+                   .arg(1)));
 }
 
 TEST_F(MiningRunTest, AnOptionChangedDuringTheRunCountsFromTheNextCandidate) {
