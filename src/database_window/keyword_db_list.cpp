@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
+#include <array>
 
 #include "database_window/keyword_db_row.h"
 #include "metrics/optimisation_index.h"
@@ -26,26 +27,34 @@ bool LoadKeywordDb(platform::Connection& db, platform::RowTable& shown,
     shown.SetSorting(std::nullopt);
     const std::optional<platform::Recordset> count =
         db.Query(QStringLiteral("select count(*) from keywords"));
+    const int rows = count ? count->Field(0).toInt() : 0;
+    // The shown list's old rows go first and its room for the new ones is taken before the
+    // master's texts are made: the texts then cannot split the room a list of rows needs.
+    shown.Clear();
+    shown.Reserve(rows);
     bool read = false;
     {
-        platform::RowTable::Loader load(master, count ? count->Field(0).toInt() : 0);
+        platform::RowTable::Loader load(master, rows);
         // Room for the index too; figures are short, and it is never longer than a count.
         constexpr qsizetype kIndexLength = 16;
-        read =
-            count && db.ReadRows(QStringLiteral("select keys,parentkeys,monthrank,dayrank,baidunum,"
-                                                "adddate from keywords"),
-                                 {}, [&load](const platform::RowReader& record) {
-                                     qsizetype length = kIndexLength;
-                                     for (int field = 1; field < 6; ++field)
-                                         length += record.Utf8(field).size();
-                                     load.AddRow(record.Text(0), length);
-                                     for (int field = 1; field < 5; ++field)
-                                         load.AddCell(record.Utf8(field));
-                                     load.AddCell(metrics::OptimisationIndex(
-                                         load.Cell(DbCell(KeywordCell::MonthVolume)),
-                                         load.Cell(DbCell(KeywordCell::BaiduCount))));
-                                     load.AddCell(record.Utf8(5));
-                                 });
+        constexpr int kFields = 6;
+        const auto addRow = [&load](const platform::RowReader& record) {
+            // Each field asked of the statement once: every ask takes the library's lock.
+            std::array<QUtf8StringView, kFields> fields;
+            qsizetype length = kIndexLength;
+            for (int field = 0; field < kFields; ++field) {
+                fields[field] = record.Utf8(field);
+                if (field > 0) length += fields[field].size();
+            }
+            load.AddRow(fields[0].toString(), length);
+            for (int field = 1; field < 5; ++field) load.AddCell(fields[field]);
+            load.AddCell(metrics::OptimisationIndex(load.Cell(DbCell(KeywordCell::MonthVolume)),
+                                                    load.Cell(DbCell(KeywordCell::BaiduCount))));
+            load.AddCell(fields[5]);
+        };
+        read = count && db.ReadRows(QStringLiteral("select keys,parentkeys,monthrank,dayrank,"
+                                                   "baidunum,adddate from keywords"),
+                                    {}, addRow);
     }
     if (!read) master.Clear();
     // The shown list as one copy of the master, sharing its texts: one reset of its view.

@@ -1,6 +1,8 @@
 #include "metrics/optimisation_index.h"
 
 #include <QVarLengthArray>
+#include <cmath>
+#include <iterator>
 
 #include "metrics/number_text.h"
 
@@ -55,6 +57,20 @@ std::optional<qint64> Hundredths(QStringView mantissa) {
     return negative ? -hundredths : hundredths;
 }
 
+// GetSeoZs(NumberToText(quotient)) worked out without the text, for the quotients where that
+// is safe; nothing for the others. From 0.1 up to far below 15 digits before the point the
+// text is the plain form rounded at its 15th digit, and cutting it after two decimals gives
+// the hundredths below the quotient, unless the quotient lies so close to a hundredth that
+// the rounding of the text, or of the multiplication here, could cross it.
+std::optional<FixedPoint> PlainQuotientCut(double quotient) {
+    if (!(quotient >= 0.1 && quotient < 1e9)) return std::nullopt;
+    const double hundredths = quotient * 100;
+    const double whole = std::floor(hundredths);
+    constexpr double kMargin = 1e-3;  // far beyond both roundings at these sizes
+    if (hundredths - whole < kMargin || whole + 1 - hundredths < kMargin) return std::nullopt;
+    return static_cast<FixedPoint>(whole) * 100;
+}
+
 }  // namespace
 
 std::optional<FixedPoint> GetSeoZs(const QString& text) {
@@ -97,20 +113,26 @@ std::optional<FixedPoint> GetSeoZs(const QString& text) {
 QString FixedPointText(FixedPoint value) {
     const bool negative = value < 0;
     const quint64 magnitude = negative ? 0 - static_cast<quint64>(value) : value;
-    char fraction[5];
-    quint64 rest = magnitude % 10000;
-    for (int digit = 3; digit >= 0; --digit, rest /= 10) fraction[digit] = char('0' + rest % 10);
-    int fractionLength = 4;
-    while (fractionLength > 0 && fraction[fractionLength - 1] == '0') --fractionLength;
-    QString text;
-    text.reserve(26);
-    if (negative) text += u'-';
-    text += QString::number(magnitude / 10000);
-    if (fractionLength > 0) {
-        text += u'.';
-        text += QLatin1StringView(fraction, fractionLength);
+    // Written backwards into one buffer, made into a text at the end: an index for every row of
+    // a long list is written here.
+    char buffer[32];
+    char* begin = std::end(buffer);
+    quint64 fraction = magnitude % 10000;
+    int fractionDigits = 4;
+    while (fractionDigits > 0 && fraction % 10 == 0) {
+        fraction /= 10;
+        --fractionDigits;
     }
-    return text;
+    for (int digit = 0; digit < fractionDigits; ++digit, fraction /= 10)
+        *--begin = char('0' + fraction % 10);
+    if (fractionDigits > 0) *--begin = '.';
+    quint64 whole = magnitude / 10000;
+    do {
+        *--begin = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (negative) *--begin = '-';
+    return QString::fromLatin1(begin, std::end(buffer) - begin);
 }
 
 bool HasFigure(QStringView cell) {
@@ -118,6 +140,8 @@ bool HasFigure(QStringView cell) {
 }
 
 QString IndexFromQuotient(double quotient) {
+    if (const std::optional<FixedPoint> value = PlainQuotientCut(quotient))
+        return FixedPointText(*value);
     const std::optional<FixedPoint> value = GetSeoZs(NumberToText(quotient));
     return value ? FixedPointText(*value) : QString();
 }

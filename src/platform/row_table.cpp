@@ -266,9 +266,9 @@ RowTable::Loader::~Loader() {
     table_.endResetModel();
 }
 
-void RowTable::Loader::AddRow(const QString& text, qsizetype cellsLength) {
+void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
     Row& row = table_.rows_.emplace_back();
-    row.text = text;
+    row.text = std::move(text);
     row.subItems.reserve(cellsLength);
     row.key = NewKey();
 }

@@ -209,7 +209,7 @@ class RowTable::Loader {
     Loader& operator=(const Loader&) = delete;
 
     // Starts a row of `text` with room for `cellsLength` characters of sub-items.
-    void AddRow(const QString& text, qsizetype cellsLength);
+    void AddRow(QString text, qsizetype cellsLength);
     // Appends the next sub-item of the row being made.
     void AddCell(QStringView text);
     void AddCell(QUtf8StringView text);

@@ -1,6 +1,5 @@
 #include "shell/program_icon.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPixmap>
 
@@ -15,12 +14,11 @@ QIcon ProgramIcon() {
             painter.setBrush(QColor(0x1f, 0x5f, 0xbf));
             painter.setPen(Qt::NoPen);
             painter.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-            QFont font;
-            font.setBold(true);
-            font.setPixelSize(size * 3 / 4);
-            painter.setFont(font);
-            painter.setPen(Qt::white);
-            painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("T"));
+            // The letter drawn as two bars: no font is loaded for it before the window shows.
+            painter.setBrush(Qt::white);
+            const qreal bar = size / 6.0;
+            painter.drawRect(QRectF(size * 0.2, size * 0.2, size * 0.6, bar));
+            painter.drawRect(QRectF((size - bar) / 2, size * 0.2, bar, size * 0.6));
             painter.end();
             drawn.addPixmap(pixmap);
         }

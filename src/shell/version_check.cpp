@@ -28,10 +28,19 @@ void WriteConfig(const QString& name, const QString& value) {
 }
 
 // Writes `line` as the only line of a GBK text file in the program folder, whole or not at all.
+// A file that holds exactly that already is left alone: a whole write waits for the disk, and
+// every start writes these files.
 void WriteOneLineFile(const QString& name, const QString& line) {
-    QSaveFile file(platform::ProgramFolder() + u'/' + name);
+    const QString path = platform::ProgramFolder() + u'/' + name;
+    const QByteArray content = platform::ToAnsi(line + QStringLiteral("\r\n"));
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.size() == content.size() &&
+        existing.readAll() == content)
+        return;
+    existing.close();
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;
-    file.write(platform::ToAnsi(line + QStringLiteral("\r\n")));
+    file.write(content);
     file.commit();
 }
 

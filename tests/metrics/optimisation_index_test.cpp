@@ -68,6 +68,29 @@ TEST(GetSeoZsTest, ExtremeExponentsAndValuesStayInRange) {
               QStringLiteral("0"));
 }
 
+// The index of a quotient is worked out without its text where that is safe; it must equal what
+// the text gives, hundredths that a product like 0.29 * 100 misses by a hair included.
+TEST(IndexFromQuotientTest, EqualsTheCutOfTheQuotientsText) {
+    const auto fromText = [](double quotient) {
+        const std::optional<metrics::FixedPoint> value =
+            metrics::GetSeoZs(metrics::NumberToText(quotient));
+        return value ? metrics::FixedPointText(*value) : QString();
+    };
+    for (const double quotient : {0.29, 0.57, 0.1, 0.0999999, 1.005, 12.345, 99.995, 25.0,
+                                  211.640211640212, 999999999.995, 1e9, 1e9 + 0.015})
+        EXPECT_EQ(metrics::IndexFromQuotient(quotient), fromText(quotient)) << quotient;
+    // Monthly volumes and counts as lists hold them, quotients of every size.
+    quint32 seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 20000; ++i) {
+        const double month = next() % (i % 2 ? 100000 : 100);
+        const double count = 1 + next() % (i % 3 ? 10000000 : 1000);
+        const double quotient = month / count * 10000.0;
+        ASSERT_EQ(metrics::IndexFromQuotient(quotient), fromText(quotient))
+            << month << "/" << count;
+    }
+}
+
 TEST(OptimisationIndexTest, DividesMonthlyVolumeByCountTimesTenThousand) {
     const struct {
         const char* month;
