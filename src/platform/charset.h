@@ -28,8 +28,10 @@ QByteArray TextToBytes(const QString& text, const QString& charset,
 // Encodes `text` in the named charset, or nothing when any character cannot be held.
 std::optional<QByteArray> TextToBytesExactly(const QString& text, const QString& charset);
 
-// The program's 8-bit text files: GBK, as the Chinese systems it serves write them.
+// The program's 8-bit text files: GBK, as the Chinese systems it serves write them. GBK keeps
+// ASCII as it is, so an ASCII text needs no converter (whose first use loads its tables).
 inline QByteArray ToAnsi(const QString& text, Unmappable unmappable = Unmappable::Substitute) {
+    if (QtPrivate::isAscii(QStringView(text))) return text.toLatin1();
     return TextToBytes(text, QStringLiteral("gb2312"), unmappable);
 }
 

@@ -46,4 +46,15 @@ TEST(CharsetTest, GbkKeepsInvisibleCharactersItCannotHoldAsSubstitutesOrReferenc
     }
 }
 
+// ASCII text is written without the converter; the bytes must be the converter's, control
+// characters and the last ASCII character included.
+TEST(CharsetTest, AnsiOfAsciiTextIsTheConvertersBytes) {
+    QString everyAscii;
+    for (char16_t c = 0; c < 0x80; ++c) everyAscii += QChar(c);
+    for (const QString& text : {QStringLiteral("4.0\r\n"), QString(), everyAscii})
+        EXPECT_EQ(platform::ToAnsi(text),
+                  TextToBytes(text + QStringLiteral("优"), QStringLiteral("gb2312")).chopped(2))
+            << text.toStdString();
+}
+
 }  // namespace
