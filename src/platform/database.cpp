@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <thread>
@@ -9,6 +10,38 @@
 namespace platform {
 
 static_assert(SQLITE_OK == 0, "a connection starts with no failure recorded");
+
+namespace {
+
+// Whether the database file at `path` is in rollback-journal mode: its header's read and write
+// versions are 1 (a file in write-ahead-log mode has 2 there until its log is gone).
+bool InRollbackMode(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 && header.startsWith(QByteArrayView("SQLite format 3\0", 16)) &&
+           header[18] == 1 && header[19] == 1;
+}
+
+// A write-ahead log beside a file in rollback mode is not that file's: the library leaves its
+// log only while the file stays in log mode, and a killed program leaves it so. Such a log
+// beside a db.db copied over the old one would be replayed into the new file, so it is moved
+// aside under a name of its own (its rows are the old file's, kept, not lost). False when it
+// is there and cannot be moved.
+bool SetAsideStrayLog(const QString& path, QString* error) {
+    const QString log = path + QStringLiteral("-wal");
+    if (QFileInfo(log).size() == 0 || !InRollbackMode(path)) return true;
+    QString aside = log + QStringLiteral(".stale");
+    for (int n = 2; QFileInfo::exists(aside); ++n) aside = log + QStringLiteral(".stale%1").arg(n);
+    if (QFile::rename(log, aside)) return true;
+    *error = QStringLiteral(
+                 "a write-ahead log of another database file lies beside it and "
+                 "cannot be moved aside: %1")
+                 .arg(log);
+    return false;
+}
+
+}  // namespace
 
 Recordset::Recordset(QStringList columns, QVector<QVector<QVariant>> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
@@ -41,6 +74,10 @@ bool Connection::Open(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         lastCode_ = SQLITE_CANTOPEN;
         lastError_ = QStringLiteral("database file not found: %1").arg(path);
+        return false;
+    }
+    if (!SetAsideStrayLog(path, &lastError_)) {
+        lastCode_ = SQLITE_CANTOPEN;
         return false;
     }
     sqlite3* db = nullptr;
