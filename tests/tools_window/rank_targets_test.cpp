@@ -197,6 +197,23 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     EXPECT_TRUE(prompts.Exhausted());
 }
 
+// An import the database refuses is told once, its count and its reason in one message.
+TEST_F(RankTargetsTest, AnImportTheDatabaseRefusesIsToldInOneMessage) {
+    const QString file = WriteFile(QStringLiteral("sites.txt"), QByteArray("a.com\r\nb.com\r\n"));
+    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
+                                          std::chrono::milliseconds(1500));
+        prompts.Type(file);
+        Click("Command15");
+    }
+    EXPECT_EQ(prompts.Texts(),
+              QStringList({QStringLiteral("导入网站列表"),
+                           QStringLiteral("导入了0个网站，另有2行未导入（2行未能写入数据库）。\n"
+                                          "database is locked")}));
+    EXPECT_TRUE(Texts(Sites()).isEmpty());
+}
+
 TEST_F(RankTargetsTest, CombinationsInModeOneStoreAKeywordWithItsSites) {
     window->Option1[1]->click();
     EXPECT_EQ(window->Frame12->x(), platform::TwipsToPixels(120));
