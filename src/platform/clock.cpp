@@ -11,6 +11,7 @@ namespace {
 class SystemClock final : public Clock {
   public:
     QDateTime Now() const override { return QDateTime::currentDateTime(); }
+    qint64 NowMSecs() const override { return QDateTime::currentMSecsSinceEpoch(); }
 
     void Idle(std::chrono::milliseconds limit) override {
         // A single-shot timer bounds the sleep; any other event (a network reply, input) ends

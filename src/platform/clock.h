@@ -11,6 +11,9 @@ class Clock {
   public:
     virtual ~Clock() = default;
     virtual QDateTime Now() const = 0;
+    // Now() as milliseconds since the epoch, for waits that only count time: the system's clock
+    // answers without the time zone, whose every use reads the zone file's status anew.
+    virtual qint64 NowMSecs() const { return Now().toMSecsSinceEpoch(); }
     // Sleeps in the event loop until an event arrives or `limit` has passed on this clock,
     // handling the events that arrive. Never spins a core.
     virtual void Idle(std::chrono::milliseconds limit) = 0;

@@ -60,9 +60,9 @@ void ShowPendingChanges() {
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const NestedLoop loop;
     Clock& clock = TheClock();
-    const QDateTime deadline = clock.Now().addMSecs(timeout.count());
+    const qint64 deadline = clock.NowMSecs() + timeout.count();
     while (!done()) {
-        const qint64 left = clock.Now().msecsTo(deadline);
+        const qint64 left = deadline - clock.NowMSecs();
         if (left <= 0) return false;
         clock.Idle(std::chrono::milliseconds(left));
     }
