@@ -29,18 +29,20 @@ void SetLengthCounters(benchmark::State& state, qsizetype characters) {
     state.SetBytesProcessed(state.iterations() * characters * 2);
 }
 
-// A run of digits in thousands groups that breaks down at its very end.
+// A run of digits that breaks down at its very end: in thousands groups (kind 0) or plain (1).
 void BM_ReadsAsNumberDigitRun(benchmark::State& state) {
-    const QString text = QStringLiteral("1") + Repeated(QStringLiteral(",234"), state.range(0)) +
-                         QStringLiteral(",12x");
+    const QString text = state.range(1) == 0
+                             ? QStringLiteral("1") +
+                                   Repeated(QStringLiteral(",234"), state.range(0)) +
+                                   QStringLiteral(",12x")
+                             : QString(state.range(0), u'9') + u'x';
     for (auto _ : state) benchmark::DoNotOptimize(lookups::ReadsAsNumber(text));
     SetLengthCounters(state, text.size());
 }
 BENCHMARK(BM_ReadsAsNumberDigitRun)
-    ->RangeMultiplier(4)
-    ->Range(kMiB, 16 * kMiB)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+    ->ArgsProduct({{kMiB, 4 * kMiB, 16 * kMiB}, {0, 1}})
+    ->ArgNames({"chars", "kind"})
+    ->Unit(benchmark::kMillisecond);
 
 // The rank block as a hostile page may fill it: decoy spans, spans of other classes, tags and
 // a "<" that no ">" follows.

@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include "metrics/keyword_table.h"
+#include "platform/database.h"
 #include "platform/modal_dialog.h"
 #include "platform/prompts.h"
 #include "platform/row_table.h"
@@ -41,18 +42,18 @@ std::optional<KeywordTable> TableOf(AddKeywordsMode mode) {
     return std::nullopt;
 }
 
-// The keywords among `keywords` that `table` holds already, found in one pass over the table.
-QSet<QString> StoredAmong(platform::Connection& db, const KeywordTable& table,
-                          const QStringList& keywords) {
-    QSet<QString> stored;
-    const std::optional<platform::Recordset> found = db.Query(
+// The keywords among `keywords` that `table` holds already, found in one pass over the table;
+// nothing when the table could not be read.
+std::optional<QSet<QString>> StoredAmong(platform::Connection& db, const KeywordTable& table,
+                                         const QStringList& keywords) {
+    std::optional<platform::Recordset> records = db.Query(
         QStringLiteral("select %1 from %2 where %1 in (select value from json_each(?))")
             .arg(table.column, table.table),
         {QString::fromUtf8(
             QJsonDocument(QJsonArray::fromStringList(keywords)).toJson(QJsonDocument::Compact))});
-    for (std::optional<platform::Recordset> records = found; records && !records->Eof();
-         records->MoveNext())
-        stored.insert(records->Text(table.column));
+    if (!records) return std::nullopt;
+    QSet<QString> stored;
+    for (; !records->Eof(); records->MoveNext()) stored.insert(records->Text(table.column));
     return stored;
 }
 
@@ -69,6 +70,43 @@ bool Store(platform::Connection& db, AddKeywordsMode mode, const QString& keywor
             break;
     }
     return true;
+}
+
+// What an add did with its new keywords.
+struct AddOutcome {
+    QStringList stored;
+    QStringList failed;  // not written: not to be listed
+    QString reason;      // the database's complaint about the last of them
+};
+
+// Stores each of `keywords` that `table` does not hold yet, in one write transaction whose lock
+// is taken before anything else: thousands of pasted keywords are written at once, and under
+// another program's lock the add waits once and writes none. A keyword the table refuses is
+// left out; a transaction that fails keeps none of them.
+AddOutcome StoreNewKeywords(platform::Connection& db, AddKeywordsMode mode,
+                            const KeywordTable& table, QStringList keywords) {
+    AddOutcome outcome;
+    const auto failWhole = [&] {
+        outcome.stored.clear();
+        outcome.failed = keywords;
+        outcome.reason = db.LastError();
+        return outcome;
+    };
+    platform::WriteTransaction transaction(db);
+    const std::optional<QSet<QString>> present =
+        transaction.Begun() ? StoredAmong(db, table, keywords) : std::nullopt;
+    if (!present) return failWhole();
+    keywords.removeIf([&present](const QString& k) { return present->contains(k); });
+    for (const QString& keyword : keywords) {
+        if (Store(db, mode, keyword)) {
+            outcome.stored << keyword;
+        } else {
+            outcome.failed << keyword;
+            outcome.reason = db.LastError();
+        }
+    }
+    if (!transaction.Commit()) return failWhole();
+    return outcome;
 }
 
 // The keywords of the box in their order: each line trimmed of blanks and lower-cased, empty
@@ -144,46 +182,25 @@ void frm_AddKeywords::Command5_Click() {
     platform::RowTable* shown = Lists ? Lists->ShownList(mode) : nullptr;
     platform::RowTable* master = Lists ? Lists->MasterList(mode) : nullptr;
     const std::optional<KeywordTable> table = TableOf(mode);
-    platform::Connection& db = SharedConnection();
 
     QStringList keywords = KeywordsOf(Text1->toPlainText());
     if (shown) keywords.removeIf([shown](const QString& k) { return shown->ContainsText(k); });
-    if (table && !keywords.isEmpty()) {
-        const QSet<QString> stored = StoredAmong(db, *table, keywords);
-        keywords.removeIf([&stored](const QString& k) { return stored.contains(k); });
-    }
-
-    QStringList failed;
-    QStringList stored;
-    QString reason;
-    // One transaction: thousands of pasted keywords are written at once.
-    const bool transaction = table && !keywords.isEmpty() && db.Execute(QStringLiteral("begin"));
-    for (const QString& keyword : keywords) {
-        if (table && !Store(db, mode, keyword)) {
-            failed << keyword;
-            reason = db.LastError();
-            continue;
-        }
-        stored << keyword;
-    }
-    // A commit the file refuses keeps none of the transaction's rows: none of them is listed.
-    if (transaction && !db.Execute(QStringLiteral("commit"))) {
-        reason = db.LastError();
-        db.Execute(QStringLiteral("rollback"));
-        failed += stored;
-        stored.clear();
-    }
-    for (const QString& keyword : std::as_const(stored)) {
+    AddOutcome outcome;
+    if (table && !keywords.isEmpty())
+        outcome = StoreNewKeywords(SharedConnection(), mode, *table, keywords);
+    else
+        outcome.stored = keywords;
+    for (const QString& keyword : std::as_const(outcome.stored)) {
         if (!shown) break;
         const platform::ListItem row = shown->Add(keyword);
         if (mode == AddKeywordsMode::Batch)
             for (int j = 1; j <= 4; ++j) row.SetSubItem(j, QStringLiteral("默认设置"));
         if (master) master->Add(keyword, row.Key());
     }
-    if (!failed.isEmpty())
+    if (!outcome.failed.isEmpty())
         Tell(QStringLiteral("%1个关键词未能写入数据库，没有加入列表：%2\n原因：%3")
-                 .arg(failed.size())
-                 .arg(Named(failed), reason));
+                 .arg(outcome.failed.size())
+                 .arg(Named(outcome.failed), outcome.reason));
     hide();
 }
 

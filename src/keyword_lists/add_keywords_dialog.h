@@ -39,7 +39,8 @@ class frm_AddKeywords : public QDialog {
     // Adds each new keyword of Text1 (lines end in CR LF, LF or CR; each is trimmed of blanks
     // and lower-cased) to the mode's table and lists, then hides the dialog. A keyword already
     // listed, or already stored in the mode's table, is skipped. A keyword whose row could not
-    // be written is not listed either, and the user is told which.
+    // be written is not listed either, and the user is told which. Under another program's lock
+    // that outlasts the wait, the add waits once and writes none.
     void Command5_Click();
 
     // Whether the user closed the dialog (rather than an add hiding it).

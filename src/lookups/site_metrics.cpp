@@ -25,7 +25,7 @@ QString FetchPage(const SiteSource& source, const QString& url) {
     fetcher.Char(source.charset);
     fetcher.TryTime(source.tryTime);
     if (source.referer) fetcher.refer(source.referer(address, url));
-    if (source.postFields.isEmpty()) return fetcher.GetSrc();
+    if (source.postFields.isEmpty()) return fetcher.GetSrcOnSuccess();
     return fetcher.PostSrc(RequestBody(source, url));
 }
 

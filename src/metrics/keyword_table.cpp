@@ -17,7 +17,7 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
-int failedRowSaves = 0;
+FailedRowSaves failedRowSaves;
 
 std::optional<QString> TextField(const platform::Recordset& record, const QString& column) {
     const QVariant value = record.Field(column);
@@ -140,13 +140,18 @@ std::optional<bool> AddUnlessStored(MiningContext& window, const platform::RowTa
 
 bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row) {
     if (window.DbMissing()) return false;
-    if (WriteKeywordRow(window, pane, row)) return true;
-    ++failedRowSaves;
+    if (!failedRowSaves.locked && WriteKeywordRow(window, pane, row)) return true;
+    ++failedRowSaves.rows;
+    failedRowSaves.locked = failedRowSaves.locked || SharedConnection().LastFailureWasLock();
     return false;
 }
 
-int TakeFailedRowSaves() {
-    return std::exchange(failedRowSaves, 0);
+void StartRowSaves() {
+    failedRowSaves = {};
+}
+
+FailedRowSaves TakeFailedRowSaves() {
+    return {std::exchange(failedRowSaves.rows, 0), failedRowSaves.locked};
 }
 
 void Addto_db(MiningContext& window) {

@@ -48,13 +48,27 @@ struct KeywordRowValues {
 // the monthly and yesterday's volume always as one pair.
 // A metric value that is not a number is stored as "-". Nothing happens when db.db is
 // missing. Whether the table now holds the values; a save that fails (a statement refused
-// after the wait for another program's lock) is counted for TakeFailedRowSaves.
+// after the wait for another program's lock) is counted for TakeFailedRowSaves. Once a save
+// has met a lock that outlasted the wait, the saves after it are counted as failed without
+// being tried, until StartRowSaves: each would stand the window still for another wait.
 bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row);
 
-// The number of row saves (SaveKeywordRow) that failed since it was last taken, and a fresh
-// count from now. A run of saves, such as a mining run, takes it when it starts and shows what
-// it takes when it ends, so that no row is lost without a word.
-int TakeFailedRowSaves();
+// The row saves (SaveKeywordRow) that failed.
+struct FailedRowSaves {
+    int rows = 0;
+    // A save met another program's lock that outlasted the wait: the saves after it were not
+    // tried.
+    bool locked = false;
+};
+
+// Starts a run of saves, such as a mining run: no failure counted, a lock met before forgotten.
+void StartRowSaves();
+
+// The saves that failed since the count was last taken, and a fresh count from now; a lock met
+// stays met until StartRowSaves, so that a run that takes the count now and then (a batch, after
+// each keyword) waits for the lock once. A run shows what it takes when it ends, so that no row
+// is lost without a word.
+FailedRowSaves TakeFailedRowSaves();
 
 // Adds the selected row of the regular pane's result list to the table unless its keyword is
 // stored already, and tells the user how many rows were written, or that the write failed.

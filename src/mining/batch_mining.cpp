@@ -50,6 +50,7 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
         if (state.UnsavedRows > 0)
             text += QStringLiteral("\n有%1个关键词未能保存到关键词数据库（数据库无法写入）。")
                         .arg(state.UnsavedRows);
+        if (state.SavesLocked) text += u'\n' + RowSavesLockedText();
         text += WithoutPageText(state.WithoutPage);
         if (binding.ShutDownAtEnd()) text += QStringLiteral("\n因此没有自动关机。");
         platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
@@ -66,6 +67,7 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
     state.Keywords.clear();
     state.Unsaved.clear();
     state.UnsavedRows = 0;
+    state.SavesLocked = false;
     state.WithoutPage.clear();
     if (shutDown) ShutdownMachine(1);
 }
@@ -76,8 +78,9 @@ bool FinishBatchKeyword(BatchMiningBinding& binding) {
     BatchRunState& state = binding.BatchState();
     const SaveOutcome saved = binding.SaveResults();
     if (saved == SaveOutcome::Failed) state.Unsaved << state.LastMinedKeyword;
-    // The next keyword's start takes the count afresh.
-    state.UnsavedRows += metrics::TakeFailedRowSaves();
+    const metrics::FailedRowSaves failed = metrics::TakeFailedRowSaves();
+    state.UnsavedRows += failed.rows;
+    state.SavesLocked = state.SavesLocked || failed.locked;
     if (const int withoutPage = std::exchange(state.SourcesWithoutPage, 0))
         state.WithoutPage.append({state.LastMinedKeyword, withoutPage});
 
@@ -125,7 +128,9 @@ void BatchMiningClick(BatchMiningBinding& binding) {
         state.Keywords = binding.CheckedKeywords();
         state.Unsaved.clear();
         state.UnsavedRows = 0;
+        state.SavesLocked = false;
         state.WithoutPage.clear();
+        metrics::StartRowSaves();
     }
     // The keywords follow one another in this loop, so that a batch of any length runs without
     // the call depth growing.

@@ -33,7 +33,8 @@ void RequestMiningPause(MiningBinding& binding) {
 
 void ResetForNewSeed(MiningBinding& binding, const QString& seed) {
     // The rows this run fails to save are told at its end; earlier failures were told already.
-    metrics::TakeFailedRowSaves();
+    // A batch starts its saves once, for all its keywords.
+    if (binding.ResultPane() != metrics::Pane::Batch) metrics::StartRowSaves();
     Shown(binding).Clear();
     if (platform::RowTable* master = Master(binding)) master->Clear();
     MiningRunState& state = binding.RunState();
@@ -148,14 +149,22 @@ void TellRegularRunEnd(int sourcesWithoutPage) {
                      "挖掘结果可能不全。")
                      .arg(kSourceCount)
                      .arg(sourcesWithoutPage);
-    if (const int failed = metrics::TakeFailedRowSaves())
+    const metrics::FailedRowSaves failed = metrics::TakeFailedRowSaves();
+    if (failed.rows > 0)
         lines << QStringLiteral(
                      "有%1个关键词未能保存到关键词数据库（数据库无法写入），"
                      "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
-                     .arg(failed);
+                     .arg(failed.rows);
+    if (failed.locked) lines << RowSavesLockedText();
     if (lines.isEmpty()) return;
     platform::ThePrompts().MessageBox(lines.join(u'\n'), QStringLiteral("提示"),
                                       platform::Buttons::Ok, platform::Icon::Exclamation);
+}
+
+QString RowSavesLockedText() {
+    return QStringLiteral(
+        "数据库正被另一个程序锁定，从那时起挖掘到的关键词只列在结果列表中，"
+        "没有保存到关键词数据库。");
 }
 
 void FinishRegularMining(MiningBinding& binding) {

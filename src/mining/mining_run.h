@@ -32,4 +32,8 @@ void FinishRegularMining(MiningBinding& binding);
 // many of its rows could not be saved in table keywords; nothing when all went well.
 void TellRegularRunEnd(int sourcesWithoutPage);
 
+// The end message's line telling that another program's lock held off the row saves of a run
+// from one row on.
+QString RowSavesLockedText();
+
 }  // namespace mining

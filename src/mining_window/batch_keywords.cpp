@@ -43,17 +43,21 @@ DeleteOutcome DeleteCheckedKeywords(platform::Connection& connection, platform::
 
 list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
                                              platform::RowTable& list, const QString& path) {
-    // The records first, in one transaction; the rows once the records are kept.
+    // The records first, in one write transaction whose lock is taken before anything else:
+    // under another program's lock the import waits once and writes none. The rows once the
+    // records are kept.
     QStringList written;
     QSet<QString> taken;
     QString error;
-    const bool inTransaction = connection.Execute(QStringLiteral("begin"));
+    platform::WriteTransaction transaction(connection);
+    if (!transaction.Begun()) error = connection.LastError();
     list_import::ImportOutcome outcome =
         list_import::ImportListFile(path, [&](const QString& entry) {
             const QString keyword = TrimBlanks(entry.toLower());
             if (taken.contains(keyword) || platform::ListContainsText(keyword, list))
                 return list_import::EntryFate::Present;
             taken.insert(keyword);
+            if (!transaction.Begun()) return list_import::EntryFate::NotWritten;
             if (!connection.Execute(QStringLiteral("insert into kwlist (kws,setting) values (?,1)"),
                                     {keyword})) {
                 error = connection.LastError();
@@ -64,9 +68,8 @@ list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
         });
     outcome.error = outcome.error.isEmpty() ? error : outcome.error;
     const bool keep = outcome.refusal == list_import::Refusal::None;
-    if (inTransaction && !(keep && connection.Execute(QStringLiteral("commit")))) {
+    if (transaction.Begun() && !(keep && transaction.Commit())) {
         if (keep) outcome.error = connection.LastError();
-        connection.Execute(QStringLiteral("rollback"));
         outcome.notWritten += outcome.imported;
         outcome.imported = 0;
         written.clear();

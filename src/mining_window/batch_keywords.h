@@ -31,8 +31,9 @@ struct DeleteOutcome {
 DeleteOutcome DeleteCheckedKeywords(platform::Connection& connection, platform::RowTable& list);
 
 // Imports the keywords of the file at `path`, one a line, lower-cased and trimmed: each new
-// one is stored (setting 1) and listed at the end of `list`, in one transaction, so that a file
-// that fails its checks or a read cut short leaves both as they were.
+// one is stored (setting 1) and listed at the end of `list`, in one write transaction, so that a
+// file that fails its checks or a read cut short leaves both as they were. Under another
+// program's lock that outlasts the wait, the import waits once and stores none of them.
 list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
                                              platform::RowTable& list, const QString& path);
 

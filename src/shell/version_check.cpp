@@ -39,7 +39,7 @@ VersionPage FetchVersionPage(CXHtml& fetcher) {
     fetcher.TryTime(5);
     fetcher.Char(QStringLiteral("gb2312"));
     fetcher.url(VersionPageUrl());
-    return ReadVersionPage(fetcher.GetSrc());
+    return ReadVersionPage(fetcher.GetSrcOnSuccess());
 }
 
 // One check; `marker` receives the page's paid-listing marker.

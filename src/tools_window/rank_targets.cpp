@@ -63,8 +63,8 @@ void TellRefused(const QStringList& refused) {
     Notice(text);
 }
 
-void TellNotStored(const platform::Connection& db) {
-    Notice(QStringLiteral("写入数据库失败：") + db.LastError());
+void TellNotStored(const QString& error) {
+    Notice(QStringLiteral("写入数据库失败：") + error);
 }
 
 void TellNotRead(const platform::Connection& db) {
@@ -188,7 +188,7 @@ void RankTargets::Edited(TargetList list, int row, const QString& text) {
                         : kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(table));
     if (stored) return;
     table.SetText(row, before);
-    TellNotStored(db);
+    TellNotStored(db.LastError());
 }
 
 void RankTargets::ReloadRowList() {
@@ -210,15 +210,15 @@ void RankTargets::ReloadRowList() {
 bool RankTargets::StoreEntries() {
     platform::Connection& db = fields_.ToolsConnection;
     if (kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(EntryList()))) return true;
-    TellNotStored(db);
+    TellNotStored(db.LastError());
     return false;
 }
 
-int RankTargets::StoreNewEntries(TargetList list, const QStringList& taken) {
+int RankTargets::StoreNewEntries(TargetList list, const QStringList& taken, QString* error) {
+    platform::Connection& db = fields_.ToolsConnection;
     if (IsRowList(list)) {
-        platform::Connection& db = fields_.ToolsConnection;
         const int stored = kws_table::InsertRows(db, RowKind(), taken);
-        if (stored < taken.size()) TellNotStored(db);
+        if (stored < taken.size()) *error = db.LastError();
         // Nothing new to show after a write that failed whole: the list stays as it is.
         if (stored > 0 || taken.isEmpty()) ReloadRowList();
         return stored;
@@ -231,7 +231,8 @@ int RankTargets::StoreNewEntries(TargetList list, const QStringList& taken) {
         added.insert(row.Key());
     }
     // The list shows what is stored: entries the record did not take are taken back.
-    if (!StoreEntries()) {
+    if (!kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(EntryList()))) {
+        *error = db.LastError();
         table.RemoveWhere([&](int i) { return added.contains(table.Key(i)); });
         return 0;
     }
@@ -241,7 +242,9 @@ int RankTargets::StoreNewEntries(TargetList list, const QStringList& taken) {
 void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
     LowerCaseTexts present(Table(list));
     QStringList refused;
-    StoreNewEntries(list, TakeNewEntries(texts, present, &refused));
+    QString error;
+    StoreNewEntries(list, TakeNewEntries(texts, present, &refused), &error);
+    if (!error.isEmpty()) TellNotStored(error);
     TellRefused(refused);
 }
 
@@ -282,7 +285,7 @@ void RankTargets::Import(TargetList list) {
         });
     // Stored only once the whole file has been read: a file that fails leaves the lists alone.
     if (outcome.refusal == list_import::Refusal::None) {
-        const int stored = StoreNewEntries(list, taken);
+        const int stored = StoreNewEntries(list, taken, &outcome.error);
         outcome.notWritten += outcome.imported - stored;
         outcome.imported = stored;
     }
@@ -308,7 +311,8 @@ void RankTargets::DeleteChecked(TargetList list) {
     }
     if (!AskYesNo(texts.deleteQuestion)) return;
     platform::Connection& db = fields_.ToolsConnection;
-    if (DeleteCheckedRecords(db, QStringLiteral("kws"), table).failed) TellNotStored(db);
+    if (DeleteCheckedRecords(db, QStringLiteral("kws"), table).failed)
+        TellNotStored(db.LastError());
     EntryList().Clear();
     CurrentId() = 0;
 }
@@ -350,7 +354,7 @@ void RankTargets::AddCombination() {
         kws_table::InsertRowWithEntries(db, RowKind(), text, entries.join(u'|'));
     if (!id) {
         rows.Remove(rows.IndexOfKey(key));
-        TellNotStored(db);
+        TellNotStored(db.LastError());
         return;
     }
     rows.SetTag(rows.IndexOfKey(key), QString::number(*id));

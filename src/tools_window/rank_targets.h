@@ -64,8 +64,9 @@ class RankTargets {
     // Adds `texts` to `list` as the mode has it: new records of the row list, or new entries of
     // the current row.
     void AddTexts(TargetList list, const QStringList& texts);
-    // Stores `taken`, new to `list`, as AddTexts does; how many were stored.
-    int StoreNewEntries(TargetList list, const QStringList& taken);
+    // Stores `taken`, new to `list`, as AddTexts does; how many were stored. A failed write is
+    // not told here but left in `error`, so that each caller tells it once in its own message.
+    int StoreNewEntries(TargetList list, const QStringList& taken, QString* error);
 
     ToolsWindowFields& fields_;
     platform::RowTable& sites_;

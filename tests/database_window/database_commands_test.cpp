@@ -59,6 +59,7 @@ TEST_F(DatabaseCommandsTest, ADeleteTheDatabaseRefusesLeavesEveryRowAndSaysWhy) 
     platform::Connection other;  // another program holds db.db locked
     ASSERT_TRUE(other.Open(DatabasePath()));
     ASSERT_TRUE(other.Execute(QStringLiteral("begin exclusive")));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     Check({1});
 
     w.Command48_Click();

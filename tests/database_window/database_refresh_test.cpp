@@ -313,6 +313,7 @@ TEST_F(DatabaseRefreshTest, RowsWhoseUpdateAnotherProgramsLockRefusesAreCountedA
     platform::Connection other;  // another program writes to db.db all along
     ASSERT_TRUE(other.Open(DatabasePath()));
     ASSERT_TRUE(other.Execute(QStringLiteral("begin immediate")));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
 
     w.Command44_Click();
 

@@ -139,4 +139,33 @@ TEST_F(AddKeywordsTest, KeywordsWhoseCommitTheFileRefusesAreNeitherListedNorLost
         << prompts.LastText().toStdString();
 }
 
+// Another program holds db.db beyond the wait: an add to either table waits once, then writes and
+// lists none of its keywords and says why.
+TEST_F(AddKeywordsTest, AnAddUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
+    CreateMissingTables(SharedConnection(), {QStringLiteral("kwlist")});
+    const struct {
+        const char* mode;
+        AddKeywordsMode list;
+        const char* table;
+    } cases[] = {
+        {"3", AddKeywordsMode::Database, "select keys from keywords"},
+        {"1", AddKeywordsMode::Batch, "select kws from kwlist"},
+    };
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    for (const auto& c : cases) {
+        {
+            testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                              testing_support::LockKind::Write);
+            const int waits = SharedConnection().LockWaits();
+            Add(QString::fromUtf8(c.mode), QStringLiteral("a\nb\nc"));
+            EXPECT_EQ(SharedConnection().LockWaits() - waits, 1) << c.mode;
+        }
+        EXPECT_EQ(prompts.LastText(),
+                  QStringLiteral("3个关键词未能写入数据库，没有加入列表：a、b、c\n"
+                                 "原因：database is locked"));
+        EXPECT_EQ(lists.Texts(c.list), QStringList()) << c.mode;
+        EXPECT_EQ(Stored(QString::fromUtf8(c.table)), QStringList()) << c.mode;
+    }
+}
+
 }  // namespace

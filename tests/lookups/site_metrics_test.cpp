@@ -61,16 +61,19 @@ TEST_F(SiteMetricsTest, PageRankComesFromServiceAOrFromTheRedirectOfServiceB) {
         const char* redirect;
         const char* pr;
         bool asksB;
+        int statusA = 200;
     } cases[] = {
         {"pr_a.htm", "", "5", false},
         {"pr_a_zero.htm", "", "0", false},  // a PageRank of 0 is an answer
         {"no_markers.htm", "http://pr-b.seotools.tarnwick.com/pr/10.gif", "10", true},
         {nullptr, "http://pr-b.seotools.tarnwick.com/pr/7.gif", "7", true},
-        {nullptr, "http://pr-b.seotools.tarnwick.com/error.htm", "or.htm", true},  // unchecked
+        {"pr_a.htm", "http://pr-b.seotools.tarnwick.com/pr/7.gif", "7", true, 503},  // no page
+        {nullptr, "http://pr-b.seotools.tarnwick.com/error.htm", "or.htm", true},    // unchecked
     };
     for (const auto& c : cases) {
         web.Serve(QStringLiteral("pr-a.seotools.tarnwick.com"), QStringLiteral("/querypr.asp"),
-                  c.pageA ? Fixture(QString::fromUtf8(c.pageA)) : fakeweb::Page::Bytes({}));
+                  (c.pageA ? Fixture(QString::fromUtf8(c.pageA)) : fakeweb::Page::Bytes({}))
+                      .Status(c.statusA));
         web.ClearRequests();
         RedirectingBrowser browser;
         browser.redirects[serviceB] = QString::fromUtf8(c.redirect);

@@ -197,6 +197,13 @@ TEST(AlexaRankTest, DecoySpansAndTagsLeaveTheRankDigits) {
         const Reading reading = lookups::ReadAlexaRank(page);
         EXPECT_EQ(reading, *c.rank ? Count(c.rank) : Reading::None()) << c.block;
     }
+    // A hostile page's endless run of decoys, each one its own, is read in one pass.
+    QString decoys;
+    for (int i = 0; i < 200'000; ++i)
+        decoys += QStringLiteral("<span class=\"c11e\">%1</span>").arg(i);
+    EXPECT_EQ(lookups::ReadAlexaRank(QStringLiteral("the Alexa Web Information Service.-->") +
+                                     decoys + QStringLiteral("1234</a><!--")),
+              Count("1234"));
 }
 
 }  // namespace

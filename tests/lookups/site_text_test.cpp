@@ -69,6 +69,7 @@ TEST(SiteTextTest, ANumberHasOptionalGroupsOfThreeAPointAndAnExponent) {
     EXPECT_FALSE(lookups::ReadsAsNumber(QStringLiteral("1") +
                                         QStringLiteral(",234").repeated(250'000) + u'x'));
     EXPECT_TRUE(lookups::ReadsAsNumber(QString(1'000'000, u'9')));
+    EXPECT_FALSE(lookups::ReadsAsNumber(QString(4'000'000, u'9') + u'x'));
 }
 
 TEST(SiteTextTest, QueryValuesAreEncodedInTheRequestsCharset) {

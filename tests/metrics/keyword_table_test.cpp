@@ -152,7 +152,7 @@ TEST_F(KeywordTableTest, ASaveWaitsOutAnotherProgramsWriteLock) {
             {QStringLiteral("词"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     }
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|1|2|3|2026-12-10")});
-    EXPECT_EQ(metrics::TakeFailedRowSaves(), 0);
+    EXPECT_EQ(metrics::TakeFailedRowSaves().rows, 0);
 }
 
 // A run of saves learns at its end how many rows the database refused.
@@ -167,8 +167,8 @@ TEST_F(KeywordTableTest, FailedRowSavesAreCountedUntilTheCountIsTaken) {
     window.dbMissing = true;  // the user knows: nothing is saved, nothing counted
     EXPECT_FALSE(metrics::SaveKeywordRow(window, Pane::Regular, row));
 
-    EXPECT_EQ(metrics::TakeFailedRowSaves(), 2);
-    EXPECT_EQ(metrics::TakeFailedRowSaves(), 0);
+    EXPECT_EQ(metrics::TakeFailedRowSaves().rows, 2);
+    EXPECT_EQ(metrics::TakeFailedRowSaves().rows, 0);
 }
 
 TEST_F(KeywordTableTest, TodaysRowIsReadByKeywordAndDate) {

@@ -8,6 +8,7 @@
 #include "fixture_pages.h"
 #include "metrics/fresh_database.h"
 #include "shared/busy_indicator.h"
+#include "support/database_files.h"
 #include "support/fake_browser.h"
 #include "support/recording_sound.h"
 #include "support/test_environment.h"
@@ -571,6 +572,41 @@ TEST_F(MiningRunTest, RowsTheDatabaseRefusesAreCountedAndToldAtTheEnd) {
               kPages.Served(QStringLiteral("alibaba_search.htm")));
     Click();
     EXPECT_EQ(prompts.prompts().size(), 1u);
+}
+
+// Another program holds db.db beyond the wait: the first row save that meets the lock ends the
+// run's saving, so the window stands still once; the run lists every keyword and its end says
+// what was not saved, and why.
+TEST_F(MiningRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing) {
+    metrics_testing::FreshDatabase database;
+    binding.window.dbMissing = false;
+    binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
+    SharedConnection().SetLockWait(milliseconds(200));
+    {
+        testing_support::ForeignLock lock(SharedConnection().ConnectionString(), milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        Click();
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(Rows(binding.window.ListView1), kMinedRows);
+    EXPECT_TRUE(database.Rows().isEmpty());
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral(
+                              "有%1个关键词未能保存到关键词数据库（数据库无法写入），"
+                              "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。\n"
+                              "数据库正被另一个程序锁定，从那时起挖掘到的关键词只列在结果列表中，"
+                              "没有保存到关键词数据库。")
+                              .arg(kMinedRows.size())});
+
+    // The next run tries its saves again.
+    binding.window.seed = QStringLiteral("减肥2");
+    web.Serve(QStringLiteral("search.china.alibaba.com"),
+              QStringLiteral("/selloffer/k-%BC%F5%B7%CA2_n-y.html"),
+              kPages.Served(QStringLiteral("alibaba_search.htm")));
+    Click();
+    EXPECT_FALSE(database.Rows().isEmpty());
+    EXPECT_EQ(prompts.Texts().size(), 1);
 }
 
 }  // namespace

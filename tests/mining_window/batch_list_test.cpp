@@ -4,6 +4,7 @@
 #include "mining_window_fixture.h"
 #include "platform/charset.h"
 #include "platform/program_folder.h"
+#include "support/database_files.h"
 
 namespace {
 
@@ -70,10 +71,10 @@ TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
         const bool told = static_cast<int>(prompts.prompts().size()) > before + 1;
         EXPECT_EQ(told, file.notImported > 0) << file.name;
         if (told) {
-            EXPECT_TRUE(prompts.LastText().startsWith(
-                QStringLiteral("导入了%1个关键词，另有%2行未导入（")
-                    .arg(file.keywords.size())
-                    .arg(file.notImported)))
+            EXPECT_TRUE(
+                prompts.LastText().startsWith(QStringLiteral("导入了%1个关键词，另有%2行未导入（")
+                                                  .arg(file.keywords.size())
+                                                  .arg(file.notImported)))
                 << prompts.LastText().toStdString();
         }
     }
@@ -99,6 +100,25 @@ TEST_F(BatchList, AFileThatCannotBeReadIsToldAndImportsNothing) {
         EXPECT_TRUE(prompts.Texts()[i].startsWith(QStringLiteral("无法读取关键词列表文件")));
     EXPECT_EQ(w.ListView8->Count(), 0);
     EXPECT_EQ(Stored(), QStringList());
+}
+
+// Another program holds db.db beyond the wait: the import waits once and writes nothing.
+TEST_F(BatchList, AnImportUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
+    Import(WriteFile(QStringLiteral("first.txt"), QByteArray("a")));
+    const QString path = WriteFile(QStringLiteral("keywords.txt"), QByteArray("a\nb\nc\nd"));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        Import(path);
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(prompts.LastText(),
+              QStringLiteral("导入了0个关键词，另有4行未导入（1行列表中已有该关键词，"
+                             "3行未能写入数据库）。\ndatabase is locked"));
+    EXPECT_EQ(Texts(w.ListView8->Rows()), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(Stored(), QStringList{QStringLiteral("a|1")});
 }
 
 TEST_F(BatchList, DeleteRemovesTheCheckedRowsAndEveryRecordOfTheirKeywords) {

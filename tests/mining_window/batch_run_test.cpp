@@ -3,6 +3,7 @@
 
 #include "mining_run_fixture.h"
 #include "platform/charset.h"
+#include "support/database_files.h"
 #include "support/recording_power.h"
 
 namespace {
@@ -252,6 +253,30 @@ TEST_F(BatchRun, RowsTheDatabaseRefusedAreToldAtTheEndAndKeepTheMachineOn) {
             .arg(window->ListView3->Count())))
         << prompts.Texts()[0].toStdString();
     EXPECT_TRUE(prompts.Texts()[0].endsWith(QStringLiteral("因此没有自动关机。")));
+}
+
+// Another program holds db.db beyond the wait: the first row save that meets the lock ends the
+// saving of the whole batch, so the window stands still once for all its keywords.
+TEST_F(BatchRun, ALockThatOutlastsTheWaitEndsTheSavingOfTheWholeBatchAndTheEndSaysSo) {
+    window->Check3->SetValue(1);
+    SharedConnection().SetLockWait(milliseconds(200));
+    {
+        testing_support::ForeignLock lock(DatabasePath(), milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        Click();
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_EQ(Files().size(), 3);
+    EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("查询完毕，并已自动保存！\n有")))
+        << prompts.LastText().toStdString();
+    EXPECT_TRUE(prompts.LastText().endsWith(
+        QStringLiteral("个关键词未能保存到关键词数据库（数据库无法写入）。\n"
+                       "数据库正被另一个程序锁定，从那时起挖掘到的关键词只列在结果列表中，"
+                       "没有保存到关键词数据库。")))
+        << prompts.LastText().toStdString();
 }
 
 }  // namespace

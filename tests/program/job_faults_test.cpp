@@ -136,7 +136,7 @@ TEST_F(JobFaults, AListEmptiedWhileTheExportAsksForTheFolderIsNotWrittenAsDone) 
     main->PopupMenus->m_txt1->trigger();
 
     EXPECT_FALSE(QFile::exists(folder.FilePath(QStringLiteral("结果.txt"))));
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("没有数据需要导出！"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("没有数据需要导出！"));
 }
 
 TEST_F(JobFaults, ARefreshAskedForInsideAMiningRunIsRefusedSoThePauseActsAtOnce) {

@@ -109,6 +109,32 @@ TEST_F(WindowSwitch, AnUnloadedWindowNeverResumesARunWhoseRowsWentWithIt) {
     EXPECT_EQ(SourceRequests().size(), 8u) << "every source asked again for the new list";
 }
 
+// The tools window stays loaded behind while one of its research lists holds rows, and goes on a
+// switch once they are all empty.
+TEST_F(WindowSwitch, AToolsWindowWithResearchRowsIsKeptAndAnEmptyOneUnloaded) {
+    const std::function<platform::ListView*(research::ResearchPanes&)> lists[] = {
+        [](research::ResearchPanes& p) { return p.IndexQuery.ListView3; },
+        [](research::ResearchPanes& p) { return p.Comparison.ListView18; },
+        [](research::ResearchPanes& p) { return p.HotKeywords.ListView4; },
+    };
+    for (const auto& list : lists) {
+        QPointer<关键词工具> tools = &OpenTools();
+        list(tools->Research())->Add(QStringLiteral("减肥"));
+
+        main->mnuDatabase->trigger();
+        BackInTheEventLoop();
+        ASSERT_FALSE(tools.isNull());
+        main->Button(3)->trigger();
+        ASSERT_EQ(Front(), tools.data());
+        EXPECT_EQ(list(tools->Research())->Count(), 1);
+
+        list(tools->Research())->Clear();
+        main->mnuDatabase->trigger();
+        BackInTheEventLoop();
+        EXPECT_TRUE(tools.isNull());
+    }
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);

@@ -99,8 +99,8 @@ class ShellTest : public testing_support::TestEnvironment {
     }
 
     // The version page (pages/ver.htm, version "4.0", marker ">推广链接") announcing `version`
-    // and `marker`; an empty one gives none.
-    void ServeVersionPage(const QString& version, const QString& marker) {
+    // and `marker`, answered with `status`; an empty one gives none.
+    void ServeVersionPage(const QString& version, const QString& marker, int status = 200) {
         const QString page =
             kPages.Text(QStringLiteral("ver.htm"), QStringLiteral("gb2312"))
                 .replace(QStringLiteral("name=\"ver\" value=\"4.0\""),
@@ -108,7 +108,7 @@ class ShellTest : public testing_support::TestEnvironment {
                 .replace(QStringLiteral("name=\"baidutag\" value=\">推广链接\""),
                          QStringLiteral("name=\"baidutag\" value=\"%1\"").arg(marker));
         web.Serve(QStringLiteral("update.tarnwick.com"), QStringLiteral("/update/ver.htm"),
-                  fakeweb::Page::Text(page, QStringLiteral("gbk")));
+                  fakeweb::Page::Text(page, QStringLiteral("gbk")).Status(status));
     }
 
     int VersionRequests() const {

@@ -79,17 +79,21 @@ TEST_F(VersionCheck, DecidesByTheStoredDateAndThePageVersion) {
     }
 }
 
+// An error answer is no page, even one that holds a version and a marker.
 TEST_F(VersionCheck, AnUnreachablePageCountsAsTheSameVersionAndTheDayAsChecked) {
-    web.Serve(QStringLiteral("update.tarnwick.com"), QStringLiteral("/update/ver.htm"),
-              fakeweb::Page::Text(QString()).Status(500));
-    WriteBaiduTag("old\r\n");
+    for (const QString& version : {QString(), QStringLiteral("4.1")}) {
+        SCOPED_TRACE(version.toStdString());
+        SetConfig(QStringLiteral("updatedt"), QString());
+        ServeVersionPage(version, QStringLiteral("new"), 500);
+        WriteBaiduTag("old\r\n");
 
-    EXPECT_EQ(Check(), VersionCheckOutcome::GoOn);
+        EXPECT_EQ(Check(), VersionCheckOutcome::GoOn);
 
-    EXPECT_TRUE(updaterStyles.isEmpty());
-    EXPECT_EQ(Config(QStringLiteral("updatedt")), QStringLiteral("2026-12-10"));
-    EXPECT_EQ(Config(QStringLiteral("ver")), QStringLiteral("4.0"));
-    EXPECT_EQ(FileBytes(QStringLiteral("baidutag.txt")), QByteArray("old\r\n"));
+        EXPECT_TRUE(updaterStyles.isEmpty());
+        EXPECT_EQ(Config(QStringLiteral("updatedt")), QStringLiteral("2026-12-10"));
+        EXPECT_EQ(Config(QStringLiteral("ver")), QStringLiteral("4.0"));
+        EXPECT_EQ(FileBytes(QStringLiteral("baidutag.txt")), QByteArray("old\r\n"));
+    }
 }
 
 TEST_F(VersionCheck, AnUpdaterThatDoesNotStartLetsTheProgramGoOn) {

@@ -130,7 +130,7 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
               QStringLiteral("百度|3|www.other-site.com/page.html"));
     EXPECT_TRUE(Ranks().isEmpty());
     ASSERT_EQ(prompts.Texts().size(), told + 1) << "one message";
-    EXPECT_TRUE(prompts.Texts().last().startsWith(
+    EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("查询完毕\r\n有 12 个查询结果没能保存到数据库。")));
 }
 

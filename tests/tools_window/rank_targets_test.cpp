@@ -82,7 +82,7 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
         Click("Command38");
         EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
     }
-    EXPECT_EQ(prompts.Texts().last(), QStringLiteral("写入数据库失败：database is locked"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：database is locked"));
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
 
@@ -91,7 +91,7 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
     ASSERT_TRUE(fields.ToolsConnection.Open(db));
     prompts.Type(QStringLiteral("c.com"));
     Click("Command38");
-    EXPECT_EQ(prompts.Texts().last(),
+    EXPECT_EQ(prompts.LastText(),
               QStringLiteral("写入数据库失败：database disk image is malformed"));
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(prompts.Texts().size(), told + 4) << "two prompts and two messages";
@@ -187,7 +187,7 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     // Bytes that are neither GBK nor UTF-8 are refused whole, as is a file that is not there.
     prompts.Type(WriteFile(QStringLiteral("binary.txt"), QByteArray("e.com\r\n\x81\x20x\r\n")));
     Click("Command15");
-    EXPECT_TRUE(prompts.Texts().last().startsWith(QStringLiteral("无法读取网站列表文件（应为GBK")));
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("无法读取网站列表文件（应为GBK")));
     prompts.Type(folder.FilePath(QStringLiteral("missing.txt")));
     Click("Command15");
     EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("无法读取网站列表文件")));
@@ -195,6 +195,23 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     prompts.Type(QString());
     Click("Command19");  // cancelled
     EXPECT_TRUE(prompts.Exhausted());
+}
+
+// An import the database refuses is told once, its count and its reason in one message.
+TEST_F(RankTargetsTest, AnImportTheDatabaseRefusesIsToldInOneMessage) {
+    const QString file = WriteFile(QStringLiteral("sites.txt"), QByteArray("a.com\r\nb.com\r\n"));
+    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
+                                          std::chrono::milliseconds(1500));
+        prompts.Type(file);
+        Click("Command15");
+    }
+    EXPECT_EQ(prompts.Texts(),
+              QStringList({QStringLiteral("导入网站列表"),
+                           QStringLiteral("导入了0个网站，另有2行未导入（2行未能写入数据库）。\n"
+                                          "database is locked")}));
+    EXPECT_TRUE(Texts(Sites()).isEmpty());
 }
 
 TEST_F(RankTargetsTest, CombinationsInModeOneStoreAKeywordWithItsSites) {
