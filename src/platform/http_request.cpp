@@ -120,16 +120,19 @@ void HttpRequest::Send(const QByteArray& body) {
     ++inFlight;
     // Taken as it arrives, so that the network layer holds no second copy and an endless body
     // is stopped at the cap.
-    QObject::connect(reply_, &QNetworkReply::readyRead, reply_, [this] { TakeArrivedBody(); });
-    // A reply that failed for good is given up at once: some failures (a body that does not
-    // decompress) never finish.
-    QObject::connect(reply_, &QNetworkReply::errorOccurred, reply_, [this] { GiveUpIfBroken(); });
-    QObject::connect(reply_, &QNetworkReply::finished, reply_, [this] { Finish(); });
+    handlers_ = {
+        QObject::connect(reply_, &QNetworkReply::readyRead, reply_, [this] { TakeArrivedBody(); }),
+        // A reply that failed for good is given up at once: some failures (a body that does not
+        // decompress) never finish.
+        QObject::connect(reply_, &QNetworkReply::errorOccurred, reply_,
+                         [this] { GiveUpIfBroken(); }),
+        QObject::connect(reply_, &QNetworkReply::finished, reply_, [this] { Finish(); }),
+    };
 }
 
 bool HttpRequest::TakeArrivedBody() {
     if (body_.size() + reply_->bytesAvailable() > kMaxResponseBytes) {
-        Abort();
+        Detach()->deleteLater();
         Fail(QStringLiteral("answer larger than %1 MiB").arg(kMaxResponseBytes >> 20));
         return false;
     }
@@ -141,21 +144,19 @@ bool HttpRequest::GiveUpIfBroken() {
     const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status && CameWhole(*reply_, status)) return false;
     const QString reason = reply_->errorString();
-    Abort();
+    Detach()->deleteLater();
     Fail(reason);
     return true;
 }
 
 void HttpRequest::Finish() {
     if (!TakeArrivedBody() || GiveUpIfBroken()) return;
-    QNetworkReply* reply = std::exchange(reply_, nullptr);
-    status_ = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    statusText_ = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    responseHeaders_ = reply->rawHeaderPairs();
-    finalUrl_ = reply->url();
+    status_ = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    statusText_ = reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    responseHeaders_ = reply_->rawHeaderPairs();
+    finalUrl_ = reply_->url();
     if (routedToPlain_) finalUrl_.setScheme(QStringLiteral("https"));
-    --inFlight;
-    reply->deleteLater();
+    Detach()->deleteLater();
     Complete();
 }
 
@@ -179,17 +180,25 @@ QString HttpRequest::ResponseHeader(const QString& name) const {
     return {};
 }
 
-void DropReply(QNetworkReply* reply) {
-    reply->disconnect();
-    // A reply that already failed needs no abort (a second error); its deletion ends it.
-    if (reply->error() == QNetworkReply::NoError) reply->abort();
-    reply->deleteLater();
+void HttpRequest::Abort() {
+    // Only the owner aborts, never one of the reply's own signals (the request lets go of its
+    // reply before it reports completion), so the reply goes at once: a deferred deletion asked
+    // outside every event loop, or at a job's own level, would wait for the job to end.
+    if (reply_) delete Detach();
 }
 
-void HttpRequest::Abort() {
-    if (!reply_) return;
-    DropReply(std::exchange(reply_, nullptr));
+QNetworkReply* HttpRequest::Detach() {
+    // Only this request's own handlers: the reply's links to the network thread must stay, as
+    // they carry the abort (and the deletion) to the connection, which else keeps taking in an
+    // endless body and is never given back.
+    for (const QMetaObject::Connection& handler : std::exchange(handlers_, {}))
+        QObject::disconnect(handler);
+    QNetworkReply* reply = std::exchange(reply_, nullptr);
+    // A reply that already failed must not be aborted (Qt warns of a second error); its
+    // deletion stops it.
+    if (reply->isRunning() && reply->error() == QNetworkReply::NoError) reply->abort();
     --inFlight;
+    return reply;
 }
 
 bool HttpRequest::Wait(std::chrono::milliseconds timeout) {

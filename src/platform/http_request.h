@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QPair>
 #include <QPointer>
 #include <QString>
@@ -22,8 +23,6 @@ inline constexpr char kFakeWebVariable[] = "TARNWICK_FAKEWEB";
 QNetworkAccessManager& SharedNetwork();
 // `url` as it must be requested: https becomes http while the fake web is in use.
 QUrl RoutedUrl(const QUrl& url);
-// Gives up `reply` without reporting anything more of it and releases it.
-void DropReply(QNetworkReply* reply);
 
 // The largest answer body taken, 16 MiB: far above any result page (a few hundred kB), small
 // enough that an endless or hostile body cannot exhaust memory. A larger body fails the request.
@@ -80,6 +79,10 @@ class HttpRequest {
     // Gives the request up when its reply failed for good; whether it did.
     bool GiveUpIfBroken();
     void Finish();
+    // Takes reply_ from this request, once: cuts this request's handlers from it and stops it
+    // if it still runs. The caller frees it: from within one of the reply's own signals with
+    // deleteLater, so that it goes once that signal is done.
+    QNetworkReply* Detach();
     void Fail(const QString& reason);
     void Complete();
 
@@ -87,6 +90,7 @@ class HttpRequest {
     QString url_;
     QList<QPair<QByteArray, QByteArray>> headers_;
     QPointer<QNetworkReply> reply_;
+    QList<QMetaObject::Connection> handlers_;
     bool completed_ = false;
     int status_ = 0;
     QString statusText_;

@@ -50,6 +50,7 @@ struct FakeWeb::State {
     std::map<QString, Route> routes;
     std::vector<Request> requests;
     std::chrono::milliseconds everyAnswerDelay{0};
+    int endlessSending = 0;
     httplib::Server server;
     std::thread thread;
     int port = 0;
@@ -107,10 +108,19 @@ struct FakeWeb::State {
         static constexpr size_t kChunk = 4096;
         const std::string type = page.contentType.toStdString();
         if (page.endless) {
-            res.set_chunked_content_provider(type, [this](size_t, httplib::DataSink& sink) {
+            ++endlessSending;  // under the lock Handle holds
+            const auto flood = [this](size_t, httplib::DataSink& sink) {
                 static const std::string chunk(64 * 1024, 'x');
                 return !Stopped() && sink.write(chunk.data(), chunk.size());
-            });
+            };
+            const auto hungUp = [this](bool) {
+                std::lock_guard lock(mutex);
+                --endlessSending;
+            };
+            if (page.untilClose)
+                res.set_content_provider(type, flood, hungUp);
+            else
+                res.set_chunked_content_provider(type, flood, hungUp);
             return;
         }
         if (!page.chunked && !page.cutAfter) {
@@ -247,6 +257,11 @@ void FakeWeb::DelayEveryAnswer(std::chrono::milliseconds delay) {
 void FakeWeb::ClearRequests() {
     std::lock_guard lock(state_->mutex);
     state_->requests.clear();
+}
+
+int FakeWeb::EndlessBodiesBeingSent() const {
+    std::lock_guard lock(state_->mutex);
+    return state_->endlessSending;
 }
 
 QString FakeWeb::Address() const {

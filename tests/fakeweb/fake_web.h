@@ -12,6 +12,7 @@
 //   web.Serve("dead.example", "/", fakeweb::Page::Never());
 //   web.Serve("cut.example", "/", fakeweb::Page::Text("whole page").CutAfter(5));
 //   web.Serve("flood.example", "/", fakeweb::Page::Endless());
+//   web.EndlessBodiesBeingSent() == 0   // every client of an endless body hung up
 //   web.ServeInTurn("a.example", "/x", {fakeweb::Page::Text("1"), fakeweb::Page::Text("2")});
 //   ... run the code under test ...
 //   web.Requests()[0].Url() == "http://www.baidu.com/s?wd=%D3%C5%BB%AF"
@@ -41,13 +42,14 @@ struct Page {
     bool chunked = false;
     std::optional<qsizetype> cutAfter;
     bool endless = false;
+    bool untilClose = false;
 
     // `text` encoded in `charset` ("gbk", "gb2312", "utf-8", or any name the program knows).
     static Page Text(const QString& text, const QString& charset = QStringLiteral("utf-8"));
     static Page Bytes(const QByteArray& bytes);
     // A page that is never answered: the connection stays open until the FakeWeb goes.
     static Page Never();
-    // A chunked body that never ends: chunks keep coming until the client gives up.
+    // A chunked body that never ends: chunks keep coming until the client hangs up.
     static Page Endless();
 
     Page& Status(int code) {
@@ -69,6 +71,12 @@ struct Page {
     // Sends the body in chunks (Transfer-Encoding: chunked) instead of with a Content-Length.
     Page& Chunked() {
         chunked = true;
+        return *this;
+    }
+    // Sends an endless body without chunks or a length, as a body that ends where the
+    // connection closes.
+    Page& UntilClose() {
+        untilClose = true;
         return *this;
     }
     // Closes the connection after the first `bytes` of the body, as a reset does: the whole
@@ -117,6 +125,9 @@ class FakeWeb {
     // Holds every answer back by `delay` beyond its own, the 404 of an address nobody serves
     // too, so that the program waits for each page it asks for.
     void DelayEveryAnswer(std::chrono::milliseconds delay);
+
+    // Endless bodies still being sent: their clients have not hung up yet.
+    int EndlessBodiesBeingSent() const;
 
     // "127.0.0.1:port", the value of TARNWICK_FAKEWEB while this object lives.
     QString Address() const;

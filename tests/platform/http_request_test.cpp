@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
 #include "fakeweb/fake_web.h"
+#include "platform/wait.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -135,6 +139,104 @@ TEST(HttpRequestTest, ABodyBeyondTheCapIsAFailedRequest) {
     // Compressed, it is refused as a decompression bomb, which must end the request too.
     EXPECT_EQ(Fetch(Page::Endless()), std::make_pair(0, qsizetype(0)));
     EXPECT_EQ(platform::HttpRequestsInFlight(), 0);
+}
+
+// Counts, while it lives, Qt's warnings that a reply was made to report its failure twice.
+class TwiceReportedFailures {
+  public:
+    TwiceReportedFailures() : previous_(qInstallMessageHandler(Record)) {
+        previous = previous_;
+        count = 0;
+    }
+    ~TwiceReportedFailures() { qInstallMessageHandler(previous_); }
+    int Count() const { return count; }
+
+  private:
+    static void Record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (text.contains(QStringLiteral("this method must only be called once")))
+            ++count;
+        else if (previous)
+            previous(type, context, text);
+    }
+
+    static inline QtMessageHandler previous = nullptr;
+    static inline int count = 0;
+    QtMessageHandler previous_;
+};
+
+// Whether `holds` comes true within a generous bound. Checked every few milliseconds: a change
+// made in the fake web's thread wakes no event loop.
+bool Eventually(const std::function<bool()>& holds) {
+    for (int i = 0; i < 1000 && !holds(); ++i) platform::Pause(30ms);
+    return holds();
+}
+
+int LiveReplies() {
+    return int(platform::SharedNetwork().findChildren<QNetworkReply*>().size());
+}
+
+// A body given up, beyond the cap or abandoned on its way, is given up once: its connection
+// closes, so the server stops sending and the host's few connections stay free for the next
+// pages; its reply is freed; and nothing of it is reported twice.
+TEST(HttpRequestTest, ABodyGivenUpClosesItsConnectionAndFreesItsReply) {
+    enum class Ending { Capped, CappedInAnotherWait, Abandoned };
+    const QByteArray plain = "application/octet-stream";
+    const struct {
+        const char* name;
+        Page page;
+        Ending ending;
+    } cases[] = {
+        {"endless chunked", Page::Endless().ContentType(plain), Ending::Capped},
+        {"endless chunked, compressed", Page::Endless(), Ending::Capped},
+        {"endless without a length", Page::Endless().ContentType(plain).UntilClose(),
+         Ending::Capped},
+        {"capped while another request waits", Page::Endless().ContentType(plain),
+         Ending::CappedInAnotherWait},
+        {"abandoned on its way", Page::Endless().ContentType(plain), Ending::Abandoned},
+    };
+    const TwiceReportedFailures twiceReported;
+    // A case that hangs ends by itself, and the others still run.
+    const auto run = [](const auto& c) {
+        FakeWeb web;
+        web.Serve(QStringLiteral("a.cn"), QStringLiteral("/"), c.page);
+        web.Serve(QStringLiteral("a.cn"), QStringLiteral("/page"), QStringLiteral("whole"));
+        const auto request = [](HttpRequest& r, const QString& path) {
+            r.Open(QStringLiteral("GET"), QStringLiteral("http://a.cn") + path);
+            r.Send();
+        };
+        // More in a row than the connections the network layer opens to one host.
+        for (size_t i = 0; i < 7; ++i) {
+            HttpRequest endless;
+            request(endless, QStringLiteral("/"));
+            if (c.ending == Ending::Abandoned) {
+                ASSERT_TRUE(Eventually([&] {
+                    return web.Requests(QStringLiteral("a.cn")).size() > i;
+                })) << c.name
+                    << ' ' << i;
+                continue;
+            }
+            if (c.ending == Ending::CappedInAnotherWait) {
+                HttpRequest other;
+                other.OnCompleted([&] { endless.Wait(30s); });
+                request(other, QStringLiteral("/page"));
+                ASSERT_TRUE(other.Wait(30s)) << c.name << ' ' << i;
+            }
+            ASSERT_TRUE(endless.Wait(30s)) << c.name << ' ' << i;
+            EXPECT_EQ(endless.Status(), 0) << c.name;
+            web.ClearRequests();
+        }
+        EXPECT_TRUE(Eventually([&] {
+            return web.EndlessBodiesBeingSent() == 0 && LiveReplies() == 0;
+        })) << c.name
+            << ": " << web.EndlessBodiesBeingSent() << " bodies still sent, " << LiveReplies()
+            << " replies alive";
+        HttpRequest next;
+        request(next, QStringLiteral("/page"));
+        ASSERT_TRUE(next.Wait(30s)) << c.name;
+        EXPECT_EQ(next.ResponseBody(), "whole") << c.name;
+    };
+    for (const auto& c : cases) run(c);
+    EXPECT_EQ(twiceReported.Count(), 0);
 }
 
 }  // namespace
