@@ -31,14 +31,16 @@ QString BaiduSearchAddress(const QString& keyword) {
 void WaitBaiduInterval(WindowContext& window) {
     std::optional<QDateTime>& last = window.MetricsState().LastBaiduRequest;
     platform::Clock& clock = platform::TheClock();
+    // Counted in milliseconds since the epoch, and the time kept in UTC: a local time costs a
+    // time-zone lookup, twice for every page.
     if (last) {
-        const double elapsed = last->msecsTo(clock.Now()) / 1000.0;
+        const double elapsed = (clock.NowMSecs() - last->toMSecsSinceEpoch()) / 1000.0;
         const std::optional<qint16> gap = ReadWhole16(window.IntervalText());
         const std::optional<qint32> roundedElapsed = ToWhole32(elapsed);
         if (gap && roundedElapsed && *roundedElapsed < *gap)
             WaitLongerThan(seconds(ToWhole32(*gap - elapsed).value_or(0)));
     }
-    last = clock.Now();
+    last = QDateTime::fromMSecsSinceEpoch(clock.NowMSecs(), Qt::UTC);
 }
 
 QString FetchBaiduPage(WindowContext& window, CXHtml& fetcher, const QString& keyword) {

@@ -41,13 +41,13 @@ QString ParentKeyword(MiningContext& window, Pane pane, const QString& keyword) 
 qint64 DaysSince(const std::optional<QString>& adddate) {
     const QDate stored = QDate::fromString(adddate.value_or(QString()).left(10), kDateFormat);
     if (!stored.isValid()) return std::numeric_limits<qint64>::max();
-    return stored.daysTo(platform::TheClock().Now().date());
+    return stored.daysTo(platform::TheClock().Today());
 }
 
 }  // namespace
 
 QString TodayText() {
-    return platform::TheClock().Now().date().toString(kDateFormat);
+    return platform::TheClock().Today().toString(kDateFormat);
 }
 
 QString StoredMetric(const QString& cell) {

@@ -4,6 +4,9 @@
 #include <unicode/ucnv_cb.h>
 
 #include <QStringDecoder>
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -69,12 +72,92 @@ std::optional<QByteArray> Encode(const QString& text, const QString& charset,
     return bytes;
 }
 
+// The converters of the GBK family, whose tables read every ASCII byte met between two
+// characters as that character and keep no state but an unfinished character.
+bool ReadsAsciiAsItIs(UConverter* converter) {
+    static const std::array<QByteArray, 2> names = [] {
+        std::array<QByteArray, 2> found;
+        const char* const charsets[] = {"windows-936", "gb18030"};
+        for (size_t i = 0; i < found.size(); ++i) {
+            UErrorCode status = U_ZERO_ERROR;
+            const Converter opened(ucnv_open(charsets[i], &status));
+            if (U_SUCCESS(status) && opened) found[i] = ucnv_getName(opened.get(), &status);
+        }
+        return found;
+    }();
+    UErrorCode status = U_ZERO_ERROR;
+    const char* const name = ucnv_getName(converter, &status);
+    return U_SUCCESS(status) &&
+           std::any_of(names.begin(), names.end(),
+                       [name](const QByteArray& n) { return !n.isEmpty() && n == name; });
+}
+
+// One step of a decoding into [target, targetEnd): false when it failed or the room ran out.
+bool Convert(UConverter* converter, UChar*& target, UChar* targetEnd, const char*& source,
+             const char* sourceEnd, bool flush) {
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_toUnicode(converter, &target, targetEnd, &source, sourceEnd, nullptr, flush, &status);
+    return U_SUCCESS(status);
+}
+
+// Whether the converter holds the start of a character still to be finished.
+bool MidCharacter(UConverter* converter) {
+    UErrorCode status = U_ZERO_ERROR;
+    return ucnv_toUCountPending(converter, &status) != 0 || U_FAILURE(status);
+}
+
+// Copies the ASCII run at `source` as text, eight bytes a step while they are all ASCII; returns
+// the end of the text written.
+UChar* CopyAsciiRun(const char*& source, const char* end, UChar* target) {
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    quint64 word;
+    for (; end - source >= 8; source += 8, target += 8) {
+        std::memcpy(&word, source, sizeof word);
+        if (word & kHighBits) break;
+        for (int i = 0; i < 8; ++i) target[i] = static_cast<uchar>(source[i]);
+    }
+    for (; source < end && static_cast<uchar>(*source) < 0x80; ++source)
+        *target++ = static_cast<uchar>(*source);
+    return target;
+}
+
+// Decodes a page of a charset that reads ASCII as it is (ReadsAsciiAsItIs): the ASCII runs,
+// most of an HTML page, are copied as they are, the rest goes through the converter. A byte
+// after a lead byte goes through the converter even when it is ASCII (GBK's trail bytes
+// 0x40-0x7E, GB18030's four-byte forms 0x30-0x39), so every byte is read in the same place
+// as a decoding of the whole would read it. Nothing when one unit a byte is not room enough.
+std::optional<QString> DecodeAsciiRunsDirectly(UConverter* converter, const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    UChar* const start = reinterpret_cast<UChar*>(text.data());
+    UChar* const targetEnd = start + text.size();
+    UChar* target = start;
+    const char* source = bytes.constData();
+    const char* const end = source + bytes.size();
+    const auto isAscii = [](char byte) { return static_cast<uchar>(byte) < 0x80; };
+    while (source < end) {
+        target = CopyAsciiRun(source, end, target);
+        const char* const stretchEnd = std::find_if(source, end, isAscii);
+        if (!Convert(converter, target, targetEnd, source, stretchEnd, false)) return std::nullopt;
+        while (source < end && MidCharacter(converter))
+            if (!Convert(converter, target, targetEnd, source, source + 1, false))
+                return std::nullopt;
+    }
+    if (!Convert(converter, target, targetEnd, source, end, true)) return std::nullopt;
+    text.truncate(target - start);
+    return text;
+}
+
 }  // namespace
 
 QString BytesToText(const QByteArray& bytes, const QString& charset) {
     if (bytes.isEmpty()) return {};
     Converter converter = Open(charset);
     if (!converter) return {};
+    if (ReadsAsciiAsItIs(converter.get())) {
+        if (std::optional<QString> text = DecodeAsciiRunsDirectly(converter.get(), bytes))
+            return *std::move(text);
+        ucnv_reset(converter.get());
+    }
     // Most charsets give at most one UTF-16 unit per byte; for the few that give more (a
     // compressing one such as SCSU) the text grows as the decoding goes on, so the bytes are
     // decoded once whatever the charset.

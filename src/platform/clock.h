@@ -14,6 +14,8 @@ class Clock {
     // Now() as milliseconds since the epoch, for waits that only count time: the system's clock
     // answers without the time zone, whose every use reads the zone file's status anew.
     virtual qint64 NowMSecs() const { return Now().toMSecsSinceEpoch(); }
+    // Now()'s local date, for the many steps that stamp or compare a day.
+    virtual QDate Today() const { return Now().date(); }
     // Sleeps in the event loop until an event arrives or `limit` has passed on this clock,
     // handling the events that arrive. Never spins a core.
     virtual void Idle(std::chrono::milliseconds limit) = 0;

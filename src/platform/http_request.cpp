@@ -97,7 +97,8 @@ void HttpRequest::SetRequestHeader(const QString& name, const QString& value) {
 }
 
 void HttpRequest::Send(const QByteArray& body) {
-    const QUrl url = RoutedUrl(QUrl(url_, QUrl::TolerantMode));
+    const QUrl requested(url_, QUrl::TolerantMode);
+    const QUrl url = RoutedUrl(requested);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
         statusText_ = QStringLiteral("invalid address: ") + url_;
@@ -105,8 +106,8 @@ void HttpRequest::Send(const QByteArray& body) {
         if (onCompleted_) onCompleted_();
         return;
     }
-    routedToPlain_ = url.scheme() != QUrl(url_, QUrl::TolerantMode).scheme();
-    finalUrl_ = QUrl(url_, QUrl::TolerantMode);
+    routedToPlain_ = url.scheme() != requested.scheme();
+    finalUrl_ = requested;
     QNetworkRequest request(url);
     for (const auto& [name, value] : headers_) request.setRawHeader(name, value);
 
