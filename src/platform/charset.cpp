@@ -121,9 +121,22 @@ UChar* CopyAsciiRun(const char*& source, const char* end, UChar* target) {
     return target;
 }
 
-// Decodes a page of a charset that reads ASCII as it is (ReadsAsciiAsItIs): the ASCII runs,
-// most of an HTML page, are copied as they are, the rest goes through the converter. A byte
-// after a lead byte goes through the converter even when it is ASCII (GBK's trail bytes
+// The start of the next ASCII run of at least kLongRun bytes from `from`, or `end`. Shorter runs,
+// between the characters of a Chinese text, cost less in the converter than a call of it each.
+constexpr qsizetype kLongRun = 64;
+const char* NextLongAsciiRun(const char* from, const char* end) {
+    const auto isAscii = [](char byte) { return static_cast<uchar>(byte) < 0x80; };
+    while (from < end) {
+        const char* const run = std::find_if(from, end, isAscii);
+        from = std::find_if_not(run, end, isAscii);
+        if (from - run >= kLongRun) return run;
+    }
+    return end;
+}
+
+// Decodes a page of a charset that reads ASCII as it is (ReadsAsciiAsItIs): the long ASCII
+// runs, most of an HTML page, are copied as they are, the rest goes through the converter. A
+// byte after a lead byte goes through the converter even when it is ASCII (GBK's trail bytes
 // 0x40-0x7E, GB18030's four-byte forms 0x30-0x39), so every byte is read in the same place
 // as a decoding of the whole would read it. Nothing when one unit a byte is not room enough.
 std::optional<QString> DecodeAsciiRunsDirectly(UConverter* converter, const QByteArray& bytes) {
@@ -133,14 +146,13 @@ std::optional<QString> DecodeAsciiRunsDirectly(UConverter* converter, const QByt
     UChar* target = start;
     const char* source = bytes.constData();
     const char* const end = source + bytes.size();
-    const auto isAscii = [](char byte) { return static_cast<uchar>(byte) < 0x80; };
     while (source < end) {
-        target = CopyAsciiRun(source, end, target);
-        const char* const stretchEnd = std::find_if(source, end, isAscii);
+        const char* const stretchEnd = NextLongAsciiRun(source, end);
         if (!Convert(converter, target, targetEnd, source, stretchEnd, false)) return std::nullopt;
         while (source < end && MidCharacter(converter))
             if (!Convert(converter, target, targetEnd, source, source + 1, false))
                 return std::nullopt;
+        target = CopyAsciiRun(source, end, target);
     }
     if (!Convert(converter, target, targetEnd, source, end, true)) return std::nullopt;
     text.truncate(target - start);
