@@ -106,30 +106,36 @@ bool MidCharacter(UConverter* converter) {
     return ucnv_toUCountPending(converter, &status) != 0 || U_FAILURE(status);
 }
 
+constexpr quint64 kHighBits = 0x8080808080808080ULL;
+
+// Whether one of the eight bytes at `bytes` is not ASCII.
+bool HasHighByte(const char* bytes) {
+    quint64 word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word & kHighBits;
+}
+
 // Copies the ASCII run at `source` as text, eight bytes a step while they are all ASCII; returns
 // the end of the text written.
 UChar* CopyAsciiRun(const char*& source, const char* end, UChar* target) {
-    constexpr quint64 kHighBits = 0x8080808080808080ULL;
-    quint64 word;
-    for (; end - source >= 8; source += 8, target += 8) {
-        std::memcpy(&word, source, sizeof word);
-        if (word & kHighBits) break;
+    for (; end - source >= 8 && !HasHighByte(source); source += 8, target += 8)
         for (int i = 0; i < 8; ++i) target[i] = static_cast<uchar>(source[i]);
-    }
     for (; source < end && static_cast<uchar>(*source) < 0x80; ++source)
         *target++ = static_cast<uchar>(*source);
     return target;
 }
 
-// The start of the next ASCII run of at least kLongRun bytes from `from`, or `end`. Shorter runs,
-// between the characters of a Chinese text, cost less in the converter than a call of it each.
+// The start of the next ASCII run of at least kLongRun bytes from `from` (counted in whole
+// eight-byte steps), or `end`. Shorter runs, between the characters of a Chinese text, cost less
+// in the converter than a call of it each.
 constexpr qsizetype kLongRun = 64;
 const char* NextLongAsciiRun(const char* from, const char* end) {
-    const auto isAscii = [](char byte) { return static_cast<uchar>(byte) < 0x80; };
-    while (from < end) {
-        const char* const run = std::find_if(from, end, isAscii);
-        from = std::find_if_not(run, end, isAscii);
-        if (from - run >= kLongRun) return run;
+    const char* run = from;
+    for (const char* step = from; end - step >= 8; step += 8) {
+        if (HasHighByte(step))
+            run = step + 8;
+        else if (step + 8 - run >= kLongRun)
+            return run;
     }
     return end;
 }
