@@ -44,7 +44,10 @@ class Recorder : public benchmark::ConsoleReporter {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            std::map<std::string, double>& measures = last_[run.run_name.function_name];
+            // Named as the goals name it: the function, and its arguments if it takes any.
+            const std::string name = run.run_name.function_name +
+                                     (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
+            std::map<std::string, double>& measures = last_[name];
             const double iterations = std::max<double>(1, run.iterations);
             measures["time"] = run.real_accumulated_time / iterations;
             measures["cpu"] = run.cpu_accumulated_time / iterations;
@@ -71,6 +74,13 @@ inline std::string Exactly(const std::string& name) {
         pattern += c;
     }
     return pattern + "(/|$)";  // the library adds "/iterations:3" and the like
+}
+
+// A count as the table prints it: 1,000,000.
+inline std::string Grouped(long long count) {
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+    return digits;
 }
 
 inline double Median(std::vector<double> values) {

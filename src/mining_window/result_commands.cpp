@@ -1,5 +1,7 @@
 #include "mining_window/result_commands.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
 
 #include "metrics/keyword_columns.h"
@@ -29,30 +31,34 @@ int CheckedCount(const platform::RowTable& list) {
     return checked;
 }
 
-// The keywords table keywords holds, read once: the table has no index on them.
-std::optional<QSet<QString>> StoredKeywords(platform::Connection& connection) {
-    std::optional<platform::Recordset> records =
-        connection.Query(QStringLiteral("select keys from keywords"));
-    if (!records) return std::nullopt;
-    QSet<QString> stored;
-    for (; !records->Eof(); records->MoveNext())
-        stored.insert(records->Text(QStringLiteral("keys")));
-    return stored;
-}
-
-// The checked rows whose keyword (trimmed) is not stored yet, the first of each keyword only,
-// with their keywords.
-QList<std::pair<int, QString>> NewCheckedRows(const platform::RowTable& list,
-                                              QSet<QString> stored) {
+// The checked rows, the first of each keyword (its text trimmed) only, with their keywords.
+QList<std::pair<int, QString>> CheckedKeywords(const platform::RowTable& list) {
     QList<std::pair<int, QString>> rows;
+    QSet<QString> seen;
     for (int i = 1; i <= list.Count(); ++i) {
         if (!list.Checked(i)) continue;
         const QString keyword = TrimBlanks(list.Text(i));
-        if (stored.contains(keyword)) continue;
-        stored.insert(keyword);
+        if (seen.contains(keyword)) continue;
+        seen.insert(keyword);
         rows.append({i, keyword});
     }
     return rows;
+}
+
+// Which of `rows`' keywords table keywords holds: one statement that finds each through the
+// index on keys, whatever the number of keywords stored.
+std::optional<QSet<QString>> StoredAmong(platform::Connection& connection,
+                                         const QList<std::pair<int, QString>>& rows) {
+    QJsonArray keywords;
+    for (const auto& row : rows) keywords.append(row.second);
+    QSet<QString> stored;
+    if (!connection.ReadRows(
+            QStringLiteral(
+                "select keys from keywords where keys in (select value from json_each(?))"),
+            {QString::fromUtf8(QJsonDocument(keywords).toJson(QJsonDocument::Compact))},
+            [&stored](const platform::RowReader& row) { stored.insert(row.Text(0)); }))
+        return std::nullopt;
+    return stored;
 }
 
 }  // namespace
@@ -70,16 +76,17 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
     // The write lock before anything else: under another program's lock the submit waits once,
     // then fails whole, having written nothing.
     platform::WriteTransaction transaction(connection);
+    QList<std::pair<int, QString>> rows = CheckedKeywords(list);
     const std::optional<QSet<QString>> stored =
-        transaction.Begun() ? StoredKeywords(connection) : std::nullopt;
+        transaction.Begun() ? StoredAmong(connection, rows) : std::nullopt;
     if (!stored) return fail(CheckedCount(list));
+    rows.removeIf([&stored](const auto& row) { return stored->contains(row.second); });
 
     // A cell still waiting for its value is stored as the row savers store a value not obtained.
     const auto cell = [&list, &columns](int index, KeywordCell which) {
         const int j = columns.CellOf(which);
         return metrics::StoredMetric(j >= 0 ? list.Cell(index, j) : QString());
     };
-    const QList<std::pair<int, QString>> rows = NewCheckedRows(list, *stored);
     for (const auto& [i, keyword] : rows) {
         const bool inserted = connection.Execute(
             QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"

@@ -1,21 +1,27 @@
 #include "platform/list_view.h"
 
-#include <QHeaderView>
 #include <QMouseEvent>
 
 #include "platform/twips.h"
 
 namespace platform {
 
-ListView::ListView(QWidget* parent) : QTreeView(parent) {
+ListView::ListView(QWidget* parent) : QTableView(parent) {
     setModel(&rows_);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setAllColumnsShowFocus(true);
+    // Rows as a list shows them: of one height, that of a line of text, without headers.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header()->setHighlightSections(false);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionClicked, this,
@@ -23,9 +29,9 @@ ListView::ListView(QWidget* parent) : QTreeView(parent) {
     connect(&rows_, &RowTable::CheckedByUser, this, &ListView::ItemCheck);
     connect(&rows_, &RowTable::TextEditedByUser, this, &ListView::AfterLabelEdit);
     connect(&rows_, &RowTable::ColumnsChanged, this, &ListView::ApplyColumnWidths);
-    connect(this, &QTreeView::clicked, this,
+    connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit ItemClick(index.row() + 1); });
-    connect(this, &QTreeView::doubleClicked, this, [this] { emit DblClick(); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this] { emit DblClick(); });
 }
 
 void ListView::ApplyColumnWidths() {
@@ -67,7 +73,7 @@ void ListView::SetSorted(bool sorted) {
 }
 
 void ListView::mousePressEvent(QMouseEvent* event) {
-    QTreeView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     emit MouseDown(event->button(), event->globalPosition().toPoint());
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QHeaderView>
 #include <QPoint>
-#include <QTreeView>
+#include <QTableView>
 
 #include "platform/row_table.h"
 
@@ -10,14 +11,19 @@ namespace platform {
 // The list control of the work windows: a view of one row table, with rows numbered from 1,
 // check boxes, bold rows, a tag per row and column headers with widths (width 0 hides a
 // column). Widths are in twips, the unit the windows lay out in. The rows live in the table;
-// the logic below the windows works on the table alone.
-class ListView : public QTreeView {
+// the logic below the windows works on the table alone. A table view drawn as a list (no grid,
+// no row headers, rows of one height): it takes a row added to a long list without laying out
+// every row again, as a tree view would each time the window handles its events.
+class ListView : public QTableView {
     Q_OBJECT
   public:
     explicit ListView(QWidget* parent = nullptr);
 
     RowTable& Rows() { return rows_; }
     const RowTable& Rows() const { return rows_; }
+
+    // The column headers.
+    QHeaderView* header() const { return horizontalHeader(); }
 
     // Column headers, counted from 1.
     void AddColumn(const QString& caption, int widthTwips) { rows_.AddColumn(caption, widthTwips); }

@@ -97,6 +97,7 @@ void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* 
     const DatabaseProblem problem = OpenAndCheck(connection, path);
     switch (problem) {
         case DatabaseProblem::None:
+            IndexKeywordLookups(connection);
             return;
         case DatabaseProblem::ReadOnly:
             TellOnce(problem, path);  // its keywords can still be read
@@ -128,4 +129,20 @@ void CreateMissingTables(platform::Connection& connection, const QStringList& ta
 
 void BootstrapSchema() {
     CreateMissingTables(SharedConnection(), kBootstrapTables);
+}
+
+void IndexKeywordLookups(platform::Connection& connection) {
+    if (!connection.IsOpen()) return;
+    // Any whole index that leads with `keys` as written serves, whatever its name.
+    const std::optional<platform::Recordset> indexed = connection.Query(QStringLiteral(
+        "select 1 from pragma_index_list('keywords') as list, "
+        "pragma_index_xinfo(list.name) as info where list.partial = 0 and info.seqno = 0 "
+        "and info.name = 'keys' and info.coll = 'BINARY'"));
+    if (!indexed || !indexed->Eof()) return;
+    // The start-up does not stand still for another program's lock over an index: the
+    // lookups work without it, only slower.
+    connection.SetLockWait(std::chrono::milliseconds(0));
+    connection.Execute(
+        QStringLiteral("create index if not exists keywords_keys on keywords (keys)"));
+    connection.SetLockWait(platform::kLockWait);
 }

@@ -32,3 +32,9 @@ void CreateMissingTables(platform::Connection& connection, const QStringList& ta
 
 // Creates the missing ones among prs, kwsetting and kwlist on the shared connection.
 void BootstrapSchema();
+
+// Gives table keywords its index on `keys` when it has none, so that finding a keyword costs
+// the same with 40 or 1,000,000 stored. A plain index, which every reader of the file reads. A
+// file that takes no write now (read-only, or another program's lock) goes on without it,
+// without waiting; the next open tries again.
+void IndexKeywordLookups(platform::Connection& connection);
