@@ -1,43 +1,28 @@
 // Time from process start to the main window shown and idle (offscreen, db.db present, every
-// page answered at once by the loopback web): the program as main() runs it, on a day whose
-// version check is done and on the first start of a day (the version page read), against a
-// program of its own that shows one maximised main window with a menu, a toolbar and a status
-// bar, linked against Qt Widgets alone (goal: at most 1.5x). Each start is a child process, so
-// that each pays its own process start and library loading; each child reports once its window
-// is exposed and its event queue has drained.
+// page answered at once by the loopback web): what main() runs, in a program linked as the
+// program is, on a day whose version check is done and on the first start of a day (the
+// version page read), against a program of its own that shows one maximised main window with a
+// menu, a toolbar and a status bar, linked against Qt Widgets alone (goal: at most 1.5x). Each
+// start is a process of its own, which pays its own process start and library loading, and
+// reports once its window is exposed and its event queue has drained.
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cstring>
-#include <memory>
 
-#include "app/program_windows.h"
 #include "fakeweb/fake_web.h"
-#include "idle_report.h"
 #include "platform/database.h"
 #include "platform/program_folder.h"
 #include "platform/settings_hive.h"
 #include "shared/registry_store.h"
-#include "shell/main_window.h"
 #include "side_by_side.h"
 
 namespace {
-
-const char* const kTarnwickChild = "--tarnwick-child";
-
-int RunTarnwick(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const std::unique_ptr<MDIfrm> window = StartProgram(app);
-    if (!window) return 1;
-    ReportWhenIdle(*window);
-    return app.exec();
-}
 
 // A program folder with a fresh db.db and the marker file, and the maker's pages on the
 // loopback web.
@@ -100,8 +85,7 @@ void BM_StartToIdle(benchmark::State& state, Start start) {
         if (start == Start::MinimalWindow)
             process.start(QStringLiteral(MINIMAL_WINDOW_PROGRAM), {QStringLiteral("--maximised")});
         else
-            process.start(QCoreApplication::applicationFilePath(),
-                          {QString::fromLatin1(kTarnwickChild)});
+            process.start(QStringLiteral(STARTUP_SUBJECT_PROGRAM));
         while (!process.canReadLine() && process.waitForReadyRead(30000)) {
         }
         const double seconds = clock.nsecsElapsed() / 1e9;
@@ -127,7 +111,6 @@ BENCHMARK_CAPTURE(BM_StartToIdle, maximised_minimal_window_program, Start::Minim
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], kTarnwickChild) == 0) return RunTarnwick(argc, argv);
     QCoreApplication app(argc, argv);
     ProgramFolder folder;
     program = &folder;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QVariantList>
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -50,9 +51,15 @@ QString TodayText() {
     return platform::TheClock().Today().toString(kDateFormat);
 }
 
-QString StoredMetric(const QString& cell) {
-    const QString value = TrimBlanks(cell);
-    return ReadNumber(value) ? value : QStringLiteral("-");
+QString StoredMetric(QStringView cell) {
+    while (!cell.isEmpty() && cell.front() == u' ') cell = cell.mid(1);
+    while (!cell.isEmpty() && cell.back() == u' ') cell.chop(1);
+    // A whole count, the usual cell, reads as a number without being parsed: a submit stores
+    // thousands of them.
+    const bool digits = !cell.isEmpty() && cell.size() <= kLongestNumberText &&
+                        std::all_of(cell.begin(), cell.end(),
+                                    [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits || ReadNumber(cell) ? cell.toString() : QStringLiteral("-");
 }
 
 std::optional<TodaysRow> ReadTodaysRow(const QString& keyword) {

@@ -14,7 +14,7 @@ QString TodayText();
 
 // A metric cell as the table keeps it: a number as it stands (trimmed), anything else, such as
 // a placeholder still standing in the cell ("正在查询中..."), as "-".
-QString StoredMetric(const QString& cell);
+QString StoredMetric(QStringView cell);
 
 // The row a keyword was stored with today.
 struct TodaysRow {

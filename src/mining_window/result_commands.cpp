@@ -1,7 +1,5 @@
 #include "mining_window/result_commands.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSet>
 
 #include "metrics/keyword_columns.h"
@@ -31,36 +29,6 @@ int CheckedCount(const platform::RowTable& list) {
     return checked;
 }
 
-// The checked rows, the first of each keyword (its text trimmed) only, with their keywords.
-QList<std::pair<int, QString>> CheckedKeywords(const platform::RowTable& list) {
-    QList<std::pair<int, QString>> rows;
-    QSet<QString> seen;
-    for (int i = 1; i <= list.Count(); ++i) {
-        if (!list.Checked(i)) continue;
-        const QString keyword = TrimBlanks(list.Text(i));
-        if (seen.contains(keyword)) continue;
-        seen.insert(keyword);
-        rows.append({i, keyword});
-    }
-    return rows;
-}
-
-// Which of `rows`' keywords table keywords holds: one statement that finds each through the
-// index on keys, whatever the number of keywords stored.
-std::optional<QSet<QString>> StoredAmong(platform::Connection& connection,
-                                         const QList<std::pair<int, QString>>& rows) {
-    QJsonArray keywords;
-    for (const auto& row : rows) keywords.append(row.second);
-    QSet<QString> stored;
-    if (!connection.ReadRows(
-            QStringLiteral(
-                "select keys from keywords where keys in (select value from json_each(?))"),
-            {QString::fromUtf8(QJsonDocument(keywords).toJson(QJsonDocument::Compact))},
-            [&stored](const platform::RowReader& row) { stored.insert(row.Text(0)); }))
-        return std::nullopt;
-    return stored;
-}
-
 }  // namespace
 
 SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform::RowTable& list,
@@ -76,27 +44,35 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
     // The write lock before anything else: under another program's lock the submit waits once,
     // then fails whole, having written nothing.
     platform::WriteTransaction transaction(connection);
-    QList<std::pair<int, QString>> rows = CheckedKeywords(list);
-    const std::optional<QSet<QString>> stored =
-        transaction.Begun() ? StoredAmong(connection, rows) : std::nullopt;
-    if (!stored) return fail(CheckedCount(list));
-    rows.removeIf([&stored](const auto& row) { return stored->contains(row.second); });
+    if (!transaction.Begun()) return fail(CheckedCount(list));
 
     // A cell still waiting for its value is stored as the row savers store a value not obtained.
     const auto cell = [&list, &columns](int index, KeywordCell which) {
         const int j = columns.CellOf(which);
-        return metrics::StoredMetric(j >= 0 ? list.Cell(index, j) : QString());
+        return metrics::StoredMetric(j >= 0 ? list.CellView(index, j) : QStringView());
     };
-    for (const auto& [i, keyword] : rows) {
-        const bool inserted = connection.Execute(
-            QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"
-                           "adddate) values (?,?,?,?,?,?)"),
-            {keyword, parent, cell(i, KeywordCell::MonthVolume), cell(i, KeywordCell::DayVolume),
-             cell(i, KeywordCell::BaiduCount), date});
-        if (!inserted) return fail(static_cast<int>(rows.size()));
+    // Each row asks the index on keys for its own keyword, and is written unless the table
+    // holds it: stored before, or by a row above.
+    int written = 0;
+    for (int i = 1; i <= list.Count(); ++i) {
+        if (!list.Checked(i)) continue;
+        const QString keyword = TrimBlanks(list.Text(i));
+        bool stored = false;
+        if (!connection.ReadRows(
+                QStringLiteral("select 1 from keywords where keys = ? limit 1"), {keyword},
+                [&stored](const platform::RowReader&) { stored = true; }))
+            return fail(CheckedCount(list));
+        if (stored) continue;
+        if (!connection.Execute(
+                QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"
+                               "adddate) values (?,?,?,?,?,?)"),
+                {keyword, parent, cell(i, KeywordCell::MonthVolume),
+                 cell(i, KeywordCell::DayVolume), cell(i, KeywordCell::BaiduCount), date}))
+            return fail(CheckedCount(list));
+        ++written;
     }
-    if (!transaction.Commit()) return fail(static_cast<int>(rows.size()));
-    outcome.written = static_cast<int>(rows.size());
+    if (!transaction.Commit()) return fail(CheckedCount(list));
+    outcome.written = written;
     return outcome;
 }
 

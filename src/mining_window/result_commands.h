@@ -23,15 +23,16 @@ bool DeleteCheckedRows(platform::RowTable& shown, platform::RowTable& master);
 // What 加入关键词数据库 wrote: every new row, or none.
 struct SubmitOutcome {
     int written = 0;
-    int failed = 0;  // the rows not written when the submit failed
+    int failed = 0;  // the checked rows, none of them written, when the submit failed
     QString error;   // the database's complaint when it failed
 };
 
 // 加入关键词数据库: inserts each checked row of `list` whose keyword (its text trimmed) table
 // keywords does not hold yet, with `parent` as its parent keyword, its volumes and count as
 // numbers ("-" for a cell that holds none) and `date`, all in one write transaction. Rows whose
-// keyword is stored are skipped. A failure (another program's lock that outlasts the wait, a
-// refused insert) writes none of the rows.
+// keyword is stored are skipped; the table is asked for the submitted keywords only, so that a
+// submit costs the same whatever the number of keywords stored. A failure (another program's lock that
+// outlasts the wait, a refused insert) writes none of the rows.
 SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform::RowTable& list,
                                 const metrics::KeywordColumns& columns, const QString& parent,
                                 const QString& date);

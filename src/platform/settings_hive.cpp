@@ -45,20 +45,29 @@ QString Entry(const QString& keyPath, QStringView name) {
 bool CreateKey(Hive hive, const QString& keyPath) {
     if (Group(keyPath).isEmpty()) return false;
     auto settings = Open(hive);
-    // Every key on the path exists once its deepest key does.
+    // Every key on the path exists once its deepest key does. The file is written only when a
+    // key was missing: each write waits for the disk.
     QString path;
+    bool created = false;
     for (const QString& part : Group(keyPath).split(u'/')) {
         path += (path.isEmpty() ? QString() : QStringLiteral("/")) + part;
-        settings->setValue(path + u'/' + kKeyMarker.toString(), true);
+        const QString marker = path + u'/' + kKeyMarker.toString();
+        if (settings->contains(marker)) continue;
+        settings->setValue(marker, true);
+        created = true;
     }
-    settings->sync();
+    if (created) settings->sync();
     return settings->status() == QSettings::NoError;
 }
 
 bool WriteValue(Hive hive, const QString& keyPath, const QString& name, const QString& value) {
     auto settings = Open(hive);
     if (!settings->contains(Entry(keyPath, kKeyMarker))) return false;
-    settings->setValue(Entry(keyPath, name.toLower()), value);
+    const QString entry = Entry(keyPath, name.toLower());
+    // A value that holds the text already is not written again: each write waits for the disk.
+    const QVariant stored = settings->value(entry);
+    if (stored.isValid() && stored.toString() == value) return true;
+    settings->setValue(entry, value);
     settings->sync();
     return settings->status() == QSettings::NoError;
 }
