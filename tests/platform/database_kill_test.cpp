@@ -1,5 +1,6 @@
 // A program killed in the middle of its keyword writes loses none that it was told were
-// written, and leaves a sound file behind.
+// written, and leaves a sound file behind: its table and the index on keys that the program's
+// open gives it.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -13,6 +14,7 @@
 #include <chrono>
 
 #include "platform/database.h"
+#include "shell/database_bootstrap.h"
 #include "support/program_folder_fixture.h"
 
 namespace {
@@ -64,6 +66,11 @@ TEST(DatabaseKill, TwentyKillsDuringKeywordWritesLoseNoReportedRowAndLeaveASound
     testing_support::TemporaryProgramFolder folder;
     folder.AddFreshDatabase();
     const QString path = folder.FilePath(QStringLiteral("db.db"));
+    {
+        platform::Connection db;
+        ASSERT_TRUE(db.Open(path));
+        IndexKeywordLookups(db);
+    }
     QSet<QString> reported;
     for (int kill = 0; kill < 20; ++kill) {
         int pipe[2];
@@ -89,6 +96,11 @@ TEST(DatabaseKill, TwentyKillsDuringKeywordWritesLoseNoReportedRowAndLeaveASound
         db.Query(QStringLiteral("pragma integrity_check"));
     ASSERT_TRUE(verdict);
     EXPECT_EQ(verdict->Field(0).toString(), QStringLiteral("ok"));
+    const std::optional<platform::Recordset> plan = db.Query(
+        QStringLiteral("explain query plan select keys from keywords where keys = ?"), {"1"});
+    ASSERT_TRUE(plan);
+    EXPECT_TRUE(plan->Text(QStringLiteral("detail")).contains(QStringLiteral("keywords_keys")))
+        << "the index is in place";
     QSet<QString> stored;
     ASSERT_TRUE(
         db.ReadRows(QStringLiteral("select keys from keywords where baidunum = '12'"), {},

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "platform/settings_hive.h"
+#include "support/database_files.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -81,6 +83,32 @@ TEST_F(RegistryStoreTest, HivesLiveInTheFolderTheEnvironmentNames) {
                          QStringLiteral("4.0"));
     EXPECT_TRUE(QFile::exists(hives + QStringLiteral("/current_user.ini")));
     EXPECT_FALSE(QFile::exists(hives + QStringLiteral("/local_machine.ini")));
+}
+
+// Every start writes its settings (the version check's date and version, the mining window's
+// defaults): a key or value that holds what is written already needs no write of the file,
+// which waits for the disk each time. Shown on settings that can no longer be written.
+TEST_F(RegistryStoreTest, AKeyOrValueWrittenAgainAsItStandsNeedsNoWrite) {
+    ASSERT_TRUE(platform::CreateKey(Hive::CurrentUser, mReg::ConfigKey));
+    ASSERT_TRUE(platform::WriteValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("ver"),
+                                     QStringLiteral("4.0")));
+    const QString hives = folder.FilePath(QStringLiteral("settings"));
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther |
+                                        QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const QString hive = hives + QStringLiteral("/current_user.ini");
+    ASSERT_TRUE(QFile::setPermissions(folder.Path(), readOnly | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(hive, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(hives, readOnly));
+    {
+        testing_support::OrdinaryUserFileAccess user;
+        EXPECT_TRUE(platform::CreateKey(Hive::CurrentUser, mReg::ConfigKey));
+        EXPECT_TRUE(platform::WriteValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("ver"),
+                                         QStringLiteral("4.0")));
+        EXPECT_FALSE(platform::WriteValue(Hive::CurrentUser, mReg::ConfigKey, QStringLiteral("ver"),
+                                          QStringLiteral("4.1")));
+    }
+    ASSERT_TRUE(QFile::setPermissions(hives, readOnly | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(hive, readOnly | QFile::WriteOwner));
 }
 
 }  // namespace

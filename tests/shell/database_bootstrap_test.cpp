@@ -175,6 +175,85 @@ TEST_F(OpenDatabaseOrWarnTest, AFileThatCannotServeIsToldWhatIsWrongOnce) {
     }
 }
 
+// The indexes of table keywords that lead with `keys`.
+QStringList KeywordIndexes(platform::Connection& connection) {
+    QStringList names;
+    connection.ReadRows(
+        QStringLiteral("select list.name from pragma_index_list('keywords') as list, "
+                       "pragma_index_info(list.name) as info "
+                       "where info.seqno = 0 and info.name = 'keys'"),
+        {}, [&names](const platform::RowReader& row) { names << row.Text(0); });
+    return names;
+}
+
+// How the database finds a keyword's row: the query plan's detail.
+QString KeywordLookupPlan(platform::Connection& connection) {
+    const std::optional<platform::Recordset> plan = connection.Query(
+        QStringLiteral("explain query plan select id from keywords where keys = ?"), {"x"});
+    return plan ? plan->Text(QStringLiteral("detail")) : QString();
+}
+
+// Opening db.db gives table keywords an index on keys when it has none, so that finding a
+// keyword no longer reads the whole table; an index of the user's own on keys serves as well.
+TEST_F(OpenDatabaseOrWarnTest, OpeningIndexesTheKeywordsOnceAndLookupsGoThroughTheIndex) {
+    const struct {
+        const char* what;
+        const char* own;  // an index the file holds already, if any
+        QStringList indexes;
+    } cases[] = {
+        {"a file without an index", nullptr, {QStringLiteral("keywords_keys")}},
+        {"a file with an index of its own on keys",
+         "create index mine on keywords (keys, adddate)",
+         {QStringLiteral("mine")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryProgramFolder own;
+        own.AddFreshDatabase();
+        if (c.own) {
+            platform::Connection db;
+            ASSERT_TRUE(db.Open(DatabasePath()));
+            ASSERT_TRUE(db.Execute(QString::fromUtf8(c.own)));
+        }
+        for (int open = 0; open < 2; ++open) {
+            platform::Connection connection;
+            OpenDatabaseOrWarn(connection, nullptr, &missing);
+            ASSERT_TRUE(connection.IsOpen());
+            EXPECT_EQ(KeywordIndexes(connection), c.indexes) << "open " << open;
+            EXPECT_TRUE(
+                KeywordLookupPlan(connection).contains(QStringLiteral("USING INDEX")) ||
+                KeywordLookupPlan(connection).contains(QStringLiteral("USING COVERING INDEX")))
+                << KeywordLookupPlan(connection).toStdString();
+        }
+    }
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+// A file that takes no write goes on without the index, without a word beyond its own
+// message; the next open that can write gives it the index.
+TEST_F(OpenDatabaseOrWarnTest, AReadOnlyFileServesWithoutTheIndexAndGetsItAtTheNextOpen) {
+    TemporaryProgramFolder own;
+    SetPermissions(own.Path(), kWritable);
+    own.AddFreshDatabase();
+    SetPermissions(DatabasePath(), kReadOnly);
+    {
+        ScriptedPrompts told;
+        platform::Connection connection;
+        {
+            testing_support::OrdinaryUserFileAccess user;
+            OpenDatabaseOrWarn(connection, nullptr, &missing);
+        }
+        ASSERT_TRUE(connection.IsOpen());
+        EXPECT_EQ(told.prompts().size(), 1u) << "the read-only message alone";
+        EXPECT_TRUE(KeywordIndexes(connection).isEmpty());
+    }
+    SetPermissions(DatabasePath(), kWritable);
+    platform::Connection connection;
+    OpenDatabaseOrWarn(connection, nullptr, &missing);
+    EXPECT_EQ(KeywordIndexes(connection), QStringList{QStringLiteral("keywords_keys")});
+}
+
 int CountRows(platform::Connection& connection, const QString& table) {
     auto rows = connection.Query(QStringLiteral("select count(*) from ") + table);
     return rows ? rows->Field(0).toInt() : -1;
