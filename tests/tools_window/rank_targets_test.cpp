@@ -82,7 +82,7 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
         Click("Command38");
         EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
     }
-    EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：database is locked"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：数据库文件正被其他程序占用"));
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
 
@@ -91,8 +91,9 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
     ASSERT_TRUE(fields.ToolsConnection.Open(db));
     prompts.Type(QStringLiteral("c.com"));
     Click("Command38");
-    EXPECT_EQ(prompts.LastText(),
-              QStringLiteral("写入数据库失败：database disk image is malformed"));
+    EXPECT_EQ(
+        prompts.LastText(),
+        QStringLiteral("写入数据库失败：数据库文件已损坏（database disk image is malformed）"));
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(prompts.Texts().size(), told + 4) << "two prompts and two messages";
 }
@@ -210,7 +211,7 @@ TEST_F(RankTargetsTest, AnImportTheDatabaseRefusesIsToldInOneMessage) {
     EXPECT_EQ(prompts.Texts(),
               QStringList({QStringLiteral("导入网站列表"),
                            QStringLiteral("导入了0个网站，另有2行未导入（2行未能写入数据库）。\n"
-                                          "database is locked")}));
+                                          "数据库文件正被其他程序占用")}));
     EXPECT_TRUE(Texts(Sites()).isEmpty());
 }
 
