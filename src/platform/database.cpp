@@ -94,6 +94,7 @@ Connection::~Connection() {
 bool Connection::Open(const QString& path) {
     Close();
     connectionString_ = path;
+    checked_ = false;
     lastCode_ = SQLITE_OK;
     lastError_.clear();
     setAsideLog_.clear();

@@ -102,6 +102,10 @@ class Connection {
     // Where the open moved a write-ahead log that did not belong to the file (it would have
     // made a sound file unsound); empty when it found none.
     QString SetAsideLog() const { return setAsideLog_; }
+    // Whether the program has checked that the opened file can serve it: the caller's mark,
+    // cleared by every open.
+    bool Checked() const { return checked_; }
+    void SetChecked() { checked_ = true; }
 
     // Runs one statement with `params` bound to its "?" places; false on any error.
     bool Execute(const QString& sql, const QVariantList& params = {});
@@ -181,6 +185,7 @@ class Connection {
     bool pending_ = false;
     bool moved_ = false;
     bool inLogMode_ = false;
+    bool checked_ = false;
     QString registeredAs_;  // the canonical path under which the file counts as open
     QString setAsideLog_;
     QHash<QString, sqlite3_stmt*> statements_;
