@@ -254,6 +254,48 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     EXPECT_EQ(prompts.Texts().size(), 1);
 }
 
+// With both boxes ticked the row's volume save meets the lock first: the run stops there and
+// asks for no count, neither the row's nor another's, so the window stood still once.
+TEST_F(DatabaseRefreshTest, AVolumeSaveALockHoldsOffAsksForNoCountAfterIt) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
+    ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("10")));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                          testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        w.Command44_Click();
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_TRUE(web.Requests(kBaiduHost).empty());
+    EXPECT_EQ(Bold(), QStringLiteral("a"));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
+}
+
+// The user deletes the row whose volume the run waits for: the run asks nothing more for it, by
+// its keyword or by an empty one, and does not count it among the rows without new data.
+TEST_F(DatabaseRefreshTest, ARowDeletedWhileItsVolumeIsAskedForIsLeftAlone) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    for (const QString& k : {QStringLiteral("a"), QStringLiteral("b")}) {
+        ServeShare(k, QStringLiteral("2-20"));
+        ServeBaidu(k, ResultsPage(QStringLiteral("10")));
+    }
+    QTimer::singleShot(0, &w, [&w] {  // during row a's volume lookup
+        w.ListView16->Rows().SetChecked(1, true);
+        w.Command48_Click();
+    });
+
+    w.Command44_Click();
+
+    QStringList asked;
+    for (const fakeweb::Request& request : web.Requests(kBaiduHost)) asked << request.Url();
+    EXPECT_EQ(asked, QStringList{SearchUrl(QStringLiteral("b"))});
+    EXPECT_TRUE(prompts.prompts().empty()) << prompts.LastText().toStdString();
+    EXPECT_EQ(db.Rows(), QStringList{"b|b|20|2|10|2026-12-10"});
+    EXPECT_EQ(Column(), QStringLiteral("b"));
+}
+
 TEST_F(DatabaseRefreshTest, TheVolumeUpdateGoesToTheRecordAsListedThoughItsKeyHasBlanks) {
     // Older files hold keys with surrounding blanks; the lookups ask for the keyword without.
     关键词数据库& w = OpenWith({" a ", "b"});
