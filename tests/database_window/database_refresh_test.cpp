@@ -57,6 +57,16 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
         }
         return rows.join(u',');
     }
+    // Runs the refresh while another program holds db.db for a write beyond the wait; how many
+    // lock waits the window stood still for.
+    int RefreshUnderALock(关键词数据库& w) {
+        SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+        const testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                                testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        w.Command44_Click();
+        return SharedConnection().LockWaits() - waits;
+    }
     QString Bold() const {
         QStringList bold;
         for (int i = 1; i <= window->ListView16->Count(); ++i)
@@ -234,14 +244,7 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     w.Check10->SetValue(0);
     ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
     ServeShare(QStringLiteral("b"), QStringLiteral("2-20"));
-    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
-    {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
-        const int waits = SharedConnection().LockWaits();
-        w.Command44_Click();
-        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
-    }
+    EXPECT_EQ(RefreshUnderALock(w), 1);
     EXPECT_EQ(Bold(), QStringLiteral("a"));
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
     ASSERT_EQ(prompts.Texts().size(), 1);
@@ -260,14 +263,7 @@ TEST_F(DatabaseRefreshTest, AVolumeSaveALockHoldsOffAsksForNoCountAfterIt) {
     关键词数据库& w = OpenWith({"a", "b"});
     ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
     ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("10")));
-    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
-    {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
-        const int waits = SharedConnection().LockWaits();
-        w.Command44_Click();
-        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
-    }
+    EXPECT_EQ(RefreshUnderALock(w), 1);
     EXPECT_TRUE(web.Requests(kBaiduHost).empty());
     EXPECT_EQ(Bold(), QStringLiteral("a"));
     EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
