@@ -245,6 +245,32 @@ TEST_F(WindowSwitch, APausedRefreshKeepsItsWindowAndThePausedStatusOnlyWhileItLa
     EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused any more";
 }
 
+// Refreshed values the database refused are only in the list: a switch keeps them.
+TEST_F(WindowSwitch, RefreshedValuesTheDatabaseRefusedStayInTheirWindowBehindASwitch) {
+    db.Insert(QStringLiteral("旧词"), QStringLiteral("旧词"), "1", "1", "1",
+              QStringLiteral("2026-01-01"));
+    ASSERT_TRUE(
+        SharedConnection().Execute(QStringLiteral("create trigger refuse before update on keywords "
+                                                  "begin select raise(abort, 'refused'); end")));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    database->Command44_Click();
+    const auto cells = [database] {
+        QStringList texts;
+        for (int j = 0; j < 6; ++j) texts << database->ListView16->Rows().Cell(1, j);
+        return texts;
+    };
+    const QStringList refreshed = cells();
+    ASSERT_TRUE(refreshed.contains(QStringLiteral("120"))) << refreshed.join(u' ').toStdString();
+
+    main->Button(2)->trigger();
+    main->mnuDatabase->trigger();
+    ASSERT_EQ(Front(), database.data()) << "unloaded with values no file holds";
+    EXPECT_EQ(cells(), refreshed);
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused";
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);
