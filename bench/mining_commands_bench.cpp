@@ -2,10 +2,10 @@
 // checked result rows, none stored yet, into a db.db that holds 40, 10,000, 100,000 and
 // 1,000,000 keywords (indexed as the program's open indexes it), beside the same work through
 // the sqlite3 C API (each keyword looked up, then inserted) in one transaction, with the
-// program's journal and synchronous settings, into a copy of that db.db (goal: at most 1.3x at every size; the rows written are
-// taken out again after each submit, outside the timing); and, on 100,000 result rows, the sort
-// by a metric column and the deletion of 1,000 checked rows from the shown list and its master
-// copy (beside the same work on plain vectors of rows).
+// program's journal and synchronous settings, into a copy of that db.db (goal: at most 1.3x at
+// every size; the rows written are taken out again after each submit, outside the timing); and, on
+// 100,000 result rows, the sort by a metric column and the deletion of 1,000 checked rows from the
+// shown list and its master copy (beside the same work on plain vectors of rows).
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
