@@ -16,9 +16,6 @@
 #include <sqlite3.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QSet>
 #include <algorithm>
 #include <array>
@@ -28,6 +25,7 @@
 #include <memory>
 #include <vector>
 
+#include "bare_fetch.h"
 #include "database_window/database_window.h"
 #include "database_window/db_column_sort.h"
 #include "database_window/keyword_db_list.h"
@@ -36,7 +34,6 @@
 #include "keyword_database.h"
 #include "keyword_lists/keyword_filter.h"
 #include "metrics/fixture_pages.h"
-#include "platform/http_request.h"
 #include "platform/list_view.h"
 #include "platform/program_folder.h"
 #include "qt_benchmark_app.h"
@@ -58,23 +55,13 @@ size_t HeapInUse() {
     return heap.uordblks + heap.hblkhd;
 }
 
-// db.db files of many keywords, made once.
-keyword_database::Files& Files() {
-    static struct DatabaseFiles {
-        DatabaseFiles() { folder.AddFreshDatabase(); }
-        testing_support::TemporaryProgramFolder folder;
-        keyword_database::Files files{folder.FilePath(QStringLiteral("db.db"))};
-    } made;
-    return made.files;
-}
-
 // The db.db of `rows` keywords, open on the shared connection as the program opens it.
 struct StoredKeywords {
     QString Path() const { return path; }
     QString path;
 };
 StoredKeywords Stored(int rows = kRows) {
-    const QString path = Files().Path(rows);
+    const QString path = keyword_database::SharedFiles().Path(rows);
     if (SharedConnection().ConnectionString() != path) {
         ForgetSharedConnection();
         SharedConnection().Open(path);
@@ -342,22 +329,10 @@ void Window_RefreshPerKeyword(benchmark::State& state) {
 }
 void Plain_FetchesPerKeyword(benchmark::State& state) {
     const RefreshWindow& refresh = RefreshOf(static_cast<int>(state.range(0)));
-    QNetworkAccessManager& network = platform::SharedNetwork();
-    for (auto _ : state) {
-        for (const QString& address : refresh.addresses) {
-            QNetworkReply* reply = network.get(QNetworkRequest(QUrl(address)));
-            QEventLoop loop;
-            QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-            loop.exec();
-            benchmark::DoNotOptimize(reply->readAll());
-            reply->deleteLater();
-        }
-    }
+    for (auto _ : state)
+        for (const QString& address : refresh.addresses) BareGet(address);
     state.counters["keywords"] = kRefreshed;  // per iteration
 }
-
-// The sizes of the keywords table the refresh runs at.
-constexpr int kRefreshSizes[] = {40, 10000, 100000, 1000000};
 
 }  // namespace
 
@@ -380,17 +355,11 @@ PAIR(Window_DeleteCheckedFromBothLists, Plain_DeleteCheckedFromBothLists)
 PAIR(Window_Restore, Plain_Restore)
 BENCHMARK(Window_DeleteCheckedCommand)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Window_RefreshPerKeyword)
-    ->Arg(kRefreshSizes[0])
-    ->Arg(kRefreshSizes[1])
-    ->Arg(kRefreshSizes[2])
-    ->Arg(kRefreshSizes[3])
+    ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(6);
 BENCHMARK(Plain_FetchesPerKeyword)
-    ->Arg(kRefreshSizes[0])
-    ->Arg(kRefreshSizes[1])
-    ->Arg(kRefreshSizes[2])
-    ->Arg(kRefreshSizes[3])
+    ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(6);
 
@@ -415,12 +384,10 @@ int main(int argc, char** argv) {
          "Plain_DeleteCheckedFromBothLists", 2},
         {"restore", "Window_Restore", "Plain_Restore", 2},
     };
-    for (const int rows : kRefreshSizes) {
-        const std::string arg = std::to_string(rows);
-        goals.push_back(
-            {"refresh, own time per keyword, " + side_by_side::Grouped(rows) + " stored",
-             "Window_RefreshPerKeyword/" + arg, "Plain_FetchesPerKeyword/" + arg, 1.3});
-    }
+    for (const side_by_side::Goal& goal : keyword_database::AtEveryStoredSize(
+             "refresh, own time per keyword", "Window_RefreshPerKeyword", "Plain_FetchesPerKeyword",
+             1.3))
+        goals.push_back(goal);
     const int result = app.Run(goals, 5);
     refreshWindow.reset();  // a window goes before the application
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <QByteArray>
@@ -9,6 +10,11 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "side_by_side.h"
+#include "support/program_folder_fixture.h"
 
 // db.db files that hold many keywords, as a user's does after months of work, made in one
 // transaction through the sqlite3 C API: a million keywords take a few seconds. The files are
@@ -77,5 +83,37 @@ class Files {
     QTemporaryDir folder_;
     std::map<std::pair<int, QString>, QString> paths_;
 };
+
+// Files made from a fresh db.db of a program folder of their own, shared by a benchmark's cases.
+inline Files& SharedFiles() {
+    static struct Made {
+        Made() { folder.AddFreshDatabase(); }
+        testing_support::TemporaryProgramFolder folder;
+        Files files{folder.FilePath(QStringLiteral("db.db"))};
+    } made;
+    return made.files;
+}
+
+// How many keywords the table holds in the cases that measure costs as the database grows.
+inline constexpr int kStoredSizes[] = {40, 10000, 100000, 1000000};
+
+// Registers a case at every one of kStoredSizes, its argument.
+inline void AtEveryStoredSize(benchmark::internal::Benchmark* benchmark) {
+    for (const int rows : kStoredSizes) benchmark->Arg(rows);
+}
+
+// The goal `what` at every one of kStoredSizes, for the cases registered by AtEveryStoredSize.
+inline std::vector<side_by_side::Goal> AtEveryStoredSize(const std::string& what,
+                                                         const std::string& subject,
+                                                         const std::string& baseline, double atMost,
+                                                         const std::string& counter = {}) {
+    std::vector<side_by_side::Goal> goals;
+    for (const int rows : kStoredSizes) {
+        const std::string arg = "/" + std::to_string(rows);
+        goals.push_back({what + ", " + side_by_side::Grouped(rows) + " stored", subject + arg,
+                         baseline + arg, atMost, counter});
+    }
+    return goals;
+}
 
 }  // namespace keyword_database

@@ -65,19 +65,6 @@ std::vector<PlainRow> PlainFill(int rows) {
     return plain;
 }
 
-// The sizes of the keywords table the submit runs at.
-constexpr int kSizes[] = {40, 10000, 100000, 1000000};
-
-// db.db files of many keywords, made once: the program's and the baseline's copy of each size.
-keyword_database::Files& Files() {
-    static struct DatabaseFiles {
-        DatabaseFiles() { folder.AddFreshDatabase(); }
-        testing_support::TemporaryProgramFolder folder;
-        keyword_database::Files files{folder.FilePath(QStringLiteral("db.db"))};
-    } made;
-    return made.files;
-}
-
 // The cells of a submitted row: the result list's, with keywords that no db.db holds yet.
 QString SubmittedCell(int row, int column) {
     return column == 0 ? QStringLiteral("减肥茶%1的做法").arg(row) : Cell(row, column);
@@ -93,7 +80,8 @@ void Table_Submit10000(benchmark::State& state) {
     }
     list.SetAllChecked(true);
     ForgetSharedConnection();
-    SharedConnection().Open(Files().Path(stored, QStringLiteral("program")));
+    SharedConnection().Open(
+        keyword_database::SharedFiles().Path(stored, QStringLiteral("program")));
     IndexKeywordLookups(SharedConnection());
     for (auto _ : state) {
         const result_commands::SubmitOutcome outcome = result_commands::SubmitCheckedRows(
@@ -113,8 +101,9 @@ void Sqlite_Submit10000(benchmark::State& state) {
     for (int r = 0; r < kSubmitted; ++r)
         for (int c = 0; c < kCells; ++c) rows[r][c] = SubmittedCell(r, c);
     sqlite3* db = nullptr;
-    sqlite3_open_v2(Files().Path(stored, QStringLiteral("plain")).toUtf8().constData(), &db,
-                    SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(
+        keyword_database::SharedFiles().Path(stored, QStringLiteral("plain")).toUtf8().constData(),
+        &db, SQLITE_OPEN_READWRITE, nullptr);
     for (const char* setup : {"pragma journal_mode = wal", "pragma synchronous = normal",
                               "create index if not exists keywords_keys on keywords (keys)"})
         sqlite3_exec(db, setup, nullptr, nullptr, nullptr);
@@ -215,17 +204,11 @@ void Vector_DeleteChecked(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(Table_Submit10000)
-    ->Arg(kSizes[0])
-    ->Arg(kSizes[1])
-    ->Arg(kSizes[2])
-    ->Arg(kSizes[3])
+    ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(8);
 BENCHMARK(Sqlite_Submit10000)
-    ->Arg(kSizes[0])
-    ->Arg(kSizes[1])
-    ->Arg(kSizes[2])
-    ->Arg(kSizes[3])
+    ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(8);
 BENCHMARK(Table_SortByMetric)->Unit(benchmark::kMillisecond)->Iterations(4);
@@ -235,12 +218,7 @@ BENCHMARK(Vector_DeleteChecked)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     QtBenchmarkApp app(argc, argv);
-    std::vector<side_by_side::Goal> goals;
-    for (const int rows : kSizes) {
-        const std::string arg = std::to_string(rows);
-        goals.push_back(
-            {"submit of 10,000 checked rows, " + side_by_side::Grouped(rows) + " stored",
-             "Table_Submit10000/" + arg, "Sqlite_Submit10000/" + arg, 1.3});
-    }
+    const std::vector<side_by_side::Goal> goals = keyword_database::AtEveryStoredSize(
+        "submit of 10,000 checked rows", "Table_Submit10000", "Sqlite_Submit10000", 1.3);
     return app.Run(goals, 5);
 }

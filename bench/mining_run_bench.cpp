@@ -10,19 +10,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <memory>
 
 #include "app/program_windows.h"
+#include "bare_fetch.h"
 #include "fakeweb/fake_web.h"
 #include "mining/mining_run.h"
 #include "mining/mining_sources.h"
 #include "mining/test_binding.h"
 #include "mining_window/mining_window.h"
-#include "platform/http_request.h"
 #include "platform/settings_hive.h"
 #include "qt_benchmark_app.h"
 #include "shared/registry_store.h"
@@ -191,6 +188,15 @@ struct Program {
 
 Program* program = nullptr;
 
+// Checks that a run listed every candidate after the `listed` rows, and counts its time per
+// candidate.
+void CountCandidates(benchmark::State& state, const platform::RowTable& list, int listed) {
+    if (list.Count() != listed + kCandidates + 1)
+        state.SkipWithError("not every candidate was listed");
+    state.counters["per_candidate"] = benchmark::Counter(
+        kCandidates, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void BM_RegularRun(benchmark::State& state) {
     World& w = *world;
     for (auto _ : state) {
@@ -199,10 +205,7 @@ void BM_RegularRun(benchmark::State& state) {
         state.ResumeTiming();
         mining::RegularMiningClick(w.binding);
     }
-    if (w.binding.window.ListView1.Count() != state.range(0) + kCandidates + 1)
-        state.SkipWithError("not every candidate was listed");
-    state.counters["per_candidate"] = benchmark::Counter(
-        kCandidates, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    CountCandidates(state, w.binding.window.ListView1, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_RegularRun)
     ->Arg(100)
@@ -219,26 +222,14 @@ void BM_ShownWindowRun(benchmark::State& state) {
         state.ResumeTiming();
         p.window->Command2_Click();
     }
-    if (p.window->ListView1->Count() != state.range(0) + kCandidates + 1)
-        state.SkipWithError("not every candidate was listed");
-    state.counters["per_candidate"] = benchmark::Counter(
-        kCandidates, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    CountCandidates(state, p.window->ListView1->Rows(), static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_ShownWindowRun)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The eight pages on the bare network access manager, bodies read, nothing decoded.
 void BM_BareFetches(benchmark::State& state) {
-    QNetworkAccessManager& network = platform::SharedNetwork();
-    for (auto _ : state) {
-        for (const QString& address : world->addresses) {
-            QNetworkReply* reply = network.get(QNetworkRequest(QUrl(address)));
-            QEventLoop loop;
-            QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-            loop.exec();
-            benchmark::DoNotOptimize(reply->readAll());
-            reply->deleteLater();
-        }
-    }
+    for (auto _ : state)
+        for (const QString& address : world->addresses) BareGet(address);
 }
 BENCHMARK(BM_BareFetches)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -10,10 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 
+#include "bare_fetch.h"
 #include "fakeweb/fake_web.h"
 #include "keyword_database.h"
 #include "metrics/baidu_guard.h"
@@ -21,7 +19,6 @@
 #include "metrics/row_metrics.h"
 #include "metrics/share_service.h"
 #include "metrics/test_host.h"
-#include "platform/http_request.h"
 #include "qt_benchmark_app.h"
 #include "shared/cxhtml.h"
 #include "shared/shared_connection.h"
@@ -46,9 +43,6 @@ QString ResultsPage() {
 
 const QByteArray kPlainBytes = "application/octet-stream";
 
-// The sizes of the keywords table the benchmarks run at.
-constexpr int kSizes[] = {40, 10000, 100000, 1000000};
-
 struct World {
     World() {
         folder.AddFreshDatabase();
@@ -63,7 +57,6 @@ struct World {
         window.seed = QStringLiteral("减肥");
     }
     testing_support::TemporaryProgramFolder folder;
-    keyword_database::Files files{folder.FilePath(QStringLiteral("db.db"))};
     fakeweb::FakeWeb web;
     TestMiningWindow window;
     int next = 0;
@@ -72,7 +65,7 @@ struct World {
     // open indexes it.
     void Use(int rows) {
         stored = rows;
-        const QString path = files.Path(rows);
+        const QString path = keyword_database::SharedFiles().Path(rows);
         if (SharedConnection().ConnectionString() == path) return;
         ForgetSharedConnection();
         SharedConnection().Open(path);
@@ -118,10 +111,7 @@ void BM_RowMetrics(benchmark::State& state) {
     world.window.ListView17.Clear();
 }
 BENCHMARK(BM_RowMetrics)
-    ->Arg(kSizes[0])
-    ->Arg(kSizes[1])
-    ->Arg(kSizes[2])
-    ->Arg(kSizes[3])
+    ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.5);
 
@@ -130,34 +120,22 @@ BENCHMARK(BM_RowMetrics)
 void BM_BareFetches(benchmark::State& state) {
     World& world = TheWorld();
     world.Use(static_cast<int>(state.range(0)));
-    QNetworkAccessManager& network = platform::SharedNetwork();
-    const auto get = [&network](const QString& address) {
-        QNetworkReply* reply = network.get(QNetworkRequest(QUrl(address)));
-        QEventLoop loop;
-        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec();
-        benchmark::DoNotOptimize(reply->readAll());
-        reply->deleteLater();
-    };
     for (auto _ : state) {
         const QString keyword = world.NextKeyword(state);
-        get(LookupAddress(keyword));
-        get(LookupAddress(keyword));
-        get(metrics::BaiduSearchAddress(keyword));
+        BareGet(LookupAddress(keyword));
+        BareGet(LookupAddress(keyword));
+        BareGet(metrics::BaiduSearchAddress(keyword));
     }
 }
 BENCHMARK(BM_BareFetches)
-    ->Arg(kSizes[0])
-    ->Arg(kSizes[1])
-    ->Arg(kSizes[2])
-    ->Arg(kSizes[3])
+    ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.5);
 
 // The program's fetcher on the same pages, as the row metrics use it (decoded text).
 void BM_FetcherSteps(benchmark::State& state) {
     World& world = TheWorld();
-    world.Use(kSizes[0]);
+    world.Use(keyword_database::kStoredSizes[0]);
     for (auto _ : state) {
         const QString keyword = world.NextKeyword(state);
         CXHtml fetcher;
@@ -182,8 +160,8 @@ void BM_TableSteps(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TableSteps)
-    ->Arg(kSizes[0])
-    ->Arg(kSizes[3])
+    ->Arg(keyword_database::kStoredSizes[0])
+    ->Arg(keyword_database::kStoredSizes[3])
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.5);
 
@@ -193,14 +171,10 @@ int main(int argc, char** argv) {
     QtBenchmarkApp app(argc, argv);
     World theWorld;
     world = &theWorld;
-    std::vector<side_by_side::Goal> goals;
-    for (const int rows : kSizes) {
-        const std::string arg = std::to_string(rows), size = side_by_side::Grouped(rows);
-        const std::string subject = "BM_RowMetrics/" + arg, baseline = "BM_BareFetches/" + arg;
-        goals.push_back(
-            {"row metrics of one keyword, " + size + " stored, wall time", subject, baseline, 1.3});
-        goals.push_back({"row metrics of one keyword, " + size + " stored, CPU time", subject,
-                         baseline, 1.3, "cpu"});
-    }
+    std::vector<side_by_side::Goal> goals = keyword_database::AtEveryStoredSize(
+        "row metrics of one keyword, wall time", "BM_RowMetrics", "BM_BareFetches", 1.3);
+    for (const side_by_side::Goal& goal : keyword_database::AtEveryStoredSize(
+             "row metrics of one keyword, CPU time", "BM_RowMetrics", "BM_BareFetches", 1.3, "cpu"))
+        goals.push_back(goal);
     return app.Run(goals, 5);
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QString>
+#include <QUrl>
+
+#include "platform/http_request.h"
+
+// The baselines' fetch of a page: one GET on the bare network access manager that the program
+// uses too, waited for in an event loop, its body read and nothing decoded.
+inline void BareGet(const QString& address) {
+    QNetworkReply* reply = platform::SharedNetwork().get(QNetworkRequest(QUrl(address)));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    benchmark::DoNotOptimize(reply->readAll());
+    reply->deleteLater();
+}
