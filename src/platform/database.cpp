@@ -127,6 +127,27 @@ bool Connection::LastFailureWasLock() const {
     return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
 }
 
+QString Connection::LastFailureCause() const {
+    switch (lastCode_ & 0xff) {  // the primary code of an extended one
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return QStringLiteral("数据库文件正被另一个程序锁定");
+        case SQLITE_FULL:
+            return QStringLiteral("磁盘已满，数据库文件无法再增大");
+        case SQLITE_READONLY:
+            return QStringLiteral("数据库文件或它所在的文件夹是只读的");
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return QStringLiteral("数据库文件已损坏");
+        case SQLITE_IOERR:
+            return QStringLiteral("读写数据库文件时出错：%1").arg(lastError_);
+        case SQLITE_CANTOPEN:
+            return QStringLiteral("无法打开数据库文件：%1").arg(lastError_);
+        default:
+            return QStringLiteral("数据库出错：%1").arg(lastError_);
+    }
+}
+
 int Connection::WaitOutLock(void* connection, int attempt) {
     // Short sleeps: the statement goes on soon after the other program lets go.
     constexpr std::chrono::milliseconds kPoll{10};

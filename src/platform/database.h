@@ -98,6 +98,10 @@ class Connection {
     QString LastError() const { return lastError_; }
     // Whether the last failure was another program's lock that outlasted the wait.
     bool LastFailureWasLock() const;
+    // The last failure's cause in Chinese, for a message to the user: another program's lock,
+    // a full disk, a read-only file or folder, a damaged file; any other failure in the
+    // library's own words after a Chinese lead.
+    QString LastFailureCause() const;
 
     // How long each statement waits out another program's lock; kLockWait unless set.
     void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }

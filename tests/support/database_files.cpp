@@ -45,14 +45,18 @@ void DamagePages(const QString& path) {
     file.write(QByteArray(file.size() - 2 * kPageSize, '\xA5'));
 }
 
-bool RefuseCommitsOfKeywordInserts(platform::Connection& connection) {
-    // A deferred foreign key that every insert into keywords breaks: it is checked at the
+bool RefuseCommitsOfInsertsInto(platform::Connection& connection, const QString& table) {
+    // A deferred foreign key that every insert into the table breaks: it is checked at the
     // commit only.
-    for (const char* sql :
-         {"pragma foreign_keys = on", "create table held (id integer primary key)",
-          "create table holder (held integer references held (id) deferrable initially deferred)",
-          "create trigger hold after insert on keywords begin insert into holder values (7); end"})
-        if (!connection.Execute(QString::fromUtf8(sql))) return false;
+    for (const QString& sql :
+         {QStringLiteral("pragma foreign_keys = on"),
+          QStringLiteral("create table if not exists held (id integer primary key)"),
+          QStringLiteral("create table if not exists holder (held integer references held (id) "
+                         "deferrable initially deferred)"),
+          QStringLiteral("create trigger hold_%1 after insert on %1 begin insert into holder "
+                         "values (7); end")
+              .arg(table)})
+        if (!connection.Execute(sql)) return false;
     return true;
 }
 

@@ -31,10 +31,12 @@ class ForeignLock {
     std::thread holder_;
 };
 
-// Makes every commit on `connection` after an insert into the keywords table fail, as a file
-// that refuses the transaction at its end does: each insert itself goes through. Whether the
-// setup took.
-bool RefuseCommitsOfKeywordInserts(platform::Connection& connection);
+// Makes every commit on `connection` after an insert into `table` fail, as a file that refuses
+// the transaction at its end does: each insert itself goes through. Whether the setup took.
+bool RefuseCommitsOfInsertsInto(platform::Connection& connection, const QString& table);
+inline bool RefuseCommitsOfKeywordInserts(platform::Connection& connection) {
+    return RefuseCommitsOfInsertsInto(connection, QStringLiteral("keywords"));
+}
 
 // Overwrites every page of the database file at `path` from the third on with bytes that are
 // no database page; the first page, and with it the list of tables, stays readable.
