@@ -99,9 +99,8 @@ list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
                .take =
                    [&](const QString& entry) {
                        const QString keyword = entry.toLower();
-                       if (list.ContainsText(keyword)) return list_import::EntryFate::Present;
+                       if (!rows->AddNew(keyword)) return list_import::EntryFate::Present;
                        if (!inserts.Add(keyword)) return list_import::EntryFate::Stop;
-                       rows->Add(keyword);
                        return list_import::EntryFate::Imported;
                    }});
     if (outcome.refusal == list_import::Refusal::None && !(inserts.Flush() && transaction.Commit()))

@@ -52,8 +52,7 @@ void ListItem::SetSmallIcon(const QString& key) const {
 
 RowTable::Row::Row(const Row& other)
     : text(other.text),
-      cells(other.cells),
-      marks(other.marks ? std::make_unique<Marks>(*other.marks) : nullptr),
+      extra(other.extra ? std::make_unique<Extra>(*other.extra) : nullptr),
       key(other.key),
       checked(other.checked),
       bold(other.bold) {}
@@ -63,9 +62,16 @@ RowTable::Row& RowTable::Row::operator=(const Row& other) {
     return *this;
 }
 
+RowTable::Row::Extra& RowTable::Row::MadeExtra() {
+    if (!extra) extra = std::make_unique<Extra>();
+    return *extra;
+}
+
 QVarLengthArray<qsizetype, 16> RowTable::Row::Ends() const {
     QVarLengthArray<qsizetype, 16> ends;
     const int count = CellCount();
+    if (count == 0) return ends;
+    const QString& cells = extra->cells;
     const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
     for (int k = 0; k < count; ++k)
         ends.append(qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode());
@@ -79,13 +85,14 @@ void RowTable::Row::WriteEnds(const QVarLengthArray<qsizetype, 16>& ends) {
         trailer.append(char16_t(end & 0xffff));
     }
     trailer.append(char16_t(ends.size()));
-    cells.append(QStringView(trailer.constData(), trailer.size()));
+    extra->cells.append(QStringView(trailer.constData(), trailer.size()));
 }
 
 QStringView RowTable::Row::CellView(int j) const {
     if (j == 0) return text;
     const int count = CellCount();
     if (j < 1 || j > count) return {};
+    const QString& cells = extra->cells;
     const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
     const auto end = [&](int k) {
         return qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode();
@@ -97,6 +104,7 @@ QStringView RowTable::Row::CellView(int j) const {
 template <class Write>
 void RowTable::Row::AppendCell(qsizetype room, Write write) {
     QVarLengthArray<qsizetype, 16> ends = Ends();
+    QString& cells = MadeExtra().cells;
     const qsizetype at = ends.isEmpty() ? 0 : ends.back();
     // Room for a few more short cells, so that filling a row seldom grows it twice.
     const qsizetype needed = at + room + 2 * (ends.size() + 1) + 1;
@@ -118,6 +126,7 @@ void RowTable::Row::SetSubItem(int j, QStringView value) {
         return;
     }
     QVarLengthArray<qsizetype, 16> ends = Ends();
+    QString& cells = MadeExtra().cells;
     cells.truncate(ends.isEmpty() ? 0 : ends.back());
     while (ends.size() < j) ends.append(cells.size());
     const qsizetype begin = j == 1 ? 0 : ends[j - 2];
@@ -127,13 +136,10 @@ void RowTable::Row::SetSubItem(int j, QStringView value) {
     WriteEnds(ends);
 }
 
-void RowTable::Row::SetMark(QString Marks::*mark, const QString& value) {
-    if (!marks) {
-        if (value.isEmpty()) return;
-        marks = std::make_unique<Marks>();
-    }
-    (*marks).*mark = value;
-    if (marks->tag.isEmpty() && marks->icon.isEmpty()) marks.reset();
+void RowTable::Row::SetExtra(QString Extra::*field, const QString& value) {
+    if (!extra && value.isEmpty()) return;
+    MadeExtra().*field = value;
+    if (extra->cells.isEmpty() && extra->tag.isEmpty() && extra->icon.isEmpty()) extra.reset();
 }
 
 RowTable::RowTable(QObject* parent) : QAbstractTableModel(parent) {}
@@ -209,7 +215,7 @@ void RowTable::Remove(int index) {
 void RowTable::Clear() {
     beginResetModel();
     rows_.clear();
-    textCounts_.clear();
+    textCounts_.Clear();
     textCountsValid_ = true;
     positions_.clear();
     positionsValid_ = true;
@@ -218,7 +224,7 @@ void RowTable::Clear() {
 
 void RowTable::Reserve(int rows) {
     rows_.reserve(static_cast<size_t>(qMax(0, rows)));
-    if (textCountsValid_) textCounts_.reserve(rows);
+    if (textCountsValid_) textCounts_.Reserve(rows);
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
@@ -268,7 +274,7 @@ void RowTable::SetBold(int index, bool bold) {
 
 void RowTable::SetSmallIcon(int index, const QString& key) {
     if (index < 1 || index > Count()) return;
-    Mutable(index).SetMark(&Row::Marks::icon, key);
+    Mutable(index).SetExtra(&Row::Extra::icon, key);
     EmitRowChanged(index, 0, 0);
 }
 
@@ -304,7 +310,7 @@ void RowTable::RebuildFrom(const RowTable& source) {
     for (const Row& from : source.rows_) {
         // Made in place as a copy, then what is not copied taken back while the row is at hand.
         Row& row = rows_.emplace_back(from);
-        row.SetMark(&Row::Marks::tag, QString());
+        row.SetExtra(&Row::Extra::tag, QString());
         row.checked = false;
     }
     textCounts_ = source.textCounts_;
@@ -319,7 +325,7 @@ RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
     table_.rows_.clear();
     table_.rows_.reserve(static_cast<size_t>(qMax(0, rows)));
     // Made again by the first duplicate test or look-up by key, if any ever comes.
-    table_.textCounts_.clear();
+    table_.textCounts_.Clear();
     table_.ForgetTextCounts();
     table_.positions_.clear();
     table_.ForgetPositions();
@@ -334,7 +340,7 @@ void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
     constexpr qsizetype kEnds = 2 * 8 + 1;
     Row& row = table_.rows_.emplace_back();
     row.text = std::move(text);
-    row.cells.reserve(cellsLength + kEnds);
+    row.MadeExtra().cells.reserve(cellsLength + kEnds);
     row.key = NewKey();
 }
 
@@ -354,7 +360,7 @@ RowTable::Appender::Appender(RowTable& table, qsizetype rows)
     const qsizetype room = table.Count() + qMax<qsizetype>(0, rows);
     table_.rows_.reserve(static_cast<size_t>(room));
     table_.RecountTexts();
-    table_.textCounts_.reserve(room);
+    table_.textCounts_.Reserve(room);
     table_.ForgetPositions();
 }
 
@@ -367,13 +373,15 @@ RowTable::Appender::~Appender() {
     if (table_.sorting_) table_.SetSorting(table_.sorting_);
 }
 
-void RowTable::Appender::Add(const QString& text) {
+bool RowTable::Appender::AddNew(const QString& text) {
+    // The counts were made valid by the constructor.
+    if (!table_.textCounts_.AddNew(text)) return false;
     Row& row = table_.rows_.emplace_back();
     row.text = text;
     row.key = NewKey();
-    table_.CountText(row.text, +1);
     table_.ForgetPositions();
     ++table_.unannounced_;
+    return true;
 }
 
 void RowTable::Appender::Drop() {
@@ -425,26 +433,19 @@ int RowTable::SortedPosition(QStringView text) const {
 
 void RowTable::RecountTexts() const {
     if (textCountsValid_) return;
-    textCounts_.clear();
-    textCounts_.reserve(Count());
-    for (const Row& row : rows_) ++textCounts_[row.text];
+    textCounts_.Clear();
+    textCounts_.Reserve(Count());
+    for (const Row& row : rows_) textCounts_.Add(row.text, +1);
     textCountsValid_ = true;
 }
 
 bool RowTable::ContainsText(const QString& text) const {
     RecountTexts();
-    return textCounts_.contains(text);
+    return textCounts_.Contains(text);
 }
 
 void RowTable::CountText(const QString& text, int delta) {
-    if (!textCountsValid_) return;
-    auto it = textCounts_.find(text);
-    if (it == textCounts_.end()) {
-        if (delta > 0) textCounts_.insert(text, delta);
-        return;
-    }
-    *it += delta;
-    if (*it <= 0) textCounts_.erase(it);
+    if (textCountsValid_) textCounts_.Add(text, delta);
 }
 
 void RowTable::EmitRowChanged(int index, int firstColumn, int lastColumn) {
@@ -473,8 +474,8 @@ QVariant RowTable::data(const QModelIndex& index, int role) const {
             if (checkable_ && index.column() == 0) return row.checked ? Qt::Checked : Qt::Unchecked;
             return {};
         case Qt::DecorationRole:
-            if (index.column() == 0 && row.marks && !row.marks->icon.isEmpty())
-                return images_.value(row.marks->icon);
+            if (index.column() == 0 && row.extra && !row.extra->icon.isEmpty())
+                return images_.value(row.extra->icon);
             return {};
         case Qt::FontRole:
             if (row.bold) {

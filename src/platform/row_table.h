@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/text_counts.h"
+
 namespace platform {
 
 class RowTable;
@@ -112,7 +114,7 @@ class RowTable : public QAbstractTableModel {
     bool Bold(int index) const { return At(index).bold; }
     void SetBold(int index, bool bold);
     QString Tag(int index) const { return At(index).Tag(); }
-    void SetTag(int index, const QString& tag) { Mutable(index).SetMark(&Row::Marks::tag, tag); }
+    void SetTag(int index, const QString& tag) { Mutable(index).SetExtra(&Row::Extra::tag, tag); }
     QString SmallIcon(int index) const { return At(index).Icon(); }
     void SetSmallIcon(int index, const QString& key);
     // The pictures the rows' small-icon keys name, shown before each row's text.
@@ -162,19 +164,19 @@ class RowTable : public QAbstractTableModel {
 
   private:
     // A row kept small, for lists of a million rows: its text stands apart, shared with the
-    // duplicate test's hash; its sub-items are one text of their own (see CellView); the
-    // tag and icon, which few lists use, are made when first set.
+    // duplicate test's hash; what many lists never use (sub-items, tag, icon) is made when
+    // first set.
     struct Row {
-        struct Marks {
+        struct Extra {
+            // The sub-items one after another, then where each ends (two units each, high
+            // half first), then how many there are: every cell of a row in one block.
+            QString cells;
             QString tag;
             QString icon;
         };
 
         QString text;
-        // The sub-items one after another, then where each ends (two units each, high half
-        // first), then how many there are: every cell of a row in one block.
-        QString cells;
-        std::unique_ptr<Marks> marks;
+        std::unique_ptr<Extra> extra;
         quint64 key = 0;
         bool checked = false;
         bool bold = false;
@@ -185,16 +187,19 @@ class RowTable : public QAbstractTableModel {
         Row(Row&&) noexcept = default;
         Row& operator=(Row&&) noexcept = default;
 
-        int CellCount() const { return cells.isEmpty() ? 0 : cells.back().unicode(); }
+        int CellCount() const {
+            return extra && !extra->cells.isEmpty() ? extra->cells.back().unicode() : 0;
+        }
         QStringView CellView(int j) const;
         void SetSubItem(int j, QStringView value);
         // Appends a sub-item that `write` puts at the QChar* it is handed, in at most `room`
         // units; it returns the end of what it wrote.
         template <class Write>
         void AppendCell(qsizetype room, Write write);
-        QString Tag() const { return marks ? marks->tag : QString(); }
-        QString Icon() const { return marks ? marks->icon : QString(); }
-        void SetMark(QString Marks::*mark, const QString& value);
+        QString Tag() const { return extra ? extra->tag : QString(); }
+        QString Icon() const { return extra ? extra->icon : QString(); }
+        void SetExtra(QString Extra::*field, const QString& value);
+        Extra& MadeExtra();
 
       private:
         // Where each sub-item ends.
@@ -218,7 +223,7 @@ class RowTable : public QAbstractTableModel {
 
     std::vector<Column> columns_;
     std::vector<Row> rows_;
-    mutable QHash<QString, int> textCounts_;
+    mutable TextCounts textCounts_;
     mutable bool textCountsValid_ = true;
     mutable QHash<quint64, int> positions_;
     mutable bool positionsValid_ = true;
@@ -254,10 +259,10 @@ class RowTable::Loader {
     QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
-// Many rows added at the end of a table in one pass, for a long list of new rows such as a
-// file's: each counts for the duplicate test (ContainsText) as soon as it is added, and the
-// views are told of them all at once when the appender ends, in the table's order when it is
-// sorted. Drop takes back every row added so far.
+// Many new rows added at the end of a table in one pass, for a long list such as a file's:
+// each counts for the duplicate test (ContainsText) as soon as it is added, and the views are
+// told of them all at once when the appender ends, in the table's order when it is sorted.
+// Drop takes back every row added so far.
 class RowTable::Appender {
   public:
     // Room for `rows` more rows.
@@ -266,7 +271,8 @@ class RowTable::Appender {
     Appender(const Appender&) = delete;
     Appender& operator=(const Appender&) = delete;
 
-    void Add(const QString& text);
+    // Adds a row of `text` unless a row has that text already; whether it added one.
+    bool AddNew(const QString& text);
     void Drop();
 
   private:
