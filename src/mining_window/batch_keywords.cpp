@@ -91,7 +91,7 @@ list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
     // disk the library may have ended the transaction itself: nothing may follow outside it).
     // The rows wait unseen until the records are kept.
     platform::WriteTransaction transaction(connection);
-    if (!transaction.Begun()) return NotStored({}, connection.LastFailureCause());
+    if (!transaction.Begun()) return NotStored({}, connection.LastError());
     std::optional<platform::RowTable::Appender> rows;
     KeywordInserts inserts(connection);
     list_import::ImportOutcome outcome = list_import::ImportListFile(
@@ -108,7 +108,7 @@ list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
     if (outcome.refusal == list_import::Refusal::None) return outcome;
     if (rows) rows->Drop();
     if (outcome.refusal != list_import::Refusal::NotStored) return outcome;
-    return NotStored(outcome, connection.LastFailureCause());
+    return NotStored(outcome, connection.LastError());
 }
 
 bool KeywordStored(platform::Connection& connection, const QString& keyword) {

@@ -282,7 +282,7 @@ QString ImportMessage(const ImportOutcome& outcome, const QString& path, const Q
                        .arg(what) +
                    path;
         case Refusal::NotStored:
-            return QStringLiteral("未能将%1写入数据库（%2），未导入任何%1：")
+            return QStringLiteral("未能将%1写入数据库：%2。未导入任何%1：")
                        .arg(what, outcome.error) +
                    path;
         case Refusal::None:

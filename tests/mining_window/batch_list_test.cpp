@@ -118,7 +118,7 @@ TEST_F(BatchList, AnImportUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
     EXPECT_EQ(prompts.LastText(),
-              QStringLiteral("未能将关键词写入数据库（数据库文件正被另一个程序锁定），"
+              QStringLiteral("未能将关键词写入数据库：数据库文件正被其他程序占用。"
                              "未导入任何关键词：") +
                   path);
     EXPECT_EQ(Texts(w.ListView8->Rows()), QStringList{QStringLiteral("a")});
@@ -148,7 +148,7 @@ TEST_F(BatchList, AnImportThatFailsOnTheWayStoresNoneOfItsKeywordsAndSaysWhy) {
         {"the disk fills up",
          [&] { execute(QStringLiteral("pragma max_page_count = %1").arg(pages + 2)); },
          [&] { execute(QStringLiteral("pragma max_page_count = 1073741823")); },
-         QStringLiteral("未能将关键词写入数据库（磁盘已满，数据库文件无法再增大），"
+         QStringLiteral("未能将关键词写入数据库：磁盘已满，数据库文件无法写入。"
                         "未导入任何关键词：") +
              path},
         {"the file fails half-way",
@@ -161,11 +161,12 @@ TEST_F(BatchList, AnImportThatFailsOnTheWayStoresNoneOfItsKeywordsAndSaysWhy) {
              QStringLiteral("\n读取文件时出错（Input/output error）")},
         {"the commit is refused",
          [&] {
-             ASSERT_TRUE(testing_support::RefuseCommitsOfInsertsInto(db, QStringLiteral("kwlist")));
+             ASSERT_TRUE(
+                 testing_support::RefuseCommitsAfter(db, QStringLiteral("insert on kwlist")));
          },
-         [&] { execute(QStringLiteral("drop trigger hold_kwlist")); },
-         QStringLiteral("未能将关键词写入数据库（数据库出错：FOREIGN KEY constraint failed），"
-                        "未导入任何关键词：") +
+         [&] { execute(QStringLiteral("drop trigger hold")); },
+         QStringLiteral("未能将关键词写入数据库：数据库操作失败（FOREIGN KEY constraint "
+                        "failed）。未导入任何关键词：") +
              path},
     };
     for (const auto& c : cases) {

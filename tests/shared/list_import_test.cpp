@@ -265,7 +265,7 @@ TEST_F(ListImportTest, TheMessageCountsEachReasonAndAFullImportSaysNothing) {
     outcome.error = QStringLiteral("磁盘已满");
     EXPECT_EQ(
         list_import::ImportMessage(outcome, QStringLiteral("a.txt"), QStringLiteral("关键词")),
-        QStringLiteral("未能将关键词写入数据库（磁盘已满），未导入任何关键词：a.txt"));
+        QStringLiteral("未能将关键词写入数据库：磁盘已满。未导入任何关键词：a.txt"));
 }
 
 TEST_F(ListImportTest, TheProgressShowsInTheStatusBarAndWhatItShowedComesBack) {
