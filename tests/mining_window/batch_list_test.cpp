@@ -174,6 +174,7 @@ TEST_F(BatchList, AnImportThatFailsOnTheWayStoresNoneOfItsKeywordsAndSaysWhy) {
         Import(path);
         c.undo();
         EXPECT_EQ(prompts.LastText(), c.told) << c.name;
+        EXPECT_EQ(prompts.prompts().back().icon, platform::Icon::Exclamation) << c.name;
         EXPECT_EQ(Texts(w.ListView8->Rows()), QStringList{QStringLiteral("a")}) << c.name;
         EXPECT_EQ(Stored(), QStringList{QStringLiteral("a|1")}) << c.name;
     }
