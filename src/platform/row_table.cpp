@@ -313,8 +313,10 @@ void RowTable::RebuildFrom(const RowTable& source) {
         row.SetExtra(&Row::Extra::tag, QString());
         row.checked = false;
     }
-    textCounts_ = source.textCounts_;
-    textCountsValid_ = source.textCountsValid_;
+    // Counted again by the first duplicate test, if any ever comes: a copy of a list of a million
+    // rows costs no second count it may never use.
+    textCounts_.Clear();
+    ForgetTextCounts();
     ForgetPositions();
     endResetModel();
 }
