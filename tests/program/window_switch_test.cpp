@@ -135,6 +135,78 @@ TEST_F(WindowSwitch, AToolsWindowWithResearchRowsIsKeptAndAnEmptyOneUnloaded) {
     }
 }
 
+// The mining window stays loaded behind a switch while any of its result lists, or the master
+// copy behind one, holds rows, and goes on a switch once they are all empty.
+TEST_F(WindowSwitch, AMiningWindowWithRowsInAnyResultListIsKeptAndAnEmptyOneUnloaded) {
+    const struct {
+        const char* name;
+        platform::ListView* 关键词挖掘::*shown;
+        platform::RowTable 关键词挖掘::*master;
+        bool inSight;
+    } cases[] = {
+        {"regular results", &关键词挖掘::ListView1, &关键词挖掘::ListView17, true},
+        {"regular results the filter hides", &关键词挖掘::ListView1, &关键词挖掘::ListView17,
+         false},
+        {"batch results alone", &关键词挖掘::ListView3, nullptr, true},
+        {"manual results", &关键词挖掘::ListView2, &关键词挖掘::ListView5, true},
+    };
+    for (const auto& c : cases) {
+        platform::RowTable& shown = (mining->*c.shown)->Rows();
+        platform::RowTable* master = c.master ? &(mining.data()->*c.master) : nullptr;
+        const platform::ListItem row = shown.Add(QStringLiteral("减肥"));
+        if (master) master->Add(QStringLiteral("减肥"), row.Key());
+        if (!c.inSight) shown.Clear();
+
+        main->mnuDatabase->trigger();
+        BackInTheEventLoop();
+        ASSERT_FALSE(mining.isNull()) << c.name;
+        main->Button(2)->trigger();
+        ASSERT_EQ(Front(), mining.data()) << c.name;
+        EXPECT_EQ((mining->*c.shown)->Count() + (master ? master->Count() : 0),
+                  (c.inSight ? 1 : 0) + (master ? 1 : 0))
+            << c.name;
+
+        shown.Clear();
+        if (master) master->Clear();
+        main->mnuDatabase->trigger();
+        BackInTheEventLoop();
+        EXPECT_TRUE(mining.isNull()) << c.name;
+        mining = &OpenMining();
+    }
+}
+
+// Inside a mining run's wait the user goes to another window, back to the mining window (the
+// other one is to go once the wait has ended) and to the other window again: it is still loaded,
+// and in front, when the run has ended.
+TEST_F(WindowSwitch, AWindowLeftAndShownAgainInsideAnotherJobsWaitIsStillThereAfterIt) {
+    const struct {
+        const char* name;
+        QAction* MDIfrm::*menuItem;
+        WorkWindowKind kind;
+    } cases[] = {
+        {"database", &MDIfrm::mnuDatabase, WorkWindowKind::Database},
+        {"tools", &MDIfrm::mnuTool, WorkWindowKind::Tools},
+    };
+    for (const auto& c : cases) {
+        QPointer<QWidget> other;
+        InsideNextWait([this, &c, &other] {
+            (main.get()->*c.menuItem)->trigger();
+            main->mnuDig->trigger();
+            (main.get()->*c.menuItem)->trigger();
+            other = LoadedWorkWindow(c.kind);
+        });
+
+        mining->Command2_Click();
+        BackInTheEventLoop();
+
+        ASSERT_FALSE(other.isNull()) << c.name << ": unloaded though shown";
+        EXPECT_EQ(LoadedWorkWindow(c.kind), other.data()) << c.name;
+        EXPECT_EQ(Front(), other.data()) << c.name;
+        main->mnuDig->trigger();
+        BackInTheEventLoop();
+    }
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);
