@@ -106,7 +106,7 @@ class ProgramLayout : public shell_testing::ShellTest {
     research::ToolsWindowComparison comparison;
 };
 
-// The smallest screen the program is made for, and a common larger one.
+// The smallest screen the program is made for, a common wide one and a large one.
 TEST_F(ProgramLayout, EveryControlsTextFitsOnEveryPageOfTheWorkWindowsAt1024x768AndAbove) {
     MDIfrm main;
     ASSERT_TRUE(main.MDIForm_Load());
