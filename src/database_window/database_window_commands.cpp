@@ -137,6 +137,7 @@ void 关键词数据库::UpdateDb() {
     const DbRefreshOutcome outcome = RefreshKeywordRows(*this);
     refreshing_ = false;
     UpdateRunning = false;
+    valuesUnsaved_ = valuesUnsaved_ || outcome.unsaved > 0;
     FinishDbRefresh(outcome.paused || !outcome.stoppedBy.isEmpty());
     QStringList problems;
     if (!outcome.stoppedBy.isEmpty())
@@ -159,5 +160,6 @@ void 关键词数据库::FinishDbRefresh(bool paused) {
     Frame9->setEnabled(true);
     Command44->SetEnabled(true);
     Command44->SetCaption(kStart);
+    refreshPaused_ = paused;
     BusyIndicator::Set(paused ? BusyIndicator::kPaused : BusyIndicator::kReady);
 }

@@ -58,14 +58,17 @@
     fields_.BatchRun = {};
 }
 
+bool 关键词挖掘::JobPaused() const {
+    return !fields_.RegularRun.LastMinedKeyword.isEmpty() || fields_.BatchRun.BatchActive;
+}
+
 bool 关键词挖掘::HoldsUnsavedWork() const {
-    const bool paused =
-        !fields_.RegularRun.LastMinedKeyword.isEmpty() || fields_.BatchRun.BatchActive;
     // A master copy also holds the rows its filter hides from the shown list.
     const platform::RowTable* const results[] = {
         &ListView1->Rows(), &ListView17, &ListView3->Rows(), &ListView2->Rows(), &ListView5};
-    return paused || std::ranges::any_of(
-                         results, [](const platform::RowTable* list) { return list->Count() > 0; });
+    return JobPaused() || std::ranges::any_of(results, [](const platform::RowTable* list) {
+               return list->Count() > 0;
+           });
 }
 
 void 关键词挖掘::Form_Load() {

@@ -77,6 +77,20 @@ TEST_F(DatabaseFile, AnotherProgramsLockStillHoldsTheSubmitBackAfterTheToolsWind
     EXPECT_EQ(StoredCount(), QStringLiteral("4"));
 }
 
+// Opening a window reads, and a reader never waits for another program's write: the tools
+// window opens at once under another program's lock, with its database, not given up.
+TEST_F(DatabaseFile, TheToolsWindowOpensAtOnceUnderAnotherProgramsLockWithItsDatabase) {
+    OpenMining();
+    OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
+    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+    const int waits = SharedConnection().LockWaits();
+    const size_t told = prompts.prompts().size();
+    OpenTools();
+    EXPECT_EQ(SharedConnection().LockWaits(), waits);
+    EXPECT_FALSE(fields.tools.ToolsDbMissing);
+    EXPECT_EQ(prompts.prompts().size(), told);
+}
+
 // db.db moved away and replaced while a run waits for a page: the run saves nothing more and
 // says why, with the rows it kept in the list; the next submit, which the user asks for, goes
 // into the file that stands at the path then. The moved file keeps what was saved before.

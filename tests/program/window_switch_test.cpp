@@ -207,6 +207,70 @@ TEST_F(WindowSwitch, AWindowLeftAndShownAgainInsideAnotherJobsWaitIsStillThereAf
     }
 }
 
+// A paused database refresh is work in hand: its window stays loaded behind a switch with the
+// values, the bold row to resume from and the ticked boxes, and "已暂停" stands as long as the
+// paused refresh does; when the window goes, the status goes back to "就绪".
+TEST_F(WindowSwitch, APausedRefreshKeepsItsWindowAndThePausedStatusOnlyWhileItLasts) {
+    for (const QString& keyword : {QStringLiteral("旧词一"), QStringLiteral("旧词二")})
+        db.Insert(keyword, keyword, "1", "1", "1", QStringLiteral("2026-01-01"));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    InsideNextWait([database] { database->Command44_Click(); });
+    database->Command44_Click();
+    const auto cells = [database] {
+        QStringList texts;
+        const platform::RowTable& rows = database->ListView16->Rows();
+        for (int i = 1; i <= rows.Count(); ++i)
+            for (int j = 0; j < 6; ++j)
+                texts << rows.Cell(i, j) + (rows.Bold(i) ? QStringLiteral("*") : QString());
+        return texts;
+    };
+    const QStringList paused = cells();
+    ASSERT_TRUE(paused.contains(QStringLiteral("120"))) << paused.join(u' ').toStdString();
+    ASSERT_EQ(main->Panel(1)->text(), QStringLiteral("已暂停"));
+
+    main->Button(2)->trigger();
+    ASSERT_EQ(Front(), Mining());
+    ASSERT_EQ(Database(), database.data()) << "unloaded with its paused refresh";
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("已暂停"));
+    main->mnuDatabase->trigger();
+    ASSERT_EQ(Front(), database.data());
+    EXPECT_EQ(cells(), paused);
+    EXPECT_EQ(database->Check30->Value(), 1);
+
+    main->ActiveChild()->close();
+    BackInTheEventLoop();
+    EXPECT_EQ(database, nullptr);
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused any more";
+}
+
+// Refreshed values the database refused are only in the list: a switch keeps them.
+TEST_F(WindowSwitch, RefreshedValuesTheDatabaseRefusedStayInTheirWindowBehindASwitch) {
+    db.Insert(QStringLiteral("旧词"), QStringLiteral("旧词"), "1", "1", "1",
+              QStringLiteral("2026-01-01"));
+    ASSERT_TRUE(
+        SharedConnection().Execute(QStringLiteral("create trigger refuse before update on keywords "
+                                                  "begin select raise(abort, 'refused'); end")));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    database->Command44_Click();
+    const auto cells = [database] {
+        QStringList texts;
+        for (int j = 0; j < 6; ++j) texts << database->ListView16->Rows().Cell(1, j);
+        return texts;
+    };
+    const QStringList refreshed = cells();
+    ASSERT_TRUE(refreshed.contains(QStringLiteral("120"))) << refreshed.join(u' ').toStdString();
+
+    main->Button(2)->trigger();
+    main->mnuDatabase->trigger();
+    ASSERT_EQ(Front(), database.data()) << "unloaded with values no file holds";
+    EXPECT_EQ(cells(), refreshed);
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused";
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);
