@@ -56,9 +56,9 @@ QString StoredMetric(QStringView cell) {
     while (!cell.isEmpty() && cell.back() == u' ') cell.chop(1);
     // A whole count, the usual cell, reads as a number without being parsed: a submit stores
     // thousands of them.
-    const bool digits = !cell.isEmpty() && cell.size() <= kLongestNumberText &&
-                        std::all_of(cell.begin(), cell.end(),
-                                    [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool digits =
+        !cell.isEmpty() && cell.size() <= kLongestNumberText &&
+        std::all_of(cell.begin(), cell.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     return digits || ReadNumber(cell) ? cell.toString() : QStringLiteral("-");
 }
 

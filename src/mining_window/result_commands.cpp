@@ -58,9 +58,9 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
         if (!list.Checked(i)) continue;
         const QString keyword = TrimBlanks(list.Text(i));
         bool stored = false;
-        if (!connection.ReadRows(
-                QStringLiteral("select 1 from keywords where keys = ? limit 1"), {keyword},
-                [&stored](const platform::RowReader&) { stored = true; }))
+        if (!connection.ReadRows(QStringLiteral("select 1 from keywords where keys = ? limit 1"),
+                                 {keyword},
+                                 [&stored](const platform::RowReader&) { stored = true; }))
             return fail(CheckedCount(list));
         if (stored) continue;
         if (!connection.Execute(

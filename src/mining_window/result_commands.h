@@ -31,8 +31,8 @@ struct SubmitOutcome {
 // keywords does not hold yet, with `parent` as its parent keyword, its volumes and count as
 // numbers ("-" for a cell that holds none) and `date`, all in one write transaction. Rows whose
 // keyword is stored are skipped; the table is asked for the submitted keywords only, so that a
-// submit costs the same whatever the number of keywords stored. A failure (another program's lock that
-// outlasts the wait, a refused insert) writes none of the rows.
+// submit costs the same whatever the number of keywords stored. A failure (another program's
+// lock that outlasts the wait, a refused insert) writes none of the rows.
 SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform::RowTable& list,
                                 const metrics::KeywordColumns& columns, const QString& parent,
                                 const QString& date);
