@@ -236,6 +236,12 @@ TEST_P(JobsInsideWaits, EndsFineOrRefusedWithAMessage) {
     (this->*Job().start)();
 
     EXPECT_TRUE(acted) << "the job never waited";
+    if (act == STEP(CloseBox)) {
+        // The window's own job runs: its close box is refused, the window stays as it was.
+        EXPECT_TRUE(window && window->isVisible()) << "the window closed under its job";
+        EXPECT_TRUE(prompts.Texts().contains(
+            QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。")));
+    }
     if (关键词挖掘* mining = Mining()) {
         ExpectSoundRows(mining->ListView1->Rows(), &mining->ListView17);
         ExpectSoundRows(mining->ListView3->Rows(), nullptr);
