@@ -1,5 +1,7 @@
 // The mining window's remembered options and texts: restored by the load, saved at once on
 // every change after it.
+#include <QHideEvent>
+
 #include "mining_window/mining_settings.h"
 #include "mining_window/mining_window.h"
 #include "mining_window/notice.h"
@@ -109,10 +111,27 @@ void 关键词挖掘::SaveMiningTexts() {
     mining_settings::RememberedTexts texts;
     const QList<platform::TextBox*> boxes = RememberedTextBoxes();
     for (int i = 0; i < boxes.size(); ++i) texts[static_cast<size_t>(i)] = boxes[i]->Text();
-    if (mining_settings::SaveRememberedTexts(SharedConnection(), texts) || textSaveFailureTold_)
-        return;
+    {
+        // Typing never waits for another program's lock: what the lock refuses is saved with the
+        // next change, or when the window goes.
+        const platform::NoLockWait noWait(SharedConnection());
+        textsUnsaved_ = !mining_settings::SaveRememberedTexts(SharedConnection(), texts);
+    }
+    if (textsUnsaved_ && !SharedConnection().LastFailureWasLock()) TellTextSaveFailure();
+}
+
+void 关键词挖掘::TellTextSaveFailure() {
     // The save runs on every keystroke: the user hears of a failure once per opening.
+    if (textSaveFailureTold_) return;
     textSaveFailureTold_ = true;
     Notice(QStringLiteral("挖掘设置未能保存到数据库，本次修改的关键词和路径将不会被记住：") +
            SharedConnection().LastError());
+}
+
+void 关键词挖掘::hideEvent(QHideEvent* event) {
+    WorkWindow::hideEvent(event);
+    // The last chance for texts a lock kept from the database.
+    if (event->spontaneous() || !textsUnsaved_) return;
+    SaveMiningTexts();
+    if (textsUnsaved_) TellTextSaveFailure();
 }

@@ -244,6 +244,7 @@ class 关键词挖掘 : public WorkWindow,
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -282,6 +283,7 @@ class 关键词挖掘 : public WorkWindow,
     void SaveBatchOptions();
     void SaveManualOptions();
     void SaveMiningTexts();
+    void TellTextSaveFailure();
 
     MiningWindowFields& fields_;
     // What each mining mode gives the run; made once the controls are.
@@ -291,4 +293,6 @@ class 关键词挖掘 : public WorkWindow,
     int runningClicks_ = 0;
     // A save of the remembered texts failed during this opening: told once, not per keystroke.
     bool textSaveFailureTold_ = false;
+    // The last save of the remembered texts met another program's lock.
+    bool textsUnsaved_ = false;
 };

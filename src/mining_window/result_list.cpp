@@ -40,12 +40,17 @@ void 关键词挖掘::Command15_Click() {
     const result_commands::SubmitOutcome outcome = result_commands::SubmitCheckedRows(
         SharedConnection(), ListView1->Rows(), kMiningResultColumns, TrimBlanks(Text2->Text()),
         metrics::TodayText());
-    QString message = QStringLiteral("成功提交了") + QString::number(outcome.written) +
-                      QStringLiteral("条数据至数据库！");
-    if (outcome.failed > 0)
-        message += QStringLiteral("\n另有") + QString::number(outcome.failed) +
-                   QStringLiteral("条数据未能写入数据库：") + outcome.error;
-    Notice(message);
+    // The submit is whole or nothing: a failure wrote no row, and is no success.
+    if (outcome.failed > 0) {
+        platform::ThePrompts().MessageBox(
+            QStringLiteral("提交失败，%1条数据都没有写入数据库。\n原因：%2")
+                .arg(outcome.failed)
+                .arg(outcome.error),
+            QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Exclamation);
+        return;
+    }
+    Notice(QStringLiteral("成功提交了") + QString::number(outcome.written) +
+           QStringLiteral("条数据至数据库！"));
 }
 
 void 关键词挖掘::Command17_Click() {

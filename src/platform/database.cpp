@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <thread>
+#include <utility>
+
+#include "platform/database_log.h"
 
 namespace platform {
 
@@ -13,32 +16,54 @@ static_assert(SQLITE_OK == 0, "a connection starts with no failure recorded");
 
 namespace {
 
-// Whether the database file at `path` is in rollback-journal mode: its header's read and write
-// versions are 1 (a file in write-ahead-log mode has 2 there until its log is gone).
-bool InRollbackMode(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray header = file.read(20);
-    return header.size() == 20 && header.startsWith(QByteArrayView("SQLite format 3\0", 16)) &&
-           header[18] == 1 && header[19] == 1;
+// The files that connections of this process hold open, by canonical path, with how many hold
+// each: only a file none of them holds may be read through a descriptor of its own.
+QHash<QString, int>& OpenFiles() {
+    static QHash<QString, int> files;
+    return files;
 }
 
-// A write-ahead log beside a file in rollback mode is not that file's: the library leaves its
-// log only while the file stays in log mode, and a killed program leaves it so. Such a log
-// beside a db.db copied over the old one would be replayed into the new file, so it is moved
-// aside under a name of its own (its rows are the old file's, kept, not lost). False when it
-// is there and cannot be moved.
-bool SetAsideStrayLog(const QString& path, QString* error) {
-    const QString log = path + QStringLiteral("-wal");
-    if (QFileInfo(log).size() == 0 || !InRollbackMode(path)) return true;
-    QString aside = log + QStringLiteral(".stale");
-    for (int n = 2; QFileInfo::exists(aside); ++n) aside = log + QStringLiteral(".stale%1").arg(n);
-    if (QFile::rename(log, aside)) return true;
-    *error = QStringLiteral(
-                 "a write-ahead log of another database file lies beside it and "
-                 "cannot be moved aside: %1")
-                 .arg(log);
-    return false;
+// The user's words for each failure; the library's own text follows where it says more.
+QString FailureText(Failure failure, const QString& library) {
+    switch (failure) {
+        case Failure::None:
+            return {};
+        case Failure::Missing:
+            return QStringLiteral("找不到数据库文件");
+        case Failure::Locked:
+            return QStringLiteral("数据库文件正被其他程序占用");
+        case Failure::DiskFull:
+            return QStringLiteral("磁盘已满，数据库文件无法写入");
+        case Failure::ReadOnly:
+            return QStringLiteral("数据库文件或它所在的文件夹是只读的");
+        case Failure::Damaged:
+            return QStringLiteral("数据库文件已损坏（%1）").arg(library);
+        case Failure::Moved:
+            return QStringLiteral("数据库文件在软件运行期间被移动、删除或替换");
+        case Failure::Other:
+            break;
+    }
+    return QStringLiteral("数据库操作失败（%1）").arg(library);
+}
+
+Failure FailureOfCode(int code) {
+    switch (code & 0xff) {
+        case SQLITE_OK:
+            return Failure::None;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return Failure::Locked;
+        case SQLITE_FULL:
+            return Failure::DiskFull;
+        case SQLITE_READONLY:
+            return code == SQLITE_READONLY_DBMOVED ? Failure::Moved : Failure::ReadOnly;
+        case SQLITE_PERM:
+            return Failure::ReadOnly;
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return Failure::Damaged;
+    }
+    return Failure::Other;
 }
 
 }  // namespace
@@ -69,53 +94,110 @@ Connection::~Connection() {
 bool Connection::Open(const QString& path) {
     Close();
     connectionString_ = path;
+    checked_ = false;
     lastCode_ = SQLITE_OK;
     lastError_.clear();
-    if (!QFileInfo(path).isFile()) {
-        lastCode_ = SQLITE_CANTOPEN;
-        lastError_ = QStringLiteral("database file not found: %1").arg(path);
+    setAsideLog_.clear();
+    return OpenFile(lockWait_);
+}
+
+bool Connection::OpenFile(std::chrono::milliseconds wait) {
+    const QString& path = connectionString_;
+    if (!db_) {
+        const QFileInfo file(path);
+        if (!file.isFile())
+            return Fail(SQLITE_CANTOPEN, QStringLiteral("database file not found: %1").arg(path));
+        const QString canonical = file.canonicalFilePath();
+        if (!OpenFiles().contains(canonical)) {
+            const database_log::LogCheck log = database_log::PrepareLog(path);
+            switch (log.verdict) {
+                case database_log::LogVerdict::Replay:
+                    break;
+                case database_log::LogVerdict::SetAside:
+                    setAsideLog_ = log.setAsideTo;
+                    break;
+                case database_log::LogVerdict::HeldByOther:
+                    pending_ = true;
+                    return Fail(SQLITE_BUSY,
+                                QStringLiteral("another program's write-ahead log lies beside it"));
+                case database_log::LogVerdict::Unmovable:
+                    return Fail(SQLITE_CANTOPEN,
+                                QStringLiteral("a write-ahead log of another database file lies "
+                                               "beside it and cannot be moved aside"));
+            }
+        }
+        sqlite3* db = nullptr;
+        const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                           SQLITE_OPEN_READWRITE, nullptr);
+        if (opened != SQLITE_OK) {
+            const QString error =
+                QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(opened));
+            sqlite3_close(db);
+            return Fail(opened, error);
+        }
+        sqlite3_extended_result_codes(db, 1);
+        // Before the first read: a file another program holds for a moment is waited for, not
+        // taken for an unreadable one.
+        sqlite3_busy_handler(db, &Connection::WaitOutLock, this);
+        db_ = db;
+        registeredAs_ = canonical;
+        ++OpenFiles()[canonical];
+    }
+    const std::chrono::milliseconds usual = std::exchange(lockWait_, wait);
+    const int read =
+        sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    lockWait_ = usual;
+    if (read != SQLITE_OK) {
+        Fail();
+        pending_ = LastFailureWasLock();
+        if (!pending_) CloseFile();
         return false;
     }
-    if (!SetAsideStrayLog(path, &lastError_)) {
-        lastCode_ = SQLITE_CANTOPEN;
-        return false;
-    }
-    sqlite3* db = nullptr;
-    int result = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    // Before the first read: a file another program holds for a moment is waited for, not
-    // taken for an unreadable one.
-    if (db) sqlite3_busy_handler(db, &Connection::WaitOutLock, this);
-    if (result == SQLITE_OK)
-        result = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
-    if (result != SQLITE_OK) {
-        lastCode_ = result;
-        lastError_ = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(result));
-        sqlite3_close(db);
-        return false;
-    }
-    UseWriteAheadLog(db);
-    db_ = db;
+    pending_ = false;
+    UseWriteAheadLog();
     return true;
 }
 
-void Connection::UseWriteAheadLog(sqlite3* db) {
+bool Connection::UseWriteAheadLog() {
     // A commit appends to the log instead of rewriting pages and flushing the disk each time,
     // and readers no longer wait for a writer. At synchronous NORMAL a committed transaction
     // is in the system's hands before the commit returns: it survives the program being
     // killed at any moment; only a power cut may take the last commits, never the file's
     // soundness. A file that refuses the change (read-only) keeps its own journal and still
-    // serves for reading.
-    sqlite3_exec(db, "pragma journal_mode = wal", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "pragma synchronous = normal", nullptr, nullptr, nullptr);
+    // serves for reading; one that another program holds is changed at a later write.
+    if (inLogMode_) return true;
+    const NoLockWait noWait(*this);
+    const int code = lastCode_;
+    const QString error = lastError_;
+    const std::optional<Recordset> mode = Query(QStringLiteral("pragma journal_mode = wal"));
+    inLogMode_ = mode && mode->Field(0).toString() == u"wal";
+    if (inLogMode_) Execute(QStringLiteral("pragma synchronous = normal"));
+    lastCode_ = code;
+    lastError_ = error;
+    return inLogMode_;
 }
 
 void Connection::Close() {
+    CloseFile();
+    pending_ = false;
+    moved_ = false;
+}
+
+void Connection::CloseFile() {
     FinalizeStatements();
+    if (!db_) return;
     // The file is left with an ordinary journal: it opens again from a folder that has become
-    // read-only, and a copy of db.db alone is the whole database.
-    if (db_) sqlite3_exec(db_, "pragma journal_mode = delete", nullptr, nullptr, nullptr);
-    if (db_) sqlite3_close(db_);
+    // read-only, and a copy of db.db alone is the whole database. Not when another program
+    // has it open too, nor on a file no longer at the path.
+    if (inLogMode_ && !moved_) {
+        const NoLockWait noWait(*this);
+        sqlite3_exec(db_, "pragma journal_mode = delete", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db_);
     db_ = nullptr;
+    inLogMode_ = false;
+    if (--OpenFiles()[registeredAs_] <= 0) OpenFiles().remove(registeredAs_);
+    registeredAs_.clear();
 }
 
 void Connection::FinalizeStatements() {
@@ -123,8 +205,46 @@ void Connection::FinalizeStatements() {
     statements_.clear();
 }
 
-bool Connection::LastFailureWasLock() const {
-    return lastCode_ == SQLITE_BUSY || lastCode_ == SQLITE_LOCKED;
+bool Connection::Reconnect() {
+    // Another program held the file at the open: one try, without holding up the window.
+    if (!moved_) return OpenFile(std::chrono::milliseconds::zero());
+    // The user asks again after being told that the file moved: the file at the path now. While
+    // there is none, every write asks for it again.
+    CloseFile();
+    if (!OpenFile(lockWait_)) return false;
+    moved_ = false;
+    return true;
+}
+
+bool Connection::FileInPlace() {
+    int moved = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved)
+        return true;
+    moved_ = true;
+    return Fail(SQLITE_READONLY_DBMOVED, QStringLiteral("the database file was moved"));
+}
+
+bool Connection::ReadyToWrite() {
+    if ((moved_ || pending_) && !Reconnect()) return false;
+    if (!db_) return Fail(SQLITE_MISUSE, QStringLiteral("database not open"));
+    if (!FileInPlace()) return false;
+    UseWriteAheadLog();
+    return true;
+}
+
+Failure Connection::LastFailure() const {
+    if (lastCode_ == SQLITE_CANTOPEN && !QFileInfo(connectionString_).isFile())
+        return Failure::Missing;
+    return FailureOfCode(lastCode_);
+}
+
+QString Connection::LastError() const {
+    return FailureText(LastFailure(), lastError_);
+}
+
+bool Connection::LastFailureEndsWrites() const {
+    const Failure failure = LastFailure();
+    return failure == Failure::Locked || failure == Failure::Moved;
 }
 
 int Connection::WaitOutLock(void* connection, int attempt) {
@@ -133,7 +253,7 @@ int Connection::WaitOutLock(void* connection, int attempt) {
     Connection& self = *static_cast<Connection*>(connection);
     const auto now = std::chrono::steady_clock::now();
     if (attempt == 0) {
-        ++self.lockWaits_;
+        if (self.lockWait_ > self.lockWait_.zero()) ++self.lockWaits_;
         self.lockWaitStart_ = now;
     }
     const auto left = self.lockWait_ - (now - self.lockWaitStart_);
@@ -143,15 +263,19 @@ int Connection::WaitOutLock(void* connection, int attempt) {
 }
 
 bool Connection::Fail() {
-    lastCode_ = sqlite3_errcode(db_);
-    lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+    return Fail(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
+}
+
+bool Connection::Fail(int code, const QString& error) {
+    lastCode_ = code;
+    lastError_ = error;
     return false;
 }
 
 Connection::Statement Connection::Prepare(const QString& sql, const QVariantList& params) {
+    if ((pending_ || (moved_ && !db_)) && !Reconnect()) return nullptr;
     if (!db_) {
-        lastCode_ = SQLITE_MISUSE;
-        lastError_ = QStringLiteral("database not open");
+        Fail(SQLITE_MISUSE, QStringLiteral("database not open"));
         return nullptr;
     }
     // No statement is in use between two calls, so the cache may start afresh when it has grown
@@ -199,8 +323,14 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
     return statement;
 }
 
+bool Connection::WritesAlone(const QString& sql) {
+    const Statement statement = Prepare(sql, {});
+    return statement && sqlite3_get_autocommit(db_) && !sqlite3_stmt_readonly(statement.get());
+}
+
 bool Connection::Execute(const QString& sql, const QVariantList& params) {
     rowsAffected_ = 0;
+    if (WritesAlone(sql) && !ReadyToWrite()) return false;
     Statement statement = Prepare(sql, params);
     if (!statement) return false;
     int step;
@@ -293,7 +423,7 @@ bool Connection::TakesWrites() {
 }
 
 bool Connection::BeginWrite() {
-    return Execute(QStringLiteral("begin immediate"));
+    return ReadyToWrite() && Execute(QStringLiteral("begin immediate"));
 }
 
 bool Connection::Commit() {

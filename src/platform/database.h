@@ -58,11 +58,31 @@ class RowReader {
 // long enough for any write another program makes.
 constexpr std::chrono::milliseconds kLockWait{10000};
 
+// What kept a statement from its work, in the terms the user is told.
+enum class Failure {
+    None,
+    Missing,   // no database file at the path
+    Locked,    // another program holds the file past the wait
+    DiskFull,  // the disk has no room for the write
+    ReadOnly,  // the file or its folder takes no writes
+    Damaged,   // the file is no sound database
+    Moved,     // the file was moved, deleted or replaced while open
+    Other,
+};
+
 // A connection to the program's database file. Opening never creates the file: a missing
 // db.db is an error the caller reports. Every value is bound as a parameter. Every statement,
 // the first one of the open included, waits out another program's lock (kLockWait), without
 // answering the window meanwhile: a job that writes many rows takes the lock once, in a write
 // transaction (WriteTransaction), and gives up at the first lock that outlasts the wait.
+//
+// The file belongs to the library: while a connection to it is open in this process, nothing
+// else here opens it or its log (closing any other descriptor of a file drops the process's
+// locks on it, and other programs then take the log for abandoned). A file held by another
+// program when it is opened is not given up: the open is finished by the next statement, which
+// tries once without waiting. Before each write the connection asks whether the file still
+// stands at its path; once it was moved or replaced, nothing more is written to it, and the
+// next write after that failure opens the file that stands at the path then.
 class Connection {
   public:
     Connection() = default;
@@ -72,10 +92,20 @@ class Connection {
 
     // The file this connection was asked to open; empty until the first Open.
     QString ConnectionString() const { return connectionString_; }
-    // Opens an existing database file read-write; false when it is missing or unusable.
+    // Opens an existing database file read-write; false when it is missing or unusable, and
+    // when another program holds it (LastFailure() Locked): the next statement then tries again.
     bool Open(const QString& path);
     bool IsOpen() const { return db_ != nullptr; }
+    // Whether the open waits for another program's hold on the file to pass.
+    bool OpenPending() const { return pending_; }
     void Close();
+    // Where the open moved a write-ahead log that did not belong to the file (it would have
+    // made a sound file unsound); empty when it found none.
+    QString SetAsideLog() const { return setAsideLog_; }
+    // Whether the program has checked that the opened file can serve it: the caller's mark,
+    // cleared by every open.
+    bool Checked() const { return checked_; }
+    void SetChecked() { checked_ = true; }
 
     // Runs one statement with `params` bound to its "?" places; false on any error.
     bool Execute(const QString& sql, const QVariantList& params = {});
@@ -95,12 +125,18 @@ class Connection {
     // and for a folder that refuses the journal file a write needs.
     bool TakesWrites();
 
-    QString LastError() const { return lastError_; }
+    // The last failure in the user's words, with the library's own text where it says more.
+    QString LastError() const;
+    Failure LastFailure() const;
     // Whether the last failure was another program's lock that outlasted the wait.
-    bool LastFailureWasLock() const;
+    bool LastFailureWasLock() const { return LastFailure() == Failure::Locked; }
+    // Whether a job that met the last failure saves nothing more: the lock outlasted its one
+    // wait, or the file is no longer the one at the path.
+    bool LastFailureEndsWrites() const;
 
     // How long each statement waits out another program's lock; kLockWait unless set.
     void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    std::chrono::milliseconds LockWait() const { return lockWait_; }
     // How many times a statement of this connection found the file locked and began to wait,
     // however the wait ended: the window stood still for up to one lock wait each time.
     int LockWaits() const { return lockWaits_; }
@@ -123,14 +159,35 @@ class Connection {
     using Statement = std::unique_ptr<sqlite3_stmt, StatementReset>;
     Statement Prepare(const QString& sql, const QVariantList& params);
     void FinalizeStatements();
-    static void UseWriteAheadLog(sqlite3* db);
+    // Opens the file at connectionString_, waiting `wait` for another program's hold.
+    bool OpenFile(std::chrono::milliseconds wait);
+    // Finishes an open that waited for another program, or opens the file that stands at the
+    // path after the last one was moved; false when the file still cannot serve.
+    bool Reconnect();
+    // Whether the file still stands at the path; records the failure when not.
+    bool FileInPlace();
+    // Whether a write may go to the file: an open that waited is finished, a file moved after
+    // that was told is replaced by the one at the path, and the file still stands there.
+    bool ReadyToWrite();
+    // Whether `sql` changes the file outside an open transaction: a write of its own.
+    bool WritesAlone(const QString& sql);
+    // Closes the library's handle and forgets its statements.
+    void CloseFile();
+    bool UseWriteAheadLog();
     // Records the connection's last error; false, for the caller to return.
     bool Fail();
+    bool Fail(int code, const QString& error);
     // The library's busy handler: sleeps a little and asks again until the lock wait is over.
     static int WaitOutLock(void* connection, int attempt);
 
     QString connectionString_;
     sqlite3* db_ = nullptr;
+    bool pending_ = false;
+    bool moved_ = false;
+    bool inLogMode_ = false;
+    bool checked_ = false;
+    QString registeredAs_;  // the canonical path under which the file counts as open
+    QString setAsideLog_;
     QHash<QString, sqlite3_stmt*> statements_;
     int rowsAffected_ = 0;
     QString lastError_;
@@ -138,6 +195,23 @@ class Connection {
     std::chrono::milliseconds lockWait_ = kLockWait;
     std::chrono::steady_clock::time_point lockWaitStart_;
     int lockWaits_ = 0;
+};
+
+// Statements on `connection` that do not wait for another program's lock, for a scope: a save
+// that must never hold up the window and is made again at the next chance.
+class NoLockWait {
+  public:
+    explicit NoLockWait(Connection& connection)
+        : connection_(connection), wait_(connection.LockWait()) {
+        connection.SetLockWait(std::chrono::milliseconds::zero());
+    }
+    ~NoLockWait() { connection_.SetLockWait(wait_); }
+    NoLockWait(const NoLockWait&) = delete;
+    NoLockWait& operator=(const NoLockWait&) = delete;
+
+  private:
+    Connection& connection_;
+    std::chrono::milliseconds wait_;
 };
 
 // A write transaction for a scope: begun when made, taken back unless committed, so that a job

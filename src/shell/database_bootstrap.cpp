@@ -32,20 +32,23 @@ QString CreateStatement(const QString& table) {
 }
 
 // What keeps an existing db.db from serving the program.
-enum class DatabaseProblem { None, Unreadable, Locked, Damaged, ReadOnly };
+enum class DatabaseProblem { None, WritesHeld, Locked, Damaged, ReadOnly };
 
-// Opens `path` on `connection` and checks that it can serve: readable, holding the shipped
-// tables on sound pages, and taking writes.
-DatabaseProblem OpenAndCheck(platform::Connection& connection, const QString& path) {
-    // A check that failed on another program's lock says nothing about the file itself.
+// Checks that the opened file can serve: holding the shipped tables on sound pages, and taking
+// writes. A check that another program's lock kept from its answer says nothing of the file.
+DatabaseProblem CheckFile(platform::Connection& connection) {
     const auto failed = [&connection](DatabaseProblem problem) {
         return connection.LastFailureWasLock() ? DatabaseProblem::Locked : problem;
     };
-    if (!connection.Open(path)) return failed(DatabaseProblem::Unreadable);
     for (const QString& table : kShippedTables)
         if (!connection.HasTable(table)) return failed(DatabaseProblem::Damaged);
     if (!connection.PagesIntact()) return failed(DatabaseProblem::Damaged);
-    if (!connection.TakesWrites()) return failed(DatabaseProblem::ReadOnly);
+    // Another program's write under way says nothing of whether the file takes writes, and is
+    // not waited for: the window opens at once, and the next one asks again.
+    const platform::NoLockWait noWait(connection);
+    if (!connection.TakesWrites())
+        return connection.LastFailureWasLock() ? DatabaseProblem::WritesHeld
+                                               : DatabaseProblem::ReadOnly;
     return DatabaseProblem::None;
 }
 
@@ -54,8 +57,8 @@ QString ProblemText(DatabaseProblem problem, const QString& path) {
     switch (problem) {
         case DatabaseProblem::Locked:
             return QStringLiteral(
-                       "数据库文件正被其他程序占用，等待后仍无法使用：\r\n%1\r\n\r\n"
-                       "本次运行将不使用关键词数据库。请关闭占用它的程序后重新启动软件！")
+                       "数据库文件正被其他程序占用，暂时无法使用：\r\n%1\r\n\r\n"
+                       "不必重新启动软件：等其他程序释放它以后，下次用到关键词数据库时会自动重试。")
                 .arg(file);
         case DatabaseProblem::Damaged:
             return QStringLiteral(
@@ -70,52 +73,83 @@ QString ProblemText(DatabaseProblem problem, const QString& path) {
                        "或把软件安装到可以写入的文件夹后重新启动软件！")
                 .arg(file);
         case DatabaseProblem::None:
-        case DatabaseProblem::Unreadable:
+        case DatabaseProblem::WritesHeld:
             break;
     }
     return {};
 }
 
-// Each problem of a file is told once per run, whichever window's open meets it first.
-void TellOnce(DatabaseProblem problem, const QString& path) {
+// Each notice is told once per run, whichever window's open meets it first.
+void TellOnce(const QString& text, platform::Icon icon, const QString& title) {
     static QSet<QString> told;
-    const QString key = QString::number(static_cast<int>(problem)) + u'|' + path;
-    if (told.contains(key)) return;
-    told.insert(key);
-    platform::ThePrompts().MessageBox(ProblemText(problem, path), QStringLiteral("警告"),
-                                      platform::Buttons::Ok, platform::Icon::Critical);
+    if (told.contains(text)) return;
+    told.insert(text);
+    platform::ThePrompts().MessageBox(text, title, platform::Buttons::Ok, icon);
 }
 
-}  // namespace
+void TellOnce(DatabaseProblem problem, const QString& path) {
+    TellOnce(ProblemText(problem, path), platform::Icon::Critical, QStringLiteral("警告"));
+}
 
-void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag) {
-    if (!connection.ConnectionString().isEmpty()) {
-        if (!connection.IsOpen() && dbMissingFlag) *dbMissingFlag = true;
-        return;
-    }
-    const QString path = DatabasePath();
-    const DatabaseProblem problem = OpenAndCheck(connection, path);
-    switch (problem) {
-        case DatabaseProblem::None:
-            return;
-        case DatabaseProblem::ReadOnly:
-            TellOnce(problem, path);  // its keywords can still be read
-            return;
-        case DatabaseProblem::Locked:
-        case DatabaseProblem::Damaged:
-            connection.Close();
-            if (dbMissingFlag) *dbMissingFlag = true;
-            TellOnce(problem, path);
-            return;
-        case DatabaseProblem::Unreadable:
-            break;
-    }
+// The open kept a killed program's or another file's log out of db.db: the user learns where
+// it went, since its rows are not in the database.
+void TellSetAsideLog(const platform::Connection& connection) {
+    if (connection.SetAsideLog().isEmpty()) return;
+    TellOnce(QStringLiteral("数据库文件旁有一个不属于它的日志文件，读入它会损坏数据库，"
+                            "已把它移到：\r\n%1\r\n\r\n数据库文件本身完好，可以照常使用。")
+                 .arg(QDir::toNativeSeparators(connection.SetAsideLog())),
+             platform::Icon::Information, QStringLiteral("提示"));
+}
+
+void WarnMissing(QWidget* owner, bool* dbMissingFlag) {
     if (dbMissingFlag) *dbMissingFlag = true;
     platform::ThePrompts().MessageBox(
         QStringLiteral("缺失数据库文件，请下载后解压并复制到软件安装目录！"),
         QStringLiteral("警告"), platform::Buttons::Ok, platform::Icon::Critical);
     platform::TheShell().Open(WebAddress::kMakerUpdateSite + QStringLiteral("/update/db.rar"),
                               owner);
+}
+
+}  // namespace
+
+void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag) {
+    const bool first = connection.ConnectionString().isEmpty();
+    if (first) {
+        // A file held by another program is not missing: it serves once let go.
+        if (!connection.Open(DatabasePath()) && !connection.LastFailureWasLock()) {
+            WarnMissing(owner, dbMissingFlag);
+            return;
+        }
+        TellSetAsideLog(connection);
+    } else if (!connection.IsOpen() && !connection.OpenPending()) {
+        // Given up at an earlier open: the caller's database commands stay off.
+        if (dbMissingFlag) *dbMissingFlag = true;
+        return;
+    }
+    if (connection.Checked()) return;
+    const DatabaseProblem problem = CheckFile(connection);
+    switch (problem) {
+        case DatabaseProblem::None:
+            // The start-up could not complete the file while another program held it.
+            if (!first) CreateMissingTables(connection, kBootstrapTables);
+            connection.SetChecked();
+            return;
+        case DatabaseProblem::WritesHeld:
+            return;  // it reads; whether it takes writes is asked again at the next load
+        case DatabaseProblem::Locked:
+            // Not given up: the next window or action that needs the file tries again.
+            TellOnce(problem, connection.ConnectionString());
+            return;
+        case DatabaseProblem::ReadOnly:
+            connection.SetChecked();
+            TellOnce(problem, connection.ConnectionString());  // its keywords can still be read
+            return;
+        case DatabaseProblem::Damaged:
+            connection.Close();
+            if (dbMissingFlag) *dbMissingFlag = true;
+            TellOnce(problem, connection.ConnectionString());
+            return;
+    }
 }
 
 void CreateMissingTables(platform::Connection& connection, const QStringList& tables) {

@@ -15,11 +15,13 @@ inline const QStringList kShippedTables = {QStringLiteral("keywords"), QStringLi
 // Opens db.db on `connection` unless it was asked to open already. When the file is missing or
 // unreadable: sets `*dbMissingFlag` (when given), warns, and hands the database download page
 // to the shell with `owner` as the owner. A file that opens but cannot serve is told once per
-// run, in a message that says what is wrong: one that is damaged or lacks the shipped tables,
-// or that another program keeps locked past the wait, is closed and set as missing; one that
-// takes no writes stays open for reading. The caller carries on in every case. A connection
-// whose earlier open failed is not tried again; the flag is set all the same, without a second
-// warning, so that the caller's database commands know the file is missing.
+// run, in a message that says what is wrong: one that is damaged or lacks the shipped tables is
+// closed and set as missing; one that takes no writes stays open for reading. A file another
+// program holds is never given up: it is told, and the next window load or statement that
+// needs it tries again; a log set aside at the open is told too. The caller carries on in
+// every case. A connection whose earlier open failed is not tried again; the flag is set all
+// the same, without a second warning, so that the caller's database commands know the file is
+// missing.
 void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag);
 
 // The tables the program creates itself, in the order the start-up creates them.

@@ -4,6 +4,7 @@
 
 #include "shared/list_exporter.h"
 #include "shared/report_writer.h"
+#include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
 #include "tools_window/engine_icons.h"
 #include "tools_window/notices.h"
@@ -66,11 +67,11 @@ rank_history::Filter 关键词工具::HistoryFilter() const {
 }
 
 void 关键词工具::ReloadHistory() {
-    rank_history::LoadHistory(fields_.ToolsConnection, HistoryFilter(), ListView14->Rows());
+    rank_history::LoadHistory(SharedConnection(), HistoryFilter(), ListView14->Rows());
 }
 
 void 关键词工具::RefillHistoryFilters() {
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     FillFilter(Combo2, rank_history::SiteFilterEntries(db, rank_history::kAllKeywords),
                rank_history::kAllSites);
     FillFilter(Combo3, rank_history::KeywordFilterEntries(db, rank_history::kAllSites),
@@ -108,8 +109,8 @@ void 关键词工具::HistoryFilterChosen(platform::ComboBox* other, FilterEntri
     // The list shows what the filters read when the choice was made.
     const rank_history::Filter filter = HistoryFilter();
     if (fields_.HistoryFiltersLoaded)
-        FillFilter(other, entriesFor(fields_.ToolsConnection, choice), other->Text());
-    rank_history::LoadHistory(fields_.ToolsConnection, filter, ListView14->Rows());
+        FillFilter(other, entriesFor(SharedConnection(), choice), other->Text());
+    rank_history::LoadHistory(SharedConnection(), filter, ListView14->Rows());
 }
 
 void 关键词工具::Command12_Click() {
@@ -123,7 +124,7 @@ void 关键词工具::Command9_Click() {
         Notice(QStringLiteral("请选择你要删除的记录"));
         return;
     }
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     if (DeleteCheckedRecords(db, QStringLiteral("ranks"), ListView14->Rows()).failed)
         Notice(QStringLiteral("删除记录失败，未删除的记录仍保留在列表中：") + db.LastError());
 }

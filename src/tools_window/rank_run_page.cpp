@@ -1,6 +1,7 @@
 // The rank page's run: the start button and the result list.
 #include "platform/shell.h"
 #include "shared/running_job.h"
+#include "shared/shared_connection.h"
 #include "tools_window/engine_icons.h"
 #include "tools_window/notices.h"
 #include "tools_window/rank_columns.h"
@@ -45,7 +46,7 @@ void 关键词工具::Command21_Click() {
     Command21->SetEnabled(false);
     ++runningRuns_;
     const RankRunOutcome outcome =
-        RunRankQuery(plan, *this, ListView12->Rows(), fields_.ToolsConnection);
+        RunRankQuery(plan, *this, ListView12->Rows(), SharedConnection());
     --runningRuns_;
     // The history is read again unless a lock held the saves off: the read would wait anew.
     if (!outcome.savesLocked) {

@@ -4,6 +4,7 @@
 
 #include "platform/prompts.h"
 #include "shared/list_import.h"
+#include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
 #include "tools_window/notices.h"
 #include "tools_window/record_writes.h"
@@ -125,11 +126,11 @@ qint64& RankTargets::CurrentId() {
 }
 
 void RankTargets::chgkws(qint64 l) {
-    kws_table::LoadEntries(fields_.ToolsConnection, l, keywords_);
+    kws_table::LoadEntries(SharedConnection(), l, keywords_);
 }
 
 void RankTargets::chgwzs(qint64 l) {
-    kws_table::LoadEntries(fields_.ToolsConnection, l, sites_);
+    kws_table::LoadEntries(SharedConnection(), l, sites_);
 }
 
 void RankTargets::LoadCurrentEntries() {
@@ -146,7 +147,7 @@ void RankTargets::SwitchMode(int mode) {
     CurrentSiteId = 0;
     CurrentKeywordId = 0;
     if (fields_.ToolsDbMissing) return;
-    kws_table::LoadRows(fields_.ToolsConnection, RowKind(), RowList());
+    kws_table::LoadRows(SharedConnection(), RowKind(), RowList());
 }
 
 void RankTargets::RowChecked(TargetList list, int row) {
@@ -182,7 +183,7 @@ void RankTargets::Edited(TargetList list, int row, const QString& text) {
     const QString before = table.Text(row);
     table.SetText(row, text);
     if (fields_.ToolsDbMissing) return;
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     const bool stored =
         IsRowList(list) ? kws_table::RenameRow(db, TagId(table, row), text)
                         : kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(table));
@@ -193,8 +194,8 @@ void RankTargets::Edited(TargetList list, int row, const QString& text) {
 
 void RankTargets::ReloadRowList() {
     platform::RowTable& rows = RowList();
-    if (!kws_table::LoadRows(fields_.ToolsConnection, RowKind(), rows)) {
-        TellNotRead(fields_.ToolsConnection);
+    if (!kws_table::LoadRows(SharedConnection(), RowKind(), rows)) {
+        TellNotRead(SharedConnection());
         return;
     }
     if (rows.Count() == 0) {
@@ -208,14 +209,14 @@ void RankTargets::ReloadRowList() {
 }
 
 bool RankTargets::StoreEntries() {
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     if (kws_table::WriteEntries(db, CurrentId(), kws_table::JoinEntries(EntryList()))) return true;
     TellNotStored(db.LastError());
     return false;
 }
 
 int RankTargets::StoreNewEntries(TargetList list, const QStringList& taken, QString* error) {
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     if (IsRowList(list)) {
         const int stored = kws_table::InsertRows(db, RowKind(), taken);
         if (stored < taken.size()) *error = db.LastError();
@@ -310,7 +311,7 @@ void RankTargets::DeleteChecked(TargetList list) {
         return;
     }
     if (!AskYesNo(texts.deleteQuestion)) return;
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     if (DeleteCheckedRecords(db, QStringLiteral("kws"), table).failed)
         TellNotStored(db.LastError());
     EntryList().Clear();
@@ -328,7 +329,7 @@ void RankTargets::AddCombination() {
         Notice(refusal);
         return;
     }
-    platform::Connection& db = fields_.ToolsConnection;
+    platform::Connection& db = SharedConnection();
     const std::optional<bool> exists = kws_table::RowExists(db, RowKind(), text);
     if (!exists) {
         TellNotRead(db);

@@ -1,13 +1,10 @@
 #pragma once
 
 #include "metrics/window_context.h"
-#include "platform/database.h"
 
 // What the keyword tools window keeps from one opening to the next. The window's controls are
 // made anew at every opening; these fields live as long as the program.
 struct ToolsWindowFields {
-    // The window's own connection to db.db, apart from the shared one; opened by the first load.
-    platform::Connection ToolsConnection;
     // A load could not open db.db; nothing clears it.
     bool ToolsDbMissing = false;
     // The load has finished: the rank options save on every change from then on.

@@ -21,8 +21,8 @@
 }
 
 void 关键词工具::Form_Load() {
-    OpenDatabaseOrWarn(fields_.ToolsConnection, this, &fields_.ToolsDbMissing);
-    CreateMissingTables(fields_.ToolsConnection, {QStringLiteral("prs")});
+    OpenDatabaseOrWarn(SharedConnection(), this, &fields_.ToolsDbMissing);
+    CreateMissingTables(SharedConnection(), {QStringLiteral("prs")});
     tab1->SetTab(0);
     tab1_Click();
     LoadPageTree();
@@ -62,7 +62,7 @@ QString 关键词工具::PaidListingMarker() const {
 
 std::optional<int> 关键词工具::GetCachedPR(const QString& url) {
     if (fields_.ToolsDbMissing) return std::nullopt;
-    return ::GetCachedPR(fields_.ToolsConnection, url);
+    return ::GetCachedPR(SharedConnection(), url);
 }
 
 void 关键词工具::resizeEvent(QResizeEvent* event) {

@@ -162,7 +162,7 @@ TEST_F(AddKeywordsTest, AnAddUnderAnotherProgramsLockWaitsOnceAndWritesNothing) 
         }
         EXPECT_EQ(prompts.LastText(),
                   QStringLiteral("3个关键词未能写入数据库，没有加入列表：a、b、c\n"
-                                 "原因：database is locked"));
+                                 "原因：数据库文件正被其他程序占用"));
         EXPECT_EQ(lists.Texts(c.list), QStringList()) << c.mode;
         EXPECT_EQ(Stored(QString::fromUtf8(c.table)), QStringList()) << c.mode;
     }

@@ -137,7 +137,7 @@ TEST_F(KeywordTableTest, AddtoDbTellsAFailedWrite) {
 
     ASSERT_EQ(prompts.Texts(),
               QStringList{QStringLiteral(
-                  "未能将“seo”加入关键词数据库，数据库无法写入：\r\n\r\ndisk is full")});
+                  "未能将“seo”加入关键词数据库，数据库无法写入：\r\n\r\n数据库操作失败（disk is full）")});
     EXPECT_EQ(prompts.prompts()[0].title, QStringLiteral("保存失败"));
     EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Critical);
 }

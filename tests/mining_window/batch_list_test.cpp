@@ -116,7 +116,7 @@ TEST_F(BatchList, AnImportUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
     }
     EXPECT_EQ(prompts.LastText(),
               QStringLiteral("导入了0个关键词，另有4行未导入（1行列表中已有该关键词，"
-                             "3行未能写入数据库）。\ndatabase is locked"));
+                             "3行未能写入数据库）。\n数据库文件正被其他程序占用"));
     EXPECT_EQ(Texts(w.ListView8->Rows()), QStringList{QStringLiteral("a")});
     EXPECT_EQ(Stored(), QStringList{QStringLiteral("a|1")});
 }

@@ -5,6 +5,7 @@
 #include "mining_window_fixture.h"
 #include "platform/program_folder.h"
 #include "platform/twips.h"
+#include "support/other_program.h"
 
 namespace {
 
@@ -170,6 +171,39 @@ TEST_F(MiningWindow, AFailedSaveOfTheTextsIsToldOncePerOpening) {
     w.Text2->SetText(QStringLiteral("se"));
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_TRUE(prompts.Texts()[0].startsWith(QStringLiteral("挖掘设置未能保存到数据库")));
+}
+
+// Another program's lock never holds typing up: each keystroke's save gives up at once, the
+// next change after the lock saves the texts as they stand, and nothing is told meanwhile.
+TEST_F(MiningWindow, TypingUnderAnotherProgramsLockNeitherWaitsNorLosesTheTexts) {
+    关键词挖掘& w = Opened();
+    {
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+        const int waits = SharedConnection().LockWaits();
+        for (const char* typed : {"减", "减肥", "减肥茶"})
+            w.Text2->SetText(QString::fromUtf8(typed));
+        EXPECT_EQ(SharedConnection().LockWaits(), waits);
+        EXPECT_TRUE(prompts.prompts().empty());
+    }
+    w.Text14->SetText(QStringLiteral("广告"));
+    EXPECT_EQ(TableRows(QStringLiteral("kwsetting"), QStringLiteral("k1,k11")),
+              QStringList{QStringLiteral("减肥茶|广告")});
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+// Texts a lock kept from the database until the window goes are told lost, once.
+TEST_F(MiningWindow, TextsALockKeptFromTheDatabaseUntilTheWindowGoesAreToldOnce) {
+    关键词挖掘& w = Opened();
+    testing_support::OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
+    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+    w.Text2->SetText(QStringLiteral("减肥"));
+    w.hide();
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.LastText(),
+              QStringLiteral("挖掘设置未能保存到数据库，本次修改的关键词和路径将不会被记住："
+                             "数据库文件正被其他程序占用"));
 }
 
 TEST_F(MiningWindow, TheModeTreeSwitchesPanesTitlesAndTipsAndReloadsTheBatchList) {

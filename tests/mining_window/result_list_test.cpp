@@ -96,7 +96,8 @@ TEST_F(ResultList, SubmitWritesTheCheckedNewKeywordsAndTellsHowManyWereWritten) 
     Check(QStringLiteral("seo工具"));
     w.Command15->click();
     EXPECT_TRUE(prompts.LastText().startsWith(
-        QStringLiteral("成功提交了0条数据至数据库！\n另有1条数据未能写入数据库")));
+        QStringLiteral("提交失败，1条数据都没有写入数据库。\n原因：数据库操作失败")));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 }
 
 // A submit is whole or nothing: a refused row takes the others back with it.
@@ -108,9 +109,8 @@ TEST_F(ResultList, ASubmitWithARefusedRowWritesNothingAndSaysWhy) {
     w.Command34->click();
     w.Command15->click();
 
-    EXPECT_EQ(prompts.Texts(),
-              QStringList{QStringLiteral("成功提交了0条数据至数据库！\n"
-                                         "另有3条数据未能写入数据库：disk is full")});
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("提交失败，3条数据都没有写入数据库。\n"
+                                                          "原因：数据库操作失败（disk is full）")});
     EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
 }
 
@@ -131,8 +131,8 @@ TEST_F(ResultList, ASubmitOfTenThousandRowsUnderAnotherProgramsLockWaitsOnceAndW
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
     EXPECT_EQ(prompts.Texts(),
-              QStringList{QStringLiteral("成功提交了0条数据至数据库！\n"
-                                         "另有10000条数据未能写入数据库：database is locked")});
+              QStringList{QStringLiteral("提交失败，10000条数据都没有写入数据库。\n"
+                                         "原因：数据库文件正被其他程序占用")});
 }
 
 TEST_F(ResultList, ASubmitWhoseCommitFailsCountsNoRowAsWritten) {
@@ -142,8 +142,8 @@ TEST_F(ResultList, ASubmitWhoseCommitFailsCountsNoRowAsWritten) {
     Check(QStringLiteral("seo工具"));
     w.Command15->click();
 
-    EXPECT_TRUE(prompts.LastText().startsWith(
-        QStringLiteral("成功提交了0条数据至数据库！\n另有2条数据未能写入数据库")))
+    EXPECT_TRUE(
+        prompts.LastText().startsWith(QStringLiteral("提交失败，2条数据都没有写入数据库。")))
         << prompts.LastText().toStdString();
     EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
 }

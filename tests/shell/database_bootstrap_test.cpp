@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "support/database_files.h"
+#include "support/other_program.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -84,6 +85,49 @@ TEST_F(OpenDatabaseOrWarnTest, AFileAnotherProgramHoldsForAMomentIsWaitedFor) {
     EXPECT_TRUE(connection.IsOpen());
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_TRUE(shell.opened.empty());
+}
+
+// A lock that outlasts the wait is no reason to give the database up: the file is told as held,
+// not missing; the next statement finds it once the other program lets go, and the next window
+// load completes what the start-up could not (the program's own tables).
+TEST_F(OpenDatabaseOrWarnTest, AFileHeldPastTheWaitIsNotGivenUpAndServesOnceLetGo) {
+    folder.AddFreshDatabase();
+    connection.SetLockWait(std::chrono::milliseconds(200));
+    {
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+        OpenDatabaseOrWarn(connection, nullptr, &missing);
+        CreateMissingTables(connection, kBootstrapTables);
+        bool laterMissing = false;
+        OpenDatabaseOrWarn(connection, nullptr, &laterMissing);
+        EXPECT_FALSE(laterMissing);
+    }
+    EXPECT_FALSE(missing);
+    ASSERT_EQ(prompts.prompts().size(), 1u) << "told once";
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("数据库文件正被其他程序占用")));
+    EXPECT_TRUE(shell.opened.empty()) << "no download for a file that is there";
+
+    bool laterMissing = false;
+    OpenDatabaseOrWarn(connection, nullptr, &laterMissing);
+    EXPECT_FALSE(laterMissing);
+    EXPECT_TRUE(connection.HasTable(QStringLiteral("kwlist")));
+    EXPECT_TRUE(connection.Execute(QStringLiteral("insert into kwlist (kws) values ('减肥')")));
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+}
+
+// Another program's write under way at the open holds nothing up: the file reads at once and is
+// neither told as held nor as read-only.
+TEST_F(OpenDatabaseOrWarnTest, AnotherProgramsWriteUnderWayDoesNotHoldTheOpenUp) {
+    folder.AddFreshDatabase();
+    testing_support::OtherProgramSession other(DatabasePath(), {QStringLiteral("begin immediate")});
+    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+    const int waits = connection.LockWaits();
+    OpenDatabaseOrWarn(connection, nullptr, &missing);
+    EXPECT_EQ(connection.LockWaits(), waits);
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(connection.IsOpen());
+    EXPECT_TRUE(prompts.prompts().empty());
 }
 
 void SetPermissions(const QString& path, QFile::Permissions permissions) {

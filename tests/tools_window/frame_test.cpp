@@ -2,6 +2,7 @@
 
 #include "platform/settings_hive.h"
 
+#include "shared/shared_connection.h"
 #include "tools_window_fixture.h"
 
 namespace {
@@ -23,10 +24,9 @@ QStringList StoredSettings() {
 TEST_F(ToolsWindowTest, TheFirstLoadBuildsTheTreeShowsTheIndexPageAndWritesTheThreeDefaults) {
     关键词工具& w = Open();
 
-    EXPECT_TRUE(fields.ToolsConnection.IsOpen());
+    EXPECT_TRUE(SharedConnection().IsOpen());
     EXPECT_FALSE(fields.ToolsDbMissing);
-    EXPECT_TRUE(fields.ToolsConnection.HasTable(QStringLiteral("prs")));
-    EXPECT_TRUE(SharedConnection().ConnectionString().isEmpty()) << "a connection of its own";
+    EXPECT_TRUE(SharedConnection().HasTable(QStringLiteral("prs")));
     QStringList nodes;
     for (int i = 1; i <= w.TreeView1->NodeCount(); ++i)
         nodes << w.TreeView1->NodeKey(i) + u':' + w.TreeView1->NodeText(i);
@@ -113,15 +113,15 @@ TEST_F(ToolsWindowTest, WithoutTheDatabaseTheLoadWarnsAndTheRankPageRefusesItsVi
 
 TEST_F(ToolsWindowTest, TheWindowStateOutlivesAnUnloadAndTheLoadRunsAgain) {
     Open();
-    ASSERT_TRUE(fields.ToolsConnection.IsOpen());
-    const QString opened = fields.ToolsConnection.ConnectionString();
+    ASSERT_TRUE(SharedConnection().IsOpen());
+    const QString opened = SharedConnection().ConnectionString();
     window->TreeView1->ClickNode(3);
     Close();
     EXPECT_TRUE(fields.ToolsLoaded) << "from the end of one load to the next";
 
     关键词工具& w = Open();
-    EXPECT_EQ(fields.ToolsConnection.ConnectionString(), opened);
-    EXPECT_TRUE(fields.ToolsConnection.IsOpen());
+    EXPECT_EQ(SharedConnection().ConnectionString(), opened);
+    EXPECT_TRUE(SharedConnection().IsOpen());
     EXPECT_EQ(w.tab1->Tab(), 0) << "every load starts on the index query page";
     EXPECT_EQ(w.TreeView1->NodeCount(), 5);
 }

@@ -1,3 +1,4 @@
+#include "shared/shared_connection.h"
 #include "support/list_ends.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window_fixture.h"
@@ -94,7 +95,7 @@ TEST_F(RankHistoryTest, DeletingStopsAtTheFirstRecordThatStaysAndKeepsItsRow) {
     Click("Command9");
     EXPECT_EQ(prompts.LastText(), QStringLiteral("请选择你要删除的记录"));
 
-    ASSERT_TRUE(fields.ToolsConnection.Execute(
+    ASSERT_TRUE(SharedConnection().Execute(
         QStringLiteral("create trigger keep before delete on ranks when old.id = 3 begin "
                        "select raise(abort, 'kept'); end")));
     platform::RowTable& rows = window->ListView14->Rows();
@@ -107,7 +108,7 @@ TEST_F(RankHistoryTest, DeletingStopsAtTheFirstRecordThatStaysAndKeepsItsRow) {
     EXPECT_EQ(TableRows(QStringLiteral("select id from ranks order by id")),
               QStringList({"1", "2", "3", "4"}));
 
-    ASSERT_TRUE(fields.ToolsConnection.Execute(QStringLiteral("drop trigger keep")));
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger keep")));
     Click("Command9");
     EXPECT_EQ(TableRows(QStringLiteral("select id from ranks order by id")),
               QStringList({"1", "4"}));

@@ -1,5 +1,6 @@
 #include <QTimer>
 
+#include "shared/shared_connection.h"
 #include "support/database_files.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window_fixture.h"
@@ -95,7 +96,7 @@ TEST_F(RankRunTest, APageThatNeverComesShowsAFailedLookupAndStoresNothingForIt) 
     // Bing never answers for "减肥"; the other keyword's page comes.
     web.Serve(QStringLiteral("cn.bing.com"), QStringLiteral("/search?q=%E5%87%8F%E8%82%A5&first=1"),
               Page::Text(QString()).Status(503));
-    ASSERT_TRUE(fields.ToolsConnection.Execute(QStringLiteral(
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral(
         "insert into ranks (se,kws,urls,rank,rankstr,addtime) values "
         "('必应','减肥','www.target-site.com',4,'www.target-site.com','2026-12-10')")));
     Click("Command21");
@@ -116,14 +117,14 @@ TEST_F(RankRunTest, APageThatNeverComesShowsAFailedLookupAndStoresNothingForIt) 
 TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing) {
     AddTargets();
     const qsizetype told = prompts.Texts().size();
-    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
         testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
                                           std::chrono::milliseconds(1500),
                                           testing_support::LockKind::Write);
-        const int waits = fields.ToolsConnection.LockWaits();
+        const int waits = SharedConnection().LockWaits();
         Click("Command21");
-        EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
     EXPECT_EQ(window->ListView12->Count(), 16);
     EXPECT_EQ(Texts(window->ListView12->Rows(), 3)[13],
@@ -154,7 +155,7 @@ TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
     for (const fakeweb::Request& request : web.Requests())
         EXPECT_FALSE(request.path.contains(QStringLiteral("pn=10")));
 
-    ASSERT_TRUE(fields.ToolsConnection.Execute(
+    ASSERT_TRUE(SharedConnection().Execute(
         QStringLiteral("insert into kws (txt,subtxt,stat) values ('http://','k',0)")));
     window->Option1[1]->click();
     window->Option1[0]->click();
@@ -173,7 +174,7 @@ TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
 
 TEST_F(RankRunTest, EntriesAreUsedWithoutTheirSurroundingBlanks) {
     // Keyword entries as an older file or a typed edit may hold them.
-    ASSERT_TRUE(fields.ToolsConnection.Execute(QStringLiteral(
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral(
         "insert into kws (txt,subtxt,stat) values ('www.target-site.com','a | b',0)")));
     window->Option1[1]->click();
     window->Option1[0]->click();

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "platform/charset.h"
+#include "shared/shared_connection.h"
 #include "support/database_files.h"
 #include "support/list_ends.h"
 #include "tools_window_fixture.h"
@@ -74,31 +75,32 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
     Click("Command38");
     const qsizetype told = prompts.Texts().size();
     const QString db = folder.FilePath(QStringLiteral("db.db"));
-    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
         testing_support::ForeignLock lock(db, std::chrono::milliseconds(1500));
-        const int waits = fields.ToolsConnection.LockWaits();
+        const int waits = SharedConnection().LockWaits();
         prompts.Type(QStringLiteral("c.com"));
         Click("Command38");
-        EXPECT_EQ(fields.ToolsConnection.LockWaits() - waits, 1);
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
-    EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：database is locked"));
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：数据库文件正被其他程序占用"));
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
 
-    fields.ToolsConnection.Close();  // every page written into the file itself
+    SharedConnection().Close();  // every page written into the file itself
     testing_support::DamagePages(db);
-    ASSERT_TRUE(fields.ToolsConnection.Open(db));
+    ASSERT_TRUE(SharedConnection().Open(db));
     prompts.Type(QStringLiteral("c.com"));
     Click("Command38");
-    EXPECT_EQ(prompts.LastText(),
-              QStringLiteral("写入数据库失败：database disk image is malformed"));
+    EXPECT_EQ(
+        prompts.LastText(),
+        QStringLiteral("写入数据库失败：数据库文件已损坏（database disk image is malformed）"));
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(prompts.Texts().size(), told + 4) << "two prompts and two messages";
 }
 
 TEST_F(RankTargetsTest, ARowBecomesCurrentByItsBoxOrAClickAndTheEntriesFollowIt) {
-    ASSERT_TRUE(fields.ToolsConnection.Execute(
+    ASSERT_TRUE(SharedConnection().Execute(
         QStringLiteral("insert into kws (txt,subtxt,stat) values ('s1','a||b',0),('s2','a | b',0),"
                        "('s3',null,0),('s4','|',0),('k1','x',1)")));
     window->Option1[1]->click();
@@ -140,7 +142,7 @@ TEST_F(RankTargetsTest, ARowBecomesCurrentByItsBoxOrAClickAndTheEntriesFollowIt)
 }
 
 TEST_F(RankTargetsTest, EditsInPlaceAreStoredAsTypedOrRefusedWithAMessage) {
-    ASSERT_TRUE(fields.ToolsConnection.Execute(
+    ASSERT_TRUE(SharedConnection().Execute(
         QStringLiteral("insert into kws (txt,subtxt,stat) values ('s1','a|b|c',0),('s2','',0)")));
     window->Option1[1]->click();
     window->Option1[0]->click();
@@ -200,7 +202,7 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
 // An import the database refuses is told once, its count and its reason in one message.
 TEST_F(RankTargetsTest, AnImportTheDatabaseRefusesIsToldInOneMessage) {
     const QString file = WriteFile(QStringLiteral("sites.txt"), QByteArray("a.com\r\nb.com\r\n"));
-    fields.ToolsConnection.SetLockWait(std::chrono::milliseconds(200));
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
         testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
                                           std::chrono::milliseconds(1500));
@@ -210,7 +212,7 @@ TEST_F(RankTargetsTest, AnImportTheDatabaseRefusesIsToldInOneMessage) {
     EXPECT_EQ(prompts.Texts(),
               QStringList({QStringLiteral("导入网站列表"),
                            QStringLiteral("导入了0个网站，另有2行未导入（2行未能写入数据库）。\n"
-                                          "database is locked")}));
+                                          "数据库文件正被其他程序占用")}));
     EXPECT_TRUE(Texts(Sites()).isEmpty());
 }
 

@@ -42,8 +42,9 @@ inline QByteArray PageBytes(const QString& name) {
 }
 
 // Everything a tools window test runs against: the test environment with a fresh db.db that
-// the shared connection leaves closed, for the window opens a connection of its own. The window
-// is made and loaded by Open, as the main window's switch does, and its fields outlive it.
+// the shared connection leaves closed, for the window's load to open it as the first window the
+// user opens does. The window is made and loaded by Open, as the main window's switch does, and
+// its fields outlive it.
 class ToolsWindowTest : public testing_support::TestEnvironment {
   protected:
     ToolsWindowTest()
@@ -90,7 +91,7 @@ class ToolsWindowTest : public testing_support::TestEnvironment {
     // The rows of a table of db.db, each "column|column|...", in id order.
     QStringList TableRows(const QString& sql) {
         QStringList rows;
-        std::optional<platform::Recordset> records = fields.ToolsConnection.Query(sql);
+        std::optional<platform::Recordset> records = SharedConnection().Query(sql);
         EXPECT_TRUE(records.has_value()) << sql.toStdString();
         for (; records && !records->Eof(); records->MoveNext()) {
             QStringList values;
