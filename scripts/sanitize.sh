@@ -10,5 +10,6 @@ cmake --build build-sanitize -j"$(nproc)"
 cd build-sanitize
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/../scripts/sanitize_suppressions.txt"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --output-on-failure -j"$(nproc)" --timeout 600 "$@"
