@@ -72,13 +72,13 @@ class PendingCells {
 };
 
 // How one value of a row went.
-enum class Step { Stored, NotObtained, NotSaved, Locked };
+enum class Step { Stored, NotObtained, NotSaved, Stopped };
 
-// Runs the update `statement` with `values`: stored, refused by the table, or held up by
-// another program's lock that outlasted the wait.
+// Runs the update `statement` with `values`: stored, refused by the table, or stopped by what
+// ends every later save too (another program's lock that outlasted the wait, a moved file).
 Step Save(const QString& statement, const QVariantList& values) {
     if (SharedConnection().Execute(statement, values)) return Step::Stored;
-    return SharedConnection().LastFailureWasLock() ? Step::Locked : Step::NotSaved;
+    return SharedConnection().LastFailureEndsWrites() ? Step::Stopped : Step::NotSaved;
 }
 
 // RefreshRowVolume: the volumes from the data-sharing service, else the index lookups.
@@ -144,16 +144,17 @@ DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host) {
         }
         std::vector<Step> steps;
         if (host.VolumeTicked()) steps.push_back(RefreshVolume(host, fetcher, row));
-        const bool locked = std::ranges::count(steps, Step::Locked) > 0;
-        if (!locked && host.CountTicked() && row.Exists())
+        const bool stopped = std::ranges::count(steps, Step::Stopped) > 0;
+        if (!stopped && host.CountTicked() && row.Exists())
             steps.push_back(RefreshCount(host, fetcher, row));
         FillOptimisationIndex(shown, host.MasterList(), key);
-        if (std::ranges::count(steps, Step::NotSaved) || std::ranges::count(steps, Step::Locked))
+        if (std::ranges::count(steps, Step::NotSaved) || std::ranges::count(steps, Step::Stopped))
             ++outcome.unsaved;
         if (std::ranges::count(steps, Step::NotObtained)) ++outcome.notObtained;
-        if (std::ranges::count(steps, Step::Locked)) {
-            // Every later save would stand the window still for another lock wait.
-            outcome.locked = true;
+        if (std::ranges::count(steps, Step::Stopped)) {
+            // Every later save would stand the window still for another lock wait, or go into
+            // a file nobody sees again.
+            outcome.stoppedBy = SharedConnection().LastError();
             break;
         }
     }

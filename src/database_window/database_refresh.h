@@ -26,9 +26,10 @@ class DbRefreshHost : public metrics::WindowContext {
 // How a run ended.
 struct DbRefreshOutcome {
     bool paused = false;
-    // Another program's lock on db.db outlasted the wait for a save: the run stopped at that
-    // row, which stays bold as the place to resume, as after a pause.
-    bool locked = false;
+    // Why a save stopped the run at its row, in the user's words (another program's lock on
+    // db.db outlasted the wait, the file was moved away); that row stays bold as the place to
+    // resume, as after a pause. Empty when no save stopped it.
+    QString stoppedBy;
     // Rows whose new values the table did not take (they still show in the lists).
     int unsaved = 0;
     // Rows that kept old values because a page they asked for did not come.

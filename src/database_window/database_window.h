@@ -65,6 +65,10 @@ class 关键词数据库 : public WorkWindow,
     // WorkWindow.
     bool DbMissing() const override { return KeywordDbMissing; }
     bool JobRunning() const override { return refreshing_; }
+    // A paused refresh, and values that only the list holds because the database refused
+    // them, are work a switch must not throw away.
+    bool JobPaused() const override { return refreshPaused_; }
+    bool HoldsUnsavedWork() const override { return refreshPaused_ || valuesUnsaved_; }
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     // The third page keeps its width.
@@ -164,7 +168,9 @@ class 关键词数据库 : public WorkWindow,
     void BuildBackupPage();
 
     DatabaseWindowMemory& memory_;
-    int page_ = 0;             // tab1's page
-    int panel_ = 0;            // tab2's panel
-    bool refreshing_ = false;  // UpdateDb's loop is running
+    int page_ = 0;                // tab1's page
+    int panel_ = 0;               // tab2's panel
+    bool refreshing_ = false;     // UpdateDb's loop is running
+    bool refreshPaused_ = false;  // the last refresh stopped before its last row
+    bool valuesUnsaved_ = false;  // a refresh's values are in the list only
 };

@@ -137,12 +137,13 @@ void 关键词数据库::UpdateDb() {
     const DbRefreshOutcome outcome = RefreshKeywordRows(*this);
     refreshing_ = false;
     UpdateRunning = false;
-    FinishDbRefresh(outcome.paused || outcome.locked);
+    valuesUnsaved_ = valuesUnsaved_ || outcome.unsaved > 0;
+    FinishDbRefresh(outcome.paused || !outcome.stoppedBy.isEmpty());
     QStringList problems;
-    if (outcome.locked)
-        problems << QStringLiteral(
-            "数据库正被另一个程序锁定，更新已暂停；等它用完后再点"
-            "“更新数据库”，从加粗的一行继续。");
+    if (!outcome.stoppedBy.isEmpty())
+        problems << outcome.stoppedBy +
+                        QStringLiteral(
+                            "，更新已暂停；问题解决后再点“更新数据库”，从加粗的一行继续。");
     if (outcome.notObtained > 0)
         problems << QStringLiteral(
                         "%1个关键词未能取得新数据（网络不通、服务器无应答或被屏蔽），"
@@ -159,5 +160,6 @@ void 关键词数据库::FinishDbRefresh(bool paused) {
     Frame9->setEnabled(true);
     Command44->SetEnabled(true);
     Command44->SetCaption(kStart);
+    refreshPaused_ = paused;
     BusyIndicator::Set(paused ? BusyIndicator::kPaused : BusyIndicator::kReady);
 }

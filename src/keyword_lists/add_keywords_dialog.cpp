@@ -76,13 +76,15 @@ bool Store(platform::Connection& db, AddKeywordsMode mode, const QString& keywor
 struct AddOutcome {
     QStringList stored;
     QStringList failed;  // not written: not to be listed
-    QString reason;      // the database's complaint about the last of them
+    QString reason;      // why they were not written
 };
 
 // Stores each of `keywords` that `table` does not hold yet, in one write transaction whose lock
 // is taken before anything else: thousands of pasted keywords are written at once, and under
-// another program's lock the add waits once and writes none. A keyword the table refuses is
-// left out; a transaction that fails keeps none of them.
+// another program's lock the add waits once and writes none. The add is whole or nothing: a
+// keyword the table refuses stops it with none kept, for after some failures (a full disk) the
+// library has already taken the transaction back, and the writes after them would each stand
+// alone.
 AddOutcome StoreNewKeywords(platform::Connection& db, AddKeywordsMode mode,
                             const KeywordTable& table, QStringList keywords) {
     AddOutcome outcome;
@@ -97,15 +99,10 @@ AddOutcome StoreNewKeywords(platform::Connection& db, AddKeywordsMode mode,
         transaction.Begun() ? StoredAmong(db, table, keywords) : std::nullopt;
     if (!present) return failWhole();
     keywords.removeIf([&present](const QString& k) { return present->contains(k); });
-    for (const QString& keyword : keywords) {
-        if (Store(db, mode, keyword)) {
-            outcome.stored << keyword;
-        } else {
-            outcome.failed << keyword;
-            outcome.reason = db.LastError();
-        }
-    }
+    for (const QString& keyword : keywords)
+        if (!Store(db, mode, keyword)) return failWhole();
     if (!transaction.Commit()) return failWhole();
+    outcome.stored = keywords;
     return outcome;
 }
 

@@ -140,9 +140,10 @@ std::optional<bool> AddUnlessStored(MiningContext& window, const platform::RowTa
 
 bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row) {
     if (window.DbMissing()) return false;
-    if (!failedRowSaves.locked && WriteKeywordRow(window, pane, row)) return true;
+    if (failedRowSaves.stoppedBy.isEmpty() && WriteKeywordRow(window, pane, row)) return true;
     ++failedRowSaves.rows;
-    failedRowSaves.locked = failedRowSaves.locked || SharedConnection().LastFailureWasLock();
+    if (failedRowSaves.stoppedBy.isEmpty() && SharedConnection().LastFailureEndsWrites())
+        failedRowSaves.stoppedBy = SharedConnection().LastError();
     return false;
 }
 
@@ -151,7 +152,7 @@ void StartRowSaves() {
 }
 
 FailedRowSaves TakeFailedRowSaves() {
-    return {std::exchange(failedRowSaves.rows, 0), failedRowSaves.locked};
+    return {std::exchange(failedRowSaves.rows, 0), failedRowSaves.stoppedBy};
 }
 
 void Addto_db(MiningContext& window) {

@@ -49,24 +49,25 @@ struct KeywordRowValues {
 // A metric value that is not a number is stored as "-". Nothing happens when db.db is
 // missing. Whether the table now holds the values; a save that fails (a statement refused
 // after the wait for another program's lock) is counted for TakeFailedRowSaves. Once a save
-// has met a lock that outlasted the wait, the saves after it are counted as failed without
-// being tried, until StartRowSaves: each would stand the window still for another wait.
+// has met a lock that outlasted the wait, or found db.db moved or replaced, the saves after it
+// are counted as failed without being tried, until StartRowSaves: each would stand the window
+// still for another wait, or write into a file nobody sees again.
 bool SaveKeywordRow(MiningContext& window, Pane pane, const KeywordRowValues& row);
 
 // The row saves (SaveKeywordRow) that failed.
 struct FailedRowSaves {
     int rows = 0;
-    // A save met another program's lock that outlasted the wait: the saves after it were not
-    // tried.
-    bool locked = false;
+    // Why the saves stopped, in the user's words (another program's lock that outlasted the
+    // wait, a file moved away): the saves after it were not tried. Empty while they go on.
+    QString stoppedBy;
 };
 
-// Starts a run of saves, such as a mining run: no failure counted, a lock met before forgotten.
+// Starts a run of saves, such as a mining run: no failure counted, a stop met before forgotten.
 void StartRowSaves();
 
-// The saves that failed since the count was last taken, and a fresh count from now; a lock met
+// The saves that failed since the count was last taken, and a fresh count from now; a stop met
 // stays met until StartRowSaves, so that a run that takes the count now and then (a batch, after
-// each keyword) waits for the lock once. A run shows what it takes when it ends, so that no row
+// each keyword) waits for a lock once. A run shows what it takes when it ends, so that no row
 // is lost without a word.
 FailedRowSaves TakeFailedRowSaves();
 

@@ -50,7 +50,8 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
         if (state.UnsavedRows > 0)
             text += QStringLiteral("\n有%1个关键词未能保存到关键词数据库（数据库无法写入）。")
                         .arg(state.UnsavedRows);
-        if (state.SavesLocked) text += u'\n' + RowSavesLockedText();
+        if (!state.SavesStoppedBy.isEmpty())
+            text += u'\n' + RowSavesStoppedText(state.SavesStoppedBy);
         text += WithoutPageText(state.WithoutPage);
         if (binding.ShutDownAtEnd()) text += QStringLiteral("\n因此没有自动关机。");
         platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
@@ -67,7 +68,7 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
     state.Keywords.clear();
     state.Unsaved.clear();
     state.UnsavedRows = 0;
-    state.SavesLocked = false;
+    state.SavesStoppedBy.clear();
     state.WithoutPage.clear();
     if (shutDown) ShutdownMachine(1);
 }
@@ -80,7 +81,7 @@ bool FinishBatchKeyword(BatchMiningBinding& binding) {
     if (saved == SaveOutcome::Failed) state.Unsaved << state.LastMinedKeyword;
     const metrics::FailedRowSaves failed = metrics::TakeFailedRowSaves();
     state.UnsavedRows += failed.rows;
-    state.SavesLocked = state.SavesLocked || failed.locked;
+    if (state.SavesStoppedBy.isEmpty()) state.SavesStoppedBy = failed.stoppedBy;
     if (const int withoutPage = std::exchange(state.SourcesWithoutPage, 0))
         state.WithoutPage.append({state.LastMinedKeyword, withoutPage});
 
@@ -128,7 +129,7 @@ void BatchMiningClick(BatchMiningBinding& binding) {
         state.Keywords = binding.CheckedKeywords();
         state.Unsaved.clear();
         state.UnsavedRows = 0;
-        state.SavesLocked = false;
+        state.SavesStoppedBy.clear();
         state.WithoutPage.clear();
         metrics::StartRowSaves();
     }

@@ -22,8 +22,9 @@ struct BatchRunState : MiningRunState {
     QStringList Unsaved;
     // The result rows of this batch that table keywords refused.
     int UnsavedRows = 0;
-    // A row save of this batch met another program's lock: the rows after it were not saved.
-    bool SavesLocked = false;
+    // Why the row saves of this batch stopped (another program's lock, a file moved away): the
+    // rows after it were not saved. Empty while they go on.
+    QString SavesStoppedBy;
     // The keywords of this batch some of whose sources gave no page, each with how many.
     QList<std::pair<QString, int>> WithoutPage;
 };

@@ -155,16 +155,15 @@ void TellRegularRunEnd(int sourcesWithoutPage) {
                      "有%1个关键词未能保存到关键词数据库（数据库无法写入），"
                      "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。")
                      .arg(failed.rows);
-    if (failed.locked) lines << RowSavesLockedText();
+    if (!failed.stoppedBy.isEmpty()) lines << RowSavesStoppedText(failed.stoppedBy);
     if (lines.isEmpty()) return;
     platform::ThePrompts().MessageBox(lines.join(u'\n'), QStringLiteral("提示"),
                                       platform::Buttons::Ok, platform::Icon::Exclamation);
 }
 
-QString RowSavesLockedText() {
-    return QStringLiteral(
-        "数据库正被另一个程序锁定，从那时起挖掘到的关键词只列在结果列表中，"
-        "没有保存到关键词数据库。");
+QString RowSavesStoppedText(const QString& cause) {
+    return cause +
+           QStringLiteral("，从那时起挖掘到的关键词只列在结果列表中，没有保存到关键词数据库。");
 }
 
 void FinishRegularMining(MiningBinding& binding) {

@@ -32,8 +32,8 @@ void FinishRegularMining(MiningBinding& binding);
 // many of its rows could not be saved in table keywords; nothing when all went well.
 void TellRegularRunEnd(int sourcesWithoutPage);
 
-// The end message's line telling that another program's lock held off the row saves of a run
-// from one row on.
-QString RowSavesLockedText();
+// The end message's line telling that `cause` (another program's lock, a file moved away) held
+// off the row saves of a run from one row on.
+QString RowSavesStoppedText(const QString& cause);
 
 }  // namespace mining

@@ -1,6 +1,7 @@
 #include "mining_window/mining_window.h"
 
 #include <QEvent>
+#include <algorithm>
 
 #include "metrics/keyword_table.h"
 #include "metrics/requery.h"
@@ -57,10 +58,17 @@
     fields_.BatchRun = {};
 }
 
+bool 关键词挖掘::JobPaused() const {
+    return !fields_.RegularRun.LastMinedKeyword.isEmpty() || fields_.BatchRun.BatchActive;
+}
+
 bool 关键词挖掘::HoldsUnsavedWork() const {
-    const bool paused =
-        !fields_.RegularRun.LastMinedKeyword.isEmpty() || fields_.BatchRun.BatchActive;
-    return paused || ListView1->Count() > 0 || ListView3->Count() > 0;
+    // A master copy also holds the rows its filter hides from the shown list.
+    const platform::RowTable* const results[] = {
+        &ListView1->Rows(), &ListView17, &ListView3->Rows(), &ListView2->Rows(), &ListView5};
+    return JobPaused() || std::ranges::any_of(results, [](const platform::RowTable* list) {
+               return list->Count() > 0;
+           });
 }
 
 void 关键词挖掘::Form_Load() {

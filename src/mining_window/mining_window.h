@@ -36,8 +36,9 @@ class 关键词挖掘 : public WorkWindow,
     void Form_Load() override;
     bool DbMissing() const override { return fields_.MiningDbMissing; }
     bool JobRunning() const override { return runningClicks_ > 0; }
-    // A paused run, or rows in a result list.
+    // A paused run, or rows in a result list (regular, batch or manual) or its master copy.
     bool HoldsUnsavedWork() const override;
+    bool JobPaused() const override;
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     QList<QWidget*> SideBarPanes() override { return {pic1, pic2, pic3, pic4}; }

@@ -221,6 +221,13 @@ bool Connection::FileInPlace() {
     if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved)
         return true;
     moved_ = true;
+    // What was saved before goes whole into the moved file, and the log that the library leaves
+    // at the path is emptied: another program that opens the file now at the path must not read
+    // this file's pages out of it.
+    if (inLogMode_) {
+        const NoLockWait noWait(*this);
+        sqlite3_exec(db_, "pragma wal_checkpoint(truncate)", nullptr, nullptr, nullptr);
+    }
     return Fail(SQLITE_READONLY_DBMOVED, QStringLiteral("the database file was moved"));
 }
 

@@ -48,6 +48,7 @@ void EndRun(ComparisonPage& page, const QString& busy) {
     ComparisonState& state = page.State();
     state.InRun = false;
     state.ComparisonRunning = false;
+    state.Paused = busy == BusyIndicator::kPaused;
     page.SetButtonCaption(kComparisonStartCaption);
     page.SetButtonEnabled(true);
     BusyIndicator::Set(busy);

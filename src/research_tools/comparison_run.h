@@ -22,6 +22,8 @@ struct ComparisonState {
     bool ComparisonRunning = false;
     // While a run's loop is under way, its pause included until it notices.
     bool InRun = false;
+    // The last run was paused: the rows not yet analysed wait for the next run.
+    bool Paused = false;
     // The box's text (without surrounding blanks) the rows were last built from.
     QString LastComparisonInput;
     // The order of the last column sort; the next click reverses it.

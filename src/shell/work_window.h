@@ -12,6 +12,7 @@
 class WorkWindow : public QWidget {
   public:
     using QWidget::QWidget;
+    ~WorkWindow() override;
 
     // The window's load: runs once each time the window is loaded. Among its steps it opens the
     // database with OpenDatabaseOrWarn and its own database-missing flag.
@@ -27,6 +28,9 @@ class WorkWindow : public QWidget {
     // Whether the window holds work a switch must not throw away: a paused job, or results the
     // user has not saved anywhere. Such a window stays loaded behind the one switched to.
     virtual bool HoldsUnsavedWork() const { return false; }
+    // Whether a job of the window is paused, to be resumed: the status bar's "已暂停" stands
+    // while a loaded window says so.
+    virtual bool JobPaused() const { return false; }
 
     // A switch or close asked for while a nested loop ran: the window is hidden and goes once
     // the loops have returned, unless it is shown again before.

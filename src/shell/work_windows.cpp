@@ -8,6 +8,7 @@
 
 #include "platform/prompts.h"
 #include "platform/wait.h"
+#include "shared/busy_indicator.h"
 #include "shared/list_exporter.h"
 #include "shell/work_window.h"
 
@@ -29,6 +30,17 @@ QPointer<QMdiArea>& Host() {
 }
 
 }  // namespace
+
+WorkWindow::~WorkWindow() {
+    // A paused job goes with its window: "已暂停" stands only while another one is left.
+    if (BusyIndicator::Text() != BusyIndicator::kPaused) return;
+    for (WorkWindowKind kind :
+         {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database}) {
+        const WorkWindow* loaded = LoadedWorkWindow(kind);
+        if (loaded && loaded != this && loaded->JobPaused()) return;
+    }
+    BusyIndicator::Set(BusyIndicator::kReady);
+}
 
 bool WorkWindow::InUse() const {
     return JobRunning() || ExportInProgress() || platform::PromptOpen();

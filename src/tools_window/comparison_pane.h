@@ -27,6 +27,7 @@ class ComparisonPane final : public ComparisonPage {
     // ComparisonPage.
     metrics::WindowContext& Window() override;
     ComparisonState& State() override { return state_; }
+    bool Paused() const { return state_.Paused; }
     platform::RowTable& List() override { return ListView18->Rows(); }
     QString KeywordText() const override { return Text8->Text(); }
     QString ButtonCaption() const override { return Command31->Caption(); }

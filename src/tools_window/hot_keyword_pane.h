@@ -28,6 +28,7 @@ class HotKeywordPane final : public HotListPage {
     // HotListPage.
     metrics::WindowContext& Window() override;
     HotListState& State() override { return state_; }
+    bool Paused() const { return state_.Paused; }
     platform::RowTable& List() override { return ListView4->Rows(); }
     void SetListCaption(const QString& caption) override { Frame7->setTitle(caption); }
     int SelectedNodeIndex() const override { return TreeView2->SelectedIndex(); }

@@ -86,11 +86,14 @@ RankRunOutcome RunRankQuery(const RankRunPlan& plan, const lookups::RankLookupOp
                     continue;
                 }
                 // After a lock that outlasted its wait every save would stand the window still
-                // for another wait: the run lists the rest without saving it.
-                if (outcome.savesLocked || !SaveRankRecord(db, {engine->name, keyword, site,
-                                                                position, rankstr, Today()})) {
+                // for another wait, and after a moved file go where nobody sees it: the run
+                // lists the rest without saving it.
+                if (!outcome.savesStoppedBy.isEmpty() ||
+                    !SaveRankRecord(db,
+                                    {engine->name, keyword, site, position, rankstr, Today()})) {
                     ++outcome.failedSaves;
-                    outcome.savesLocked = outcome.savesLocked || db.LastFailureWasLock();
+                    if (outcome.savesStoppedBy.isEmpty() && db.LastFailureEndsWrites())
+                        outcome.savesStoppedBy = db.LastError();
                 }
             }
         }
@@ -107,8 +110,8 @@ QString RankRunEndMessage(const RankRunOutcome& outcome) {
                     .arg(outcome.failedLookups);
     if (outcome.failedSaves > 0)
         text += QStringLiteral("\r\n有 %1 个查询结果没能保存到数据库。").arg(outcome.failedSaves);
-    if (outcome.savesLocked)
-        text += QStringLiteral(
-            "\r\n数据库正被另一个程序锁定，从那时起的结果只列在查询结果中，排名历史没有刷新。");
+    if (!outcome.savesStoppedBy.isEmpty())
+        text += QStringLiteral("\r\n%1，从那时起的结果只列在查询结果中，排名历史没有刷新。")
+                    .arg(outcome.savesStoppedBy);
     return text;
 }

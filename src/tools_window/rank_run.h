@@ -27,9 +27,9 @@ struct RankRunOutcome {
     // Lookups that missed a results page before finding the site: nothing is known of them.
     int failedLookups = 0;
     int failedSaves = 0;
-    // A save met another program's lock that outlasted the wait: the results from it on were
-    // listed and not saved.
-    bool savesLocked = false;
+    // Why the saves stopped, in the user's words (another program's lock that outlasted the
+    // wait, a file moved away): the results from then on were listed and not saved.
+    QString savesStoppedBy;
 };
 
 // Why a run must not start (nothing ticked in the site, keyword or engine list, or a ticked site

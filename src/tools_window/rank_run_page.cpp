@@ -48,8 +48,8 @@ void 关键词工具::Command21_Click() {
     const RankRunOutcome outcome =
         RunRankQuery(plan, *this, ListView12->Rows(), SharedConnection());
     --runningRuns_;
-    // The history is read again unless a lock held the saves off: the read would wait anew.
-    if (!outcome.savesLocked) {
+    // The history is read again unless the saves stopped: the read would wait anew.
+    if (outcome.savesStoppedBy.isEmpty()) {
         RefillHistoryFilters();
         ReloadHistory();
     }

@@ -24,4 +24,8 @@ bool ResearchPanes::HoldsResults() const {
            HotKeywords.ListView4->Count() > 0;
 }
 
+bool ResearchPanes::JobPaused() const {
+    return HotKeywords.Paused() || Comparison.Paused();
+}
+
 }  // namespace research

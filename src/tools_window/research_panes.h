@@ -21,6 +21,8 @@ class ResearchPanes {
     // Whether a page's list holds results (index query, comparison, hot list): they are saved
     // nowhere but in the list.
     bool HoldsResults() const;
+    // Whether the hot list or the comparison is paused, to be resumed.
+    bool JobPaused() const;
 
     IndexQueryPane IndexQuery;
     ComparisonPane Comparison;

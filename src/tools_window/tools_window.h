@@ -32,6 +32,7 @@ class 关键词工具 : public WorkWindow,
     bool DbMissing() const override { return fields_.ToolsDbMissing; }
     bool JobRunning() const override { return runningRuns_ > 0 || research_->JobRunning(); }
     bool HoldsUnsavedWork() const override { return research_->HoldsResults(); }
+    bool JobPaused() const override { return research_->JobPaused(); }
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }
     QList<QWidget*> SideBarPanes() override { return {pic1, pic3, pic4, Pic5, pic6}; }

@@ -57,6 +57,16 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
         }
         return rows.join(u',');
     }
+    // Runs the refresh while another program holds db.db for a write beyond the wait; how many
+    // lock waits the window stood still for.
+    int RefreshUnderALock(关键词数据库& w) {
+        SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+        const testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
+                                                testing_support::LockKind::Write);
+        const int waits = SharedConnection().LockWaits();
+        w.Command44_Click();
+        return SharedConnection().LockWaits() - waits;
+    }
     QString Bold() const {
         QStringList bold;
         for (int i = 1; i <= window->ListView16->Count(); ++i)
@@ -234,14 +244,7 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     w.Check10->SetValue(0);
     ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
     ServeShare(QStringLiteral("b"), QStringLiteral("2-20"));
-    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
-    {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
-        const int waits = SharedConnection().LockWaits();
-        w.Command44_Click();
-        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
-    }
+    EXPECT_EQ(RefreshUnderALock(w), 1);
     EXPECT_EQ(Bold(), QStringLiteral("a"));
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
     ASSERT_EQ(prompts.Texts().size(), 1);
@@ -252,6 +255,41 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     w.Command44_Click();  // the other program has let go
     EXPECT_EQ(db.Rows(), QStringList({"a|a|10|1|1|2026-12-10", "b|b|20|2|1|2026-12-10"}));
     EXPECT_EQ(prompts.Texts().size(), 1);
+}
+
+// With both boxes ticked the row's volume save meets the lock first: the run stops there and
+// asks for no count, neither the row's nor another's, so the window stood still once.
+TEST_F(DatabaseRefreshTest, AVolumeSaveALockHoldsOffAsksForNoCountAfterIt) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    ServeShare(QStringLiteral("a"), QStringLiteral("1-10"));
+    ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("10")));
+    EXPECT_EQ(RefreshUnderALock(w), 1);
+    EXPECT_TRUE(web.Requests(kBaiduHost).empty());
+    EXPECT_EQ(Bold(), QStringLiteral("a"));
+    EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
+}
+
+// The user deletes the row whose volume the run waits for: the run asks nothing more for it, by
+// its keyword or by an empty one, and does not count it among the rows without new data.
+TEST_F(DatabaseRefreshTest, ARowDeletedWhileItsVolumeIsAskedForIsLeftAlone) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    for (const QString& k : {QStringLiteral("a"), QStringLiteral("b")}) {
+        ServeShare(k, QStringLiteral("2-20"));
+        ServeBaidu(k, ResultsPage(QStringLiteral("10")));
+    }
+    QTimer::singleShot(0, &w, [&w] {  // during row a's volume lookup
+        w.ListView16->Rows().SetChecked(1, true);
+        w.Command48_Click();
+    });
+
+    w.Command44_Click();
+
+    QStringList asked;
+    for (const fakeweb::Request& request : web.Requests(kBaiduHost)) asked << request.Url();
+    EXPECT_EQ(asked, QStringList{SearchUrl(QStringLiteral("b"))});
+    EXPECT_TRUE(prompts.prompts().empty()) << prompts.LastText().toStdString();
+    EXPECT_EQ(db.Rows(), QStringList{"b|b|20|2|10|2026-12-10"});
+    EXPECT_EQ(Column(), QStringLiteral("b"));
 }
 
 TEST_F(DatabaseRefreshTest, TheVolumeUpdateGoesToTheRecordAsListedThoughItsKeyHasBlanks) {

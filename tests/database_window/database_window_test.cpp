@@ -5,6 +5,7 @@
 #include "database_window_fixture.h"
 #include "platform/twips.h"
 #include "shell/database_bootstrap.h"
+#include "support/database_files.h"
 
 namespace {
 
@@ -44,6 +45,34 @@ TEST_F(DatabaseWindowTest, LoadListsEveryStoredKeywordWithItsIndexInBothLists) {
     w.Command49_Click();
     EXPECT_EQ(Column(), QStringLiteral("a,b,c,d,e,f"));
     EXPECT_EQ(MasterColumn(), Column());
+}
+
+// The table's rows are read one by one until a record whose long keyword lies on damaged pages:
+// the lists hold none of the rows read before it, and the user is told why they are empty.
+TEST_F(DatabaseWindowTest, AKeywordTableUnreadableHalfWayListsNoRowAndSaysWhy) {
+    platform::Connection& connection = SharedConnection();
+    ASSERT_TRUE(connection.Execute(QStringLiteral("begin")));
+    for (int i = 1; i <= 60; ++i) {
+        const QString keyword = i == 30 ? QString(20000, u'长') : QStringLiteral("词%1").arg(i);
+        db.Insert(keyword, keyword, "1", "1", "1", QStringLiteral("2026-12-01"));
+    }
+    ASSERT_TRUE(connection.Execute(QStringLiteral("commit")));
+    关键词数据库& w = Open();
+    ASSERT_EQ(w.ListView16->Count(), 60);
+    const QList<qint64> longKeyword =
+        testing_support::OverflowPages(connection, QStringLiteral("keywords"));
+    ASSERT_FALSE(longKeyword.isEmpty());
+    connection.Close();  // every page written into the file itself
+    testing_support::DamagePages(DatabasePath(), longKeyword);
+    ASSERT_TRUE(connection.Open(DatabasePath()));
+
+    w.Command49_Click();
+
+    EXPECT_EQ(w.ListView16->Count(), 0);
+    EXPECT_EQ(w.ListView13.Count(), 0);
+    EXPECT_TRUE(
+        prompts.LastText().startsWith(QStringLiteral("无法读取数据库中的关键词，列表为空。")))
+        << prompts.LastText().toStdString();
 }
 
 TEST_F(DatabaseWindowTest, LoadShowsTheAnalysisPageTheFirstPanelAndASelectedNode) {

@@ -139,6 +139,26 @@ TEST_F(AddKeywordsTest, KeywordsWhoseCommitTheFileRefusesAreNeitherListedNorLost
         << prompts.LastText().toStdString();
 }
 
+// A disk that fills up half-way through an add: the library takes the transaction back itself,
+// and the add stops there, all or nothing, instead of writing the rest one by one.
+TEST_F(AddKeywordsTest, AnAddThatFillsTheDiskWritesAndListsNoneOfItsKeywords) {
+    const std::optional<platform::Recordset> pages =
+        SharedConnection().Query(QStringLiteral("pragma page_count"));
+    ASSERT_TRUE(pages);
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("pragma max_page_count = %1").arg(pages->Field(0).toInt() + 2)));
+    QStringList keywords;
+    for (int i = 0; i < 400; ++i) keywords << QStringLiteral("词%1").arg(i) + QString(60, u'长');
+
+    Add(QStringLiteral("3"), keywords.join(u'\n'));
+
+    EXPECT_TRUE(Stored(QStringLiteral("select keys from keywords")).isEmpty());
+    EXPECT_EQ(lists.Texts(AddKeywordsMode::Database), QStringList());
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("400个关键词未能写入数据库")));
+    EXPECT_TRUE(prompts.LastText().endsWith(QStringLiteral("原因：磁盘已满，数据库文件无法写入")))
+        << prompts.LastText().toStdString();
+}
+
 // Another program holds db.db beyond the wait: an add to either table waits once, then writes and
 // lists none of its keywords and says why.
 TEST_F(AddKeywordsTest, AnAddUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {

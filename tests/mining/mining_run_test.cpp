@@ -595,7 +595,7 @@ TEST_F(MiningRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListin
               QStringList{QStringLiteral(
                               "有%1个关键词未能保存到关键词数据库（数据库无法写入），"
                               "它们仍在结果列表中，可稍后用“加入关键词数据库”再次提交。\n"
-                              "数据库正被另一个程序锁定，从那时起挖掘到的关键词只列在结果列表中，"
+                              "数据库文件正被其他程序占用，从那时起挖掘到的关键词只列在结果列表中，"
                               "没有保存到关键词数据库。")
                               .arg(kMinedRows.size())});
 

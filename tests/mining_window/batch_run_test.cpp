@@ -274,7 +274,7 @@ TEST_F(BatchRun, ALockThatOutlastsTheWaitEndsTheSavingOfTheWholeBatchAndTheEndSa
         << prompts.LastText().toStdString();
     EXPECT_TRUE(prompts.LastText().endsWith(
         QStringLiteral("个关键词未能保存到关键词数据库（数据库无法写入）。\n"
-                       "数据库正被另一个程序锁定，从那时起挖掘到的关键词只列在结果列表中，"
+                       "数据库文件正被其他程序占用，从那时起挖掘到的关键词只列在结果列表中，"
                        "没有保存到关键词数据库。")))
         << prompts.LastText().toStdString();
 }

@@ -160,6 +160,23 @@ TEST_F(RegularRun, WithEveryMetricOptionEachRowGetsItsMetricsAndIsSaved) {
     EXPECT_GE(clock.Waited(), std::chrono::seconds(3 * 25));
 }
 
+// The run lists each row in the shown list and its master copy under one key: ticked rows
+// deleted after the run stay deleted when 还原 brings back the master copy.
+TEST_F(RegularRun, RowsDeletedAfterTheRunDoNotComeBackOnRestore) {
+    Click();
+    platform::RowTable& rows = window->ListView1->Rows();
+    ASSERT_EQ(rows.Count(), 26);
+    QStringList kept = Texts(rows);
+    for (int i : {2, 5, 26}) rows.SetChecked(i, true);
+    for (int i : {26, 5, 2}) kept.removeAt(i - 1);
+
+    window->Command14->click();
+    window->Command17->click();
+
+    EXPECT_EQ(Texts(rows), kept);
+    EXPECT_EQ(Texts(window->ListView17), kept);
+}
+
 TEST_F(RegularRun, AColumnSortBeforeARunIsLeftOffSoRowsComeInRunOrderWithTheirOwnMetrics) {
     web.Serve(QStringLiteral("share.tarnwick.com"), QStringLiteral("/index/lookup"),
               fakeweb::Page::Text(QStringLiteral("35-120")));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QThread>
+#include <ctime>
+
 #include "support/fake_clock.h"
 #include "support/qt_printers.h"
 
@@ -17,6 +20,54 @@ TEST(ClockTest, SystemClockTodayIsTheLocalDateOfTheMoment) {
         const QDate after = QDate::currentDate();
         ASSERT_TRUE(today == before || today == after) << today.toString().toStdString();
     }
+}
+
+// The process's time zone set to `zone` (a POSIX TZ text) for the object's lifetime.
+class TimeZoneInForce {
+  public:
+    explicit TimeZoneInForce(const QByteArray& zone)
+        : had_(qEnvironmentVariableIsSet("TZ")), previous_(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZoneInForce() {
+        if (had_)
+            qputenv("TZ", previous_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+  private:
+    bool had_;
+    QByteArray previous_;
+};
+
+void SleepUntil(qint64 msecsSinceEpoch) {
+    const qint64 left = msecsSinceEpoch - QDateTime::currentMSecsSinceEpoch();
+    if (left > 0) QThread::msleep(static_cast<unsigned long>(left));
+}
+
+// A date stamped a moment after local midnight is the new day's, though the day was read a
+// moment before it. The zone is chosen so that its midnight comes within about two seconds.
+TEST(ClockTest, SystemClockTodayTurnsToTheNewDayRightAfterLocalMidnight) {
+    const testing_support::SystemClockInForce realClock;
+    constexpr qint64 kDay = 86400;
+    // A whole second, far enough ahead that a day read before the zone changed has expired.
+    const qint64 midnight = (QDateTime::currentMSecsSinceEpoch() + 1150 + 999) / 1000 * 1000;
+    const qint64 east = (kDay - (midnight / 1000) % kDay) % kDay;
+    const TimeZoneInForce zone(QStringLiteral("XXX-%1:%2:%3")
+                                   .arg(east / 3600)
+                                   .arg(east / 60 % 60, 2, 10, QChar(u'0'))
+                                   .arg(east % 60, 2, 10, QChar(u'0'))
+                                   .toLatin1());
+    const QDate before = QDateTime::fromMSecsSinceEpoch(midnight - 1).date();
+    ASSERT_EQ(QDateTime::fromMSecsSinceEpoch(midnight).time(), QTime(0, 0));
+
+    SleepUntil(midnight - 150);
+    ASSERT_EQ(platform::TheClock().Today(), before);
+    SleepUntil(midnight + 20);
+    EXPECT_EQ(platform::TheClock().Today(), before.addDays(1));
 }
 
 // An installed clock decides the day, also when it moves to the next one between two asks.

@@ -93,7 +93,7 @@ TEST_F(DatabaseAmongOtherPrograms, AFileMovedAwayTakesNoWritesAndTheNextWriteOpe
     platform::Connection program;
     ASSERT_TRUE(program.Open(Path()));
     ASSERT_TRUE(InsertKeywords(program, 0, 5));
-    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("copy.db"))));
+    folder.AddFreshDatabase(QStringLiteral("copy.db"));
     ASSERT_TRUE(QFile::rename(Path(), Path(QStringLiteral("moved.db"))));
 
     EXPECT_FALSE(program.BeginWrite());
@@ -103,9 +103,15 @@ TEST_F(DatabaseAmongOtherPrograms, AFileMovedAwayTakesNoWritesAndTheNextWriteOpe
     EXPECT_EQ(program.LastFailure(), platform::Failure::Missing) << "no file stands at the path";
 
     ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
+    // Another program on the new file meets none of the moved file's rows in a log at the path.
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("0"));
     ASSERT_TRUE(InsertKeywords(program, 5, 1)) << program.LastError().toStdString();
     program.Close();
-    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("6"));
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("1"));
+    EXPECT_EQ(OtherProgramQuery(Path(QStringLiteral("moved.db")),
+                                QStringLiteral("select count(*) from keywords")),
+              QStringLiteral("5"))
+        << "what was saved before the move stays in the moved file";
 }
 
 // Another program's live log beside a file that was put in place of the one it belongs to is

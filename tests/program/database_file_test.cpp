@@ -1,5 +1,7 @@
 // What the program said it saved is in db.db, whatever other programs do to the file meanwhile:
 // they run as processes of their own, as they do on the user's machine.
+#include <QFile>
+
 #include "program_fixture.h"
 #include "support/other_program.h"
 
@@ -73,6 +75,53 @@ TEST_F(DatabaseFile, AnotherProgramsLockStillHoldsTheSubmitBackAfterTheToolsWind
     EXPECT_EQ(prompts.LastText(), QStringLiteral("成功提交了2条数据至数据库！"));
     ForgetSharedConnection();
     EXPECT_EQ(StoredCount(), QStringLiteral("4"));
+}
+
+// Opening a window reads, and a reader never waits for another program's write: the tools
+// window opens at once under another program's lock, with its database, not given up.
+TEST_F(DatabaseFile, TheToolsWindowOpensAtOnceUnderAnotherProgramsLockWithItsDatabase) {
+    OpenMining();
+    OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
+    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+    const int waits = SharedConnection().LockWaits();
+    const size_t told = prompts.prompts().size();
+    OpenTools();
+    EXPECT_EQ(SharedConnection().LockWaits(), waits);
+    EXPECT_FALSE(fields.tools.ToolsDbMissing);
+    EXPECT_EQ(prompts.prompts().size(), told);
+}
+
+// db.db moved away and replaced while a run waits for a page: the run saves nothing more and
+// says why, with the rows it kept in the list; the next submit, which the user asks for, goes
+// into the file that stands at the path then. The moved file keeps what was saved before.
+TEST_F(DatabaseFile, AFileReplacedDuringARunTakesNoMoreRowsAndTheNextSubmitGoesToTheNewOne) {
+    folder.AddFreshDatabase(QStringLiteral("fresh.db"));
+    关键词挖掘& mining = OpenMining();
+    TickRegularMetrics(mining, true);
+    mining.Text2->SetText(QStringLiteral("减肥"));
+    When(
+        [&mining] { return mining.ListView1->Count() >= 3; },
+        [this] {
+            ASSERT_TRUE(QFile::rename(DatabasePath(), folder.FilePath(QStringLiteral("moved.db"))));
+            ASSERT_TRUE(QFile::rename(folder.FilePath(QStringLiteral("fresh.db")), DatabasePath()));
+        });
+    mining.Command2_Click();
+
+    const int rows = mining.ListView1->Count();
+    EXPECT_TRUE(prompts.LastText().contains(
+        QStringLiteral("数据库文件在软件运行期间被移动、删除或替换，从那时起挖掘到的关键词只列在"
+                       "结果列表中，没有保存到关键词数据库。")))
+        << prompts.LastText().toStdString();
+    EXPECT_EQ(StoredCount(), QStringLiteral("0"));
+    Submit(mining, 1, rows);
+    EXPECT_EQ(prompts.LastText(), QStringLiteral("成功提交了%1条数据至数据库！").arg(rows));
+    ForgetSharedConnection();
+    EXPECT_EQ(StoredCount(), QString::number(rows));
+    const int moved = OtherProgramQuery(folder.FilePath(QStringLiteral("moved.db")),
+                                        QStringLiteral("select count(*) from keywords"))
+                          .toInt();
+    EXPECT_GE(moved, 1);
+    EXPECT_LT(moved, rows);
 }
 
 }  // namespace

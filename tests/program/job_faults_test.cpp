@@ -169,5 +169,61 @@ TEST_F(JobFaults, ARefreshAskedForInsideAMiningRunIsRefusedSoThePauseActsAtOnce)
     EXPECT_FALSE(fields.mining.RegularRun.LastMinedKeyword.isEmpty()) << "paused, not finished";
 }
 
+// Inside a mining run's wait the user double-clicks a row of the index list, or starts the hot
+// list: each is refused with the message that names the run, so it asks for no page of its own
+// and the run's pause, asked right after, acts at once.
+TEST_F(JobFaults, AnIndexDetailOrAHotListAskedForInsideAMiningRunIsRefusedSoThePauseActs) {
+    const struct {
+        const char* name;
+        int page;  // the tools window's page the user goes to
+        std::function<void(research::ResearchPanes&)> ask;
+        QStringList hosts;  // the hosts of its pages
+    } cases[] = {
+        {"index detail",
+         1,
+         [](research::ResearchPanes& panes) {
+             panes.IndexQuery.ListView3->Rows()
+                 .Add(QStringLiteral("减肥茶"))
+                 .SetSubItem(1, QStringLiteral("120"));
+             panes.IndexQuery.ListView3->SetSelectedIndex(1);
+             panes.IndexQuery.ListView3_DblClick();
+         },
+         {QStringLiteral("history.tarnwick.com"), QStringLiteral("index.baidu.com")}},
+        {"hot list",
+         5,
+         [](research::ResearchPanes& panes) {
+             platform::TreeView* tree = panes.HotKeywords.TreeView2;
+             for (int node = 1; node <= tree->NodeCount(); ++node)
+                 if (tree->NodeText(node) == QStringLiteral("电影")) tree->ClickNode(node);
+             panes.HotKeywords.Command29_Click();
+         },
+         {QStringLiteral("top.baidu.com")}},
+    };
+    for (const auto& c : cases) {
+        关键词挖掘& mining = OpenMining();
+        TickRegularMetrics(mining, false);
+        mining.Text2->SetText(QStringLiteral("减肥"));
+        const qsizetype told = prompts.Texts().size();
+        InsideNextWait([this, &c, &mining] {
+            关键词工具& tools = OpenTools();
+            tools.TreeView1->ClickNode(c.page);
+            // The pause is asked while the refused job would wait for its first page.
+            InsideNextWait([&mining] { mining.Command2_Click(); });
+            c.ask(tools.Research());
+        });
+
+        mining.Command2_Click();
+
+        for (const QString& host : c.hosts)
+            EXPECT_TRUE(web.Requests(host).empty()) << c.name << " ran inside the run's wait";
+        EXPECT_TRUE(prompts.Texts().mid(told).contains(QStringLiteral("“常规挖掘”") + kJobRuns))
+            << c.name;
+        EXPECT_EQ(mining.Command2->Caption(), mining::kStartCaption) << c.name;
+        EXPECT_FALSE(fields.mining.RegularRun.LastMinedKeyword.isEmpty())
+            << c.name << ": paused, not finished";
+        BackInTheEventLoop();
+    }
+}
+
 }  // namespace
 }  // namespace program_testing

@@ -1,9 +1,13 @@
 // Every long job, with each thing a user can do while it waits for a page done inside that
 // wait: the case ends fine or with a refusal told, never with a crash or a row out of place
-// (the table runs under the sanitizers too).
+// (the table runs under the sanitizers too). An export waits for the user in its folder prompt,
+// where the windows stay live: its actions are done there.
 #include <QHeaderView>
 
+#include "keyword_lists/add_keywords_dialog.h"
 #include "program_fixture.h"
+#include "research_tools/fixture_pages.h"
+#include "shell/popup_menus.h"
 #include "tools_window/research_panes.h"
 
 namespace program_testing {
@@ -12,11 +16,13 @@ namespace {
 class JobsInsideWaits;
 using Step = void (JobsInsideWaits::*)();
 
-// A long job: how it is set up and started, its own button, the list it fills and the
-// commands of that list (nullptr where the window offers none).
+// A long job: how it is set up and started, its own button, the list it fills (or exports) and
+// the commands of that list (nullptr where the window offers none).
 struct Job {
     const char* name;
     WorkWindowKind kind;
+    // An export: it waits in its folder prompt rather than for a page.
+    bool asksForFolder;
     Step prepare;
     Step start;
     Step ownButton;
@@ -40,7 +46,13 @@ void PrintTo(const std::pair<Job, Action>& jobAndAction, std::ostream* out) {
 class JobsInsideWaits : public ProgramTest,
                         public ::testing::WithParamInterface<std::pair<Job, Action>> {
   public:
-    JobsInsideWaits() { ServeMiningSources(); }
+    JobsInsideWaits() {
+        ServeMiningSources();
+        web.Serve(
+            QStringLiteral("top.baidu.com"), QStringLiteral("/buzz/movie.html"),
+            fakeweb::Page::Bytes(research_testing::PageBytes(QStringLiteral("hot_movie.htm"))));
+    }
+    ~JobsInsideWaits() override { delete LoadedAddKeywords(); }
 
     // The jobs.
     void PrepareRegular() {
@@ -85,12 +97,55 @@ class JobsInsideWaits : public ProgramTest,
         Panes().IndexQuery.Text3->SetText(QStringLiteral("甲#乙"));
     }
     void StartIndexQuery() { Panes().IndexQuery.Command6_Click(); }
+    void PrepareIndexDetail() {
+        OpenTools().TreeView1->ClickNode(1);
+        Panes()
+            .IndexQuery.ListView3->Rows()
+            .Add(QStringLiteral("甲"))
+            .SetSubItem(1, QStringLiteral("120"));
+        Panes().IndexQuery.ListView3->SetSelectedIndex(1);
+    }
+    void StartIndexDetail() { Panes().IndexQuery.ListView3_DblClick(); }
+    void PrepareRankRun() {
+        关键词工具& tools = OpenTools();
+        tools.TreeView1->ClickNode(3);
+        prompts.Type(QStringLiteral("www.target-site.com"));
+        tools.Command38_Click();
+        prompts.Type(QStringLiteral("减肥"));
+        tools.Command16_Click();
+        tools.ListView10->Rows().SetAllChecked(false);
+        tools.ListView10->Rows().SetChecked(1, true);
+        tools.Combo8->SetListIndex(0);
+    }
+    void StartRankRun() { Tools()->Command21_Click(); }
+    void PrepareHotList() {
+        OpenTools().TreeView1->ClickNode(5);
+        platform::TreeView* tree = Panes().HotKeywords.TreeView2;
+        for (int node = 1; node <= tree->NodeCount(); ++node)
+            if (tree->NodeText(node) == QStringLiteral("电影")) tree->ClickNode(node);
+    }
+    void StartHotList() { Panes().HotKeywords.Command29_Click(); }
+
+    // The exports, each of a list a job has filled.
+    void PrepareMiningExport() {
+        PrepareRegular();
+        StartRegular();
+    }
+    void StartMiningExport() { main->PopupMenus->m_txt1->trigger(); }
+    void StartDatabaseExport() { main->PopupMenus->m_excel3->trigger(); }
+    void PrepareHotListExport() {
+        PrepareHotList();
+        StartHotList();
+    }
+    void StartHotListExport() { Panes().HotKeywords.Command43_Click(); }
 
     platform::ListView* MiningList() { return Mining()->ListView1; }
     platform::ListView* BatchList() { return Mining()->ListView3; }
     platform::ListView* DatabaseList() { return Database()->ListView16; }
     platform::ListView* ComparisonList() { return Panes().Comparison.ListView18; }
     platform::ListView* IndexList() { return Panes().IndexQuery.ListView3; }
+    platform::ListView* RankResults() { return Tools()->ListView12; }
+    platform::ListView* HotList() { return Panes().HotKeywords.ListView4; }
     platform::CommandButton* MiningDelete() { return Mining()->Command14; }
     platform::CommandButton* MiningFilter() { return Mining()->Command22; }
     platform::CommandButton* MiningRestore() { return Mining()->Command17; }
@@ -138,6 +193,49 @@ class JobsInsideWaits : public ProgramTest,
     }
     void Restore() { Press(Job().restore, false); }
     void HandOff() { Press(Job().handOff, true); }
+    // Adds keywords to the window's own list: the batch list, the keyword database (both through
+    // the add-keywords dialog) or the rank query's sites.
+    void Add() {
+        if (!LoadedWorkWindow(Job().kind)) return;
+        modals.work = [](QDialog& dialog) {
+            auto& add = static_cast<frm_AddKeywords&>(dialog);
+            add.Text1->setPlainText(QStringLiteral("新词一\n新词二"));
+            add.Command5_Click();
+        };
+        switch (Job().kind) {
+            case WorkWindowKind::Mining:
+                Mining()->Command16_Click();
+                break;
+            case WorkWindowKind::Database:
+                Database()->Command45_Click();
+                break;
+            case WorkWindowKind::Tools:
+                prompts.Type(QStringLiteral("www.added-site.com"));
+                Tools()->Command38_Click();
+                break;
+        }
+        modals.work = nullptr;
+    }
+
+    // Runs `act` once, inside the export's folder prompt, and answers the export's own prompts
+    // as they come: a file name, the program folder, and no to replacing or opening a file.
+    void ActInsideTheFolderPrompt(std::function<void()> act) {
+        using Prompt = testing_support::ScriptedPrompts::Prompt;
+        using Kind = testing_support::ScriptedPrompts::Kind;
+        prompts.meanwhile = [this, act, acted = false](const Prompt& prompt) mutable {
+            if (prompt.kind == Kind::Folder) {
+                if (!std::exchange(acted, true)) act();
+                prompts.Type(folder.Path());
+            } else if (prompt.kind == Kind::Input &&
+                       prompt.text == QStringLiteral("请输入您要导出文件的文件名")) {
+                prompts.Type(QStringLiteral("导出"));
+            } else if (prompt.kind == Kind::Message &&
+                       (prompt.text == QStringLiteral("导出完成，是否打开文件?") ||
+                        prompt.text == QStringLiteral("该文件已经存在，是否覆盖?"))) {
+                prompts.Answer(platform::Answer::Cancel);
+            }
+        };
+    }
 
     const struct Job& Job() const { return GetParam().first; }
     research::ResearchPanes& Panes() { return Tools()->Research(); }
@@ -161,21 +259,36 @@ class JobsInsideWaits : public ProgramTest,
 #define STEP(name) &JobsInsideWaits::name
 
 const Job kJobs[] = {
-    {"RegularMining", WorkWindowKind::Mining, STEP(PrepareRegular), STEP(StartRegular),
+    {"RegularMining", WorkWindowKind::Mining, false, STEP(PrepareRegular), STEP(StartRegular),
      STEP(StartRegular), STEP(MiningList), STEP(MiningDelete), STEP(MiningFilter),
      STEP(MiningRestore), STEP(MiningHandOff)},
-    {"BatchMining", WorkWindowKind::Mining, STEP(PrepareBatch), STEP(StartBatch), STEP(StartBatch),
-     STEP(BatchList), nullptr, nullptr, nullptr, nullptr},
-    {"Requery", WorkWindowKind::Mining, STEP(PrepareRequery), STEP(StartRequery),
+    {"BatchMining", WorkWindowKind::Mining, false, STEP(PrepareBatch), STEP(StartBatch),
+     STEP(StartBatch), STEP(BatchList), nullptr, nullptr, nullptr, nullptr},
+    {"Requery", WorkWindowKind::Mining, false, STEP(PrepareRequery), STEP(StartRequery),
      STEP(StartRequery), STEP(MiningList), STEP(MiningDelete), STEP(MiningFilter),
      STEP(MiningRestore), STEP(MiningHandOff)},
-    {"DatabaseRefresh", WorkWindowKind::Database, STEP(PrepareRefresh), STEP(StartRefresh),
+    {"DatabaseRefresh", WorkWindowKind::Database, false, STEP(PrepareRefresh), STEP(StartRefresh),
      STEP(StartRefresh), STEP(DatabaseList), STEP(DatabaseDelete), STEP(DatabaseFilter),
      STEP(DatabaseRestore), STEP(DatabaseHandOff)},
-    {"Comparison", WorkWindowKind::Tools, STEP(PrepareComparison), STEP(StartComparison),
+    {"Comparison", WorkWindowKind::Tools, false, STEP(PrepareComparison), STEP(StartComparison),
      STEP(StartComparison), STEP(ComparisonList), STEP(ComparisonClear), nullptr, nullptr, nullptr},
-    {"IndexQuery", WorkWindowKind::Tools, STEP(PrepareIndexQuery), STEP(StartIndexQuery),
+    {"IndexQuery", WorkWindowKind::Tools, false, STEP(PrepareIndexQuery), STEP(StartIndexQuery),
      STEP(StartIndexQuery), STEP(IndexList), STEP(IndexDelete), nullptr, nullptr, nullptr},
+    {"IndexDetail", WorkWindowKind::Tools, false, STEP(PrepareIndexDetail), STEP(StartIndexDetail),
+     STEP(StartIndexDetail), STEP(IndexList), STEP(IndexDelete), nullptr, nullptr, nullptr},
+    {"RankRun", WorkWindowKind::Tools, false, STEP(PrepareRankRun), STEP(StartRankRun),
+     STEP(StartRankRun), STEP(RankResults), nullptr, nullptr, nullptr, nullptr},
+    {"HotList", WorkWindowKind::Tools, false, STEP(PrepareHotList), STEP(StartHotList),
+     STEP(StartHotList), STEP(HotList), nullptr, nullptr, nullptr, nullptr},
+    {"MiningExport", WorkWindowKind::Mining, true, STEP(PrepareMiningExport),
+     STEP(StartMiningExport), STEP(StartMiningExport), STEP(MiningList), STEP(MiningDelete),
+     STEP(MiningFilter), STEP(MiningRestore), STEP(MiningHandOff)},
+    {"DatabaseExport", WorkWindowKind::Database, true, STEP(PrepareRefresh),
+     STEP(StartDatabaseExport), STEP(StartDatabaseExport), STEP(DatabaseList), STEP(DatabaseDelete),
+     STEP(DatabaseFilter), STEP(DatabaseRestore), STEP(DatabaseHandOff)},
+    {"HotListExport", WorkWindowKind::Tools, true, STEP(PrepareHotListExport),
+     STEP(StartHotListExport), STEP(StartHotListExport), STEP(HotList), nullptr, nullptr, nullptr,
+     nullptr},
 };
 
 const Action kActions[] = {
@@ -191,6 +304,7 @@ const Action kActions[] = {
     {"Filter", STEP(Filter)},
     {"Restore", STEP(Restore)},
     {"HandOff", STEP(HandOff)},
+    {"Add", STEP(Add)},
 };
 
 // Every job with every action its window offers.
@@ -228,13 +342,18 @@ TEST_P(JobsInsideWaits, EndsFineOrRefusedWithAMessage) {
     const QPointer<QWidget> window = LoadedWorkWindow(Job().kind);
     const Step act = GetParam().second.act;
     bool acted = false;
-    InsideNextWait([this, act, &acted] {
+    const auto inside = [this, act, &acted] {
         acted = true;
         (this->*act)();
-    });
+    };
+    if (Job().asksForFolder)
+        ActInsideTheFolderPrompt(inside);
+    else
+        InsideNextWait(inside);
 
     (this->*Job().start)();
 
+    prompts.meanwhile = nullptr;
     EXPECT_TRUE(acted) << "the job never waited";
     if (act == STEP(CloseBox)) {
         // The window's own job runs: its close box is refused, the window stays as it was.
@@ -251,6 +370,7 @@ TEST_P(JobsInsideWaits, EndsFineOrRefusedWithAMessage) {
     if (Tools()) {
         ExpectSoundRows(Panes().Comparison.ListView18->Rows(), nullptr);
         ExpectSoundRows(Panes().IndexQuery.ListView3->Rows(), nullptr);
+        ExpectSoundRows(Panes().HotKeywords.ListView4->Rows(), nullptr);
     }
     // The pressed toolbar button is the shown window's (while the program shows any).
     WorkWindowKind shown;

@@ -135,6 +135,142 @@ TEST_F(WindowSwitch, AToolsWindowWithResearchRowsIsKeptAndAnEmptyOneUnloaded) {
     }
 }
 
+// The mining window stays loaded behind a switch while any of its result lists, or the master
+// copy behind one, holds rows, and goes on a switch once they are all empty.
+TEST_F(WindowSwitch, AMiningWindowWithRowsInAnyResultListIsKeptAndAnEmptyOneUnloaded) {
+    const struct {
+        const char* name;
+        platform::ListView* 关键词挖掘::*shown;
+        platform::RowTable 关键词挖掘::*master;
+        bool inSight;
+    } cases[] = {
+        {"regular results", &关键词挖掘::ListView1, &关键词挖掘::ListView17, true},
+        {"regular results the filter hides", &关键词挖掘::ListView1, &关键词挖掘::ListView17,
+         false},
+        {"batch results alone", &关键词挖掘::ListView3, nullptr, true},
+        {"manual results", &关键词挖掘::ListView2, &关键词挖掘::ListView5, true},
+    };
+    for (const auto& c : cases) {
+        platform::RowTable& shown = (mining->*c.shown)->Rows();
+        platform::RowTable* master = c.master ? &(mining.data()->*c.master) : nullptr;
+        const platform::ListItem row = shown.Add(QStringLiteral("减肥"));
+        if (master) master->Add(QStringLiteral("减肥"), row.Key());
+        if (!c.inSight) shown.Clear();
+
+        main->mnuDatabase->trigger();
+        BackInTheEventLoop();
+        ASSERT_FALSE(mining.isNull()) << c.name;
+        main->Button(2)->trigger();
+        ASSERT_EQ(Front(), mining.data()) << c.name;
+        EXPECT_EQ((mining->*c.shown)->Count() + (master ? master->Count() : 0),
+                  (c.inSight ? 1 : 0) + (master ? 1 : 0))
+            << c.name;
+
+        shown.Clear();
+        if (master) master->Clear();
+        main->mnuDatabase->trigger();
+        BackInTheEventLoop();
+        EXPECT_TRUE(mining.isNull()) << c.name;
+        mining = &OpenMining();
+    }
+}
+
+// Inside a mining run's wait the user goes to another window, back to the mining window (the
+// other one is to go once the wait has ended) and to the other window again: it is still loaded,
+// and in front, when the run has ended.
+TEST_F(WindowSwitch, AWindowLeftAndShownAgainInsideAnotherJobsWaitIsStillThereAfterIt) {
+    const struct {
+        const char* name;
+        QAction* MDIfrm::*menuItem;
+        WorkWindowKind kind;
+    } cases[] = {
+        {"database", &MDIfrm::mnuDatabase, WorkWindowKind::Database},
+        {"tools", &MDIfrm::mnuTool, WorkWindowKind::Tools},
+    };
+    for (const auto& c : cases) {
+        QPointer<QWidget> other;
+        InsideNextWait([this, &c, &other] {
+            (main.get()->*c.menuItem)->trigger();
+            main->mnuDig->trigger();
+            (main.get()->*c.menuItem)->trigger();
+            other = LoadedWorkWindow(c.kind);
+        });
+
+        mining->Command2_Click();
+        BackInTheEventLoop();
+
+        ASSERT_FALSE(other.isNull()) << c.name << ": unloaded though shown";
+        EXPECT_EQ(LoadedWorkWindow(c.kind), other.data()) << c.name;
+        EXPECT_EQ(Front(), other.data()) << c.name;
+        main->mnuDig->trigger();
+        BackInTheEventLoop();
+    }
+}
+
+// A paused database refresh is work in hand: its window stays loaded behind a switch with the
+// values, the bold row to resume from and the ticked boxes, and "已暂停" stands as long as the
+// paused refresh does; when the window goes, the status goes back to "就绪".
+TEST_F(WindowSwitch, APausedRefreshKeepsItsWindowAndThePausedStatusOnlyWhileItLasts) {
+    for (const QString& keyword : {QStringLiteral("旧词一"), QStringLiteral("旧词二")})
+        db.Insert(keyword, keyword, "1", "1", "1", QStringLiteral("2026-01-01"));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    InsideNextWait([database] { database->Command44_Click(); });
+    database->Command44_Click();
+    const auto cells = [database] {
+        QStringList texts;
+        const platform::RowTable& rows = database->ListView16->Rows();
+        for (int i = 1; i <= rows.Count(); ++i)
+            for (int j = 0; j < 6; ++j)
+                texts << rows.Cell(i, j) + (rows.Bold(i) ? QStringLiteral("*") : QString());
+        return texts;
+    };
+    const QStringList paused = cells();
+    ASSERT_TRUE(paused.contains(QStringLiteral("120"))) << paused.join(u' ').toStdString();
+    ASSERT_EQ(main->Panel(1)->text(), QStringLiteral("已暂停"));
+
+    main->Button(2)->trigger();
+    ASSERT_EQ(Front(), Mining());
+    ASSERT_EQ(Database(), database.data()) << "unloaded with its paused refresh";
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("已暂停"));
+    main->mnuDatabase->trigger();
+    ASSERT_EQ(Front(), database.data());
+    EXPECT_EQ(cells(), paused);
+    EXPECT_EQ(database->Check30->Value(), 1);
+
+    main->ActiveChild()->close();
+    BackInTheEventLoop();
+    EXPECT_EQ(database, nullptr);
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused any more";
+}
+
+// Refreshed values the database refused are only in the list: a switch keeps them.
+TEST_F(WindowSwitch, RefreshedValuesTheDatabaseRefusedStayInTheirWindowBehindASwitch) {
+    db.Insert(QStringLiteral("旧词"), QStringLiteral("旧词"), "1", "1", "1",
+              QStringLiteral("2026-01-01"));
+    ASSERT_TRUE(
+        SharedConnection().Execute(QStringLiteral("create trigger refuse before update on keywords "
+                                                  "begin select raise(abort, 'refused'); end")));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    database->Command44_Click();
+    const auto cells = [database] {
+        QStringList texts;
+        for (int j = 0; j < 6; ++j) texts << database->ListView16->Rows().Cell(1, j);
+        return texts;
+    };
+    const QStringList refreshed = cells();
+    ASSERT_TRUE(refreshed.contains(QStringLiteral("120"))) << refreshed.join(u' ').toStdString();
+
+    main->Button(2)->trigger();
+    main->mnuDatabase->trigger();
+    ASSERT_EQ(Front(), database.data()) << "unloaded with values no file holds";
+    EXPECT_EQ(cells(), refreshed);
+    EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused";
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);

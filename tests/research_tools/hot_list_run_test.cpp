@@ -237,6 +237,12 @@ TEST_F(HotListRunTest, NoSubcategoryOrNoPageEndsAtOnce) {
     Click();
     EXPECT_EQ(page.list.Count(), 0) << "a page cut short is no page";
     ExpectIdle();
+
+    web.Serve(kHotHost, QStringLiteral("/buzz/tv.html"),
+              fakeweb::Page::Bytes(PageBytes(QStringLiteral("hot_movie.htm"))).Status(500));
+    Click();
+    EXPECT_EQ(page.list.Count(), 0) << "an error answer is no page, though its body holds rows";
+    ExpectIdle();
 }
 
 TEST_F(HotListRunTest, MetricsNotObtainedShowDashesAndAnIndexOfZero) {

@@ -172,6 +172,69 @@ TEST_F(IndexQueryTest, ARowWhoseRequestsAllFailShowsNothingObtained) {
     }
 }
 
+// A page that came as an error answer is no page, though its body holds figures: the cells it
+// would fill, and the index worked out of its count, show what they show without a page.
+TEST_F(IndexQueryTest, APageThatCameAsAnErrorAnswerGivesNoFigureThoughItsBodyHoldsThem) {
+    const struct {
+        const char* name;
+        QString host;
+        const char* path;
+        const char* file;
+        const char* row;
+    } cases[] = {
+        {"Baidu's results", QStringLiteral("www.baidu.com"), "/s", "baidu_compare.htm",
+         "减肥茶|120|35|-|4,800,000|0|0.25|12,345|9,876|7,654"},
+        {"Google's results", QStringLiteral("www.google.com.hk"), "/search",
+         "google_results_larger.htm", "减肥茶|120|35|1230000|-|0.97|0|12,345|9,876|7,654"},
+        {"the index word page", kIndexHost, "/main/word.php", "index_word.htm",
+         "减肥茶|120|35|1230000|4,800,000|0.97|0.25|-|-|-"},
+    };
+    for (const auto& c : cases) {
+        web.Serve(c.host, QString::fromUtf8(c.path),
+                  fakeweb::Page::Bytes(PageBytes(QString::fromUtf8(c.file))).Status(500));
+        page.list.Clear();
+        Query(QStringLiteral("减肥茶"));
+        EXPECT_EQ(Rows(page.list, 9), QStringList{QString::fromUtf8(c.row)}) << c.name;
+        web.Serve(c.host, QString::fromUtf8(c.path),
+                  fakeweb::Page::Bytes(PageBytes(QString::fromUtf8(c.file))));
+    }
+}
+
+// A row whose monthly volume is no figure above zero has no detail view: a double-click on it
+// leaves the detail lists as the last view filled them and asks for nothing.
+TEST_F(IndexQueryTest, ARowWithoutAMonthlyVolumeAboveZeroKeepsTheDetailViewAndAsksNothing) {
+    Query(QStringLiteral("减肥茶"));
+    ASSERT_EQ(Rows(page.window->history, 1), kTeaHistory);
+    for (const char* month : {"0", "-", "", "12a"}) {
+        page.list.Add(QStringLiteral("其他")).SetSubItem(1, QString::fromUtf8(month));
+        page.selected = page.list.Count();
+        web.ClearRequests();
+        research::IndexDetail(page);
+        EXPECT_EQ(Rows(page.window->history, 1), kTeaHistory) << month;
+        EXPECT_EQ(Audiences(), kTeaAudiences) << month;
+        EXPECT_TRUE(web.Requests().empty()) << month;
+    }
+}
+
+// Google's pages never come for the first keywords: each is given up at the query's time-out,
+// its connection with it, so that the host's few connections stay free and the last keyword's
+// page still comes.
+TEST_F(IndexQueryTest, PagesGivenUpAtTheTimeOutLeaveTheHostsConnectionsFree) {
+    clock.SetNetworkGrace(milliseconds(150));
+    constexpr int kGivenUp = 7;  // more than the connections opened to one host
+    std::vector<fakeweb::Page> answers(kGivenUp, fakeweb::Page::Never());
+    answers.push_back(fakeweb::Page::Bytes(PageBytes(QStringLiteral("google_results_larger.htm"))));
+    web.ServeInTurn(QStringLiteral("www.google.com.hk"), QStringLiteral("/search"), answers);
+    QStringList keywords;
+    for (int i = 0; i <= kGivenUp; ++i) keywords << QStringLiteral("减肥茶");
+
+    Query(keywords.join(u'#'));
+
+    ASSERT_EQ(page.list.Count(), kGivenUp + 1);
+    EXPECT_EQ(page.list.Cell(1, 4), QStringLiteral("-"));
+    EXPECT_EQ(page.list.Cell(kGivenUp + 1, 4), QStringLiteral("4,800,000"));
+}
+
 TEST_F(IndexQueryTest, AQueryRefusesASecondAndADetailViewRefusesASecond) {
     page.Text3 = QStringLiteral("减肥茶");
     // The word page comes late; meanwhile the user clicks once more.

@@ -25,10 +25,10 @@ TemporaryProgramFolder::~TemporaryProgramFolder() {
     qputenv(platform::kSettingsFolderVariable, previousConfig_);
 }
 
-void TemporaryProgramFolder::AddFreshDatabase() const {
+void TemporaryProgramFolder::AddFreshDatabase(const QString& name) const {
     QFile schema(QStringLiteral(TARNWICK_SCHEMA_FILE));
     ASSERT_TRUE(schema.open(QIODevice::ReadOnly)) << TARNWICK_SCHEMA_FILE;
-    const QString path = FilePath(QStringLiteral("db.db"));
+    const QString path = FilePath(name);
     QFile(path).open(QIODevice::WriteOnly);  // an empty file is a valid empty database
     platform::Connection connection;
     ASSERT_TRUE(connection.Open(path));

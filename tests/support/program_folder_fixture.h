@@ -14,8 +14,9 @@ class TemporaryProgramFolder {
 
     QString Path() const { return folder_.path(); }
     QString FilePath(const QString& name) const { return folder_.filePath(name); }
-    // Copies a fresh db.db with the shipped tables into the folder.
-    void AddFreshDatabase() const;
+    // Makes a fresh db.db with the shipped tables in the folder, or a fresh database file of
+    // another `name`.
+    void AddFreshDatabase(const QString& name = QStringLiteral("db.db")) const;
     // Places a helper page loginweb/111.htm in the folder; what a browser shows for it is the
     // test's fake browser's affair.
     void AddHelperPage() const;

@@ -1,4 +1,5 @@
 #include "shared/shared_connection.h"
+#include "support/database_files.h"
 #include "support/list_ends.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window_fixture.h"
@@ -119,6 +120,25 @@ TEST_F(RankHistoryTest, DeletingStopsAtTheFirstRecordThatStaysAndKeepsItsRow) {
     EXPECT_EQ(Find("Command12")->Caption(), QStringLiteral("全不选"));
     Click("Command12");
     EXPECT_EQ(Find("Command12")->Caption(), QStringLiteral("全选"));
+}
+
+// The database takes every delete but refuses their commit: nothing was deleted, so the delete
+// says so, leaves every row and the next visit lists every record again.
+TEST_F(RankHistoryTest, ADeleteWhoseCommitFailsDeletesNoRecordAndSaysSo) {
+    ASSERT_TRUE(
+        testing_support::RefuseCommitsAfter(SharedConnection(), QStringLiteral("delete on ranks")));
+    const QStringList before = Shown();
+    window->ListView14->Rows().SetChecked(1, true);
+    window->ListView14->Rows().SetChecked(4, true);
+
+    Click("Command9");
+
+    EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("删除记录失败")))
+        << prompts.LastText().toStdString();
+    EXPECT_EQ(Shown(), before);
+    window->TreeView1->ClickNode(1);
+    window->TreeView1->ClickNode(3);
+    EXPECT_EQ(Shown(), before);
 }
 
 TEST_F(RankHistoryTest, ExportsWriteTheRankHistoryReport) {
