@@ -1,6 +1,8 @@
 #include "mining_window/batch_keywords.h"
 
 #include <QSet>
+#include <QVariantList>
+#include <optional>
 
 #include "platform/database.h"
 #include "platform/row_table.h"
@@ -41,41 +43,72 @@ DeleteOutcome DeleteCheckedKeywords(platform::Connection& connection, platform::
     return outcome;
 }
 
+namespace {
+
+// Keywords stored by one statement: a file's keywords cost a statement each only once in this
+// many.
+constexpr int kKeywordsPerInsert = 256;
+
+// Stores the keywords of an import `kKeywordsPerInsert` at a time.
+class KeywordInserts {
+  public:
+    explicit KeywordInserts(platform::Connection& connection) : connection_(connection) {}
+
+    // Whether every keyword so far is stored, or waits for the next statement.
+    bool Add(const QString& keyword) {
+        pending_ << keyword;
+        return pending_.size() < kKeywordsPerInsert || Flush();
+    }
+    // Stores the keywords that wait; whether they were stored.
+    bool Flush() {
+        if (pending_.isEmpty()) return true;
+        QString sql = QStringLiteral("insert into kwlist (kws,setting) values (?,1)");
+        for (qsizetype i = 1; i < pending_.size(); ++i) sql += QStringLiteral(",(?,1)");
+        const bool stored = connection_.Execute(sql, pending_);
+        pending_.clear();
+        return stored;
+    }
+
+  private:
+    platform::Connection& connection_;
+    QVariantList pending_;
+};
+
+list_import::ImportOutcome NotStored(list_import::ImportOutcome outcome, const QString& cause) {
+    outcome.refusal = list_import::Refusal::NotStored;
+    outcome.error = cause;
+    outcome.imported = 0;
+    return outcome;
+}
+
+}  // namespace
+
 list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
                                              platform::RowTable& list, const QString& path) {
-    // The records first, in one write transaction whose lock is taken before anything else:
-    // under another program's lock the import waits once and writes none. The rows once the
-    // records are kept.
-    QStringList written;
-    QSet<QString> taken;
-    QString error;
+    // All or nothing. The records go in one write transaction whose lock is taken before
+    // anything else: under another program's lock the import waits once and writes none. The
+    // first statement that fails ends the import and takes every record back (after a full
+    // disk the library may have ended the transaction itself: nothing may follow outside it).
+    // The rows wait unseen until the records are kept.
     platform::WriteTransaction transaction(connection);
-    if (!transaction.Begun()) error = connection.LastError();
-    list_import::ImportOutcome outcome =
-        list_import::ImportListFile(path, [&](const QString& entry) {
-            const QString keyword = TrimBlanks(entry.toLower());
-            if (taken.contains(keyword) || platform::ListContainsText(keyword, list))
-                return list_import::EntryFate::Present;
-            taken.insert(keyword);
-            if (!transaction.Begun()) return list_import::EntryFate::NotWritten;
-            if (!connection.Execute(QStringLiteral("insert into kwlist (kws,setting) values (?,1)"),
-                                    {keyword})) {
-                error = connection.LastError();
-                return list_import::EntryFate::NotWritten;
-            }
-            written << keyword;
-            return list_import::EntryFate::Imported;
-        });
-    outcome.error = outcome.error.isEmpty() ? error : outcome.error;
-    const bool keep = outcome.refusal == list_import::Refusal::None;
-    if (transaction.Begun() && !(keep && transaction.Commit())) {
-        if (keep) outcome.error = connection.LastError();
-        outcome.notWritten += outcome.imported;
-        outcome.imported = 0;
-        written.clear();
-    }
-    for (const QString& keyword : written) list.Add(keyword);
-    return outcome;
+    if (!transaction.Begun()) return NotStored({}, connection.LastError());
+    std::optional<platform::RowTable::Appender> rows;
+    KeywordInserts inserts(connection);
+    list_import::ImportOutcome outcome = list_import::ImportListFile(
+        path, {.expect = [&](qsizetype lines) { rows.emplace(list, lines); },
+               .take =
+                   [&](const QString& entry) {
+                       const QString keyword = entry.toLower();
+                       if (!rows->AddNew(keyword)) return list_import::EntryFate::Present;
+                       if (!inserts.Add(keyword)) return list_import::EntryFate::Stop;
+                       return list_import::EntryFate::Imported;
+                   }});
+    if (outcome.refusal == list_import::Refusal::None && !(inserts.Flush() && transaction.Commit()))
+        outcome.refusal = list_import::Refusal::NotStored;
+    if (outcome.refusal == list_import::Refusal::None) return outcome;
+    if (rows) rows->Drop();
+    if (outcome.refusal != list_import::Refusal::NotStored) return outcome;
+    return NotStored(outcome, connection.LastError());
 }
 
 bool KeywordStored(platform::Connection& connection, const QString& keyword) {

@@ -31,9 +31,11 @@ struct DeleteOutcome {
 DeleteOutcome DeleteCheckedKeywords(platform::Connection& connection, platform::RowTable& list);
 
 // Imports the keywords of the file at `path`, one a line, lower-cased and trimmed: each new
-// one is stored (setting 1) and listed at the end of `list`, in one write transaction, so that a
-// file that fails its checks or a read cut short leaves both as they were. Under another
-// program's lock that outlasts the wait, the import waits once and stores none of them.
+// one is stored (setting 1) and listed at the end of `list`, all in one write transaction, or
+// none of them: a file that fails its checks or cannot be read to its end, a statement that
+// fails or a commit that fails leaves both list and table as they were, and the outcome says
+// why (Refusal::NotStored with the database's cause in Chinese). Under another program's lock
+// that outlasts the wait, the import waits once and stores none of them.
 list_import::ImportOutcome ImportKeywordFile(platform::Connection& connection,
                                              platform::RowTable& list, const QString& path);
 

@@ -162,9 +162,13 @@ void 关键词挖掘::Command7_Click() {
     if (path.isEmpty()) return;
     const list_import::ImportOutcome outcome =
         batch_keywords::ImportKeywordFile(SharedConnection(), ListView8->Rows(), path);
-    if (const QString message = list_import::ImportMessage(outcome, path, QStringLiteral("关键词"));
-        !message.isEmpty())
-        Notice(message);
+    const QString message = list_import::ImportMessage(outcome, path, QStringLiteral("关键词"));
+    if (message.isEmpty()) return;
+    // An import that stored nothing is a warning, not a notice of an outcome.
+    platform::ThePrompts().MessageBox(message, QStringLiteral("提示"), platform::Buttons::Ok,
+                                      outcome.refusal == list_import::Refusal::None
+                                          ? platform::Icon::Information
+                                          : platform::Icon::Exclamation);
 }
 
 void 关键词挖掘::Command8_Click() {

@@ -239,4 +239,67 @@ QString FileBytesToText(const QByteArray& bytes) {
     return BytesToText(bytes, QStringLiteral("gb2312"));
 }
 
+// Qt's own decoder, telling whether it holds the start of a character.
+struct DirectDecoder : QStringDecoder {
+    using QStringDecoder::QStringDecoder;
+    bool MidCharacter() const { return state.remainingChars != 0; }
+};
+
+struct PieceDecoder::State {
+    // One of the two is in use.
+    std::optional<DirectDecoder> direct;
+    Converter converter;
+    bool failed = false;
+};
+
+PieceDecoder::PieceDecoder(const QString& charset) : state_(std::make_unique<State>()) {
+    const QString name = charset.trimmed().toLower();
+    if (name == u"utf-8" || name == u"utf8")
+        state_->direct.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Default);
+    else if (name == u"utf-16le")
+        state_->direct.emplace(QStringDecoder::Utf16LE, QStringDecoder::Flag::Default);
+    else if (name == u"utf-16be")
+        state_->direct.emplace(QStringDecoder::Utf16BE, QStringDecoder::Flag::Default);
+    if (state_->direct) return;
+    state_->converter = Open(charset);
+    UErrorCode status = U_ZERO_ERROR;
+    if (state_->converter)
+        ucnv_setToUCallBack(state_->converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr,
+                            nullptr, &status);
+    state_->failed = !state_->converter || U_FAILURE(status);
+}
+
+PieceDecoder::~PieceDecoder() = default;
+
+std::optional<QString> PieceDecoder::Decode(QByteArrayView bytes) {
+    State& s = *state_;
+    if (s.failed) return std::nullopt;
+    if (s.direct) {
+        QString text = s.direct->decode(bytes);
+        s.failed = s.direct->hasError();
+        return s.failed ? std::nullopt : std::optional<QString>(std::move(text));
+    }
+    // A byte gives at most one UTF-16 unit in the charsets read here, a character held over
+    // from the last piece two more.
+    QString text(bytes.size() + 2, Qt::Uninitialized);
+    auto* const start = reinterpret_cast<UChar*>(text.data());
+    UChar* target = start;
+    const char* source = bytes.data();
+    s.failed = !Convert(s.converter.get(), target, start + text.size(), source,
+                        source + bytes.size(), false);
+    if (s.failed) return std::nullopt;
+    text.truncate(target - start);
+    return text;
+}
+
+bool PieceDecoder::EndsWhole() {
+    State& s = *state_;
+    if (s.failed) return false;
+    if (s.direct) return !s.direct->MidCharacter();
+    UChar unit = 0;
+    UChar* target = &unit;
+    const char* source = nullptr;
+    return Convert(s.converter.get(), target, target + 1, source, source, true) && target == &unit;
+}
+
 }  // namespace platform

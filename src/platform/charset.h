@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -37,5 +38,25 @@ inline QByteArray ToAnsi(const QString& text, Unmappable unmappable = Unmappable
 
 // Text read from a file: UTF-8 when the bytes are valid UTF-8, otherwise GBK.
 QString FileBytesToText(const QByteArray& bytes);
+
+// Decodes a text that comes in pieces, such as a file read a piece at a time: a character cut
+// between two pieces is finished with the next one. "utf-8", "utf-16le" and "utf-16be" are
+// decoded directly, any other charset by the converter ("gb2312" read as GBK).
+class PieceDecoder {
+  public:
+    explicit PieceDecoder(const QString& charset);
+    ~PieceDecoder();
+    PieceDecoder(const PieceDecoder&) = delete;
+    PieceDecoder& operator=(const PieceDecoder&) = delete;
+
+    // The text of the next piece; nothing once any byte so far was not valid in the charset.
+    std::optional<QString> Decode(QByteArrayView bytes);
+    // Whether the text ended on a whole character.
+    bool EndsWhole();
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace platform

@@ -50,27 +50,96 @@ void ListItem::SetSmallIcon(const QString& key) const {
     table_->SetSmallIcon(index_, key);
 }
 
+RowTable::Row::Row(const Row& other)
+    : text(other.text),
+      extra(other.extra ? std::make_unique<Extra>(*other.extra) : nullptr),
+      key(other.key),
+      checked(other.checked),
+      bold(other.bold) {}
+
+RowTable::Row& RowTable::Row::operator=(const Row& other) {
+    if (this != &other) *this = Row(other);
+    return *this;
+}
+
+RowTable::Row::Extra& RowTable::Row::MadeExtra() {
+    if (!extra) extra = std::make_unique<Extra>();
+    return *extra;
+}
+
+QVarLengthArray<qsizetype, 16> RowTable::Row::Ends() const {
+    QVarLengthArray<qsizetype, 16> ends;
+    const int count = CellCount();
+    if (count == 0) return ends;
+    const QString& cells = extra->cells;
+    const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
+    for (int k = 0; k < count; ++k)
+        ends.append(qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode());
+    return ends;
+}
+
+void RowTable::Row::WriteEnds(const QVarLengthArray<qsizetype, 16>& ends) {
+    QVarLengthArray<char16_t, 33> trailer;
+    for (const qsizetype end : ends) {
+        trailer.append(char16_t(end >> 16));
+        trailer.append(char16_t(end & 0xffff));
+    }
+    trailer.append(char16_t(ends.size()));
+    extra->cells.append(QStringView(trailer.constData(), trailer.size()));
+}
+
 QStringView RowTable::Row::CellView(int j) const {
     if (j == 0) return text;
-    if (j < 1 || j > ends.size()) return {};
-    const qsizetype begin = j == 1 ? 0 : ends[j - 2];
-    return QStringView(subItems).mid(begin, ends[j - 1] - begin);
+    const int count = CellCount();
+    if (j < 1 || j > count) return {};
+    const QString& cells = extra->cells;
+    const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
+    const auto end = [&](int k) {
+        return qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode();
+    };
+    const qsizetype begin = j == 1 ? 0 : end(j - 2);
+    return QStringView(cells).mid(begin, end(j - 1) - begin);
+}
+
+template <class Write>
+void RowTable::Row::AppendCell(qsizetype room, Write write) {
+    QVarLengthArray<qsizetype, 16> ends = Ends();
+    QString& cells = MadeExtra().cells;
+    const qsizetype at = ends.isEmpty() ? 0 : ends.back();
+    // Room for a few more short cells, so that filling a row seldom grows it twice.
+    const qsizetype needed = at + room + 2 * (ends.size() + 1) + 1;
+    if (cells.capacity() < needed) cells.reserve(needed + 32);
+    cells.resize(at + room);
+    const QChar* const written = write(cells.data() + at);
+    cells.truncate(written - cells.constData());
+    ends.append(cells.size());
+    WriteEnds(ends);
 }
 
 void RowTable::Row::SetSubItem(int j, QStringView value) {
-    if (j == ends.size() + 1) {  // the usual case: cells are filled from left to right
-        // Room for a few more short cells, so that filling a row seldom grows it twice.
-        if (subItems.capacity() < subItems.size() + value.size())
-            subItems.reserve(subItems.size() + value.size() + 32);
-        subItems.append(value);
-        ends.append(subItems.size());
+    const auto copy = [value](QChar* to) {
+        std::copy(value.begin(), value.end(), to);
+        return to + value.size();
+    };
+    if (j == CellCount() + 1) {  // the usual case: cells are filled from left to right
+        AppendCell(value.size(), copy);
         return;
     }
-    while (ends.size() < j) ends.append(subItems.size());
+    QVarLengthArray<qsizetype, 16> ends = Ends();
+    QString& cells = MadeExtra().cells;
+    cells.truncate(ends.isEmpty() ? 0 : ends.back());
+    while (ends.size() < j) ends.append(cells.size());
     const qsizetype begin = j == 1 ? 0 : ends[j - 2];
     const qsizetype delta = value.size() - (ends[j - 1] - begin);
-    subItems.replace(begin, ends[j - 1] - begin, value.data(), value.size());
+    cells.replace(begin, ends[j - 1] - begin, value.data(), value.size());
     for (qsizetype k = j - 1; k < ends.size(); ++k) ends[k] += delta;
+    WriteEnds(ends);
+}
+
+void RowTable::Row::SetExtra(QString Extra::*field, const QString& value) {
+    if (!extra && value.isEmpty()) return;
+    MadeExtra().*field = value;
+    if (extra->cells.isEmpty() && extra->tag.isEmpty() && extra->icon.isEmpty()) extra.reset();
 }
 
 RowTable::RowTable(QObject* parent) : QAbstractTableModel(parent) {}
@@ -146,7 +215,7 @@ void RowTable::Remove(int index) {
 void RowTable::Clear() {
     beginResetModel();
     rows_.clear();
-    textCounts_.clear();
+    textCounts_.Clear();
     textCountsValid_ = true;
     positions_.clear();
     positionsValid_ = true;
@@ -155,7 +224,7 @@ void RowTable::Clear() {
 
 void RowTable::Reserve(int rows) {
     rows_.reserve(static_cast<size_t>(qMax(0, rows)));
-    if (textCountsValid_) textCounts_.reserve(rows);
+    if (textCountsValid_) textCounts_.Reserve(rows);
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
@@ -205,7 +274,7 @@ void RowTable::SetBold(int index, bool bold) {
 
 void RowTable::SetSmallIcon(int index, const QString& key) {
     if (index < 1 || index > Count()) return;
-    Mutable(index).icon = key;
+    Mutable(index).SetExtra(&Row::Extra::icon, key);
     EmitRowChanged(index, 0, 0);
 }
 
@@ -241,11 +310,13 @@ void RowTable::RebuildFrom(const RowTable& source) {
     for (const Row& from : source.rows_) {
         // Made in place as a copy, then what is not copied taken back while the row is at hand.
         Row& row = rows_.emplace_back(from);
-        row.tag = QString();
+        row.SetExtra(&Row::Extra::tag, QString());
         row.checked = false;
     }
-    textCounts_ = source.textCounts_;
-    textCountsValid_ = source.textCountsValid_;
+    // Counted again by the first duplicate test, if any ever comes: a copy of a list of a million
+    // rows costs no second count it may never use.
+    textCounts_.Clear();
+    ForgetTextCounts();
     ForgetPositions();
     endResetModel();
 }
@@ -256,7 +327,7 @@ RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
     table_.rows_.clear();
     table_.rows_.reserve(static_cast<size_t>(qMax(0, rows)));
     // Made again by the first duplicate test or look-up by key, if any ever comes.
-    table_.textCounts_.clear();
+    table_.textCounts_.Clear();
     table_.ForgetTextCounts();
     table_.positions_.clear();
     table_.ForgetPositions();
@@ -267,27 +338,60 @@ RowTable::Loader::~Loader() {
 }
 
 void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
+    // Room for where each of a usual row's cells ends, too.
+    constexpr qsizetype kEnds = 2 * 8 + 1;
     Row& row = table_.rows_.emplace_back();
     row.text = std::move(text);
-    row.subItems.reserve(cellsLength);
+    row.MadeExtra().cells.reserve(cellsLength + kEnds);
     row.key = NewKey();
 }
 
 void RowTable::Loader::AddCell(QStringView text) {
-    Row& row = table_.rows_.back();
-    row.subItems.append(text);
-    row.ends.append(row.subItems.size());
+    table_.rows_.back().SetSubItem(table_.rows_.back().CellCount() + 1, text);
 }
 
 void RowTable::Loader::AddCell(QUtf8StringView text) {
-    Row& row = table_.rows_.back();
-    const qsizetype at = row.subItems.size();
     // Decoded in place: UTF-16 never takes more units than UTF-8 takes bytes.
-    row.subItems.resize(at + text.size());
-    const QChar* end =
-        utf8_.appendToBuffer(row.subItems.data() + at, QByteArrayView(text.data(), text.size()));
-    row.subItems.truncate(end - row.subItems.constData());
-    row.ends.append(row.subItems.size());
+    table_.rows_.back().AppendCell(text.size(), [this, text](QChar* to) {
+        return utf8_.appendToBuffer(to, QByteArrayView(text.data(), text.size()));
+    });
+}
+
+RowTable::Appender::Appender(RowTable& table, qsizetype rows)
+    : table_(table), first_(table.Count()) {
+    const qsizetype room = table.Count() + qMax<qsizetype>(0, rows);
+    table_.rows_.reserve(static_cast<size_t>(room));
+    table_.RecountTexts();
+    table_.textCounts_.Reserve(room);
+    table_.ForgetPositions();
+}
+
+RowTable::Appender::~Appender() {
+    const int added = table_.unannounced_;
+    if (added == 0) return;
+    table_.beginInsertRows({}, table_.Count() - added, table_.Count() - 1);
+    table_.unannounced_ = 0;
+    table_.endInsertRows();
+    if (table_.sorting_) table_.SetSorting(table_.sorting_);
+}
+
+bool RowTable::Appender::AddNew(const QString& text) {
+    // The counts were made valid by the constructor.
+    if (!table_.textCounts_.AddNew(text)) return false;
+    Row& row = table_.rows_.emplace_back();
+    row.text = text;
+    row.key = NewKey();
+    table_.ForgetPositions();
+    ++table_.unannounced_;
+    return true;
+}
+
+void RowTable::Appender::Drop() {
+    for (auto row = table_.rows_.begin() + first_; row != table_.rows_.end(); ++row)
+        table_.CountText(row->text, -1);
+    table_.rows_.erase(table_.rows_.begin() + first_, table_.rows_.end());
+    table_.unannounced_ = 0;
+    table_.ForgetPositions();
 }
 
 void RowTable::SetAllChecked(bool checked) {
@@ -329,25 +433,21 @@ int RowTable::SortedPosition(QStringView text) const {
     return static_cast<int>(at - rows_.begin());
 }
 
+void RowTable::RecountTexts() const {
+    if (textCountsValid_) return;
+    textCounts_.Clear();
+    textCounts_.Reserve(Count());
+    for (const Row& row : rows_) textCounts_.Add(row.text, +1);
+    textCountsValid_ = true;
+}
+
 bool RowTable::ContainsText(const QString& text) const {
-    if (!textCountsValid_) {
-        textCounts_.clear();
-        textCounts_.reserve(Count());
-        for (const Row& row : rows_) ++textCounts_[row.text];
-        textCountsValid_ = true;
-    }
-    return textCounts_.contains(text);
+    RecountTexts();
+    return textCounts_.Contains(text);
 }
 
 void RowTable::CountText(const QString& text, int delta) {
-    if (!textCountsValid_) return;
-    auto it = textCounts_.find(text);
-    if (it == textCounts_.end()) {
-        if (delta > 0) textCounts_.insert(text, delta);
-        return;
-    }
-    *it += delta;
-    if (*it <= 0) textCounts_.erase(it);
+    if (textCountsValid_) textCounts_.Add(text, delta);
 }
 
 void RowTable::EmitRowChanged(int index, int firstColumn, int lastColumn) {
@@ -357,7 +457,7 @@ void RowTable::EmitRowChanged(int index, int firstColumn, int lastColumn) {
 }
 
 int RowTable::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Count();
+    return parent.isValid() ? 0 : Count() - unannounced_;
 }
 
 int RowTable::columnCount(const QModelIndex& parent) const {
@@ -376,7 +476,8 @@ QVariant RowTable::data(const QModelIndex& index, int role) const {
             if (checkable_ && index.column() == 0) return row.checked ? Qt::Checked : Qt::Unchecked;
             return {};
         case Qt::DecorationRole:
-            if (index.column() == 0 && !row.icon.isEmpty()) return images_.value(row.icon);
+            if (index.column() == 0 && row.extra && !row.extra->icon.isEmpty())
+                return images_.value(row.extra->icon);
             return {};
         case Qt::FontRole:
             if (row.bold) {

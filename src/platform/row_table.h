@@ -9,8 +9,11 @@
 #include <QStringView>
 #include <QVarLengthArray>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include "platform/text_counts.h"
 
 namespace platform {
 
@@ -110,15 +113,17 @@ class RowTable : public QAbstractTableModel {
     void SetChecked(int index, bool checked);
     bool Bold(int index) const { return At(index).bold; }
     void SetBold(int index, bool bold);
-    QString Tag(int index) const { return At(index).tag; }
-    void SetTag(int index, const QString& tag) { Mutable(index).tag = tag; }
-    QString SmallIcon(int index) const { return At(index).icon; }
+    QString Tag(int index) const { return At(index).Tag(); }
+    void SetTag(int index, const QString& tag) { Mutable(index).SetExtra(&Row::Extra::tag, tag); }
+    QString SmallIcon(int index) const { return At(index).Icon(); }
     void SetSmallIcon(int index, const QString& key);
     // The pictures the rows' small-icon keys name, shown before each row's text.
     void SetImageList(const QHash<QString, QIcon>& images) { images_ = images; }
 
-    // A whole list loaded in one pass: see Loader below.
+    // A whole list loaded in one pass, and many rows added at the end in one pass: see Loader
+    // and Appender below.
     class Loader;
+    class Appender;
 
     // Bulk changes, each one pass over the rows.
     // Removes every row for which `remove(index)` holds, asked of the rows as they stand
@@ -158,20 +163,49 @@ class RowTable : public QAbstractTableModel {
     void ColumnsChanged();
 
   private:
-    // A row's sub-items are one text with the end of each recorded, which keeps a row of short
-    // cells small; its text stands apart, shared with the duplicate test's hash.
+    // A row kept small, for lists of a million rows: its text stands apart, shared with the
+    // duplicate test's hash; what many lists never use (sub-items, tag, icon) is made when
+    // first set.
     struct Row {
+        struct Extra {
+            // The sub-items one after another, then where each ends (two units each, high
+            // half first), then how many there are: every cell of a row in one block.
+            QString cells;
+            QString tag;
+            QString icon;
+        };
+
         QString text;
-        QString subItems;
-        QVarLengthArray<quint32, 8> ends;
-        QString tag;
-        QString icon;
+        std::unique_ptr<Extra> extra;
         quint64 key = 0;
         bool checked = false;
         bool bold = false;
 
+        Row() = default;
+        Row(const Row& other);
+        Row& operator=(const Row& other);
+        Row(Row&&) noexcept = default;
+        Row& operator=(Row&&) noexcept = default;
+
+        int CellCount() const {
+            return extra && !extra->cells.isEmpty() ? extra->cells.back().unicode() : 0;
+        }
         QStringView CellView(int j) const;
         void SetSubItem(int j, QStringView value);
+        // Appends a sub-item that `write` puts at the QChar* it is handed, in at most `room`
+        // units; it returns the end of what it wrote.
+        template <class Write>
+        void AppendCell(qsizetype room, Write write);
+        QString Tag() const { return extra ? extra->tag : QString(); }
+        QString Icon() const { return extra ? extra->icon : QString(); }
+        void SetExtra(QString Extra::*field, const QString& value);
+        Extra& MadeExtra();
+
+      private:
+        // Where each sub-item ends.
+        QVarLengthArray<qsizetype, 16> Ends() const;
+        // Ends the cells with `ends` and their count, the texts standing before.
+        void WriteEnds(const QVarLengthArray<qsizetype, 16>& ends);
     };
 
     const Row& At(int index) const { return rows_[static_cast<size_t>(index - 1)]; }
@@ -180,6 +214,8 @@ class RowTable : public QAbstractTableModel {
     // Where a row with `text` in the sort column goes in the sorted rows.
     int SortedPosition(QStringView text) const;
     void CountText(const QString& text, int delta);
+    // Makes the duplicate test's counts again after a bulk removal, if none came since.
+    void RecountTexts() const;
     // A bulk removal leaves the counts to be made again by the next duplicate test.
     void ForgetTextCounts() { textCountsValid_ = false; }
     void ForgetPositions() const { positionsValid_ = false; }
@@ -187,11 +223,13 @@ class RowTable : public QAbstractTableModel {
 
     std::vector<Column> columns_;
     std::vector<Row> rows_;
-    mutable QHash<QString, int> textCounts_;
+    mutable TextCounts textCounts_;
     mutable bool textCountsValid_ = true;
     mutable QHash<quint64, int> positions_;
     mutable bool positionsValid_ = true;
     std::optional<SortRule> sorting_;
+    // Rows at the end that an Appender added and the views are not yet told of.
+    int unannounced_ = 0;
     QHash<QString, QIcon> images_;
     bool checkable_ = false;
     bool editable_ = false;
@@ -219,6 +257,27 @@ class RowTable::Loader {
   private:
     RowTable& table_;
     QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+};
+
+// Many new rows added at the end of a table in one pass, for a long list such as a file's:
+// each counts for the duplicate test (ContainsText) as soon as it is added, and the views are
+// told of them all at once when the appender ends, in the table's order when it is sorted.
+// Drop takes back every row added so far.
+class RowTable::Appender {
+  public:
+    // Room for `rows` more rows.
+    Appender(RowTable& table, qsizetype rows);
+    ~Appender();
+    Appender(const Appender&) = delete;
+    Appender& operator=(const Appender&) = delete;
+
+    // Adds a row of `text` unless a row has that text already; whether it added one.
+    bool AddNew(const QString& text);
+    void Drop();
+
+  private:
+    RowTable& table_;
+    int first_;  // where the first added row stands, from 0
 };
 
 // Whether `table` has a row whose text equals `s` with its surrounding blanks (U+0020) removed

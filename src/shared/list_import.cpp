@@ -1,87 +1,24 @@
 #include "shared/list_import.h"
 
-#include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QStringList>
+#include <QUtf8StringView>
 #include <algorithm>
-#include <optional>
-#include <utility>
+#include <cstring>
+#include <memory>
 
 #include "platform/charset.h"
+#include "platform/regular_file.h"
 #include "platform/wait.h"
 #include "shared/job_progress.h"
-#include "shared/text_helpers.h"
 
 namespace list_import {
 namespace {
 
-const QString kUtf8 = QStringLiteral("utf-8");
-const QString kGbk = QStringLiteral("gb2312");
-const QByteArray kByteOrderMark("\xEF\xBB\xBF");
-
-// No character takes more than four bytes in either charset, so a line of more bytes than
-// this is too long whatever it holds.
-constexpr qsizetype kLongestLineBytes = 4 * kLongestLine;
 constexpr qint64 kChunkBytes = 64 * 1024;
 // The progress is shown again after this many bytes.
 constexpr qint64 kProgressStep = 1 << 20;
-
-// The lines of a file, read a chunk at a time; a line too long to be taken is skipped rather
-// than held.
-class LineReader {
-  public:
-    explicit LineReader(QFile& file) : file_(file) {}
-
-    // The next line without its end and without NUL bytes; `tooLong` for one beyond
-    // kLongestLineBytes, which comes empty. False at the end of the file or when it cannot be
-    // read (Failed).
-    bool Next(QByteArray& line, bool& tooLong) {
-        line.clear();
-        tooLong = false;
-        bool any = false;
-        const bool afterCr = std::exchange(afterCr_, false);
-        for (bool first = true;; first = false) {
-            if (at_ == chunk_.size() && !Fill()) return any;
-            // The LF of a CR LF pair ends no second line.
-            if (first && afterCr && chunk_[at_] == '\n') ++at_;
-            qsizetype end = at_;
-            while (end < chunk_.size() && chunk_[end] != '\n' && chunk_[end] != '\r') ++end;
-            if (!tooLong) {
-                line.append(chunk_.constData() + at_, end - at_);
-                line.removeIf([](char c) { return c == '\0'; });
-                if (line.size() > kLongestLineBytes) {
-                    tooLong = true;
-                    line.clear();
-                }
-            }
-            any = any || end > at_ || end < chunk_.size();
-            if (end < chunk_.size()) {
-                afterCr_ = chunk_[end] == '\r';
-                at_ = end + 1;
-                return true;
-            }
-            at_ = end;
-        }
-    }
-    bool Failed() const { return failed_; }
-    qint64 BytesRead() const { return bytesRead_; }
-
-  private:
-    bool Fill() {
-        chunk_ = file_.read(kChunkBytes);
-        at_ = 0;
-        if (file_.error() != QFileDevice::NoError) failed_ = true;
-        bytesRead_ += chunk_.size();
-        return !chunk_.isEmpty();
-    }
-
-    QFile& file_;
-    QByteArray chunk_;
-    qsizetype at_ = 0;
-    bool afterCr_ = false;
-    bool failed_ = false;
-    qint64 bytesRead_ = 0;
-};
 
 // Panels 2 and 3 of the status bar while a file is read in two passes; what they showed before
 // comes back at the end.
@@ -109,24 +46,166 @@ class Progress {
     QString item_;
 };
 
-// The first pass: the charset every line of the file is valid in, UTF-8 before GBK; nothing
-// when there is none or the file cannot be read.
-std::optional<QString> FileCharset(QFile& file, Progress& progress) {
-    LineReader reader(file);
-    bool utf8 = true;
-    bool gbk = true;
-    QByteArray line;
-    bool tooLong = false;
-    for (bool first = true; reader.Next(line, tooLong); first = false) {
-        if (first && line.startsWith(kByteOrderMark)) line.remove(0, kByteOrderMark.size());
-        utf8 = utf8 && platform::BytesToTextExactly(line, kUtf8).has_value();
-        gbk = gbk && platform::BytesToTextExactly(line, kGbk).has_value();
-        if (!utf8 && !gbk) return std::nullopt;
-        progress.Show(reader.BytesRead());
-    }
-    if (reader.Failed()) return std::nullopt;
-    return utf8 ? kUtf8 : kGbk;
+// The file as its first pass finds it.
+struct Survey {
+    QString charset;
+    qsizetype markLength = 0;  // of its byte-order mark
+    bool eightBit = true;
+    // Lines at most: the more of its LF and CR bytes, one more for a last line without end.
+    qsizetype lines = 1;
+};
+
+// The charset a byte-order mark at the start of `bytes` names, with the mark's length.
+std::pair<QString, qsizetype> MarkedCharset(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return {QStringLiteral("utf-8"), 3};
+    if (bytes.startsWith("\xFF\xFE")) return {QStringLiteral("utf-16le"), 2};
+    if (bytes.startsWith("\xFE\xFF")) return {QStringLiteral("utf-16be"), 2};
+    return {};
 }
+
+// How many bytes at the end of `bytes` start a UTF-8 character that needs more bytes than
+// are there.
+qsizetype UnfinishedUtf8(QByteArrayView bytes) {
+    for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<uchar>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+        const qsizetype needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return needed > back ? back : 0;
+    }
+    return 0;
+}
+
+// The first pass: the file's charset and how many lines it has at most; nothing when it
+// cannot be read.
+std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
+    Survey survey;
+    qsizetype lineFeeds = 0;
+    qsizetype returns = 0;
+    bool utf8 = true;
+    // The bytes read, after the start of a UTF-8 character left unfinished by the last piece.
+    QByteArray buffer;
+    qsizetype carried = 0;
+    for (qint64 done = 0; done < size;) {
+        const qint64 want = std::min(kChunkBytes, size - done);
+        buffer.resize(carried + want);
+        const qint64 got = file.read(buffer.data() + carried, want);
+        if (got < 0) return std::nullopt;
+        if (got == 0) break;
+        buffer.resize(carried + got);
+        const QByteArrayView fresh(buffer.constData() + carried, got);
+        if (done == 0) {
+            std::tie(survey.charset, survey.markLength) = MarkedCharset(fresh);
+            survey.eightBit = !survey.charset.startsWith(u"utf-16");
+        }
+        done += got;
+        lineFeeds += std::count(fresh.begin(), fresh.end(), '\n');
+        returns += std::count(fresh.begin(), fresh.end(), '\r');
+        // Without a mark, UTF-8 only when the whole file is valid UTF-8.
+        if (survey.charset.isEmpty() && utf8) {
+            const qsizetype tail = done < size ? UnfinishedUtf8(buffer) : 0;
+            utf8 = QUtf8StringView(QByteArrayView(buffer).chopped(tail)).isValidUtf8();
+            std::memmove(buffer.data(), buffer.constData() + buffer.size() - tail, tail);
+            carried = utf8 ? tail : 0;
+        }
+        progress.Show(done);
+    }
+    survey.lines += std::max(lineFeeds, returns);
+    if (survey.charset.isEmpty())
+        survey.charset = utf8 ? QStringLiteral("utf-8") : QStringLiteral("gb2312");
+    return survey;
+}
+
+// The second pass's lines, out of the text as it is decoded a piece at a time, each handed on
+// with its entry trimmed. A line too long to be taken is skipped rather than held.
+class LineTaker {
+  public:
+    LineTaker(const EntryTaker& taker, ImportOutcome& outcome) : taker_(taker), outcome_(outcome) {}
+
+    // Takes the lines that `text` ends; false once the list stopped the import.
+    bool Feed(const QString& text) {
+        qsizetype at = 0;
+        if (afterCr_ && text.startsWith(u'\n')) at = 1;  // the LF of a CR LF pair
+        afterCr_ = false;
+        qsizetype nextLf = -1;
+        qsizetype nextCr = -1;
+        while (at < text.size()) {
+            if (nextLf < at) nextLf = Found(text.indexOf(u'\n', at), text);
+            if (nextCr < at) nextCr = Found(text.indexOf(u'\r', at), text);
+            const qsizetype end = std::min(nextLf, nextCr);
+            if (end == text.size()) {
+                Carry(QStringView(text).sliced(at));
+                break;
+            }
+            const QStringView piece = QStringView(text).sliced(at, end - at);
+            const bool taken = carry_.isEmpty() && !carryTooLong_
+                                   ? Take(piece, false)
+                                   : (Carry(piece), Take(carry_, carryTooLong_));
+            carry_.clear();
+            carryTooLong_ = false;
+            if (!taken) return false;
+            at = end + 1;
+            if (text[end] == u'\r') {
+                if (at == text.size())
+                    afterCr_ = true;
+                else if (text[at] == u'\n')
+                    ++at;
+            }
+        }
+        return true;
+    }
+    // Takes the last line, when the file does not end in a line end.
+    void Finish() {
+        if (!carry_.isEmpty() || carryTooLong_) Take(carry_, carryTooLong_);
+    }
+
+  private:
+    static qsizetype Found(qsizetype at, const QString& text) { return at < 0 ? text.size() : at; }
+
+    void Carry(QStringView piece) {
+        if (carryTooLong_) return;
+        if (carry_.size() + piece.size() > kLongestLine) {
+            carryTooLong_ = true;
+            carry_.clear();
+            return;
+        }
+        carry_.append(piece);
+    }
+
+    bool Take(QStringView line, bool tooLong) {
+        ++outcome_.linesRead;
+        if (tooLong || line.size() > kLongestLine) {
+            ++outcome_.tooLong;
+            return true;
+        }
+        while (!line.isEmpty() && line.front() == u' ') line = line.sliced(1);
+        while (!line.isEmpty() && line.back() == u' ') line.chop(1);
+        if (line.isEmpty()) return true;
+        switch (taker_.take(line.toString())) {
+            case EntryFate::Imported:
+                ++outcome_.imported;
+                break;
+            case EntryFate::Present:
+                ++outcome_.present;
+                break;
+            case EntryFate::Refused:
+                ++outcome_.refused;
+                break;
+            case EntryFate::NotWritten:
+                ++outcome_.notWritten;
+                break;
+            case EntryFate::Stop:
+                outcome_.refusal = Refusal::NotStored;
+                return false;
+        }
+        return true;
+    }
+
+    const EntryTaker& taker_;
+    ImportOutcome& outcome_;
+    QString carry_;  // the start of a line the next piece goes on with
+    bool carryTooLong_ = false;
+    bool afterCr_ = false;
+};
 
 ImportOutcome Refused(Refusal refusal, const QString& error = {}) {
     ImportOutcome outcome;
@@ -135,63 +214,63 @@ ImportOutcome Refused(Refusal refusal, const QString& error = {}) {
     return outcome;
 }
 
+QString ReadError(const QFile& file) {
+    return QStringLiteral("读取文件时出错（%1）").arg(file.errorString());
+}
+
 }  // namespace
 
-ImportOutcome ImportListFile(const QString& path,
-                             const std::function<EntryFate(const QString& entry)>& take) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return Refused(Refusal::Unreadable, file.errorString());
-    if (file.size() > kLargestFile) return Refused(Refusal::TooLarge);
-    Progress progress(path, file.size());
-    const std::optional<QString> charset = FileCharset(file, progress);
-    if (file.error() != QFileDevice::NoError)
-        return Refused(Refusal::Unreadable, file.errorString());
-    if (!charset) return Refused(Refusal::NotText);
-    if (!file.seek(0)) return Refused(Refusal::Unreadable, file.errorString());
+ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker) {
+    const platform::OpenedFile opened = platform::TheFileOpener().OpenRegularFile(path);
+    if (!opened.file) return Refused(Refusal::Unreadable, opened.refusal);
+    QFile& file = *opened.file;
+    const qint64 size = file.size();
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (size > kLargestFile) return Refused(Refusal::TooLarge);
+    Progress progress(path, size);
+    const std::optional<Survey> survey = SurveyFile(file, size, progress);
+    if (!survey) return Refused(Refusal::Unreadable, ReadError(file));
+    if (!file.seek(0)) return Refused(Refusal::Unreadable, ReadError(file));
+    if (taker.expect) taker.expect(survey->lines);
 
     ImportOutcome outcome;
-    LineReader reader(file);
-    QByteArray line;
-    bool tooLong = false;
-    for (bool first = true; reader.Next(line, tooLong); first = false) {
-        progress.Show(file.size() + reader.BytesRead());
-        if (first && line.startsWith(kByteOrderMark)) line.remove(0, kByteOrderMark.size());
-        const QString text =
-            tooLong ? QString() : platform::BytesToTextExactly(line, *charset).value_or(QString());
-        if (tooLong || text.size() > kLongestLine) {
-            ++outcome.tooLong;
-            continue;
+    LineTaker lines(taker, outcome);
+    platform::PieceDecoder decoder(survey->charset);
+    qint64 done = 0;
+    QByteArray bytes;
+    while (done < size) {
+        bytes.resize(std::min(kChunkBytes, size - done));
+        const qint64 got = file.read(bytes.data(), bytes.size());
+        if (got < 0) return Refused(Refusal::Unreadable, ReadError(file));
+        if (got == 0) break;
+        bytes.truncate(got);
+        QByteArrayView piece(bytes);
+        if (done == 0) piece = piece.sliced(std::min(survey->markLength, piece.size()));
+        done += bytes.size();
+        if (survey->eightBit && piece.contains('\0')) {
+            bytes = piece.toByteArray();
+            bytes.removeIf([](char c) { return c == '\0'; });
+            piece = bytes;
         }
-        const QString entry = TrimBlanks(text);
-        if (entry.isEmpty()) continue;
-        switch (take(entry)) {
-            case EntryFate::Imported:
-                ++outcome.imported;
-                break;
-            case EntryFate::Present:
-                ++outcome.present;
-                break;
-            case EntryFate::Refused:
-                ++outcome.refused;
-                break;
-            case EntryFate::NotWritten:
-                ++outcome.notWritten;
-                break;
-        }
+        std::optional<QString> text = decoder.Decode(piece);
+        if (!text) return Refused(Refusal::NotText);
+        if (!survey->eightBit) text->remove(QChar(u'\0'));
+        if (!lines.Feed(*text)) return outcome;
+        progress.Show(size + done);
     }
-    if (reader.Failed()) {
-        outcome.refusal = Refusal::Unreadable;
-        outcome.error = file.errorString();
-    }
+    if (!decoder.EndsWhole()) return Refused(Refusal::NotText);
+    lines.Finish();
+    outcome.changed =
+        done != size || file.size() != size || QFileInfo(path).lastModified() != modified;
     return outcome;
 }
 
 QString ImportMessage(const ImportOutcome& outcome, const QString& path, const QString& what,
                       const QString& refusal) {
+    const QString error = outcome.error.isEmpty() ? QString() : u'\n' + outcome.error;
     switch (outcome.refusal) {
         case Refusal::Unreadable:
-            return QStringLiteral("无法读取%1列表文件，未导入任何%1：").arg(what) + path +
-                   (outcome.error.isEmpty() ? QString() : u'\n' + outcome.error);
+            return QStringLiteral("无法读取%1列表文件，未导入任何%1：").arg(what) + path + error;
         case Refusal::TooLarge:
             return QStringLiteral("%1列表文件过大（超过%2 MB），未导入任何%1：")
                        .arg(what)
@@ -199,27 +278,38 @@ QString ImportMessage(const ImportOutcome& outcome, const QString& path, const Q
                    path;
         case Refusal::NotText:
             return QStringLiteral(
-                       "无法读取%1列表文件（应为GBK或UTF-8编码的文本文件），未导入任何%1：")
+                       "无法读取%1列表文件（应为GBK、UTF-8或UTF-16编码的文本文件），未导入任何%1：")
                        .arg(what) +
+                   path;
+        case Refusal::NotStored:
+            return QStringLiteral("未能将%1写入数据库：%2。未导入任何%1：")
+                       .arg(what, outcome.error) +
                    path;
         case Refusal::None:
             break;
     }
-    if (outcome.NotImported() == 0) return {};
-    QStringList reasons;
-    if (outcome.tooLong > 0)
-        reasons << QStringLiteral("%1行超过%2个字符").arg(outcome.tooLong).arg(kLongestLine);
-    if (outcome.present > 0)
-        reasons << QStringLiteral("%1行列表中已有该%2").arg(outcome.present).arg(what);
-    if (outcome.refused > 0) reasons << QStringLiteral("%1行").arg(outcome.refused) + refusal;
-    if (outcome.notWritten > 0)
-        reasons << QStringLiteral("%1行未能写入数据库").arg(outcome.notWritten);
-    return QStringLiteral("导入了%1个%2，另有%3行未导入（%4）。")
-               .arg(outcome.imported)
-               .arg(what)
-               .arg(outcome.NotImported())
-               .arg(reasons.join(QStringLiteral("，"))) +
-           (outcome.error.isEmpty() ? QString() : u'\n' + outcome.error);
+    if (outcome.NotImported() == 0 && !outcome.changed) return {};
+    QString message = QStringLiteral("导入了%1个%2").arg(outcome.imported).arg(what);
+    if (outcome.NotImported() > 0) {
+        QStringList reasons;
+        if (outcome.tooLong > 0)
+            reasons << QStringLiteral("%1行超过%2个字符").arg(outcome.tooLong).arg(kLongestLine);
+        if (outcome.present > 0)
+            reasons << QStringLiteral("%1行列表中已有该%2").arg(outcome.present).arg(what);
+        if (outcome.refused > 0) reasons << QStringLiteral("%1行").arg(outcome.refused) + refusal;
+        if (outcome.notWritten > 0)
+            reasons << QStringLiteral("%1行未能写入数据库").arg(outcome.notWritten);
+        message += QStringLiteral("，另有%1行未导入（%2）")
+                       .arg(outcome.NotImported())
+                       .arg(reasons.join(QStringLiteral("，")));
+    }
+    message += u'。';
+    if (outcome.changed)
+        message +=
+            QStringLiteral("文件在读取时被改动了（被截短、加长或改写），只读取了其中的前%1行：")
+                .arg(outcome.linesRead) +
+            path;
+    return message + error;
 }
 
 }  // namespace list_import

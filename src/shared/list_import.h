@@ -4,8 +4,8 @@
 #include <functional>
 
 // Importing a list's entries from a text file, one a line: the one routine behind every list
-// that imports, with its checks and the message that tells the outcome. The file is read line
-// by line in bounded memory, showing its progress in the status bar.
+// that imports, with its checks and the message that tells the outcome. The file is read a
+// piece at a time in bounded memory, showing its progress in the status bar.
 namespace list_import {
 
 // The longest line taken, in characters, blanks around the entry included: far beyond any
@@ -18,9 +18,10 @@ inline constexpr qint64 kLargestFile = qint64(64) << 20;
 // Why nothing was imported.
 enum class Refusal {
     None,
-    Unreadable,  // the file could not be opened or read
+    Unreadable,  // the file could not be opened or read, or is no regular file
     TooLarge,    // beyond kLargestFile
-    NotText,     // its bytes are neither UTF-8 nor GBK
+    NotText,     // its bytes are not valid in its charset
+    NotStored,   // the list could not store an entry, and so keeps none (see EntryFate::Stop)
 };
 
 struct ImportOutcome {
@@ -31,25 +32,44 @@ struct ImportOutcome {
     int present = 0;     // the list holds the entry already, or an earlier line had it
     int refused = 0;     // the list cannot hold the entry
     int notWritten = 0;  // the database did not take it
-    // Why the file could not be read, or the database's last error.
+    // The file changed while it was read (cut short, grown or rewritten): only the lines read,
+    // `linesRead` of them, were taken.
+    bool changed = false;
+    qsizetype linesRead = 0;
+    // Why the file could not be read or the entries not stored, in Chinese.
     QString error;
 
     int NotImported() const { return tooLong + present + refused + notWritten; }
 };
 
 // What the list did with one entry.
-enum class EntryFate { Imported, Present, Refused, NotWritten };
+enum class EntryFate {
+    Imported,
+    Present,
+    Refused,
+    NotWritten,
+    Stop,  // it cannot store anything more: the import ends with Refusal::NotStored
+};
 
-// Reads the file at `path`, UTF-8 when the whole file is valid UTF-8 (a byte-order mark
-// dropped), otherwise GBK; a file valid in neither is refused whole. Lines end in CR LF, LF or
-// CR; NUL bytes are dropped. Each line's entry, its blanks around it trimmed, goes to `take` in
-// file order, empty ones left out; `take` is called only once the file has passed its checks.
-ImportOutcome ImportListFile(const QString& path,
-                             const std::function<EntryFate(const QString& entry)>& take);
+// Where a file's entries go.
+struct EntryTaker {
+    // Called once before the first entry with the file's number of lines at most, so that the
+    // list can make room for them.
+    std::function<void(qsizetype lines)> expect = {};
+    std::function<EntryFate(const QString& entry)> take;
+};
+
+// Reads the regular file at `path` (a pipe, device or folder is refused by what it is): in the
+// charset its byte-order mark names (UTF-8, UTF-16 LE or BE), otherwise UTF-8 when the whole
+// file is valid UTF-8, otherwise GBK. Lines end in CR LF, LF or CR; NUL bytes are dropped from
+// 8-bit text. Each line's entry, its blanks around it trimmed, goes to `take` in file order,
+// empty ones left out. A file refused part-way (Refusal other than None) may have handed
+// entries already: the list keeps nothing of it.
+ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker);
 
 // The message that tells the user the outcome of importing `path` into a list of `what`
 // ("关键词", "网站"); `refusal` says why the list refuses an entry. Empty when every line
-// with an entry went in.
+// with an entry went in from a file that stayed as it was.
 QString ImportMessage(const ImportOutcome& outcome, const QString& path, const QString& what,
                       const QString& refusal = {});
 

@@ -277,13 +277,15 @@ void RankTargets::Import(TargetList list) {
     LowerCaseTexts present(Table(list));
     QStringList taken;
     list_import::ImportOutcome outcome =
-        list_import::ImportListFile(path, [&](const QString& entry) {
-            if (present.Contains(entry)) return list_import::EntryFate::Present;
-            if (!EntryRefusal(entry).isEmpty()) return list_import::EntryFate::Refused;
-            present.Insert(entry);
-            taken << entry;
-            return list_import::EntryFate::Imported;
-        });
+        list_import::ImportListFile(path, {.take = [&](const QString& entry) {
+                                        if (present.Contains(entry))
+                                            return list_import::EntryFate::Present;
+                                        if (!EntryRefusal(entry).isEmpty())
+                                            return list_import::EntryFate::Refused;
+                                        present.Insert(entry);
+                                        taken << entry;
+                                        return list_import::EntryFate::Imported;
+                                    }});
     // Stored only once the whole file has been read: a file that fails leaves the lists alone.
     if (outcome.refusal == list_import::Refusal::None) {
         const int stored = StoreNewEntries(list, taken, &outcome.error);

@@ -1,10 +1,13 @@
 #include <QDir>
 #include <QFile>
+#include <functional>
+#include <memory>
 
 #include "mining_window_fixture.h"
 #include "platform/charset.h"
 #include "platform/program_folder.h"
 #include "support/database_files.h"
+#include "support/failing_files.h"
 
 namespace {
 
@@ -115,10 +118,70 @@ TEST_F(BatchList, AnImportUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
     EXPECT_EQ(prompts.LastText(),
-              QStringLiteral("导入了0个关键词，另有4行未导入（1行列表中已有该关键词，"
-                             "3行未能写入数据库）。\n数据库文件正被其他程序占用"));
+              QStringLiteral("未能将关键词写入数据库：数据库文件正被其他程序占用。"
+                             "未导入任何关键词：") +
+                  path);
     EXPECT_EQ(Texts(w.ListView8->Rows()), QStringList{QStringLiteral("a")});
     EXPECT_EQ(Stored(), QStringList{QStringLiteral("a|1")});
+}
+
+// A file's keywords are stored all or none: whatever fails on the way (the disk fills up, the
+// file cannot be read to its end, the commit is refused) leaves list and table as they were,
+// and the message says that nothing was imported and why.
+TEST_F(BatchList, AnImportThatFailsOnTheWayStoresNoneOfItsKeywordsAndSaysWhy) {
+    Import(WriteFile(QStringLiteral("first.txt"), QByteArray("a")));
+    QByteArray many;
+    for (int i = 0; i < 3000; ++i) many += QStringLiteral("关键词%1\r\n").arg(i).toUtf8();
+    const QString path = WriteFile(QStringLiteral("many.txt"), many);
+    platform::Connection& db = SharedConnection();
+    const auto execute = [&db](const QString& sql) {
+        ASSERT_TRUE(db.Execute(sql)) << sql.toStdString();
+    };
+    const int pages = db.Query(QStringLiteral("pragma page_count"))->Field(0).toInt();
+    std::unique_ptr<testing_support::FailingFiles> failingFiles;
+    const struct {
+        const char* name;
+        std::function<void()> plant;
+        std::function<void()> undo;
+        QString told;
+    } cases[] = {
+        {"the disk fills up",
+         [&] { execute(QStringLiteral("pragma max_page_count = %1").arg(pages + 2)); },
+         [&] { execute(QStringLiteral("pragma max_page_count = 1073741823")); },
+         QStringLiteral("未能将关键词写入数据库：磁盘已满，数据库文件无法写入。"
+                        "未导入任何关键词：") +
+             path},
+        {"the file fails half-way",
+         // The import reads the file twice: the error comes half-way through the second pass.
+         [&] {
+             failingFiles = std::make_unique<testing_support::FailingFiles>(many.size() * 3 / 2);
+         },
+         [&] { failingFiles.reset(); },
+         QStringLiteral("无法读取关键词列表文件，未导入任何关键词：") + path +
+             QStringLiteral("\n读取文件时出错（Input/output error）")},
+        {"the commit is refused",
+         [&] {
+             ASSERT_TRUE(
+                 testing_support::RefuseCommitsAfter(db, QStringLiteral("insert on kwlist")));
+         },
+         [&] { execute(QStringLiteral("drop trigger hold")); },
+         QStringLiteral("未能将关键词写入数据库：数据库操作失败（FOREIGN KEY constraint "
+                        "failed）。未导入任何关键词：") +
+             path},
+    };
+    for (const auto& c : cases) {
+        c.plant();
+        Import(path);
+        c.undo();
+        EXPECT_EQ(prompts.LastText(), c.told) << c.name;
+        EXPECT_EQ(prompts.prompts().back().icon, platform::Icon::Exclamation) << c.name;
+        EXPECT_EQ(Texts(w.ListView8->Rows()), QStringList{QStringLiteral("a")}) << c.name;
+        EXPECT_EQ(Stored(), QStringList{QStringLiteral("a|1")}) << c.name;
+    }
+    // Nothing of them stays behind: the same file imports whole afterwards.
+    Import(path);
+    EXPECT_EQ(w.ListView8->Count(), 3001);
+    EXPECT_EQ(Stored().size(), 3001);
 }
 
 TEST_F(BatchList, DeleteRemovesTheCheckedRowsAndEveryRecordOfTheirKeywords) {

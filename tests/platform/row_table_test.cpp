@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPixmap>
+#include <QSet>
 #include <QSignalSpy>
 
 using platform::ListContainsText;
@@ -73,6 +74,58 @@ TEST(RowTableTest, DuplicateTestTrimsAndLowersTheNeedleButNotTheRows) {
     EXPECT_TRUE(copy.ContainsText(QStringLiteral("SEM")));
     table.Clear();
     EXPECT_FALSE(table.ContainsText(QStringLiteral("SEM")));
+}
+
+// The duplicate test stays right through many texts counted and forgotten (its blocks grow,
+// and forgotten texts make room for others), and a sub-item row keeps every cell.
+TEST(RowTableTest, TheDuplicateTestFollowsThousandsOfChanges) {
+    RowTable table;
+    for (int i = 0; i < 5000; ++i) table.Add(QStringLiteral("k%1").arg(i % 3000));
+    table.RemoveWhere([&table](int index) { return index % 2 == 0; });
+    // Counted again here, so that the changes below count and forget texts one at a time.
+    ASSERT_TRUE(table.ContainsText(table.Text(1)));
+    for (int i = 1; i <= table.Count(); i += 3) table.SetText(i, QStringLiteral("x%1").arg(i));
+    for (int i = 0; i < 400; ++i) table.Remove(1);
+    QSet<QString> texts;
+    for (int i = 1; i <= table.Count(); ++i) texts.insert(table.Text(i));
+    for (int i = 0; i < 3000; ++i)
+        for (const QString& text : {QStringLiteral("k%1").arg(i), QStringLiteral("x%1").arg(i)})
+            EXPECT_EQ(table.ContainsText(text), texts.contains(text)) << text.toStdString();
+
+    table.Item(1).SetSubItem(20, QStringLiteral("twentieth"));
+    table.Item(1).SetSubItem(2, QStringLiteral("second"));
+    EXPECT_EQ(table.Cell(1, 20), QStringLiteral("twentieth"));
+    EXPECT_EQ(table.Cell(1, 2), QStringLiteral("second"));
+    EXPECT_EQ(table.Cell(1, 19), QString());
+}
+
+// New rows added in one pass show at once, after the table's rows and in its order when it is
+// sorted, or go again whole.
+TEST(RowTableTest, AnAppenderShowsItsRowsAtOnceOrTakesThemBack) {
+    RowTable table;
+    Fill(table, {"b", "d"});
+    table.SetSorting(SortRule{});
+    QSignalSpy inserted(&table, &RowTable::rowsInserted);
+    {
+        RowTable::Appender rows(table, 3);
+        EXPECT_TRUE(rows.AddNew(QStringLiteral("c")));
+        EXPECT_FALSE(rows.AddNew(QStringLiteral("d"))) << "a row has it";
+        EXPECT_FALSE(rows.AddNew(QStringLiteral("c"))) << "an added row has it";
+        EXPECT_TRUE(rows.AddNew(QStringLiteral("a")));
+        EXPECT_EQ(table.rowCount(), 2) << "no view sees them yet";
+        EXPECT_TRUE(table.ContainsText(QStringLiteral("a")));
+    }
+    EXPECT_EQ(inserted.count(), 1);
+    EXPECT_EQ(table.rowCount(), 4);
+    EXPECT_EQ(Texts(table), QStringLiteral("a,b,c,d"));
+    {
+        RowTable::Appender rows(table, 1);
+        EXPECT_TRUE(rows.AddNew(QStringLiteral("e")));
+        rows.Drop();
+    }
+    EXPECT_EQ(inserted.count(), 1);
+    EXPECT_EQ(Texts(table), QStringLiteral("a,b,c,d"));
+    EXPECT_FALSE(table.ContainsText(QStringLiteral("e")));
 }
 
 TEST(ListContainsTextTest, FindsTheTrimmedLowerCasedTextAmongRowsAsTheyStand) {

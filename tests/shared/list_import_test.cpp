@@ -4,10 +4,18 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include "platform/charset.h"
 #include "shared/job_progress.h"
+#include "support/failing_files.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -29,10 +37,14 @@ class ListImportTest : public testing::Test {
     // Imports `bytes`, every entry taken; the entries in `taken`.
     ImportOutcome Import(const QByteArray& bytes) {
         taken.clear();
-        return ImportListFile(Write(bytes), [this](const QString& entry) {
+        return ImportListFile(Write(bytes), TakeAll());
+    }
+    // Takes every entry into `taken`.
+    list_import::EntryTaker TakeAll() {
+        return {.take = [this](const QString& entry) {
             taken << entry;
             return EntryFate::Imported;
-        });
+        }};
     }
 
     QTemporaryDir folder;
@@ -75,6 +87,139 @@ TEST_F(ListImportTest, LinesEndInCrLfLfOrCrAndAreTakenTrimmedWithoutNuls) {
     }
 }
 
+// A byte-order mark names the charset: Notepad's "Unicode" is UTF-16 LE with its mark, whose
+// every other byte of ASCII text is a NUL that belongs to the character.
+TEST_F(ListImportTest, AByteOrderMarkNamesTheCharset) {
+    const QString text = QStringLiteral("apple\r\n手机\r\n 减肥方法 \r\n😀");
+    const QStringList entries = {"apple", "手机", "减肥方法", "😀"};
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"utf-16 le",
+         QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE).encode(text)},
+        {"utf-16 be",
+         QByteArray("\xFE\xFF") + QStringEncoder(QStringEncoder::Utf16BE).encode(text)},
+        {"utf-8", QByteArray("\xEF\xBB\xBF") + text.toUtf8()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Import(c.bytes).refusal, Refusal::None) << c.name;
+        EXPECT_EQ(taken, entries) << c.name;
+    }
+    // A mark followed by bytes that are not valid in its charset.
+    EXPECT_EQ(Import(QByteArray("\xEF\xBB\xBF") + platform::ToAnsi(QStringLiteral("手机"))).refusal,
+              Refusal::NotText);
+}
+
+// The file is read a piece at a time: characters and line ends cut between two pieces come out
+// whole, in every charset.
+TEST_F(ListImportTest, NoCharacterIsLostWherePiecesOfTheFileMeet) {
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += QStringLiteral("减肥😀%1").arg(i) +
+                (i % 2 ? QStringLiteral("\r\n") : QStringLiteral("\r"));
+    const QString withoutEmoji = QString(text).remove(QStringLiteral("😀"));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {"utf-8", text.toUtf8(), text},
+        {"gbk", platform::ToAnsi(withoutEmoji), withoutEmoji},
+        {"utf-16 le", QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE).encode(text),
+         text},
+    };
+    for (const auto& c : cases) {
+        ASSERT_GT(c.bytes.size(), 3 * 64 * 1024) << c.name;
+        const ImportOutcome outcome = Import(c.bytes);
+        EXPECT_EQ(outcome.refusal, Refusal::None) << c.name;
+        EXPECT_EQ(taken,
+                  c.text.split(QRegularExpression(QStringLiteral("\r\n?")), Qt::SkipEmptyParts))
+            << c.name;
+        EXPECT_FALSE(outcome.changed) << c.name;
+    }
+}
+
+#ifdef Q_OS_UNIX
+// Only a regular file is read: a pipe, a device or a folder is refused by what it is, at once
+// (a pipe without a writer would hold the open for ever, a device be read without end).
+TEST_F(ListImportTest, WhatIsNoRegularFileIsRefusedWithTheTrueReason) {
+    const QString fifo = folder.filePath(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {fifo, QStringLiteral("这是一个管道（FIFO），不是普通文件")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("这是一个设备，不是普通文件")},
+        {folder.path(), QStringLiteral("这是一个文件夹，不是文件")},
+        {folder.filePath(QStringLiteral("missing.txt")), QStringLiteral("文件不存在")},
+    };
+    for (const auto& c : cases) {
+        const ImportOutcome outcome = ImportListFile(c.path, TakeAll());
+        EXPECT_EQ(outcome.refusal, Refusal::Unreadable) << c.path.toStdString();
+        EXPECT_EQ(outcome.error, c.reason) << c.path.toStdString();
+    }
+    EXPECT_TRUE(taken.isEmpty());
+}
+#endif
+
+// A file cut short or added to while it is read: what was there is taken, and the outcome says
+// the file changed and how many lines were read.
+TEST_F(ListImportTest, AFileThatChangesWhileItIsReadIsTold) {
+    QByteArray bytes;
+    for (int i = 0; i < 330000; ++i)
+        bytes += QStringLiteral("k%1\r\n").arg(i, 7, 10, QLatin1Char('0')).toLatin1();
+    const struct {
+        const char* name;
+        std::function<void(const QString& path)> change;
+        int lines;
+    } cases[] = {
+        {"cut short", [](const QString& path) { QFile::resize(path, 2'000'000); }, 200000},
+        {"added to",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::Append));
+             file.write("more\r\n");
+         },
+         330000},
+    };
+    for (const auto& c : cases) {
+        const QString path = Write(bytes);
+        // Both passes show their progress once a MiB: the fourth time is in the second pass.
+        int shown = 0;
+        JobProgress::Attach([&](const QString&, const QString&) {
+            if (++shown == 4) c.change(path);
+        });
+        taken.clear();
+        const ImportOutcome outcome = ImportListFile(path, TakeAll());
+        JobProgress::Attach({});
+        EXPECT_EQ(outcome.refusal, Refusal::None) << c.name;
+        EXPECT_TRUE(outcome.changed) << c.name;
+        EXPECT_EQ(outcome.linesRead, c.lines) << c.name;
+        ASSERT_EQ(taken.size(), c.lines) << c.name;
+        EXPECT_EQ(taken.last(), QStringLiteral("k%1").arg(c.lines - 1, 7, 10, QLatin1Char('0')))
+            << c.name;
+        EXPECT_EQ(list_import::ImportMessage(outcome, path, QStringLiteral("关键词")),
+                  QStringLiteral("导入了%1个关键词。文件在读取时被改动了（被截短、加长或改写），"
+                                 "只读取了其中的前%1行：")
+                          .arg(c.lines) +
+                      path)
+            << c.name;
+    }
+    JobProgress::Clear();
+}
+
+// A read error part-way refuses the file, whatever was handed on before it.
+TEST_F(ListImportTest, AReadErrorPartWayRefusesTheFile) {
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i) bytes += "keyword\r\n";
+    testing_support::FailingFiles files(bytes.size() * 3 / 2);
+    const ImportOutcome outcome = Import(bytes);
+    EXPECT_EQ(outcome.refusal, Refusal::Unreadable);
+    EXPECT_EQ(outcome.error, QStringLiteral("读取文件时出错（Input/output error）"));
+}
+
 TEST_F(ListImportTest, AFileOfNeitherCharsetOrBeyondTheBoundIsRefusedBeforeAnyEntry) {
     QByteArray garbage(1 << 20, Qt::Uninitialized);
     QRandomGenerator random(20);
@@ -88,16 +233,12 @@ TEST_F(ListImportTest, AFileOfNeitherCharsetOrBeyondTheBoundIsRefusedBeforeAnyEn
     QFile file(large);
     ASSERT_TRUE(file.resize(list_import::kLargestFile + 1));
     int calls = 0;
-    const ImportOutcome outcome = ImportListFile(large, [&](const QString&) {
-        ++calls;
-        return EntryFate::Imported;
-    });
+    const ImportOutcome outcome = ImportListFile(large, {.take = [&](const QString&) {
+                                                     ++calls;
+                                                     return EntryFate::Imported;
+                                                 }});
     EXPECT_EQ(outcome.refusal, Refusal::TooLarge);
     EXPECT_EQ(calls, 0);
-    EXPECT_EQ(ImportListFile(folder.filePath(QStringLiteral("missing.txt")),
-                             [](const QString&) { return EntryFate::Imported; })
-                  .refusal,
-              Refusal::Unreadable);
 }
 
 TEST_F(ListImportTest, TheMessageCountsEachReasonAndAFullImportSaysNothing) {
@@ -120,6 +261,11 @@ TEST_F(ListImportTest, TheMessageCountsEachReasonAndAFullImportSaysNothing) {
     EXPECT_EQ(
         list_import::ImportMessage(outcome, QStringLiteral("a.txt"), QStringLiteral("关键词")),
         QStringLiteral("关键词列表文件过大（超过64 MB），未导入任何关键词：a.txt"));
+    outcome.refusal = Refusal::NotStored;
+    outcome.error = QStringLiteral("磁盘已满");
+    EXPECT_EQ(
+        list_import::ImportMessage(outcome, QStringLiteral("a.txt"), QStringLiteral("关键词")),
+        QStringLiteral("未能将关键词写入数据库：磁盘已满。未导入任何关键词：a.txt"));
 }
 
 TEST_F(ListImportTest, TheProgressShowsInTheStatusBarAndWhatItShowedComesBack) {
