@@ -54,7 +54,7 @@ void 关键词挖掘::BuildRegularPane() {
                                         "标题可按该列升序或降序排列。")}};
     int noteTop = 7400;
     for (const auto& note : notes) {
-        Put(note.label, new platform::Label(note.text, pic1), kListLeft, noteTop, 11000, 255);
+        Put(note.label, new platform::Label(note.text, pic1), kListLeft, noteTop, 7700, 255);
         noteTop += 300;
     }
     twips_layout::PlaceButtonRow(pic1, kListLeft, 8300,
@@ -81,6 +81,10 @@ void 关键词挖掘::pic1_Resize() {
     const int w = platform::PixelsToTwips(pic1->width());
     SetHeight(ListView1, h - 1800);
     SetWidth(ListView1, w - 4300);
+    // The notes under the list are as wide as the list: on a narrow screen they take a smaller
+    // type instead of running past the window's edge.
+    for (QWidget* note : {Label22, Label32, Label63}) SetWidth(note, w - 4300);
+    platform::FitLines({Label22, Label32, Label63});
     SetTop(Label22, h - 1600);
     SetTop(Label32, h - 1300);
     SetTop(Label63, h - 1000);

@@ -89,7 +89,7 @@ void 关键词挖掘::BuildSideBar() {
                                                QStyle::SP_DriveNetIcon};
     for (int i = 0; i < 2; ++i) {
         auto* picture = new QLabel(PicLEFT);
-        picture->setPixmap(style()->standardIcon(pictures[i]).pixmap(32, 32));
+        picture->setPixmap(platform::StandardPicture(pictures[i], 32));
         platform::SetGeometryTwips(picture, 360 + i * 1080, pictureTop, 720, 720);
     }
 }

@@ -8,12 +8,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStyle>
+#include <initializer_list>
 
 namespace platform {
 
 // The small controls of the windows and dialogs. Their events fire as the windows' handlers
 // expect: Change when the text changes and Click when a box's value or a list's selection
 // changes, whether the user or the code made the change.
+
+// A picture of the style's own, `pixels` wide and high, whatever sizes the style keeps it in.
+QPixmap StandardPicture(QStyle::StandardPixmap which, int pixels);
 
 // One-line text box.
 class TextBox : public QLineEdit {
@@ -88,6 +93,12 @@ class Label : public QLabel {
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption) { setText(caption); }
 };
+
+// Lines of text that must show whole, as one passage: where a line's width is too small for it
+// at the window's type size, the lines take a smaller type together, down to
+// kSmallestLinePixels, rather than lose their ends. For each change of the lines' widths.
+inline constexpr int kSmallestLinePixels = 10;
+void FitLines(std::initializer_list<QLabel*> lines);
 
 // A frame with a caption around a group of controls.
 class Frame : public QGroupBox {

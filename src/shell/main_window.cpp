@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include "platform/modal_dialog.h"
 #include "platform/program_folder.h"
@@ -45,15 +46,33 @@ MDIfrm* theMainWindow = nullptr;
 constexpr int kNormal = 0;
 constexpr int kMaximized = 2;
 
+// A handler that handles events (a window's load, a dialog) inside the click that chose its item
+// in the open menu leaves Qt's pointer tracking behind: the toolbar button under the item then
+// keeps its hover frame after the pointer has left it. So an item chosen in the open menu acts
+// once that click is handled; an item triggered by code acts at once. A menu is marked from its
+// closing until the events of that moment are handled.
+const char* const kClosing = "closing";
+
+QMenu* ItemMenu(QMenu* menu) {
+    QObject::connect(menu, &QMenu::aboutToHide, menu, [menu] {
+        menu->setProperty(kClosing, true);
+        QTimer::singleShot(0, menu, [menu] { menu->setProperty(kClosing, false); });
+    });
+    return menu;
+}
+
 // Menu items keep their check mark until their handler sets it: the handlers decide the marks
 // (Qt would flip a checkable item's mark before the handler runs).
 template <typename Handler>
 QAction* Item(QMenu* menu, const QString& caption, bool checkable, Handler handler) {
     QAction* action = menu->addAction(caption);
     action->setCheckable(checkable);
-    QObject::connect(action, &QAction::triggered, menu, [action, handler](bool checked) {
+    QObject::connect(action, &QAction::triggered, menu, [menu, action, handler](bool checked) {
         if (action->isCheckable()) action->setChecked(!checked);
-        handler();
+        if (menu->property(kClosing).toBool())
+            QTimer::singleShot(0, menu, handler);
+        else
+            handler();
     });
     return action;
 }
@@ -98,7 +117,7 @@ MDIfrm::~MDIfrm() {
 }
 
 void MDIfrm::CreateMenus() {
-    mnuXtsz = menuBar()->addMenu(QStringLiteral("系统设置(&S)"));
+    mnuXtsz = ItemMenu(menuBar()->addMenu(QStringLiteral("系统设置(&S)")));
     mnuAuto = Item(mnuXtsz, QStringLiteral("开机运行"), true, [this] { mnuAuto_Click(); });
     mnuUpdate = Item(mnuXtsz, QStringLiteral("在线升级"), false, [this] { mnuUpdate_Click(); });
     mnulogin = Item(mnuXtsz, QStringLiteral("软件登录设置"), false, [this] { mnulogin_Click(); });
@@ -108,17 +127,17 @@ void MDIfrm::CreateMenus() {
     mnuGJL = Item(mnuXtsz, QStringLiteral("工具栏"), true, [this] { mnuGJL_Click(); });
     mnuZTL = Item(mnuXtsz, QStringLiteral("状态栏"), true, [this] { mnuZTL_Click(); });
 
-    mnuRjgn = menuBar()->addMenu(QStringLiteral("软件功能(&F)"));
+    mnuRjgn = ItemMenu(menuBar()->addMenu(QStringLiteral("软件功能(&F)")));
     mnuDig = Item(mnuRjgn, QStringLiteral("关键词挖掘"), true, [this] { mnuDig_Click(); });
     mnuTool = Item(mnuRjgn, QStringLiteral("关键词工具"), true, [this] { mnuTool_Click(); });
     mnuDatabase =
         Item(mnuRjgn, QStringLiteral("关键词数据库"), true, [this] { mnuDatabase_Click(); });
 
-    mnuGyrj = menuBar()->addMenu(QStringLiteral("关于软件(&A)"));
+    mnuGyrj = ItemMenu(menuBar()->addMenu(QStringLiteral("关于软件(&A)")));
     mnuAbout = Item(mnuGyrj, QStringLiteral("软件说明"), false, [this] { mnuAbout_Click(); });
     mnuAuthor = Item(mnuGyrj, QStringLiteral("官方网站"), false, [this] { mnuAuthor_Click(); });
 
-    mnuRjbz = menuBar()->addMenu(QStringLiteral("软件帮助(&H)"));
+    mnuRjbz = ItemMenu(menuBar()->addMenu(QStringLiteral("软件帮助(&H)")));
     mnuHelp = Item(mnuRjbz, QStringLiteral("在线帮助"), false, [this] { mnuHelp_Click(); });
     mnuAdvise = Item(mnuRjbz, QStringLiteral("意见和建议"), false, [this] { mnuAdvise_Click(); });
 
@@ -128,7 +147,7 @@ void MDIfrm::CreateMenus() {
     // Menus that never show in the bar and serve as popup menus. The popup and export menus
     // of the work windows' lists belong here too.
     PopupMenus = std::make_unique<WorkWindowMenus>(this);
-    file = new QMenu(QStringLiteral("文件"), this);
+    file = ItemMenu(new QMenu(QStringLiteral("文件"), this));
     autorun = Item(file, QStringLiteral("开机运行"), true, [this] { autorun_Click(); });
     hideme = Item(file, kHide, false, [this] { hideme_Click(); });
     exitme = Item(file, QStringLiteral("退出软件"), false, [this] { exitme_Click(); });
@@ -150,8 +169,8 @@ void MDIfrm::CreateToolbar() {
         {" 外链拓展 ", QStyle::SP_DriveNetIcon},
     };
     for (const auto& button : designed) {
-        QAction* action = Toolbar1->addAction(style()->standardIcon(button.image),
-                                              QString::fromUtf8(button.caption));
+        QAction* action =
+            Toolbar1->addAction(ToolbarImage(button.image), QString::fromUtf8(button.caption));
         action->setCheckable(true);
         const int index = buttons_.size() + 1;
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
@@ -183,6 +202,11 @@ platform::BrowserControl* TheMainBrowser() {
     return theMainWindow ? theMainWindow->WebBrowser1 : nullptr;
 }
 
+QIcon MDIfrm::ToolbarImage(QStyle::StandardPixmap image) const {
+    // Every button's picture fills the toolbar's picture size, so that captions line up.
+    return QIcon(platform::StandardPicture(image, Toolbar1->iconSize().width()));
+}
+
 QAction* MDIfrm::Button(int index) const {
     return buttons_.value(index - 1);
 }
@@ -206,8 +230,8 @@ bool MDIfrm::MDIForm_Load() {
     auto* spacer = new QWidget;
     spacer->setFixedWidth(16);
     buttons_ << Toolbar1->addWidget(spacer);
-    QAction* sideBar = Toolbar1->addAction(style()->standardIcon(QStyle::SP_ArrowLeft),
-                                           QStringLiteral("隐藏侧栏"));
+    QAction* sideBar =
+        Toolbar1->addAction(ToolbarImage(QStyle::SP_ArrowLeft), QStringLiteral("隐藏侧栏"));
     sideBar->setCheckable(true);
     connect(sideBar, &QAction::triggered, this, [this] { Toolbar1_ButtonClick(7); });
     buttons_ << sideBar;

@@ -107,6 +107,7 @@ class MDIfrm : public QMainWindow {
   private:
     void CreateMenus();
     void CreateToolbar();
+    QIcon ToolbarImage(QStyle::StandardPixmap image) const;
     void CreateStatusBar();
     void ShowNewsWindow();
 

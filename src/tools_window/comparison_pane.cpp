@@ -69,6 +69,11 @@ void ComparisonPane::pic6_Resize() {
     using namespace tools_layout;
     SetWidth(ListView18, Width(window_.pic6) - 700);
     SetHeight(ListView18, Height(window_.pic6) - 2300);
+    // The explanation ends where the list ends: on a narrow screen it takes a smaller type
+    // instead of running past the window's edge.
+    for (QWidget* line : {Label33, Label67})
+        SetWidth(line, Left(ListView18) + Width(ListView18) - Left(line));
+    platform::FitLines({Label33, Label67});
     SetTop(Label33, Height(ListView18) + 1000);
     SetTop(Label67, Height(ListView18) + 1300);
     for (QWidget* button : {Command4, Command24, Command25, Command28})

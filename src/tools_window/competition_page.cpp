@@ -13,7 +13,8 @@ namespace {
 using tools_layout::Caption;
 using tools_layout::Put;
 
-// The report frame's lines of fixed texts; an empty text stands for an empty figure.
+// The report frame's lines of fixed texts; an empty text stands for an empty figure. The
+// sentence of the counts takes two lines, so that it shows whole on a small screen.
 const QList<QStringList> kReportLines = {
     {QStringLiteral("本关键词"), {}, QStringLiteral("竞争度指数："), {}},
     {QStringLiteral("总计"),
@@ -21,10 +22,8 @@ const QList<QStringList> kReportLines = {
      QStringLiteral("个竞争对手中，其中广告网站"),
      {},
      QStringLiteral("个，垄断网站共计"),
-     {},
-     QStringLiteral("个，百度快照3天内的网站有"),
-     {},
-     QStringLiteral("个。")},
+     {}},
+    {QStringLiteral("个，百度快照3天内的网站有"), {}, QStringLiteral("个。")},
     {QStringLiteral("以上网站有"),
      {},
      QStringLiteral("个，独立域名网站有"),

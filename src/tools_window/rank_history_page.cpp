@@ -16,6 +16,7 @@
 namespace {
 
 using tools_layout::Put;
+using tools_layout::Span;
 
 // Fills a filter with `entries` and chooses `choice` among them (none when it is not there),
 // without raising the filter's Click: only the user's choices do.
@@ -26,29 +27,40 @@ void FillFilter(platform::ComboBox* filter, const QStringList& entries, const QS
     filter->setCurrentIndex(entries.indexOf(choice));
 }
 
+// Design places of the filters across the frame's top (site, keyword, engine) and of the
+// buttons under the list.
+constexpr int kFilterTop = 360;
+constexpr Span kFilterPlaces[] = {{120, 2655}, {2880, 2295}, {5280, 1695}};
+constexpr int kButtonTop = 8400;
+constexpr Span kButtonPlaces[] = {{120, 735}, {960, 975}, {2040, 1215}, {3360, 1215}, {4680, 1215}};
+// Room kept between the rows and the frame's right edge.
+constexpr int kRightMargin = 120;
+
 }  // namespace
 
 void 关键词工具::BuildHistoryFrame() {
     Frame5 =
         Put<platform::Frame>("Frame5", pic4, {6600, 120, 7215, 8955}, QStringLiteral("历史记录"));
-    Combo2 = Put<platform::ComboBox>("Combo2", Frame5, {120, 360, 2655, 300});
-    Combo3 = Put<platform::ComboBox>("Combo3", Frame5, {2880, 360, 2295, 300});
-    Combo1 = Put<platform::ComboBox>("Combo1", Frame5, {5280, 360, 1695, 300});
+    const auto filter = [this](const char* name, Span place) {
+        return Put<platform::ComboBox>(name, Frame5, {place.left, kFilterTop, place.width, 300});
+    };
+    Combo2 = filter("Combo2", kFilterPlaces[0]);
+    Combo3 = filter("Combo3", kFilterPlaces[1]);
+    Combo1 = filter("Combo1", kFilterPlaces[2]);
     FillFilter(Combo1, rank_history::EngineFilterEntries(), rank_history::kAllEngines);
     ListView14 = Put<platform::ListView>("ListView14", Frame5, {120, 840, 6855, 6975});
     ListView14->Rows().SetColumns(rank_columns::kHistoryHeaders);
     ListView14->Rows().SetImageList(EngineImageList());
     ListView14->SetCheckBoxes(true);
-    Command12 = Put<platform::CommandButton>("Command12", Frame5, {120, 8400, 735, 375},
-                                             QStringLiteral("全选"));
-    Command9 = Put<platform::CommandButton>("Command9", Frame5, {960, 8400, 975, 375},
-                                            QStringLiteral("删除记录"));
-    Command26 = Put<platform::CommandButton>("Command26", Frame5, {2040, 8400, 1215, 375},
-                                             QStringLiteral("导出至Excel"));
-    Command27 = Put<platform::CommandButton>("Command27", Frame5, {3360, 8400, 1215, 375},
-                                             QStringLiteral("导出至Html"));
-    Command7 = Put<platform::CommandButton>("Command7", Frame5, {4680, 8400, 1215, 375},
-                                            QStringLiteral("导出至Txt"));
+    const auto button = [this](const char* name, Span place, const char* caption) {
+        return Put<platform::CommandButton>(
+            name, Frame5, {place.left, kButtonTop, place.width, 375}, QString::fromUtf8(caption));
+    };
+    Command12 = button("Command12", kButtonPlaces[0], "全选");
+    Command9 = button("Command9", kButtonPlaces[1], "删除记录");
+    Command26 = button("Command26", kButtonPlaces[2], "导出至Excel");
+    Command27 = button("Command27", kButtonPlaces[3], "导出至Html");
+    Command7 = button("Command7", kButtonPlaces[4], "导出至Txt");
 
     connect(Combo1, &platform::ComboBox::Click, this, [this] { Combo1_Click(); });
     connect(Combo2, &platform::ComboBox::Click, this, [this] { Combo2_Click(); });
@@ -60,6 +72,19 @@ void 关键词工具::BuildHistoryFrame() {
         {Command27, &关键词工具::Command27_Click},
         {Command7, &关键词工具::Command7_Click},
     });
+}
+
+void 关键词工具::FitHistoryRows() {
+    using tools_layout::FitRow;
+    const int right = tools_layout::Width(Frame5) - kRightMargin;
+    FitRow({{Combo2, kFilterPlaces[0]}, {Combo3, kFilterPlaces[1]}, {Combo1, kFilterPlaces[2]}},
+           right);
+    FitRow({{Command12, kButtonPlaces[0]},
+            {Command9, kButtonPlaces[1]},
+            {Command26, kButtonPlaces[2]},
+            {Command27, kButtonPlaces[3]},
+            {Command7, kButtonPlaces[4]}},
+           right);
 }
 
 rank_history::Filter 关键词工具::HistoryFilter() const {

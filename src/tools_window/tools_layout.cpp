@@ -1,5 +1,7 @@
 #include "tools_window/tools_layout.h"
 
+#include <iterator>
+
 namespace tools_layout {
 
 using platform::PixelsToTwips;
@@ -35,6 +37,18 @@ void SetWidth(QWidget* control, int twips) {
 }
 void SetHeight(QWidget* control, int twips) {
     if (twips >= 0) control->resize(control->width(), TwipsToPixels(twips));
+}
+
+void FitRow(std::initializer_list<RowPlace> row, int right) {
+    if (row.size() == 0) return;
+    const int start = row.begin()->design.left;
+    const Span last = std::prev(row.end())->design;
+    const int end = last.left + last.width;
+    const double scale = end > right && right > start ? double(right - start) / (end - start) : 1;
+    for (const RowPlace& place : row) {
+        SetLeft(place.control, start + int((place.design.left - start) * scale));
+        SetWidth(place.control, int(place.design.width * scale));
+    }
 }
 
 }  // namespace tools_layout

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
 
 #include "platform/controls.h"
 #include "platform/twips.h"
@@ -40,5 +41,19 @@ void SetLeft(QWidget* control, int twips);
 void SetTop(QWidget* control, int twips);
 void SetWidth(QWidget* control, int twips);
 void SetHeight(QWidget* control, int twips);
+
+// A control's design place across a row: its left and its width.
+struct Span {
+    int left;
+    int width;
+};
+struct RowPlace {
+    QWidget* control;
+    Span design;
+};
+// Puts a row of controls at their design places or, where the row would end past `right`,
+// squeezes it to end there, keeping the controls' proportions: a frame narrower than its
+// design keeps its row inside.
+void FitRow(std::initializer_list<RowPlace> row, int right);
 
 }  // namespace tools_layout

@@ -213,6 +213,8 @@ class 关键词工具 : public WorkWindow,
     void BuildOptionControls();
     void BuildRunControls();
     void BuildHistoryFrame();
+    // The filters and the buttons of the history keep inside a frame narrower than its design.
+    void FitHistoryRows();
 
     // The load's steps.
     void LoadPageTree();

@@ -39,6 +39,7 @@ void 关键词工具::pic4_Resize() {
     SetHeight(ListView14, Height(Frame5) - 1800);
     for (QWidget* button : {Command26, Command27, Command7, Command9, Command12})
         SetTop(button, Height(ListView14) + 1300);
+    FitHistoryRows();
     SetHeight(Frame14, Height(pic4) - 6100);
     SetHeight(ListView12, Height(Frame14) - 350);
 }

@@ -43,4 +43,39 @@ TEST(TextBox, ChangeFollowsTextSetByCodeOrTyped) {
     EXPECT_EQ(changes.count(), 2);
 }
 
+TEST(FitLines, ShowTheirWholeTextsInOneSmallerTypeWhereALineIsShortDownToTheSmallestType) {
+    QWidget window;
+    QFont type = window.font();
+    type.setPixelSize(14);
+    window.setFont(type);
+    platform::Label longer(
+        QStringLiteral("“优化指数”是指关键词的搜索量x10000/关键词的百度收录网页量"), &window);
+    platform::Label shorter(QStringLiteral("关键词之间的优化难易程度的对比"), &window);
+    const auto needs = [](const QLabel& line) {
+        return QFontMetrics(line.font())
+            .boundingRect(QRect(), Qt::TextSingleLine, line.text())
+            .width();
+    };
+    const auto pixels = [](const QLabel& line) { return QFontInfo(line.font()).pixelSize(); };
+    const auto fit = [&](int width) {
+        longer.resize(width, 20);
+        shorter.resize(width, 20);
+        platform::FitLines({&longer, &shorter});
+    };
+    fit(1000);
+    const int full = needs(longer);
+    ASSERT_EQ(pixels(longer), 14) << "room for the window's type";
+
+    fit(full * 85 / 100);
+    EXPECT_LT(pixels(longer), 14);
+    EXPECT_LE(needs(longer), longer.width()) << "the whole text shows";
+    EXPECT_EQ(pixels(shorter), pixels(longer)) << "one passage, one type";
+
+    fit(full / 4);
+    EXPECT_EQ(pixels(longer), platform::kSmallestLinePixels);
+
+    fit(full + 10);
+    EXPECT_EQ(pixels(longer), 14) << "wider lines take the type back";
+}
+
 }  // namespace

@@ -3,10 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <optional>
 
 #include "database_window/database_window.h"
@@ -45,6 +47,15 @@ std::optional<ShownText> TextOf(const QWidget* control) {
         return label->wordWrap() || label->textFormat() == Qt::RichText ? std::nullopt
                                                                         : shown(label->text(), 0);
     if (auto* frame = qobject_cast<const QGroupBox*>(control)) return shown(frame->title(), 16);
+    if (auto* list = qobject_cast<const QComboBox*>(control)) {
+        // The chosen entry beside the drop-down arrow.
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const int text = metrics.horizontalAdvance(list->currentText());
+        const QSize needed = style->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                                     QSize(text, metrics.height()), list);
+        return shown(list->currentText(), needed.width() - text);
+    }
     return std::nullopt;
 }
 
@@ -95,8 +106,8 @@ class ProgramLayout : public shell_testing::ShellTest {
     research::ToolsWindowComparison comparison;
 };
 
-// The smallest screen the program is made for, and a common larger one.
-TEST_F(ProgramLayout, EveryControlsTextFitsOnEveryPageOfTheWorkWindowsAt1366x768AndAbove) {
+// The smallest screen the program is made for, a common wide one and a large one.
+TEST_F(ProgramLayout, EveryControlsTextFitsOnEveryPageOfTheWorkWindowsAt1024x768AndAbove) {
     MDIfrm main;
     ASSERT_TRUE(main.MDIForm_Load());
     main.setWindowState(Qt::WindowNoState);
@@ -109,7 +120,7 @@ TEST_F(ProgramLayout, EveryControlsTextFitsOnEveryPageOfTheWorkWindowsAt1366x768
                    {3, WorkWindowKind::Tools, "tools"},
                    {4, WorkWindowKind::Database, "database"}};
     QStringList cut;
-    for (const QSize screen : {QSize(1366, 768), QSize(1920, 1080)}) {
+    for (const QSize screen : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
         main.setGeometry(QRect(QPoint(0, 0), screen));
         for (const auto& w : windows) {
             main.Button(w.button)->trigger();

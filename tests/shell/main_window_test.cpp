@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 #include "menu_windows.h"
@@ -251,6 +252,37 @@ TEST_F(MainWindow, AToolbarSwitchAwayFromAWindowTheMenuOpenedReleasesItsButton) 
             EXPECT_EQ(item->isChecked(), item == step.clickedItem);
         EXPECT_EQ(main.Text1->Text(), QString::number(step.clicked));
     }
+}
+
+// The style keeps some pictures in small sizes only: such a button would show a smaller
+// picture with its caption higher than its neighbours'.
+TEST_F(MainWindow, EveryToolbarButtonsPictureFillsTheToolbarsPictureSize) {
+    MDIfrm& main = Started();
+    const QSize size = main.Toolbar1->iconSize();
+    for (int button : {2, 3, 4, 5, 7}) {
+        const QSize shown = main.Button(button)->icon().actualSize(size);
+        EXPECT_EQ(shown.width(), size.width()) << button;
+        EXPECT_EQ(shown.height(), size.height()) << button;
+    }
+}
+
+// A window's load handles events; inside the click that chose the item in the open menu, Qt
+// then loses track of the pointer and the toolbar button under the item keeps its hover frame.
+TEST_F(MainWindow, AWindowChosenInTheOpenMenuOpensOnceTheMenusClickIsHandled) {
+    MDIfrm& main = Started();
+    main.mnuRjgn->popup(main.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(main.mnuRjgn->isVisible());
+
+    QTest::mouseClick(main.mnuRjgn, Qt::LeftButton, {},
+                      main.mnuRjgn->actionGeometry(main.mnuTool).center());
+    EXPECT_FALSE(main.mnuRjgn->isVisible());
+    EXPECT_EQ(LoadedWorkWindow(WorkWindowKind::Tools), nullptr) << "not inside the menu's click";
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Front(), Window(WorkWindowKind::Tools));
+    EXPECT_TRUE(main.mnuTool->isChecked());
+    for (int button = 2; button <= 4; ++button)
+        EXPECT_EQ(main.Button(button)->isChecked(), button == 3) << button;
 }
 
 TEST_F(MainWindow, ToolbarRefusesWhileAJobRunsButMenusStillSwitch) {
