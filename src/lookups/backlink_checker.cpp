@@ -98,6 +98,9 @@ void link::checklinks(qint16 t) {
     ForgetOwnLink();
     websource.clear();
     websource = fetcher_.GetHttpPage(GetChar());
+    // An error page is no partner page: it says nothing about the links.
+    const int status = fetcher_.Status();
+    if (status < 200 || status > 299) websource.clear();
     if (t != 0) return;
     const AnchorScan scan = ScanAnchors(websource, PartnerHostPart(checkUrl_), masterUrl_);
     linknum = scan.outbound;

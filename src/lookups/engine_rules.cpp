@@ -12,6 +12,8 @@ namespace lookups {
 
 namespace {
 
+const QString kNextPageLink = QStringLiteral(">下一页<");
+
 // The pieces of `text` between the occurrences of `marker` (the text before the first is piece
 // 0); a text without the marker is one piece, an empty text none.
 QStringList Pieces(const QString& text, const QString& marker) {
@@ -67,10 +69,11 @@ bool IsBaiduPaidListing(const QString& piece) {
 // has no next-page link: its results run to the end of the page.
 std::optional<QList<ResultEntry>> ParseBaidu(const QString& page, const QString& paidMarker) {
     if (page.isEmpty()) return std::nullopt;
-    const QString nextPage = QStringLiteral(">下一页<");
     std::optional<QString> region =
-        RegionFrom(page, QStringLiteral("</font></a></td></tr></table>"), nextPage);
-    if (!region || region->isEmpty()) region = RegionFrom(page, paidMarker, nextPage);
+        RegionFrom(page, QStringLiteral("</font></a></td></tr></table>"), kNextPageLink);
+    // A blank marker would open a region at the top of any page, a verification page too.
+    const QString& marker = paidMarker.trimmed().isEmpty() ? kDefaultPaidListingMarker : paidMarker;
+    if (!region || region->isEmpty()) region = RegionFrom(page, marker, kNextPageLink);
     if (!region) return std::nullopt;
     const QStringList pieces = Pieces(*region, QStringLiteral("<table "));
     QList<ResultEntry> results;
@@ -140,6 +143,8 @@ std::optional<QList<ResultEntry>> ParseBing(const QString& page, const QString&)
 struct EngineTableRow {
     RankEngineRule rule;
     std::optional<QList<ResultEntry>> (*parse)(const QString& page, const QString& paidMarker);
+    // How the engine's page says that the search found nothing.
+    QStringList noResults;
 };
 
 // Indexed by RankEngine. Built on first use, after the base addresses.
@@ -148,26 +153,33 @@ const std::vector<EngineTableRow>& EngineTable() {
         {{WebAddress::kBaiduSearch, QStringLiteral("gb2312"), UrlEncodeGbk,
           QStringLiteral("/s?lm=0&ie=gb2312&ct=0&wd=%1&pn=%2"),
           QStringLiteral("/s?lm=0&ie=gb2312&ct=0&wd=%1"), 10, 0, false},
-         ParseBaidu},
+         ParseBaidu,
+         {QStringLiteral("抱歉，没有找到")}},
         {{WebAddress::kGoogleHk, QStringLiteral("utf-8"), UrlEncodeUtf8,
           QStringLiteral("/search?q=%1&hl=zh-CN&newwindow=1&start=%2&sa=N"),
           QStringLiteral("/search?q=%1&hl=zh-CN&newwindow=1&sa=N"), 10, 0, false},
-         ParseGoogle},
+         ParseGoogle,
+         {QStringLiteral("找不到和您的查询")}},
         {{WebAddress::kYahooChinaSearch, QStringLiteral("utf-8"), UrlEncodeUtf8,
           QStringLiteral("/s?p=%1&v=web&b=%2"), QStringLiteral("/s?p=%1&v=web"), 10, 0, false},
-         ParseYahoo},
+         ParseYahoo,
+         {QStringLiteral("对不起，没有找到与")}},
         {{WebAddress::kSogouSearch, QStringLiteral("gb2312"), UrlEncodeGbk,
           QStringLiteral("/web?query=%1&page=%2"), QStringLiteral("/web?query=%1"), 1, 1, false},
-         ParseSogou},
+         ParseSogou,
+         {QStringLiteral("对不起，没有找到"), QStringLiteral("抱歉，没有找到")}},
         {{WebAddress::kSosoSearch, QStringLiteral("gb2312"), UrlEncodeGbk,
           QStringLiteral("/q?w=%1&pg=%2"), QStringLiteral("/q?w=%1"), 1, 1, false},
-         ParseSoso},
+         ParseSoso,
+         {QStringLiteral("抱歉，找不到"), QStringLiteral("抱歉，没有找到")}},
         {{WebAddress::kYoudaoSearch, QStringLiteral("utf-8"), UrlEncodeUtf8,
           QStringLiteral("/search?q=%1&start=%2"), QStringLiteral("/search?q=%1"), 10, 0, false},
-         ParseYoudao},
+         ParseYoudao,
+         {QStringLiteral("抱歉，没有找到")}},
         {{WebAddress::kBingChinaSearch, QStringLiteral("utf-8"), UrlEncodeUtf8,
           QStringLiteral("/search?q=%1&first=%2"), QStringLiteral("/search?q=%1"), 10, 1, true},
-         ParseBing},
+         ParseBing,
+         {QStringLiteral("<h1>找不到包含")}},
     };
     return table;
 }
@@ -193,7 +205,16 @@ QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword) 
 
 std::optional<QList<ResultEntry>> ParseResultPage(RankEngine engine, const QString& page,
                                                   const QString& paidMarker) {
-    return RowOf(engine).parse(page, paidMarker);
+    const EngineTableRow& row = RowOf(engine);
+    std::optional<QList<ResultEntry>> results = row.parse(page, paidMarker);
+    if (results) return results;
+    for (const QString& wording : row.noResults)
+        if (page.contains(wording)) return QList<ResultEntry>();
+    return std::nullopt;
+}
+
+bool LinksToNextPage(const QString& page) {
+    return page.contains(kNextPageLink);
 }
 
 }  // namespace lookups

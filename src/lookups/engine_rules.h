@@ -45,11 +45,19 @@ const RankEngineRule& RuleOf(RankEngine engine);
 QString PageAddress(const RankEngineRule& rule, const QString& encodedKeyword, int page);
 QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword);
 
-// The results of one results page of `engine`, in page order; nothing when the page lacks the
-// engine's results region (a verification or blocking page, or no page at all), which says
-// nothing about where a site stands. `paidMarker` opens Baidu's paid-listing area and serves
-// Baidu only.
+// The text that opens Baidu's paid-listing area when no other is kept, or a blank one.
+inline const QString kDefaultPaidListingMarker = QStringLiteral(">来百度推广");
+
+// The results of one results page of `engine`, in page order; none when the page says in the
+// engine's own words that the search found nothing. Nothing when the page is neither (a
+// verification or blocking page, or no page at all): it says nothing about where a site
+// stands. `paidMarker` opens Baidu's paid-listing area and serves Baidu only; a blank one is
+// no marker, and the default holds.
 std::optional<QList<ResultEntry>> ParseResultPage(RankEngine engine, const QString& page,
                                                   const QString& paidMarker = {});
+
+// Whether a results page links to the next page of results; the last page does not, and the
+// pages after it hold no result.
+bool LinksToNextPage(const QString& page);
 
 }  // namespace lookups

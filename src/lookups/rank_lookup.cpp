@@ -56,10 +56,11 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
     for (int p = s; p < pagesEnd; ++p) {
         const QString address = PageAddress(rule, keyword, p);
         fetcher.url(address);
-        // No answer, an empty one, an error page and one without the results region (a
-        // verification or blocking page) alike leave the page unread.
-        const std::optional<QList<ResultEntry>> results =
-            ParseResultPage(engine, fetcher.GetSrcOnSuccess(), paidMarker);
+        // No answer, an empty one, an error page and one that is neither a results page nor
+        // the engine's word that it found nothing (a verification or blocking page) alike
+        // leave the page unread.
+        const QString page = fetcher.GetSrcOnSuccess();
+        const std::optional<QList<ResultEntry>> results = ParseResultPage(engine, page, paidMarker);
         if (!results) {
             missedPage = true;
             continue;
@@ -83,6 +84,8 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
             pageIndexField = QString::number(p);
             return position;
         }
+        // The pages after the last page of results hold none: they are not asked for.
+        if (!LinksToNextPage(page)) break;
     }
     return nothingReported();
 }

@@ -51,8 +51,10 @@ class cKeyrank {
     int GetBingRank(int s, int rank) { return GetRank(RankEngine::Bing, s, rank); }
 
     // Whether the last lookup missed a results page it asked for (no answer in time, an empty
-    // answer, an error status, or a page without the engine's results region) and found the
-    // site on no page read before it: its 0 then says nothing about the site.
+    // answer, an error status, or a page that is neither a results page nor the engine's word
+    // that it found nothing) and found the site on no page read before it: its 0 then says
+    // nothing about the site. A page that the last page of results did not link to is not
+    // asked for, and so not missed.
     bool LastLookupFailed() const { return lastLookupFailed_; }
 
   private:

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "lookups/engine_rules.h"
 #include "platform/charset.h"
 #include "platform/program_folder.h"
 #include "shared/text_helpers.h"
@@ -10,7 +11,7 @@ namespace lookups {
 
 QString ReadPaidListingMarker() {
     QFile file(platform::ProgramFolder() + QStringLiteral("/baidutag.txt"));
-    if (!file.exists()) return QStringLiteral(">来百度推广");
+    if (!file.exists()) return kDefaultPaidListingMarker;
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QString text = platform::FileBytesToText(file.readAll());
     QString firstLine = text.section(u'\n', 0, 0);

@@ -23,7 +23,7 @@ class RankLookupOptions {
 
 // The paid-listing marker that the start-up keeps in baidutag.txt in the program folder: the
 // file's first line without its surrounding blanks; ">来百度推广" when there is no such file, and
-// empty when the file holds no line or cannot be read (the area then starts at the page's top).
+// empty when the file holds no line or cannot be read (the lookups then take the default too).
 QString ReadPaidListingMarker();
 
 }  // namespace lookups

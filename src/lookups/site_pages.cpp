@@ -22,7 +22,7 @@ Reading ReadCount(const QString& page, const CountRule& rule) {
     if (rule.trim) count = TrimBlanks(count);
     if (rule.removeAbout) count.remove(u'约');
     if (rule.removeCommas) count.remove(u',');
-    const bool usable = rule.anyNumber ? ReadsAsNumber(count) : IsValidCount(count);
+    const bool usable = rule.anyNumber ? IsCount(count) : IsValidCount(count);
     return usable ? Reading::Of(count) : Reading::None();
 }
 

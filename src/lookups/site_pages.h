@@ -37,7 +37,7 @@ struct CountRule {
     bool trim = false;
     bool removeAbout = false;  // every "约"
     bool removeCommas = false;
-    bool anyNumber = false;  // any number is usable, "0" too; otherwise IsValidCount decides
+    bool anyNumber = false;  // any count is usable, "0" too; otherwise IsValidCount decides
 };
 
 Reading ReadCount(const QString& page, const CountRule& rule);

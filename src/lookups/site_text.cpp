@@ -1,5 +1,6 @@
 #include "lookups/site_text.h"
 
+#include "metrics/number_text.h"
 #include "shared/text_helpers.h"
 #include "shared/url_encoding.h"
 
@@ -86,9 +87,12 @@ bool ReadsAsNumber(const QString& text) {
     return i == end;
 }
 
+bool IsCount(const QString& text) {
+    return metrics::IsCountText(QStringView(text).trimmed());
+}
+
 bool IsValidCount(const QString& text) {
-    const QString trimmed = TrimBlanks(text);
-    return !trimmed.isEmpty() && trimmed != u"0" && ReadsAsNumber(text);
+    return TrimBlanks(text) != u"0" && IsCount(text);
 }
 
 QString EncodeForCharset(const QString& value, const QString& charset) {

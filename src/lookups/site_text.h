@@ -25,11 +25,15 @@ QString TrimUrl(const QString& u);
 
 // Whether `text` reads as a number: an optional sign, digits (in groups of three between
 // commas, or without commas) with an optional decimal point and an optional exponent, blanks
-// around it.
+// around it. For settings; a value cut from a page is a count (IsCount).
 bool ReadsAsNumber(const QString& text);
 
-// Whether `text` is a count worth keeping: a number that is not "0" (blanks aside). "00" and
-// "0.0" are kept; nothing is removed from the text before the test.
+// Whether `text`, blanks around it aside, is a count as pages write one (metrics::IsCountText):
+// no sign, point or exponent, and never longer than any figure.
+bool IsCount(const QString& text);
+
+// Whether `text` is a count worth keeping: a count that is not "0" (blanks aside). "00" is
+// kept; nothing is removed from the text before the test.
 bool IsValidCount(const QString& text);
 
 // `value` percent-encoded for a query in the request's charset: GBK for "gb2312" pages, UTF-8

@@ -58,9 +58,9 @@ QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode
     page.TryTime(20);
     page.url(WebAddress::kIndexHistory + QStringLiteral("/history?word=") + UrlEncodeUtf8(lower));
     const QString text = page.GetSrcOnSuccess();
-    if (text.isEmpty()) {
-        // Nothing came, or an error page: no value was obtained, and the window may turn to
-        // the estimate.
+    if (!IsHistoryPage(text)) {
+        // Nothing came, an error page, or one that is not the service's (a verification page):
+        // no value was obtained, and the window may turn to the estimate.
         RaiseFailCount(window);
         return QString();
     }

@@ -18,8 +18,8 @@ QString GetIndex(WindowContext& window, const QString& keyword);
 
 // By `mode`: 0 and below the index value of the history (latest, 30-day average); 1 the 7-day
 // average alone; 2 and above an empty text, the history laid into the window's history list.
-// An empty history page, or an error page in its place, is no value and raises the window's
-// IndexFailCount.
+// A history page that did not come, or any other page in its place (an error or verification
+// page), is no value and raises the window's IndexFailCount.
 QString GetBaiduIndex(WindowContext& window, const QString& keyword, qint16 mode);
 
 // Whether the index word page knows `keyword`; a page that did not come (an error page

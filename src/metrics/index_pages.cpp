@@ -6,6 +6,8 @@
 namespace metrics {
 namespace {
 
+const QString kLatestMarker = QStringLiteral("最新数据：[");
+
 // The text after the first `marker` up to its next occurrence (or the end).
 QString SecondPiece(const QString& text, const QString& marker) {
     return text.split(marker).value(1);
@@ -32,14 +34,17 @@ bool IndexKnowsWord(const QString& page) {
     return !page.contains(QStringLiteral("没有找到与"));
 }
 
+bool IsHistoryPage(const QString& page) {
+    return page.contains(kLatestMarker);
+}
+
 QStringList HistoryValues(const QString& page) {
     const QString all = GetMemo(page, QStringLiteral("所有数据："), QStringLiteral("<br>最新数据"));
     return all.isEmpty() ? QStringList() : all.split(u',');
 }
 
 std::optional<qint32> HistoryLatest(const QString& page) {
-    const QString latest =
-        SecondPiece(SecondPiece(page, QStringLiteral("最新数据：[")), QStringLiteral("]"));
+    const QString latest = SecondPiece(SecondPiece(page, kLatestMarker), QStringLiteral("]"));
     return latest.isEmpty() ? std::optional<qint32>(0) : ReadWhole32(latest);
 }
 

@@ -18,6 +18,11 @@ std::optional<QString> ThirtyDayIndex(const QString& page);
 // that did not come (an empty text) counts as knowing it.
 bool IndexKnowsWord(const QString& page);
 
+// Whether `page` is the index history service's answer: the service writes the marker of its
+// latest value ("最新数据：[") on every page, one without data too. Any other page (nothing, an
+// error or verification page) is none.
+bool IsHistoryPage(const QString& page);
+
 // The daily values of an index history page, oldest first: the text between "所有数据：" and
 // "<br>最新数据" split at ","; empty elements keep their place. None without the markers.
 QStringList HistoryValues(const QString& page);

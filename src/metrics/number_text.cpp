@@ -82,15 +82,19 @@ std::optional<double> ReadNumber(QStringView text) {
 
 bool IsCountText(QStringView text) {
     if (text.isEmpty() || text.size() > kLongestNumberText) return false;
-    if (text.front() == u',' || text.back() == u',') return false;
-    QChar previous;
+    qsizetype digits = 0;  // since the last ","
+    bool grouped = false;  // a "," came
     for (const QChar c : text) {
-        const bool separator = c == u',';
-        if (!separator && (c < u'0' || c > u'9')) return false;
-        if (separator && previous == u',') return false;
-        previous = c;
+        if (c == u',') {
+            if (digits == 0 || (grouped && digits != 3)) return false;
+            grouped = true;
+            digits = 0;
+            continue;
+        }
+        if (c < u'0' || c > u'9') return false;
+        ++digits;
     }
-    return true;
+    return digits > 0 && (!grouped || digits == 3);
 }
 
 bool NumberCellLess(QStringView a, QStringView b) {

@@ -16,8 +16,9 @@ inline constexpr qsizetype kLongestNumberText = 64;
 // empty text and one longer than kLongestNumberText included. One pass over the text.
 std::optional<double> ReadNumber(QStringView text);
 
-// Whether `text` is a count as pages write one: ASCII digits, with "," as thousands separators
-// between them, at most kLongestNumberText long; no sign, point, blank or other text.
+// Whether `text` is a count as pages write one: ASCII digits, each "," standing before a group
+// of exactly three digits ("1,234,567", not "12,34" or "1,2,3"), at most kLongestNumberText
+// long; no sign, point, exponent, blank or other text.
 bool IsCountText(QStringView text);
 
 // The order of two cells of a metric column, as a column sort sorts them: numbers by value,

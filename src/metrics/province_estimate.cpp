@@ -21,7 +21,7 @@ QString GetMonthIndex(const QString& keyword) {
              QStringLiteral("&index=1"));
     page.TryTime(10);
     const QString text = page.GetSrcOnSuccess();
-    if (text.isEmpty()) return QString();
+    if (!IsProvincePage(text)) return QString();
 
     const qint32 scaled = ScaleProvinceSum(ProvinceSum(text));
     return GetRand(scaled) + u'-' + QString::number(scaled);

@@ -9,7 +9,8 @@
 namespace metrics {
 
 // The index value "estimate-scaled sum" for `keyword` (sent lower-cased); an empty text when
-// the page could not be fetched or came as an error page. A page without data gives "0-0".
+// no page of the service came (none, an error or a verification page). The service's page
+// without data gives "0-0".
 QString GetMonthIndex(const QString& keyword);
 
 // `n` times one of ten fixed factors picked at random from a source reseeded from the clock,

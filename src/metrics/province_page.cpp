@@ -7,6 +7,10 @@
 
 namespace metrics {
 
+bool IsProvincePage(const QString& page) {
+    return page.contains(QStringLiteral("data=")) || page.contains(QStringLiteral("暂无数据"));
+}
+
 qint32 ProvinceSum(const QString& page) {
     qint32 sum = 0;
     const QStringList pieces = page.split(QStringLiteral("data="));

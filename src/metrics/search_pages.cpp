@@ -14,10 +14,9 @@ BaiduPage JudgeBaiduPage(const QString& page) {
 
 namespace {
 
-// A count cut from a page, without its separators; "-" (not obtained) for text that is no count.
+// A count cut from a page, as written; "-" (not obtained) for text that is no count.
 QString CountOrNotObtained(const QString& count) {
-    if (!IsCountText(count)) return kNotObtained;
-    return QString(count).remove(u',');
+    return IsCountText(count) ? count : kNotObtained;
 }
 
 }  // namespace
@@ -26,14 +25,18 @@ QString BaiduCount(const QString& page) {
     QString count = GetMemo(page, QStringLiteral("找到相关网页"), QStringLiteral("篇"));
     count.remove(u'约');
     count = count.trimmed();
-    if (!count.isEmpty()) return CountOrNotObtained(count);
+    if (!count.isEmpty()) return CountOrNotObtained(count).remove(u',');
     return JudgeBaiduPage(page) == BaiduPage::Other ? kNotObtained : QStringLiteral("0");
 }
 
-QString GoogleCount(const QString& page) {
-    if (page.isEmpty()) return kNotObtained;
+QString GoogleCountAsWritten(const QString& page) {
     const QString count = GetMemo(page, QStringLiteral("约 <b>"), QStringLiteral("</b>")).trimmed();
-    return count.isEmpty() ? QStringLiteral("0") : CountOrNotObtained(count);
+    if (!count.isEmpty()) return CountOrNotObtained(count);
+    return page.contains(QStringLiteral("找不到和您的查询")) ? QStringLiteral("0") : kNotObtained;
+}
+
+QString GoogleCount(const QString& page) {
+    return GoogleCountAsWritten(page).remove(u',');
 }
 
 }  // namespace metrics

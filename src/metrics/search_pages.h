@@ -16,8 +16,11 @@ BaiduPage JudgeBaiduPage(const QString& page);
 // between the markers that is no count (IsCountText).
 QString BaiduCount(const QString& page);
 
-// The result count on a Google results page ("约 <b>1,200</b>" gives "1200"); "0" for a page
-// without one; "-" (not obtained) when no page came or the text there is no count.
+// The result count on a Google results page as Google writes it ("约 <b>1,200</b>" gives
+// "1,200"); "0" on Google's page saying that it found nothing ("找不到和您的查询"); "-" (not
+// obtained) for any other page, none included, and when the text there is no count.
+QString GoogleCountAsWritten(const QString& page);
+// The same without its separators ("1200").
 QString GoogleCount(const QString& page);
 
 }  // namespace metrics

@@ -184,7 +184,10 @@ QString 关键词挖掘::CurrentBatchKeyword() const {
 void 关键词挖掘::recha() {
     if (jobs::RefuseStartWhileBusy()) return;
     const jobs::Running running(QStringLiteral("重查当前项"));
+    // The re-query waits inside this call like a run: the window stays loaded until it returns.
+    ++runningClicks_;
     metrics::recha(*this);
+    --runningClicks_;
 }
 
 void 关键词挖掘::Addto_db() {

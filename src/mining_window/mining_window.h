@@ -290,7 +290,7 @@ class 关键词挖掘 : public WorkWindow,
     // What each mining mode gives the run; made once the controls are.
     std::unique_ptr<RegularMiningMode> regularMode_;
     std::unique_ptr<BatchMiningMode> batchMode_;
-    // Clicks whose handler is still on the stack: a run waits inside one of them.
+    // Clicks whose handler is still on the stack: a run or a re-query waits inside one of them.
     int runningClicks_ = 0;
     // A save of the remembered texts failed during this opening: told once, not per keystroke.
     bool textSaveFailureTold_ = false;

@@ -4,6 +4,7 @@
 #include "metrics/index_lookups.h"
 #include "metrics/number_text.h"
 #include "metrics/row_handle.h"
+#include "metrics/search_pages.h"
 #include "research_tools/index_query_pages.h"
 #include "research_tools/notice.h"
 #include "research_tools/row_cell.h"
@@ -52,7 +53,7 @@ void QueryKeyword(IndexQueryPage& page, CXHtml& fetcher, const metrics::RowHandl
     const QString baidu = metrics::BaiduCount(
         Fetch(fetcher, metrics::BaiduSearchAddress(keyword), QStringLiteral("gb2312")));
     WriteCell(row, kBaiduCount, baidu);
-    const QString google = GoogleCount(Fetch(
+    const QString google = metrics::GoogleCountAsWritten(Fetch(
         fetcher,
         WebAddress::kGoogleHk + QStringLiteral("/search?hl=zh-CN&q=") + UrlEncodeUtf8(keyword),
         QStringLiteral("UTF-8")));

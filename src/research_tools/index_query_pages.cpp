@@ -59,17 +59,12 @@ QStringList QueryKeywords(const QString& text) {
 }
 
 QueryVolumes VolumesOf(const QString& pair) {
+    if (pair.isEmpty()) return {QStringLiteral("-"), QStringLiteral("-")};
     const QStringList parts = pair.split(u'-');
     const QString day = parts.value(0);
     const QString month = parts.value(1);
     return {IsFigure(month) ? month : QStringLiteral("-"),
             IsFigure(day) ? day : QStringLiteral("0")};
-}
-
-QString GoogleCount(const QString& page) {
-    if (page.isEmpty()) return QStringLiteral("-");
-    const QString count = GetMemo(page, QStringLiteral("约 <b>"), QStringLiteral("</b>"));
-    return count.isEmpty() ? QStringLiteral("0") : CountOrDash(count);
 }
 
 Attention ParseAttention(const QString& wordPage) {

@@ -11,16 +11,13 @@ namespace research {
 QStringList QueryKeywords(const QString& text);
 
 // The two volume cells from an index value: the monthly volume ("-" when it is missing, 0 or
-// not a whole number) and yesterday's ("0" then).
+// not a whole number) and yesterday's ("0" then); both "-" when no value was obtained (an empty
+// text).
 struct QueryVolumes {
     QString month;
     QString day;
 };
 QueryVolumes VolumesOf(const QString& pair);
-
-// Google's result count as Google writes it (thousands separators kept): "0" for a page
-// without one, "-" when no page came or the text there is no count.
-QString GoogleCount(const QString& page);
 
 // The week, month and quarter attention of the index word page: "0" each when the page says
 // the index does not know the keyword, "-" for a figure the page does not show (or no page)

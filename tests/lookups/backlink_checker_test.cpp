@@ -128,6 +128,22 @@ TEST_F(BacklinkCheckerTest, TheSummaryTellsOfTheFirstOwnLinkAmongTheOutboundLink
     }
 }
 
+// An error answer is no partner page, even one whose body carries the partner's links.
+TEST_F(BacklinkCheckerTest, AnErrorAnswerIsNoPartnerPage) {
+    for (int status : {403, 404, 500}) {
+        web.Serve(kPartnerHost, QStringLiteral("/links.html"),
+                  Fixture(QStringLiteral("partner_gbk.htm")).Status(status));
+        link checker;
+        checker.Master_Url(QStringLiteral("www.own.com"));
+        checker.Check_url(QStringLiteral("http://www.partner.cn/links.html"));
+        checker.checklinks(0);
+        EXPECT_EQ(checker.websource, QString()) << status;
+        EXPECT_EQ(checker.linknum, 0) << status;
+        EXPECT_EQ(checker.Linkstr, QString()) << status;
+        EXPECT_EQ(checker.linkurl, QString()) << status;
+    }
+}
+
 TEST_F(BacklinkCheckerTest, EachCheckDescribesItsOwnPageOnly) {
     web.Serve(kPartnerHost, QStringLiteral("/links.html"),
               Fixture(QStringLiteral("partner_gbk.htm")));

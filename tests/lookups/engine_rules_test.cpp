@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "gb2312",
                  kDefaultMarker,
                  {"1 www.d-site.com", "2 www.e-site.com"}},
-        // Without the search box's table the results start at the paid-listing marker; an
-        // empty marker starts them at the top of the page.
+        // Without the search box's table the results start at the paid-listing marker; a
+        // blank one is no marker, and the default holds.
         PageCase{"rank_baidu_marker_layout.html",
                  RankEngine::Baidu,
                  "gb2312",
@@ -93,8 +93,18 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{"rank_baidu_marker_layout.html",
                  RankEngine::Baidu,
                  "gb2312",
-                 "",
-                 {"1 www.baidu.com/more", "2 www.a-site.com", "3 www.target-site.com"}},
+                 " ",
+                 {"1 www.a-site.com", "2 www.target-site.com"}},
+        // Each engine's own word that its search found nothing: a page without results.
+        PageCase{"baidu_noresult.htm", RankEngine::Baidu, "gb2312", kDefaultMarker, {}},
+        PageCase{"google_zh_noresult.htm", RankEngine::Google, "utf-8", "", {}},
+        PageCase{"yahoo_site_noresult.htm", RankEngine::Yahoo, "utf-8", "", {}},
+        PageCase{"sogou_site_noresult.htm", RankEngine::Sogou, "gb2312", "", {}},
+        PageCase{"sogou_link_noresult.htm", RankEngine::Sogou, "gb2312", "", {}},
+        PageCase{"soso_site_noresult.htm", RankEngine::Soso, "gb2312", "", {}},
+        PageCase{"soso_link_noresult.htm", RankEngine::Soso, "gb2312", "", {}},
+        PageCase{"youdao_noresult.htm", RankEngine::Youdao, "utf-8", "", {}},
+        PageCase{"bing_noresult.htm", RankEngine::Bing, "utf-8", "", {}},
         PageCase{
             "rank_google_page0.html",
             RankEngine::Google,
@@ -181,6 +191,9 @@ TEST(ResultPageTest, PagesWithoutTheirMarkersAreNoResultsPages) {
         EXPECT_FALSE(ParseResultPage(engine, QString(), QString()).has_value()) << int(engine);
         EXPECT_FALSE(ParseResultPage(engine, unrelated, QStringLiteral(">来百度推广")).has_value())
             << int(engine);
+        // A blank paid-listing marker opens no region at the top of the page.
+        EXPECT_FALSE(ParseResultPage(engine, unrelated, QStringLiteral(" ")).has_value())
+            << int(engine);
     }
     // Baidu's results page whose paid-listing marker is not the one the page carries.
     EXPECT_FALSE(ParseResultPage(RankEngine::Baidu,
@@ -188,6 +201,27 @@ TEST(ResultPageTest, PagesWithoutTheirMarkersAreNoResultsPages) {
                                           QStringLiteral("gb2312")),
                                  QStringLiteral("<div id=\"none\">"))
                      .has_value());
+}
+
+TEST(ResultPageTest, OnlyTheLastPageOfResultsLinksToNoNextPage) {
+    const struct {
+        const char* file;
+        const char* charset;
+        bool next;
+    } cases[] = {
+        {"rank_baidu_page0.html", "gb2312", true}, {"rank_baidu_last_page.html", "gb2312", false},
+        {"rank_google_page1.html", "utf-8", true}, {"rank_google_last_page.html", "utf-8", false},
+        {"rank_yahoo_page0.html", "utf-8", true},  {"rank_yahoo_page1.html", "utf-8", false},
+        {"rank_sogou_page1.html", "gb2312", true}, {"rank_soso_page0.html", "gb2312", true},
+        {"rank_youdao_page0.html", "utf-8", true}, {"rank_youdao_last_page.html", "utf-8", false},
+        {"rank_bing_page1.html", "utf-8", true},   {"rank_bing_last_page.html", "utf-8", false},
+        {"baidu_noresult.htm", "gb2312", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            LinksToNextPage(PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset))),
+            c.next)
+            << c.file;
 }
 
 TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {

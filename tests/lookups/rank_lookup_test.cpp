@@ -297,7 +297,9 @@ TEST_F(RankLookupTest, ThePaidListingMarkerComesFromTheProgramFolderAtEveryBaidu
         {"missing: the results start after \">来百度推广\"", std::nullopt, 2},
         {"its first line, trimmed",
          platform::ToAnsi(QStringLiteral("  <!--自然结果-->  \r\nx\r\n")), 1},
-        {"empty: the results start at the top", QByteArray(), 3},
+        // A blank marker would make any page, a verification page too, a results page.
+        {"empty: the default holds", QByteArray(), 2},
+        {"blank: the default holds", QByteArray(" \r\n"), 2},
         {"a marker the page lacks", QByteArray("<div id=\"none\">\r\n"), 0},
     };
     for (const auto& c : cases) {
@@ -398,15 +400,97 @@ TEST_F(RankLookupTest, AVerificationPageIsAMissedPageOnEveryEngine) {
                              "www.soso.com", "www.youdao.com", "cn.bing.com"})
         for (const char* path : {"/s", "/search", "/web", "/q"})
             web.Serve(QString::fromUtf8(host), QString::fromUtf8(path), Page::Text(verification));
-    for (RankEngine engine : kEngines) {
-        EXPECT_EQ(LookUp(engine, QStringLiteral("www.target-site.com"), 2), 0) << int(engine);
-        EXPECT_TRUE(lookup.LastLookupFailed()) << int(engine);
+    // Baidu's paid-listing marker as the start-up keeps it, and blank as the version page may
+    // leave it.
+    for (const std::optional<QByteArray>& marker :
+         {std::optional<QByteArray>(), std::optional<QByteArray>(" \r\n")}) {
+        if (marker) WriteMarkerFile(*marker);
+        for (RankEngine engine : kEngines) {
+            EXPECT_EQ(LookUp(engine, QStringLiteral("www.target-site.com"), 2), 0) << int(engine);
+            EXPECT_TRUE(lookup.LastLookupFailed()) << int(engine) << " marker " << bool(marker);
+        }
     }
 
     ServeFileAt(web, QString::fromUtf8(kGoogle0), QStringLiteral("rank_google_page0.html"));
     ServeAt(web, QString::fromUtf8(kGoogle1), Page::Text(verification));
     EXPECT_EQ(LookUp(RankEngine::Google, QStringLiteral("HTTP://WWW.Target-Site.com/"), 2), 3);
     EXPECT_FALSE(lookup.LastLookupFailed());
+}
+
+// Per engine: the address of its first results page, a page of the engine saying that it found
+// nothing, and a last page of results, which links to no next page.
+struct EngineEndCase {
+    const char* name;
+    RankEngine engine;
+    const char* firstPage;
+    const char* noResults;
+    const char* lastPage;
+};
+
+void PrintTo(const EngineEndCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class EngineEndTest : public RankLookupTest, public testing::WithParamInterface<EngineEndCase> {
+  protected:
+    // The lookup at a depth of 50 results, whose first page is `page` and whose later pages
+    // nobody serves: reading one of them would fail the lookup.
+    void LookUpWithFirstPage(const QString& page) {
+        const EngineEndCase& c = GetParam();
+        ServeFileAt(web, QString::fromUtf8(c.firstPage), page);
+        EXPECT_EQ(LookUp(c.engine, QStringLiteral("www.nowhere.com"), 5), 0);
+        EXPECT_FALSE(lookup.LastLookupFailed()) << "a site not ranked for a rare keyword";
+        EXPECT_EQ(RequestedUrls(web), QStringList(QString::fromUtf8(c.firstPage)));
+        EXPECT_EQ(FieldsOf(lookup, c.engine).last(), QStringLiteral("5"));
+    }
+};
+
+TEST_P(EngineEndTest, AKeywordWithoutResultsIsNotRanked) {
+    LookUpWithFirstPage(QString::fromUtf8(GetParam().noResults));
+}
+
+TEST_P(EngineEndTest, PagesAfterTheLastPageOfResultsHoldNone) {
+    LookUpWithFirstPage(QString::fromUtf8(GetParam().lastPage));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engines, EngineEndTest,
+    testing::Values(EngineEndCase{"Baidu", RankEngine::Baidu, kBaidu0, "baidu_noresult.htm",
+                                  "rank_baidu_last_page.html"},
+                    EngineEndCase{"Google", RankEngine::Google, kGoogle0, "google_zh_noresult.htm",
+                                  "rank_google_last_page.html"},
+                    EngineEndCase{"Yahoo", RankEngine::Yahoo, kYahoo0, "yahoo_site_noresult.htm",
+                                  "rank_yahoo_page1.html"},
+                    // Sogou and Soso each have two wordings.
+                    EngineEndCase{"Sogou", RankEngine::Sogou, kSogou0, "sogou_site_noresult.htm",
+                                  "rank_sogou_attribute_first.html"},
+                    EngineEndCase{"SogouOtherWording", RankEngine::Sogou, kSogou0,
+                                  "sogou_link_noresult.htm", "rank_sogou_attribute_first.html"},
+                    EngineEndCase{"Soso", RankEngine::Soso, kSoso0, "soso_site_noresult.htm",
+                                  "rank_soso_attribute_first.html"},
+                    EngineEndCase{"SosoOtherWording", RankEngine::Soso, kSoso0,
+                                  "soso_link_noresult.htm", "rank_soso_attribute_first.html"},
+                    EngineEndCase{"Youdao", RankEngine::Youdao, kYoudao0, "youdao_noresult.htm",
+                                  "rank_youdao_last_page.html"},
+                    EngineEndCase{"Bing", RankEngine::Bing, kBing0, "bing_noresult.htm",
+                                  "rank_bing_last_page.html"}),
+    [](const testing::TestParamInfo<EngineEndCase>& info) { return std::string(info.param.name); });
+
+// A site on the last page of results is found there, and a page missed before the last one
+// still fails the lookup.
+TEST_F(RankLookupTest, TheLastPageOfResultsEndsTheLookup) {
+    ServeFileAt(web, QString::fromUtf8(kYahoo0), QStringLiteral("rank_yahoo_page0.html"));
+    ServeFileAt(web, QString::fromUtf8(kYahoo1), QStringLiteral("rank_yahoo_page1.html"));
+    EXPECT_EQ(LookUp(RankEngine::Yahoo, QStringLiteral("www.d-site.com"), 5), 11);
+    EXPECT_EQ(LookUp(RankEngine::Yahoo, QStringLiteral("www.nowhere.com"), 5), 0);
+    EXPECT_FALSE(lookup.LastLookupFailed());
+
+    web.ClearRequests();
+    ServeAt(web, QString::fromUtf8(kYahoo0), Page::Text(QStringLiteral("<p>请输入验证码</p>")));
+    EXPECT_EQ(LookUp(RankEngine::Yahoo, QStringLiteral("www.nowhere.com"), 5), 0);
+    EXPECT_TRUE(lookup.LastLookupFailed());
+    EXPECT_EQ(RequestedUrls(web),
+              QStringList({QString::fromUtf8(kYahoo0), QString::fromUtf8(kYahoo1)}));
 }
 
 TEST_F(RankLookupTest, NoPageIsAskedForWithoutPagesLeftOrWithoutASite) {

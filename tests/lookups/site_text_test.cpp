@@ -50,13 +50,26 @@ TEST(SiteTextTest, TrimUrlDropsBlanksTheSchemeAndOneTrailingSlash) {
     for (const auto& c : cases) EXPECT_EQ(lookups::TrimUrl(c.u), c.trimmed) << c.u.toStdString();
 }
 
-TEST(SiteTextTest, ACountIsANumberOtherThanZero) {
-    for (const char* usable :
-         {"12", " 12 ", "00", "0.0", "-3", "1.5e3", ".5", "9,012", "1,234,567.5"})
+// Counts are digits, "," before groups of three, no longer than any figure: a sign, a point or
+// an exponent is no count a page gives.
+TEST(SiteTextTest, ACountIsDigitsOtherThanZero) {
+    for (const char* usable : {"12", " 12 ", "00", "9,012", "1,234,567"}) {
         EXPECT_TRUE(lookups::IsValidCount(QString::fromUtf8(usable))) << usable;
-    for (const char* unusable :
-         {"", "  ", "0", " 0 ", "X", "12,30", ",123", "约12", "12个", "1e", "+"})
-        EXPECT_FALSE(lookups::IsValidCount(QString::fromUtf8(unusable))) << unusable;
+        EXPECT_TRUE(lookups::IsCount(QString::fromUtf8(usable))) << usable;
+    }
+    const QString hundredDigits = QString(100, u'9');
+    for (const QString& unusable :
+         {QString(), QStringLiteral("  "), QStringLiteral("0"), QStringLiteral(" 0 "),
+          QStringLiteral("X"), QStringLiteral("12,30"), QStringLiteral("12,34"),
+          QStringLiteral("1,2,3"), QStringLiteral(",123"), QStringLiteral("约12"),
+          QStringLiteral("12个"), QStringLiteral("-5"), QStringLiteral("+7"), QStringLiteral("0.0"),
+          QStringLiteral("1.5"), QStringLiteral("1e309"), QStringLiteral("1e"), QStringLiteral("+"),
+          hundredDigits})
+        EXPECT_FALSE(lookups::IsValidCount(unusable)) << unusable.toStdString();
+    // "0" is a count all the same: a PageRank of 0 is one.
+    EXPECT_TRUE(lookups::IsCount(QStringLiteral(" 0 ")));
+    for (const QString& text : {QStringLiteral("-1"), QStringLiteral("1e3"), hundredDigits})
+        EXPECT_FALSE(lookups::IsCount(text)) << text.toStdString();
 }
 
 TEST(SiteTextTest, ANumberHasOptionalGroupsOfThreeAPointAndAnExponent) {

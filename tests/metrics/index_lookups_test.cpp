@@ -180,6 +180,31 @@ TEST_F(IndexLookupsTest, ErrorAnswersAreNoValueAndHistoryErrorsCountTowardTheEst
                     .contains(QStringLiteral("/main/get_province_data.php")));
 }
 
+// A page that answers with success but is not the service's (a verification page) is no value
+// either: neither the history's nor the estimate's page gives a 0, and the history's counts
+// toward the estimate as an error answer does.
+TEST_F(IndexLookupsTest, PagesThatAreNotTheServicesAnswerAreNoValue) {
+    const fakeweb::Page verification =
+        fakeweb::Page::Text(QStringLiteral("<html><p>请输入验证码</p></html>"));
+    web.Serve(kShareHost, QStringLiteral("/index/lookup"), verification);
+    web.Serve(kIndexHost, QStringLiteral("/tools/get_data.php"), verification);
+    web.Serve(kIndexHost, QStringLiteral("/main/word.php"), verification);
+    web.Serve(kHistoryHost, QStringLiteral("/history"), verification);
+    web.Serve(kIndexHost, QStringLiteral("/main/get_province_data.php"), verification);
+
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString());
+    EXPECT_EQ(tools.state.IndexFailCount, 1);
+    EXPECT_EQ(metrics::GetBaiduIndex(tools, QStringLiteral("词"), 1), QString()) << "7-day";
+    EXPECT_EQ(tools.state.IndexFailCount, 2);
+    web.ClearRequests();
+    EXPECT_EQ(LookUp(tools, QStringLiteral("词"), QStringLiteral("词")), QString())
+        << "the estimate";
+    EXPECT_TRUE(testing_support::LastOf(RequestedUrls(web))
+                    .contains(QStringLiteral("/main/get_province_data.php")));
+    for (const fakeweb::Request& request : web.Requests())
+        EXPECT_FALSE(request.path.startsWith(QStringLiteral("/index/report")));
+}
+
 TEST_F(IndexLookupsTest, TheServiceAnswersFirstAndOnlyWithAnIndexValue) {
     web.Serve(kShareHost, QStringLiteral("/index/lookup"),
               Fixture(QStringLiteral("share_value.txt")));

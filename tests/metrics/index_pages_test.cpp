@@ -53,16 +53,18 @@ TEST(HistoryPageTest, GivesTheDailyValuesOldestFirstAndTheLatestValue) {
         const char* first;
         const char* last;
         std::optional<qint32> latest;
+        bool services = true;  // the history service's own page
     } cases[] = {
         {"history_40_days.htm", 40, "1000", "", 35},  // an empty day keeps its place
         {"history_2_days.htm", 2, "14", "7", 9},
         {"history_365_days.htm", 365, "1", "365", 365},
-        {"history_no_latest.htm", 1, "0", "0", 0},
+        {"history_no_latest.htm", 1, "0", "0", 0},  // the service's page without data
         {"history_unreadable_latest.htm", 1, "4", "4", std::nullopt},
-        {"history_bad_gateway.htm", 0, "", "", 0},
+        {"history_bad_gateway.htm", 0, "", "", 0, false},
     };
     for (const auto& c : cases) {
         const QString page = PageText(QString::fromUtf8(c.page));
+        EXPECT_EQ(metrics::IsHistoryPage(page), c.services) << c.page;
         const QStringList values = metrics::HistoryValues(page);
         EXPECT_EQ(values.size(), c.count) << c.page;
         EXPECT_EQ(values.value(0), QString::fromUtf8(c.first)) << c.page;

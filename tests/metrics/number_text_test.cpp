@@ -46,6 +46,21 @@ TEST(NumberTextTest, AValueLongerThanAnyFigureIsNoNumber) {
     EXPECT_EQ(ReadWhole32(QStringLiteral("1.") + QString(1'000'000, u'0')), std::nullopt);
 }
 
+// A count as a page writes one: "," stands only before a group of exactly three digits.
+TEST(NumberTextTest, ACountIsDigitsInGroupsOfThreeAfterEachSeparator) {
+    const QString longest(metrics::kLongestNumberText, u'9');
+    for (const QString& count :
+         {QStringLiteral("0"), QStringLiteral("007"), QStringLiteral("1,234"),
+          QStringLiteral("12,345,678"), QStringLiteral("1234,567"), longest})
+        EXPECT_TRUE(metrics::IsCountText(count)) << count.toStdString();
+    for (const QString& text :
+         {QString(), QStringLiteral("12,34"), QStringLiteral("1,2,3"), QStringLiteral("1,2345"),
+          QStringLiteral("1,234,5"), QStringLiteral("1,,234"), QStringLiteral(",123"),
+          QStringLiteral("123,"), QStringLiteral("-5"), QStringLiteral("+7"), QStringLiteral("1.5"),
+          QStringLiteral("1e309"), QStringLiteral(" 12"), QStringLiteral("１２"), longest + u'9'})
+        EXPECT_FALSE(metrics::IsCountText(text)) << text.toStdString();
+}
+
 TEST(NumberTextTest, WholeNumbersRoundHalfToEvenWithinTheSignedRange) {
     const struct {
         const char* text;

@@ -23,7 +23,11 @@ TEST(ProvincePageTest, SumsTheQuotedValuesAfterEachMarkerWithinThirtyTwoBits) {
     for (const auto& c : cases) {
         const QString page = PageText(QString::fromUtf8(c.page), QStringLiteral("utf-8"));
         EXPECT_EQ(metrics::ProvinceSum(page), c.sum) << c.page;
+        EXPECT_TRUE(metrics::IsProvincePage(page)) << c.page;
     }
+    // A page with neither values nor the service's word that it has none is not its answer.
+    EXPECT_FALSE(metrics::IsProvincePage(QStringLiteral("<html><p>请输入验证码</p></html>")));
+    EXPECT_FALSE(metrics::IsProvincePage(QString()));
 }
 
 }  // namespace

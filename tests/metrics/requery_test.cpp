@@ -122,6 +122,32 @@ TEST_F(IndexQueryRequeryTest, CountsGoogleResultsToo) {
     EXPECT_EQ(Cells(list, row, 6), QStringLiteral("120|35|400|-|3000|0"));
 }
 
+// Every source answers with success but none with its own page: no figure was obtained, not
+// even once the window has turned to the estimate.
+TEST_F(IndexQueryRequeryTest, PagesThatAreNotTheSourcesAnswerGiveNoFigures) {
+    const fakeweb::Page verification =
+        fakeweb::Page::Text(QStringLiteral("<html><p>请输入验证码</p></html>"));
+    for (const auto& [host, path] : std::initializer_list<std::pair<QString, QString>>{
+             {kShareHost, QStringLiteral("/index/lookup")},
+             {kIndexHost, QStringLiteral("/tools/get_data.php")},
+             {kIndexHost, QStringLiteral("/main/word.php")},
+             {kIndexHost, QStringLiteral("/main/get_province_data.php")},
+             {kHistoryHost, QStringLiteral("/history")},
+             {kBaiduHost, QStringLiteral("/s")},
+             {QStringLiteral("www.google.com.hk"), QStringLiteral("/search")}})
+        web.Serve(host, path, verification);
+    const std::unique_ptr<TestWindow> tools = TestWindow::Tools();
+    platform::RowTable list;
+    list.SetColumns(kManualColumns.Headers());
+    const int row = list.Add(QStringLiteral("Seo")).Index();
+
+    for (int time = 1; time <= 3; ++time) {
+        metrics::Requery(*tools, &list, kManualColumns, row, true, true);
+        EXPECT_EQ(Cells(list, row, 6), QStringLiteral("-|-|-|-|0|0")) << time;
+    }
+    EXPECT_EQ(tools->state.IndexFailCount, 2) << "the third asked the estimate";
+}
+
 TEST(GettmpindexTest, TheFirstMatchingRowGivesMonthThenDay) {
     platform::RowTable list;
     list.Add(QStringLiteral("a")).SetSubItem(1, QStringLiteral("-"));

@@ -37,7 +37,8 @@ TEST(ResultsPageTest, GoogleCountIsCutFromItsMarkersWithoutSeparators) {
     } cases[] = {
         {"google_results.htm", "1200000"},
         {"google_no_results.htm", "0"},
-        {"google_refusal.htm", "0"},  // read alone; its error status makes the fetch give none
+        // Neither a count nor Google's word that it found nothing: no count of Google's.
+        {"google_refusal.htm", "-"},
         {"", "-"},
     };
     for (const auto& c : cases) {

@@ -355,6 +355,16 @@ TEST_P(JobsInsideWaits, EndsFineOrRefusedWithAMessage) {
 
     prompts.meanwhile = nullptr;
     EXPECT_TRUE(acted) << "the job never waited";
+    if (act == STEP(CloseBox)) {
+        // The window's own job or export runs: its close box is refused with a message, the
+        // window stays as it was.
+        EXPECT_TRUE(window && window->isVisible()) << "the window closed under its job";
+        const QStringList told = prompts.Texts();
+        EXPECT_TRUE(
+            told.contains(QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。")) ||
+            told.contains(QStringLiteral("导出数据或对话框尚未结束，请先完成后再关闭窗口。")))
+            << told.join(u'/').toStdString();
+    }
     if (关键词挖掘* mining = Mining()) {
         ExpectSoundRows(mining->ListView1->Rows(), &mining->ListView17);
         ExpectSoundRows(mining->ListView3->Rows(), nullptr);

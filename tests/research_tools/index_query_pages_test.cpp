@@ -1,5 +1,7 @@
 #include "research_tools/index_query_pages.h"
 
+#include "metrics/search_pages.h"
+
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
@@ -19,6 +21,7 @@ TEST(IndexQueryPagesTest, KeywordsAreTrimmedLowerCasedAndNeverEmpty) {
     EXPECT_TRUE(research::QueryKeywords(QStringLiteral("   ")).isEmpty());
 }
 
+// No value at all (an empty text) was not obtained: a dash in both.
 TEST(IndexQueryPagesTest, VolumesShowADashForNoMonthAndZeroForNoDay) {
     struct Case {
         const char* pair;
@@ -26,7 +29,7 @@ TEST(IndexQueryPagesTest, VolumesShowADashForNoMonthAndZeroForNoDay) {
         const char* day;
     };
     const Case cases[] = {
-        {"35-120", "120", "35"}, {"0-0", "-", "0"},   {"", "-", "0"},
+        {"35-120", "120", "35"}, {"0-0", "-", "0"},   {"", "-", "-"},
         {"-120", "120", "0"},    {"35-x", "-", "35"}, {"35", "-", "35"},
     };
     for (const Case& c : cases) {
@@ -37,15 +40,20 @@ TEST(IndexQueryPagesTest, VolumesShowADashForNoMonthAndZeroForNoDay) {
     }
 }
 
+// Google's count as written; "0" only where Google says it found nothing, "-" on any other page.
 TEST(IndexQueryPagesTest, GoogleCountKeepsItsSeparators) {
     const QString page = PageText(QStringLiteral("google_results.htm"), QStringLiteral("UTF-8"));
-    EXPECT_EQ(research::GoogleCount(page), QStringLiteral("1,230,000"));
-    EXPECT_EQ(research::GoogleCount(Without(page, QStringLiteral("约 <b>"))), QStringLiteral("0"));
-    EXPECT_EQ(research::GoogleCount(QString()), QStringLiteral("-"));
+    EXPECT_EQ(metrics::GoogleCountAsWritten(page), QStringLiteral("1,230,000"));
+    EXPECT_EQ(metrics::GoogleCountAsWritten(Without(page, QStringLiteral("约 <b>"))),
+              QStringLiteral("-"));
+    EXPECT_EQ(
+        metrics::GoogleCountAsWritten(QStringLiteral("<p>找不到和您的查询 \"<b>seo</b>\"</p>")),
+        QStringLiteral("0"));
+    EXPECT_EQ(metrics::GoogleCountAsWritten(QString()), QStringLiteral("-"));
     // Text between the markers that is no count is not obtained.
-    for (const char* text : {"12<i>3</i>", "about", "-5", "1.5"})
-        EXPECT_EQ(research::GoogleCount(QStringLiteral("约 <b>") + QString::fromUtf8(text) +
-                                        QStringLiteral("</b>")),
+    for (const char* text : {"12<i>3</i>", "about", "-5", "1.5", "12,34"})
+        EXPECT_EQ(metrics::GoogleCountAsWritten(QStringLiteral("约 <b>") + QString::fromUtf8(text) +
+                                                QStringLiteral("</b>")),
                   QStringLiteral("-"))
             << text;
 }

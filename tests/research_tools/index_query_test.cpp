@@ -139,13 +139,37 @@ TEST_F(IndexQueryTest, PagesThatDoNotComeOrLackTheirMarkersShowDashes) {
     web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
               fakeweb::Page::Text(QStringLiteral("<td>周</td><td><span>5</span>"), "gbk"));
     Query(QStringLiteral("减肥茶"));
-    EXPECT_EQ(Rows(page.list, 9), QStringList({"减肥茶|120|35|-|0|0|0|5|-|-"}));
+    EXPECT_EQ(Rows(page.list, 9), QStringList({"减肥茶|120|35|-|-|0|0|5|-|-"}));
 
     web.Serve(kIndexHost, QStringLiteral("/main/word.php"),
               fakeweb::Page::Bytes(PageBytes(QStringLiteral("index_word_unknown.htm"))));
     Query(QStringLiteral("减肥茶"));
     EXPECT_EQ(page.list.Cell(2, 7) + page.list.Cell(2, 8) + page.list.Cell(2, 9),
               QStringLiteral("000"));
+}
+
+// Whatever way every request fails, the row shows that nothing was obtained; yesterday's
+// volume is no 0 either.
+TEST_F(IndexQueryTest, ARowWhoseRequestsAllFailShowsNothingObtained) {
+    const fakeweb::Page failures[] = {
+        fakeweb::Page::Text(QString()).Status(404),
+        fakeweb::Page::Text(QStringLiteral("<h1>500</h1>")).Status(500),
+        fakeweb::Page::Text(QString()),
+        fakeweb::Page::Text(QStringLiteral("the whole page")).CutAfter(3),
+    };
+    for (const fakeweb::Page& failure : failures) {
+        for (const auto& [host, path] : std::initializer_list<std::pair<QString, QString>>{
+                 {kShareHost, QStringLiteral("/index/lookup")},
+                 {kIndexHost, QStringLiteral("/tools/get_data.php")},
+                 {kIndexHost, QStringLiteral("/main/word.php")},
+                 {kIndexHost, QStringLiteral("/main/get_province_data.php")},
+                 {QStringLiteral("history.tarnwick.com"), QStringLiteral("/history")},
+                 {QStringLiteral("www.baidu.com"), QStringLiteral("/s")},
+                 {QStringLiteral("www.google.com.hk"), QStringLiteral("/search")}})
+            web.Serve(host, path, failure);
+        Query(QStringLiteral("生词"));
+        EXPECT_EQ(Rows(page.list, 9).last(), QStringLiteral("生词|-|-|-|-|0|0|-|-|-"));
+    }
 }
 
 // A page that came as an error answer is no page, though its body holds figures: the cells it

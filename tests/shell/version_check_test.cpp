@@ -1,6 +1,7 @@
 #include "shell/version_check.h"
 
 #include <QFile>
+#include <vector>
 
 #include "platform/charset.h"
 #include "shared/registry_store.h"
@@ -15,7 +16,7 @@ class VersionCheck : public ShellTest {
   protected:
     VersionCheckOutcome Check() {
         return CheckVersionAtStartup([this](ShowStyle style) {
-            updaterStyles << style;
+            updaterStyles.push_back(style);
             return updaterStarts;
         });
     }
@@ -38,7 +39,9 @@ class VersionCheck : public ShellTest {
     }
 
     bool updaterStarts = true;
-    QList<ShowStyle> updaterStyles;
+    // Vectors, not QLists: Qt compares two empty lists of an enum by handing memcmp null
+    // pointers, which is undefined.
+    std::vector<ShowStyle> updaterStyles;
 };
 
 TEST_F(VersionCheck, DecidesByTheStoredDateAndThePageVersion) {
@@ -47,7 +50,7 @@ TEST_F(VersionCheck, DecidesByTheStoredDateAndThePageVersion) {
         const char* stored;  // updatedt before the start; nullptr: never checked
         const char* pageVersion;
         int requests;
-        QList<ShowStyle> updater;
+        std::vector<ShowStyle> updater;
     } cases[] = {
         {"first start, same version", nullptr, "4.0", 1, {}},
         {"first start, newer version", nullptr, "4.1", 1, {ShowStyle::Normal}},
@@ -70,8 +73,8 @@ TEST_F(VersionCheck, DecidesByTheStoredDateAndThePageVersion) {
 
         EXPECT_EQ(VersionRequests(), c.requests);
         EXPECT_EQ(updaterStyles, c.updater);
-        EXPECT_EQ(outcome, c.updater.isEmpty() ? VersionCheckOutcome::GoOn
-                                               : VersionCheckOutcome::UpdaterStarted);
+        EXPECT_EQ(outcome, c.updater.empty() ? VersionCheckOutcome::GoOn
+                                             : VersionCheckOutcome::UpdaterStarted);
         if (c.requests) {
             EXPECT_EQ(Config(QStringLiteral("updatedt")), QStringLiteral("2026-12-10"));
             EXPECT_EQ(Config(QStringLiteral("ver")), QString::fromLatin1(c.pageVersion));
@@ -89,7 +92,7 @@ TEST_F(VersionCheck, AnUnreachablePageCountsAsTheSameVersionAndTheDayAsChecked) 
 
         EXPECT_EQ(Check(), VersionCheckOutcome::GoOn);
 
-        EXPECT_TRUE(updaterStyles.isEmpty());
+        EXPECT_TRUE(updaterStyles.empty());
         EXPECT_EQ(Config(QStringLiteral("updatedt")), QStringLiteral("2026-12-10"));
         EXPECT_EQ(Config(QStringLiteral("ver")), QStringLiteral("4.0"));
         EXPECT_EQ(FileBytes(QStringLiteral("baidutag.txt")), QByteArray("old\r\n"));
@@ -102,13 +105,13 @@ TEST_F(VersionCheck, AnUpdaterThatDoesNotStartLetsTheProgramGoOn) {
 
     EXPECT_EQ(Check(), VersionCheckOutcome::GoOn);
 
-    EXPECT_EQ(updaterStyles, QList<ShowStyle>{ShowStyle::Normal});
+    EXPECT_EQ(updaterStyles, std::vector<ShowStyle>{ShowStyle::Normal});
     EXPECT_EQ(VersionRequests(), 1) << "no second check on the day of the first";
     // The next start of the same day does not try again.
     web.ClearRequests();
     updaterStyles.clear();
     EXPECT_EQ(Check(), VersionCheckOutcome::GoOn);
-    EXPECT_TRUE(updaterStyles.isEmpty());
+    EXPECT_TRUE(updaterStyles.empty());
     EXPECT_EQ(VersionRequests(), 0);
 }
 
