@@ -331,6 +331,8 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
 }
 
 bool Connection::WritesAlone(const QString& sql) {
+    // Inside a transaction its begin asked already.
+    if (db_ && !pending_ && !sqlite3_get_autocommit(db_)) return false;
     const Statement statement = Prepare(sql, {});
     return statement && sqlite3_get_autocommit(db_) && !sqlite3_stmt_readonly(statement.get());
 }
