@@ -15,14 +15,6 @@ class DatabaseFile : public ProgramTest {
   protected:
     DatabaseFile() { ServeMiningSources(); }
 
-    // The mining window with a finished run on "减肥" without metrics.
-    关键词挖掘& Mined() {
-        关键词挖掘& mining = OpenMining();
-        TickRegularMetrics(mining, false);
-        mining.Text2->SetText(QStringLiteral("减肥"));
-        mining.Command2_Click();
-        return mining;
-    }
     // Ticks rows [first, last] of the result list alone and submits them.
     void Submit(关键词挖掘& mining, int first, int last) {
         platform::RowTable& rows = mining.ListView1->Rows();
@@ -37,7 +29,7 @@ class DatabaseFile : public ProgramTest {
 // Opening the tools window once cost the program its locks on db.db: another program that read
 // the file then deleted its log, and every row submitted after that was lost without a word.
 TEST_F(DatabaseFile, RowsSubmittedAfterTheToolsWindowOpenedAndAnotherProgramReadAreKept) {
-    关键词挖掘* mining = &Mined();
+    关键词挖掘* mining = &MinedWindow();
     const int rows = mining->ListView1->Count();
     ASSERT_GT(rows, 12);
     Submit(*mining, 1, 10);
@@ -58,7 +50,7 @@ TEST_F(DatabaseFile, RowsSubmittedAfterTheToolsWindowOpenedAndAnotherProgramRead
 // After the tools window opened, another program's lock still holds the program back: a submit
 // under it waits once and tells, instead of "succeeding" into a file nobody reads.
 TEST_F(DatabaseFile, AnotherProgramsLockStillHoldsTheSubmitBackAfterTheToolsWindowOpened) {
-    关键词挖掘* mining = &Mined();
+    关键词挖掘* mining = &MinedWindow();
     Submit(*mining, 1, 2);
     OpenTools();
     mining = &OpenMining();

@@ -28,15 +28,6 @@ bool AnyPromptContains(const testing_support::ScriptedPrompts& prompts, const QS
 class JobFaults : public ProgramTest {
   protected:
     JobFaults() { ServeMiningSources(); }
-
-    // The mining window with a finished regular run on "减肥" without metrics.
-    关键词挖掘& MinedWindow() {
-        关键词挖掘& mining = OpenMining();
-        TickRegularMetrics(mining, false);
-        mining.Text2->SetText(QStringLiteral("减肥"));
-        mining.Command2_Click();
-        return mining;
-    }
 };
 
 // The re-query is a job of the window like its runs: the close box is refused while it waits,

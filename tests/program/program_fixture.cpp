@@ -100,6 +100,14 @@ void ProgramTest::ServeMiningSources() {
             QString::fromLatin1(QUrl::toPercentEncoding(seed)) + QStringLiteral("'></body></html>");
 }
 
+关键词挖掘& ProgramTest::MinedWindow() {
+    关键词挖掘& mining = OpenMining();
+    TickRegularMetrics(mining, false);
+    mining.Text2->SetText(QStringLiteral("减肥"));
+    mining.Command2_Click();
+    return mining;
+}
+
 void ProgramTest::TickRegularMetrics(关键词挖掘& window, bool ticked) {
     for (platform::CheckBox* box : {window.Check7, window.Check8, window.Check11})
         box->SetValue(ticked ? 1 : 0);

@@ -42,6 +42,9 @@ class ProgramTest : public shell_testing::ShellTest {
     // The mining window's sources serve their fixture pages for any seed; the volume service
     // answers "35-120" for every keyword. Metrics stay unticked until a test ticks them.
     void ServeMiningSources();
+    // The mining window opened and with a finished regular run on "减肥" without metrics; the
+    // mining sources must be served.
+    关键词挖掘& MinedWindow();
     // The regular pane's metric boxes (volume, count, save) set to `ticked`.
     static void TickRegularMetrics(关键词挖掘& window, bool ticked);
 
