@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/database_log.h"
 
@@ -247,13 +248,14 @@ class NoLockWait {
 // the window still again. A window's load reads many things, and waits once at most.
 class OneLockWait {
   public:
-    explicit OneLockWait(Connection& connection) : connection_(connection) {
-        connection.inOneLockWait_ = true;
-        connection.lockOutlasted_ = false;
-    }
+    explicit OneLockWait(Connection& connection)
+        : connection_(connection),
+          outer_(std::exchange(connection.inOneLockWait_, true)),
+          outerOutlasted_(connection.lockOutlasted_) {}
+    // A scope inside another hands on what it met.
     ~OneLockWait() {
-        connection_.inOneLockWait_ = false;
-        connection_.lockOutlasted_ = false;
+        connection_.inOneLockWait_ = outer_;
+        connection_.lockOutlasted_ = outer_ && (outerOutlasted_ || connection_.lockOutlasted_);
     }
     OneLockWait(const OneLockWait&) = delete;
     OneLockWait& operator=(const OneLockWait&) = delete;
@@ -263,6 +265,8 @@ class OneLockWait {
 
   private:
     Connection& connection_;
+    bool outer_;
+    bool outerOutlasted_;
 };
 
 // A write transaction for a scope: begun when made, taken back unless committed, so that a job
