@@ -63,7 +63,7 @@ TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
          Gbk(QStringLiteral("优化\r") + longKeyword + QStringLiteral("\r")),
          {"优化", longKeyword},
          0},
-        {"too_long.txt", Gbk(longKeyword + QStringLiteral("长\r\nse\0o")), {"seo"}, 1},
+        {"too_long.txt", Gbk(longKeyword + QStringLiteral("长\r\nseo")), {"seo"}, 1},
     };
     QStringList listed;
     for (const auto& file : files) {
