@@ -84,6 +84,7 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
     EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：数据库文件正被其他程序占用"));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
 
