@@ -8,6 +8,7 @@
 #include "keyword_lists/keyword_filter.h"
 #include "platform/prompts.h"
 #include "shared/busy_indicator.h"
+#include "shared/failure_notice.h"
 #include "shared/running_job.h"
 #include "shared/shared_connection.h"
 #include "shell/blocking_settings_dialog.h"
@@ -30,7 +31,8 @@ void 关键词数据库::GetDb() {
     if (KeywordDbMissing) return;
     platform::Connection& db = SharedConnection();
     if (!LoadKeywordDb(db, ListView16->Rows(), ListView13))
-        Tell(QStringLiteral("无法读取数据库中的关键词，列表为空。\n原因：") + db.LastError());
+        TellFailure(QStringLiteral("无法读取数据库中的关键词，列表为空。\n原因：") +
+                    db.LastError());
 }
 
 void 关键词数据库::Command48_Click() {
@@ -40,8 +42,8 @@ void 关键词数据库::Command48_Click() {
     }
     platform::Connection& db = SharedConnection();
     if (!DeleteCheckedKeywords(db, ListView16->Rows(), ListView13))
-        Tell(QStringLiteral("选中的关键词未能从数据库删除，仍留在列表中。\n原因：") +
-             db.LastError());
+        TellFailure(QStringLiteral("选中的关键词未能从数据库删除，仍留在列表中。\n原因：") +
+                    db.LastError());
 }
 
 void 关键词数据库::Command49_Click() {
@@ -55,6 +57,12 @@ void 关键词数据库::Command49_Click() {
         return;
     }
     GetDb();
+    // The reload took the paused refresh's place (its bold row) with it: the next refresh starts
+    // at the top, and nothing is paused any more.
+    if (refreshPaused_) {
+        refreshPaused_ = false;
+        PausedJobGone();
+    }
 }
 
 void 关键词数据库::Command53_Click() {
@@ -149,11 +157,14 @@ void 关键词数据库::UpdateDb() {
                         "%1个关键词未能取得新数据（网络不通、服务器无应答或被屏蔽），"
                         "保留原来的数值。")
                         .arg(outcome.notObtained);
+    // A save that stopped the run has told its cause above.
     if (outcome.unsaved > 0)
-        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
-                        .arg(outcome.unsaved)
-                        .arg(SharedConnection().LastError());
-    if (!problems.isEmpty()) Tell(problems.join(u'\n'));
+        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。")
+                            .arg(outcome.unsaved) +
+                        (outcome.stoppedBy.isEmpty()
+                             ? QStringLiteral("\n原因：") + SharedConnection().LastError()
+                             : QString());
+    if (!problems.isEmpty()) TellFailure(problems.join(u'\n'));
 }
 
 void 关键词数据库::FinishDbRefresh(bool paused) {

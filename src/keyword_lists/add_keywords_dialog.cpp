@@ -13,6 +13,7 @@
 #include "platform/prompts.h"
 #include "platform/row_table.h"
 #include "platform/twips.h"
+#include "shared/failure_notice.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
 #include "shell/program_icon.h"
@@ -195,9 +196,9 @@ void frm_AddKeywords::Command5_Click() {
         if (master) master->Add(keyword, row.Key());
     }
     if (!outcome.failed.isEmpty())
-        Tell(QStringLiteral("%1个关键词未能写入数据库，没有加入列表：%2\n原因：%3")
-                 .arg(outcome.failed.size())
-                 .arg(Named(outcome.failed), outcome.reason));
+        TellFailure(QStringLiteral("%1个关键词未能写入数据库，没有加入列表：%2\n原因：%3")
+                        .arg(outcome.failed.size())
+                        .arg(Named(outcome.failed), outcome.reason));
     hide();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/prompts.h"
 #include "platform/row_table.h"
 #include "shared/busy_indicator.h"
+#include "shared/failure_notice.h"
 #include "shared/job_progress.h"
 #include "shared/running_job.h"
 
@@ -40,7 +41,7 @@ void CompareInToolsWindow(const platform::RowTable& list) {
     BusyIndicator::Set(BusyIndicator::kReady);
     JobProgress::Clear();
     if (!installed) {
-        Tell(QStringLiteral("关键词工具窗口暂时无法打开，不能进行对比分析。"));
+        TellFailure(QStringLiteral("关键词工具窗口暂时无法打开，不能进行对比分析。"));
         return;
     }
     installed->CompareKeywords(keywords.join(u'#'));

@@ -92,7 +92,8 @@ bool IsCount(const QString& text) {
 }
 
 bool IsValidCount(const QString& text) {
-    return TrimBlanks(text) != u"0" && IsCount(text);
+    const QStringView count = QStringView(text).trimmed();
+    return metrics::IsCountText(count) && !metrics::IsZeroCount(count);
 }
 
 QString EncodeForCharset(const QString& value, const QString& charset) {

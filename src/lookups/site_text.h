@@ -32,8 +32,9 @@ bool ReadsAsNumber(const QString& text);
 // no sign, point or exponent, and never longer than any figure.
 bool IsCount(const QString& text);
 
-// Whether `text` is a count worth keeping: a count that is not "0" (blanks aside). "00" is
-// kept; nothing is removed from the text before the test.
+// Whether `text` is a count worth keeping: a count (IsCount, blanks of any kind around it
+// aside) of more than nothing; "0", "00" and "0,000" are counts of nothing. Nothing is removed
+// from the text before the test.
 bool IsValidCount(const QString& text);
 
 // `value` percent-encoded for a query in the request's charset: GBK for "gb2312" pages, UTF-8

@@ -1,5 +1,6 @@
 #include "metrics/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -95,6 +96,11 @@ bool IsCountText(QStringView text) {
         ++digits;
     }
     return digits > 0 && (!grouped || digits == 3);
+}
+
+bool IsZeroCount(QStringView text) {
+    return IsCountText(text) &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'0' || c == u','; });
 }
 
 bool NumberCellLess(QStringView a, QStringView b) {

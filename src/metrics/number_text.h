@@ -21,6 +21,10 @@ std::optional<double> ReadNumber(QStringView text);
 // long; no sign, point, exponent, blank or other text.
 bool IsCountText(QStringView text);
 
+// Whether `text` is a count (IsCountText) of nothing: every digit a 0, as in "0", "00" and
+// "0,000".
+bool IsZeroCount(QStringView text);
+
 // The order of two cells of a metric column, as a column sort sorts them: numbers by value,
 // after every cell that is no number ("-", empty, "正在查询中..."), which sort by their text.
 bool NumberCellLess(QStringView a, QStringView b);

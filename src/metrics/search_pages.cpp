@@ -14,8 +14,10 @@ BaiduPage JudgeBaiduPage(const QString& page) {
 
 namespace {
 
-// A count cut from a page, as written; "-" (not obtained) for text that is no count.
+// A count cut from a page, as written; "0" for a count of nothing however it is written ("00",
+// "0,000"); "-" (not obtained) for text that is no count.
 QString CountOrNotObtained(const QString& count) {
+    if (IsZeroCount(count)) return QStringLiteral("0");
     return IsCountText(count) ? count : kNotObtained;
 }
 

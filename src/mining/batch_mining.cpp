@@ -7,9 +7,9 @@
 #include "metrics/number_text.h"
 #include "mining/mining_run.h"
 #include "platform/power.h"
-#include "platform/prompts.h"
 #include "platform/row_table.h"
 #include "shared/busy_indicator.h"
+#include "shared/failure_notice.h"
 
 namespace mining {
 namespace {
@@ -54,8 +54,10 @@ void EndBatch(BatchMiningBinding& binding, SaveOutcome lastSave) {
             text += u'\n' + RowSavesStoppedText(state.SavesStoppedBy);
         text += WithoutPageText(state.WithoutPage);
         if (binding.ShutDownAtEnd()) text += QStringLiteral("\n因此没有自动关机。");
-        platform::ThePrompts().MessageBox(text, QStringLiteral("提示"), platform::Buttons::Ok,
-                                          platform::Icon::Information);
+        const bool failed = lastSave == SaveOutcome::Failed || !state.Unsaved.isEmpty() ||
+                            state.UnsavedRows > 0 || !state.SavesStoppedBy.isEmpty() ||
+                            !state.WithoutPage.isEmpty();
+        TellOutcome(text, failed);
     }
     BusyIndicator::Set(BusyIndicator::kReady);
     binding.ClearProgress();

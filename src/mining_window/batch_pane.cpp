@@ -8,6 +8,7 @@
 #include "mining_window/result_columns.h"
 #include "mining_window/twips_layout.h"
 #include "platform/prompts.h"
+#include "shared/failure_notice.h"
 #include "shared/folder_picker.h"
 #include "shared/list_exporter.h"
 #include "shared/shared_connection.h"
@@ -148,8 +149,8 @@ void 关键词挖掘::Command6_Click() {
         return;
     }
     if (!outcome.kept.isEmpty())
-        Notice(QStringLiteral("以下关键词未能从数据库中删除，仍留在列表中：") +
-               outcome.kept.join(QStringLiteral("、")) + u'\n' + outcome.error);
+        TellFailure(QStringLiteral("以下关键词未能从数据库中删除，仍留在列表中：") +
+                    outcome.kept.join(QStringLiteral("、")) + u'\n' + outcome.error);
 }
 
 void 关键词挖掘::Command7_Click() {
@@ -164,11 +165,7 @@ void 关键词挖掘::Command7_Click() {
         batch_keywords::ImportKeywordFile(SharedConnection(), ListView8->Rows(), path);
     const QString message = list_import::ImportMessage(outcome, path, QStringLiteral("关键词"));
     if (message.isEmpty()) return;
-    // An import that stored nothing is a warning, not a notice of an outcome.
-    platform::ThePrompts().MessageBox(message, QStringLiteral("提示"), platform::Buttons::Ok,
-                                      outcome.refusal == list_import::Refusal::None
-                                          ? platform::Icon::Information
-                                          : platform::Icon::Exclamation);
+    TellOutcome(message, list_import::ImportFailed(outcome));
 }
 
 void 关键词挖掘::Command8_Click() {

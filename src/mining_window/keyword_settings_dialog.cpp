@@ -5,6 +5,7 @@
 #include "mining_window/notice.h"
 #include "mining_window/twips_layout.h"
 #include "platform/row_table.h"
+#include "shared/failure_notice.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
 
@@ -109,7 +110,7 @@ void frm_KeywordsSet::AddKeyword(const QString& keyword) {
         keyword,        Check2->Value() == 1, metrics::ReadWhole32(Text2->Text()).value_or(0),
         Combo1->Text(), Check1->Value() == 1, Text8->Text()};
     if (!batch_keywords::AddKeywordRecord(SharedConnection(), settings)) {
-        Notice(QStringLiteral("添加关键词失败：") + SharedConnection().LastError());
+        TellFailure(QStringLiteral("添加关键词失败：") + SharedConnection().LastError());
         return;
     }
     batchList_.Add(keyword);
@@ -129,7 +130,7 @@ void frm_KeywordsSet::EditKeyword(const QString& keyword) {
         Combo1->Text(), Check1->Value() == 1, TrimBlanks(Text8->Text())};
     if (!batch_keywords::UpdateKeywordRecords(SharedConnection(), TrimBlanks(Text3->Text()),
                                               settings)) {
-        Notice(QStringLiteral("更新关键词失败：") + SharedConnection().LastError());
+        TellFailure(QStringLiteral("更新关键词失败：") + SharedConnection().LastError());
         return;
     }
     const std::optional<qint32> row = metrics::ReadWhole32(Text4->Text());

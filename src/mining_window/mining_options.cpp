@@ -6,6 +6,7 @@
 #include "mining_window/mining_window.h"
 #include "mining_window/notice.h"
 #include "platform/program_folder.h"
+#include "shared/failure_notice.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
 
@@ -124,8 +125,8 @@ void 关键词挖掘::TellTextSaveFailure() {
     // The save runs on every keystroke: the user hears of a failure once per opening.
     if (textSaveFailureTold_) return;
     textSaveFailureTold_ = true;
-    Notice(QStringLiteral("挖掘设置未能保存到数据库，本次修改的关键词和路径将不会被记住：") +
-           SharedConnection().LastError());
+    TellFailure(QStringLiteral("挖掘设置未能保存到数据库，本次修改的关键词和路径将不会被记住：") +
+                SharedConnection().LastError());
 }
 
 void 关键词挖掘::hideEvent(QHideEvent* event) {

@@ -186,7 +186,9 @@ void 关键词挖掘::recha() {
     const jobs::Running running(QStringLiteral("重查当前项"));
     // The re-query waits inside this call like a run: the window stays loaded until it returns.
     ++runningClicks_;
+    requerying_ = true;
     metrics::recha(*this);
+    requerying_ = false;
     --runningClicks_;
 }
 

@@ -36,6 +36,7 @@ class 关键词挖掘 : public WorkWindow,
     void Form_Load() override;
     bool DbMissing() const override { return fields_.MiningDbMissing; }
     bool JobRunning() const override { return runningClicks_ > 0; }
+    bool JobStops() const override { return !requerying_; }
     // A paused run, or rows in a result list (regular, batch or manual) or its master copy.
     bool HoldsUnsavedWork() const override;
     bool JobPaused() const override;
@@ -292,6 +293,7 @@ class 关键词挖掘 : public WorkWindow,
     std::unique_ptr<BatchMiningMode> batchMode_;
     // Clicks whose handler is still on the stack: a run or a re-query waits inside one of them.
     int runningClicks_ = 0;
+    bool requerying_ = false;  // the running job is the re-query, which has no stop
     // A save of the remembered texts failed during this opening: told once, not per keystroke.
     bool textSaveFailureTold_ = false;
     // The last save of the remembered texts met another program's lock.

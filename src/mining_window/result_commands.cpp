@@ -1,6 +1,7 @@
 #include "mining_window/result_commands.h"
 
 #include <QSet>
+#include <optional>
 
 #include "metrics/keyword_columns.h"
 #include "metrics/keyword_table.h"
@@ -23,10 +24,33 @@ bool DeleteCheckedRows(platform::RowTable& shown, platform::RowTable& master) {
 
 namespace {
 
-int CheckedCount(const platform::RowTable& list) {
-    int checked = 0;
-    for (int i = 1; i <= list.Count(); ++i) checked += list.Checked(i) ? 1 : 0;
-    return checked;
+// Whether table keywords holds `keyword`; nothing when the table cannot be read.
+std::optional<bool> Stored(platform::Connection& connection, const QString& keyword) {
+    bool stored = false;
+    if (!connection.ReadRows(QStringLiteral("select 1 from keywords where keys = ? limit 1"),
+                             {keyword}, [&stored](const platform::RowReader&) { stored = true; }))
+        return std::nullopt;
+    return stored;
+}
+
+// Of the checked rows from `from` on, those whose keyword was to be written: neither stored nor
+// in `seen` (the rows above). Asked without waiting for a lock again; once the table cannot be
+// read, every further keyword counts.
+int RowsToWrite(platform::Connection& connection, const platform::RowTable& list, int from,
+                QSet<QString>& seen) {
+    const platform::NoLockWait noWait(connection);
+    int rows = 0;
+    bool readable = true;
+    for (int i = from; i <= list.Count(); ++i) {
+        if (!list.Checked(i)) continue;
+        const QString keyword = TrimBlanks(list.Text(i));
+        if (seen.contains(keyword)) continue;
+        seen.insert(keyword);
+        const std::optional<bool> stored = readable ? Stored(connection, keyword) : std::nullopt;
+        readable = stored.has_value();
+        if (!stored.value_or(false)) ++rows;
+    }
+    return rows;
 }
 
 }  // namespace
@@ -36,15 +60,20 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
                                 const QString& date) {
     using metrics::KeywordCell;
     SubmitOutcome outcome;
-    const auto fail = [&](int rows) {
-        outcome.failed = rows;
+    // The keywords of the rows taken so far: written, or stored before.
+    QSet<QString> seen;
+    int written = 0;
+    // A failure at row `from`: none of the rows written so far is kept, nor any row below that
+    // was to be written; the rows whose keyword was stored before did not fail.
+    const auto fail = [&](int from) {
         outcome.error = connection.LastError();
+        outcome.failed = written + RowsToWrite(connection, list, from, seen);
         return outcome;
     };
     // The write lock before anything else: under another program's lock the submit waits once,
     // then fails whole, having written nothing.
     platform::WriteTransaction transaction(connection);
-    if (!transaction.Begun()) return fail(CheckedCount(list));
+    if (!transaction.Begun()) return fail(1);
 
     // A cell still waiting for its value is stored as the row savers store a value not obtained.
     const auto cell = [&list, &columns](int index, KeywordCell which) {
@@ -53,25 +82,24 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
     };
     // Each row asks the index on keys for its own keyword, and is written unless the table
     // holds it: stored before, or by a row above.
-    int written = 0;
     for (int i = 1; i <= list.Count(); ++i) {
         if (!list.Checked(i)) continue;
         const QString keyword = TrimBlanks(list.Text(i));
-        bool stored = false;
-        if (!connection.ReadRows(QStringLiteral("select 1 from keywords where keys = ? limit 1"),
-                                 {keyword},
-                                 [&stored](const platform::RowReader&) { stored = true; }))
-            return fail(CheckedCount(list));
-        if (stored) continue;
+        const std::optional<bool> stored = Stored(connection, keyword);
+        if (!stored) return fail(i);
+        seen.insert(keyword);
+        if (*stored) continue;
         if (!connection.Execute(
                 QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"
                                "adddate) values (?,?,?,?,?,?)"),
                 {keyword, parent, cell(i, KeywordCell::MonthVolume),
-                 cell(i, KeywordCell::DayVolume), cell(i, KeywordCell::BaiduCount), date}))
-            return fail(CheckedCount(list));
+                 cell(i, KeywordCell::DayVolume), cell(i, KeywordCell::BaiduCount), date})) {
+            ++written;  // the failed row
+            return fail(i + 1);
+        }
         ++written;
     }
-    if (!transaction.Commit()) return fail(CheckedCount(list));
+    if (!transaction.Commit()) return fail(list.Count() + 1);
     outcome.written = written;
     return outcome;
 }

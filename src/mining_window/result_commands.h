@@ -23,8 +23,10 @@ bool DeleteCheckedRows(platform::RowTable& shown, platform::RowTable& master);
 // What 加入关键词数据库 wrote: every new row, or none.
 struct SubmitOutcome {
     int written = 0;
-    int failed = 0;  // the checked rows, none of them written, when the submit failed
-    QString error;   // the database's complaint when it failed
+    // When the submit failed: the rows it was to write (checked, their keyword not stored before
+    // nor in a row above), none of them written. A failure that kept no such row out is none.
+    int failed = 0;
+    QString error;  // the database's complaint when it failed
 };
 
 // 加入关键词数据库: inserts each checked row of `list` whose keyword (its text trimmed) table

@@ -254,13 +254,11 @@ struct PieceDecoder::State {
 
 PieceDecoder::PieceDecoder(const QString& charset) : state_(std::make_unique<State>()) {
     const QString name = charset.trimmed().toLower();
-    if (name == u"utf-8" || name == u"utf8")
+    // The converter refuses an unpaired surrogate in UTF-16, where Qt's decoder passes it on.
+    if (name == u"utf-8" || name == u"utf8") {
         state_->direct.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Default);
-    else if (name == u"utf-16le")
-        state_->direct.emplace(QStringDecoder::Utf16LE, QStringDecoder::Flag::Default);
-    else if (name == u"utf-16be")
-        state_->direct.emplace(QStringDecoder::Utf16BE, QStringDecoder::Flag::Default);
-    if (state_->direct) return;
+        return;
+    }
     state_->converter = Open(charset);
     UErrorCode status = U_ZERO_ERROR;
     if (state_->converter)

@@ -40,8 +40,8 @@ inline QByteArray ToAnsi(const QString& text, Unmappable unmappable = Unmappable
 QString FileBytesToText(const QByteArray& bytes);
 
 // Decodes a text that comes in pieces, such as a file read a piece at a time: a character cut
-// between two pieces is finished with the next one. "utf-8", "utf-16le" and "utf-16be" are
-// decoded directly, any other charset by the converter ("gb2312" read as GBK).
+// between two pieces is finished with the next one. "utf-8" is decoded directly, any other
+// charset by the converter ("gb2312" read as GBK); an unpaired surrogate is not valid UTF-16.
 class PieceDecoder {
   public:
     explicit PieceDecoder(const QString& charset);

@@ -48,40 +48,28 @@ QString WhyNotRegular(mode_t mode) {
 class SystemFileOpener : public FileOpener {
   public:
     OpenedFile OpenRegularFile(const QString& path) override {
-        const QByteArray native = QFile::encodeName(path);
         struct stat info {};
-        if (::stat(native.constData(), &info) != 0) return Refused(WhyNotOpened(errno));
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+            return Refused(WhyNotOpened(errno));
         if (const QString why = WhyNotRegular(info.st_mode); !why.isEmpty()) return Refused(why);
-        // Without waiting, in case the path became a pipe since the look above; what was opened
-        // is looked at again.
-        const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) return Refused(WhyNotOpened(errno));
-        if (::fstat(fd, &info) != 0 || !WhyNotRegular(info.st_mode).isEmpty()) {
-            const QString why = WhyNotRegular(info.st_mode);
-            ::close(fd);
-            return Refused(why.isEmpty() ? WhyNotOpened(errno) : why);
-        }
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        auto file = std::make_unique<QFile>(path);
-        if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            return Refused(QStringLiteral("无法打开文件（%1）").arg(file->errorString()));
-        }
-        return {std::move(file), {}};
+        return OpenIfRegular(path);
     }
 };
 #else
+// Why what stands at `path` is not read; empty for a regular file.
+QString WhyNotRegular(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("文件不存在");
+    if (info.isDir()) return QStringLiteral("这是一个文件夹，不是文件");
+    if (!info.isFile()) return QStringLiteral("这不是普通文件");
+    return {};
+}
+
 class SystemFileOpener : public FileOpener {
   public:
     OpenedFile OpenRegularFile(const QString& path) override {
-        const QFileInfo info(path);
-        if (!info.exists()) return Refused(QStringLiteral("文件不存在"));
-        if (info.isDir()) return Refused(QStringLiteral("这是一个文件夹，不是文件"));
-        if (!info.isFile()) return Refused(QStringLiteral("这不是普通文件"));
-        auto file = std::make_unique<QFile>(path);
-        if (!file->open(QIODevice::ReadOnly))
-            return Refused(QStringLiteral("无法打开文件（%1）").arg(file->errorString()));
-        return {std::move(file), {}};
+        if (const QString why = WhyNotRegular(path); !why.isEmpty()) return Refused(why);
+        return OpenIfRegular(path);
     }
 };
 #endif
@@ -89,6 +77,38 @@ class SystemFileOpener : public FileOpener {
 Replaceable<FileOpener, SystemFileOpener> theOpener;
 
 }  // namespace
+
+#ifdef Q_OS_UNIX
+OpenedFile OpenIfRegular(const QString& path) {
+    // Without waiting, for a pipe without a writer would hold the open for ever; what was opened
+    // is looked at again.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return Refused(WhyNotOpened(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !WhyNotRegular(info.st_mode).isEmpty()) {
+        const int error = errno;
+        const QString why = WhyNotRegular(info.st_mode);
+        ::close(fd);
+        return Refused(why.isEmpty() ? WhyNotOpened(error) : why);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Refused(QStringLiteral("无法打开文件（%1）").arg(file->errorString()));
+    }
+    return {std::move(file), {}};
+}
+#else
+OpenedFile OpenIfRegular(const QString& path) {
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return Refused(QStringLiteral("无法打开文件（%1）").arg(file->errorString()));
+    if (const QString why = WhyNotRegular(path); !why.isEmpty()) return Refused(why);
+    return {std::move(file), {}};
+}
+#endif
 
 FileOpener& TheFileOpener() {
     return theOpener.Get();

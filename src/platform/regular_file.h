@@ -21,6 +21,10 @@ class FileOpener {
     virtual OpenedFile OpenRegularFile(const QString& path) = 0;
 };
 
+// The system opener's open, after it has looked at what stands at `path`: it never waits, in
+// case the path became a pipe since, and refuses what it opened unless that is a regular file.
+OpenedFile OpenIfRegular(const QString& path);
+
 FileOpener& TheFileOpener();
 // Installs `opener` (not owned); nullptr restores the system's. Returns the one it replaces.
 FileOpener* InstallFileOpener(FileOpener* opener);

@@ -50,7 +50,6 @@ class Progress {
 struct Survey {
     QString charset;
     qsizetype markLength = 0;  // of its byte-order mark
-    bool eightBit = true;
     // Lines at most: the more of its LF and CR bytes, one more for a last line without end.
     qsizetype lines = 1;
 };
@@ -75,6 +74,48 @@ qsizetype UnfinishedUtf8(QByteArrayView bytes) {
     return 0;
 }
 
+// Whether the NUL bytes of a file without a byte-order mark are the other halves of UTF-16
+// characters, as in a list saved as "Unicode" without its mark: then its line ends are UTF-16
+// ones (CR or LF beside a NUL, in the place the byte order gives the character's low byte), and
+// no CR or LF byte stands where a character's high byte goes (characters U+0A00-U+0AFF and
+// U+0D00-U+0DFF, scripts that keyword lists do not hold). Fed the file's pieces in order.
+class Utf16Clues {
+  public:
+    void Feed(QByteArrayView piece, qint64 offset) {
+        if (piece.isEmpty()) return;
+        nul_ = nul_ || piece.contains('\0');
+        if (lineEndOpen_ && piece.front() == '\0') lineEnd_[kLittle] = true;
+        for (const char end : {'\n', '\r'}) {
+            for (qsizetype i = piece.indexOf(end); i >= 0; i = piece.indexOf(end, i + 1)) {
+                const bool odd = (offset + i) % 2;
+                ++ends_[odd];
+                if (!odd && i + 1 < piece.size() && piece[i + 1] == '\0') lineEnd_[kLittle] = true;
+                if (odd && (i > 0 ? piece[i - 1] : last_) == '\0') lineEnd_[kBig] = true;
+            }
+        }
+        last_ = piece.back();
+        lineEndOpen_ = (last_ == '\n' || last_ == '\r') && (offset + piece.size() - 1) % 2 == 0;
+    }
+
+    // "utf-16le" or "utf-16be" when the NUL bytes of the file of `size` bytes are explained so,
+    // otherwise empty.
+    QString Charset(qint64 size) const {
+        if (!nul_ || size % 2 != 0) return {};
+        if (lineEnd_[kLittle] && ends_[1] == 0) return QStringLiteral("utf-16le");
+        if (lineEnd_[kBig] && ends_[0] == 0) return QStringLiteral("utf-16be");
+        return {};
+    }
+
+  private:
+    static constexpr int kLittle = 0;
+    static constexpr int kBig = 1;
+    bool nul_ = false;
+    qsizetype ends_[2] = {};    // CR and LF bytes at even and at odd offsets
+    bool lineEnd_[2] = {};      // a UTF-16 LE, a UTF-16 BE line end seen
+    char last_ = 1;             // the last byte of the piece before
+    bool lineEndOpen_ = false;  // that byte is a CR or LF at an even offset
+};
+
 // The first pass: the file's charset and how many lines it has at most; nothing when it
 // cannot be read.
 std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
@@ -82,6 +123,8 @@ std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
     qsizetype lineFeeds = 0;
     qsizetype returns = 0;
     bool utf8 = true;
+    bool ascii = true;  // so far, the start of a character the next piece finishes aside
+    Utf16Clues utf16;
     // The bytes read, after the start of a UTF-8 character left unfinished by the last piece.
     QByteArray buffer;
     qsizetype carried = 0;
@@ -93,23 +136,27 @@ std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
         if (got == 0) break;
         buffer.resize(carried + got);
         const QByteArrayView fresh(buffer.constData() + carried, got);
-        if (done == 0) {
-            std::tie(survey.charset, survey.markLength) = MarkedCharset(fresh);
-            survey.eightBit = !survey.charset.startsWith(u"utf-16");
-        }
+        if (done == 0) std::tie(survey.charset, survey.markLength) = MarkedCharset(fresh);
+        utf16.Feed(fresh, done);
         done += got;
         lineFeeds += std::count(fresh.begin(), fresh.end(), '\n');
         returns += std::count(fresh.begin(), fresh.end(), '\r');
-        // Without a mark, UTF-8 only when the whole file is valid UTF-8.
+        // Without a mark, UTF-8 only when the whole file is valid UTF-8. A character cut at the
+        // end of a file of UTF-8 characters leaves it UTF-8, for the reading to refuse; after
+        // nothing but ASCII it is the last character of a GBK text.
         if (survey.charset.isEmpty() && utf8) {
-            const qsizetype tail = done < size ? UnfinishedUtf8(buffer) : 0;
-            utf8 = QUtf8StringView(QByteArrayView(buffer).chopped(tail)).isValidUtf8();
+            const qsizetype tail = UnfinishedUtf8(buffer);
+            const QByteArrayView whole = QByteArrayView(buffer).chopped(tail);
+            ascii = ascii && QtPrivate::isAscii(QLatin1StringView(whole));
+            const bool gbkEnd = done == size && tail > 0 && ascii;
+            utf8 = QUtf8StringView(whole).isValidUtf8() && !gbkEnd;
             std::memmove(buffer.data(), buffer.constData() + buffer.size() - tail, tail);
             carried = utf8 ? tail : 0;
         }
         progress.Show(done);
     }
     survey.lines += std::max(lineFeeds, returns);
+    if (survey.charset.isEmpty()) survey.charset = utf16.Charset(size);
     if (survey.charset.isEmpty())
         survey.charset = utf8 ? QStringLiteral("utf-8") : QStringLiteral("gb2312");
     return survey;
@@ -247,14 +294,9 @@ ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker) {
         QByteArrayView piece(bytes);
         if (done == 0) piece = piece.sliced(std::min(survey->markLength, piece.size()));
         done += bytes.size();
-        if (survey->eightBit && piece.contains('\0')) {
-            bytes = piece.toByteArray();
-            bytes.removeIf([](char c) { return c == '\0'; });
-            piece = bytes;
-        }
-        std::optional<QString> text = decoder.Decode(piece);
-        if (!text) return Refused(Refusal::NotText);
-        if (!survey->eightBit) text->remove(QChar(u'\0'));
+        // A NUL is no character of a text: the file is something else.
+        const std::optional<QString> text = decoder.Decode(piece);
+        if (!text || text->contains(QChar(u'\0'))) return Refused(Refusal::NotText);
         if (!lines.Feed(*text)) return outcome;
         progress.Show(size + done);
     }
@@ -263,6 +305,10 @@ ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker) {
     outcome.changed =
         done != size || file.size() != size || QFileInfo(path).lastModified() != modified;
     return outcome;
+}
+
+bool ImportFailed(const ImportOutcome& outcome) {
+    return outcome.refusal != Refusal::None || outcome.notWritten > 0 || outcome.changed;
 }
 
 QString ImportMessage(const ImportOutcome& outcome, const QString& path, const QString& what,

@@ -20,7 +20,7 @@ enum class Refusal {
     None,
     Unreadable,  // the file could not be opened or read, or is no regular file
     TooLarge,    // beyond kLargestFile
-    NotText,     // its bytes are not valid in its charset
+    NotText,     // its bytes are not valid in its charset, or hold a NUL character
     NotStored,   // the list could not store an entry, and so keeps none (see EntryFate::Stop)
 };
 
@@ -60,12 +60,20 @@ struct EntryTaker {
 };
 
 // Reads the regular file at `path` (a pipe, device or folder is refused by what it is): in the
-// charset its byte-order mark names (UTF-8, UTF-16 LE or BE), otherwise UTF-8 when the whole
-// file is valid UTF-8, otherwise GBK. Lines end in CR LF, LF or CR; NUL bytes are dropped from
-// 8-bit text. Each line's entry, its blanks around it trimmed, goes to `take` in file order,
-// empty ones left out. A file refused part-way (Refusal other than None) may have handed
-// entries already: the list keeps nothing of it.
+// charset its byte-order mark names (UTF-8, UTF-16 LE or BE); otherwise in UTF-16 LE or BE when
+// its NUL bytes are the other halves of UTF-16 characters and its line ends are UTF-16 ones;
+// otherwise UTF-8 when the whole file is valid UTF-8 (a character cut at its end included, when
+// it has others that are not ASCII), otherwise GBK. A file cut in the middle of a character, or
+// holding a NUL character, is no text. Lines end in CR LF, LF or CR. Each line's entry, its
+// blanks around it trimmed, goes to `take` in file order, empty ones left out. A file refused
+// part-way (Refusal other than None) may have handed entries already: the list keeps nothing of
+// it.
 ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker);
+
+// Whether the outcome tells a failure, for the icon of its message: nothing was imported for a
+// refusal, entries the database did not take, or a file that changed while it was read. Lines
+// the list holds already, or cannot hold, are the list's notice.
+bool ImportFailed(const ImportOutcome& outcome);
 
 // The message that tells the user the outcome of importing `path` into a list of `what`
 // ("关键词", "网站"); `refusal` says why the list refuses an entry. Empty when every line

@@ -17,6 +17,7 @@
 #include "platform/shell.h"
 #include "platform/twips.h"
 #include "shared/busy_indicator.h"
+#include "shared/failure_notice.h"
 #include "shared/job_progress.h"
 #include "shared/running_job.h"
 #include "shared/web_addresses.h"
@@ -170,7 +171,7 @@ void MDIfrm::CreateToolbar() {
     } designed[] = {
         {"关键词挖掘", QStyle::SP_FileDialogContentsView},
         {"关键词工具", QStyle::SP_FileDialogDetailedView},
-        {"关键词数据库", QStyle::SP_DriveHDIcon},
+        {"关键词数据库", QStyle::SP_FileDialogListView},
         {" 外链拓展 ", QStyle::SP_DriveNetIcon},
     };
     for (const auto& button : designed) {
@@ -463,10 +464,9 @@ void MDIfrm::mnuUpdate_Click() {
                                           platform::Icon::None) != platform::Answer::Yes)
         return;
     if (!StartUpdaterAndEnd(platform::ShowStyle::Minimized))
-        platform::ThePrompts().MessageBox(
+        TellFailure(
             QStringLiteral("无法启动升级程序：") +
-                QDir::toNativeSeparators(platform::ProgramFolder() + QStringLiteral("/update.exe")),
-            QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Information);
+            QDir::toNativeSeparators(platform::ProgramFolder() + QStringLiteral("/update.exe")));
 }
 
 void MDIfrm::mnulogin_Click() {

@@ -22,6 +22,9 @@ class WorkWindow : public QWidget {
     // Whether one of the window's jobs is running: its loop still waits inside a handler and
     // uses the window's controls, so the window must not be unloaded now.
     virtual bool JobRunning() const = 0;
+    // Whether the running job has a button that stops it; a query that only ends by itself (a
+    // re-query of a row, an index query) has none, and the user is asked to wait for it instead.
+    virtual bool JobStops() const { return true; }
     // Whether the window must stay loaded: a job of it runs, or an export or a prompt waits,
     // whose code still uses the lists and controls it was given when it goes on.
     bool InUse() const;
@@ -54,6 +57,10 @@ class WorkWindow : public QWidget {
   protected:
     // A window in use stays open: the job's loop or the export still uses its controls.
     void closeEvent(QCloseEvent* event) override;
+
+    // The window's paused job is no more: the status bar leaves "已暂停" unless another window
+    // holds a paused job.
+    void PausedJobGone();
 
     // Places the side bar, the page tabs and `panes` (on the tabs) where the window's design
     // has them; only the first pane shows.

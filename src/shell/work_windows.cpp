@@ -33,7 +33,12 @@ QPointer<QMdiArea>& Host() {
 }  // namespace
 
 WorkWindow::~WorkWindow() {
-    // A paused job goes with its window: "已暂停" stands only while another one is left.
+    // A paused job goes with its window.
+    PausedJobGone();
+}
+
+void WorkWindow::PausedJobGone() {
+    // "已暂停" stands only while another window's paused job is left.
     if (BusyIndicator::Text() != BusyIndicator::kPaused) return;
     for (WorkWindowKind kind :
          {WorkWindowKind::Mining, WorkWindowKind::Tools, WorkWindowKind::Database}) {
@@ -59,10 +64,13 @@ void WorkWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    platform::ThePrompts().MessageBox(
-        JobRunning() ? QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。")
-                     : QStringLiteral("导出数据或对话框尚未结束，请先完成后再关闭窗口。"),
-        QStringLiteral("提示"), platform::Buttons::Ok, platform::Icon::Information);
+    QString why = QStringLiteral("导出数据或对话框尚未结束，请先完成后再关闭窗口。");
+    if (JobRunning())
+        why = JobStops()
+                  ? QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。")
+                  : QStringLiteral("本窗口的查询正在进行中，请等待当前查询完成后再关闭窗口。");
+    platform::ThePrompts().MessageBox(why, QStringLiteral("提示"), platform::Buttons::Ok,
+                                      platform::Icon::Information);
 }
 
 void WorkWindow::PlaceDesign(const QList<QWidget*>& panes) {

@@ -2,6 +2,7 @@
 // choose, with delete and export.
 #include <QSignalBlocker>
 
+#include "shared/failure_notice.h"
 #include "shared/list_exporter.h"
 #include "shared/report_writer.h"
 #include "shared/shared_connection.h"
@@ -151,7 +152,7 @@ void 关键词工具::Command9_Click() {
     }
     platform::Connection& db = SharedConnection();
     if (DeleteCheckedRecords(db, QStringLiteral("ranks"), ListView14->Rows()).failed)
-        Notice(QStringLiteral("删除记录失败，未删除的记录仍保留在列表中：") + db.LastError());
+        TellFailure(QStringLiteral("删除记录失败，未删除的记录仍保留在列表中：") + db.LastError());
 }
 
 void 关键词工具::Command7_Click() {

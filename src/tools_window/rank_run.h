@@ -30,6 +30,10 @@ struct RankRunOutcome {
     // Why the saves stopped, in the user's words (another program's lock that outlasted the
     // wait, a file moved away): the results from then on were listed and not saved.
     QString savesStoppedBy;
+
+    bool AnyFailed() const {
+        return failedLookups > 0 || failedSaves > 0 || !savesStoppedBy.isEmpty();
+    }
 };
 
 // Why a run must not start (nothing ticked in the site, keyword or engine list, or a ticked site

@@ -1,5 +1,6 @@
 // The rank page's run: the start button and the result list.
 #include "platform/shell.h"
+#include "shared/failure_notice.h"
 #include "shared/running_job.h"
 #include "shared/shared_connection.h"
 #include "tools_window/engine_icons.h"
@@ -53,7 +54,7 @@ void 关键词工具::Command21_Click() {
         RefillHistoryFilters();
         ReloadHistory();
     }
-    Notice(RankRunEndMessage(outcome));
+    TellOutcome(RankRunEndMessage(outcome), outcome.AnyFailed());
     Command21->SetEnabled(true);
 }
 

@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "platform/prompts.h"
+#include "shared/failure_notice.h"
 #include "shared/list_import.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
@@ -65,11 +66,11 @@ void TellRefused(const QStringList& refused) {
 }
 
 void TellNotStored(const QString& error) {
-    Notice(QStringLiteral("写入数据库失败：") + error);
+    TellFailure(QStringLiteral("写入数据库失败：") + error);
 }
 
 void TellNotRead(const platform::Connection& db) {
-    Notice(QStringLiteral("读取数据库失败：") + db.LastError());
+    TellFailure(QStringLiteral("读取数据库失败：") + db.LastError());
 }
 
 qint64 TagId(const platform::RowTable& list, int row) {
@@ -295,7 +296,7 @@ void RankTargets::Import(TargetList list) {
     if (const QString message =
             list_import::ImportMessage(outcome, path, texts.what, QStringLiteral("含有“|”"));
         !message.isEmpty())
-        Notice(message);
+        TellOutcome(message, list_import::ImportFailed(outcome));
 }
 
 void RankTargets::DeleteChecked(TargetList list) {

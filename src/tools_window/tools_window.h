@@ -31,6 +31,7 @@ class 关键词工具 : public WorkWindow,
     void Form_Load() override;
     bool DbMissing() const override { return fields_.ToolsDbMissing; }
     bool JobRunning() const override { return runningRuns_ > 0 || research_->JobRunning(); }
+    bool JobStops() const override { return !research_->IndexQuery.JobRunning(); }
     bool HoldsUnsavedWork() const override { return research_->HoldsResults(); }
     bool JobPaused() const override { return research_->JobPaused(); }
     QWidget* SideBar() override { return PicLEFT; }

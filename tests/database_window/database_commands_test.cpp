@@ -68,6 +68,7 @@ TEST_F(DatabaseCommandsTest, ADeleteTheDatabaseRefusesLeavesEveryRowAndSaysWhy) 
     EXPECT_EQ(MasterColumn(), QStringLiteral("a,b"));
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_TRUE(prompts.Texts()[0].startsWith(QStringLiteral("选中的关键词未能从数据库删除")));
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Exclamation);
     other.Execute(QStringLiteral("rollback"));
     EXPECT_EQ(StoredKeywords(), QStringList({"a", "b"}));
 }

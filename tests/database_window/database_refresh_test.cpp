@@ -152,6 +152,26 @@ TEST_F(DatabaseRefreshTest, APauseStopsAtTheNextRowWhichAStartResumesFrom) {
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
 }
 
+// 刷新数据库 reloads the list, and with it goes the paused refresh's place: nothing is paused any
+// more, and the status bar says so.
+TEST_F(DatabaseRefreshTest, AReloadDropsThePausedRefreshAndItsPauseMark) {
+    关键词数据库& w = OpenWith({"a", "b", "c"});
+    for (const QString& k : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+        ServeShare(k, QStringLiteral("2-20"));
+        ServeBaidu(k, ResultsPage(QStringLiteral("10")));
+    }
+    QTimer::singleShot(0, &w, [&w] { w.Command44_Click(); });  // during row a's first wait
+    w.Command44_Click();
+    ASSERT_EQ(Bold(), QStringLiteral("b"));
+    ASSERT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+
+    w.Command49_Click();
+
+    EXPECT_EQ(Bold(), QString());
+    EXPECT_FALSE(w.JobPaused());
+    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+}
+
 TEST_F(DatabaseRefreshTest, OneBoxAsksOnlyForItsValuesAndNoBoxIsRefused) {
     关键词数据库& w = OpenWith({"a"});
     ServeShare(QStringLiteral("a"), QStringLiteral("5-100"));
@@ -249,6 +269,10 @@ TEST_F(DatabaseRefreshTest, ALockThatOutlastsTheWaitPausesTheRunAtTheRowItCouldN
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
     ASSERT_EQ(prompts.Texts().size(), 1);
     EXPECT_TRUE(prompts.Texts()[0].contains(QStringLiteral("1个关键词的新数据未能写入数据库")));
+    // The cause is told once, as a failure.
+    EXPECT_EQ(prompts.Texts()[0].count(QStringLiteral("数据库文件正被其他程序占用")), 1)
+        << prompts.Texts()[0].toStdString();
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Exclamation);
     for (const fakeweb::Request& request : web.Requests()) EXPECT_NE(request.Url(), LookupUrl("b"));
     EXPECT_EQ(db.Rows(), QStringList({"a|a|1|1|1|2026-01-01", "b|b|1|1|1|2026-01-01"}));
 

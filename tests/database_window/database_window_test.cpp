@@ -73,6 +73,7 @@ TEST_F(DatabaseWindowTest, AKeywordTableUnreadableHalfWayListsNoRowAndSaysWhy) {
     EXPECT_TRUE(
         prompts.LastText().startsWith(QStringLiteral("无法读取数据库中的关键词，列表为空。")))
         << prompts.LastText().toStdString();
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 }
 
 TEST_F(DatabaseWindowTest, LoadShowsTheAnalysisPageTheFirstPanelAndASelectedNode) {

@@ -125,6 +125,7 @@ TEST_F(AddKeywordsTest, KeywordsTheTableDidNotTakeAreNeitherListedNorLostInSilen
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_TRUE(prompts.Texts()[0].startsWith(QStringLiteral("2个关键词未能写入数据库")))
         << prompts.Texts()[0].toStdString();
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Exclamation);
 }
 
 TEST_F(AddKeywordsTest, KeywordsWhoseCommitTheFileRefusesAreNeitherListedNorLostInSilence) {

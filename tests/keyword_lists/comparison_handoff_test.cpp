@@ -43,6 +43,7 @@ TEST(ComparisonHandoff, NothingCheckedOrNoToolIsToldAndNothingIsHanded) {
     CompareInToolsWindow(list);
     EXPECT_EQ(prompts.Texts(), QStringList({"请选择要对比分析的关键词！",
                                             "关键词工具窗口暂时无法打开，不能进行对比分析。"}));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 }
 
 }  // namespace

@@ -51,20 +51,39 @@ TEST(SiteTextTest, TrimUrlDropsBlanksTheSchemeAndOneTrailingSlash) {
 }
 
 // Counts are digits, "," before groups of three, no longer than any figure: a sign, a point or
-// an exponent is no count a page gives.
+// an exponent is no count a page gives. A count of nothing is no usable count, however it is
+// written: the chain asks its next source, or ends on "X".
 TEST(SiteTextTest, ACountIsDigitsOtherThanZero) {
-    for (const char* usable : {"12", " 12 ", "00", "9,012", "1,234,567"}) {
+    for (const char* usable : {"12", " 12 ", "\t12\u3000", "100", "9,012", "1,234,567"}) {
         EXPECT_TRUE(lookups::IsValidCount(QString::fromUtf8(usable))) << usable;
         EXPECT_TRUE(lookups::IsCount(QString::fromUtf8(usable))) << usable;
     }
     const QString hundredDigits = QString(100, u'9');
-    for (const QString& unusable :
-         {QString(), QStringLiteral("  "), QStringLiteral("0"), QStringLiteral(" 0 "),
-          QStringLiteral("X"), QStringLiteral("12,30"), QStringLiteral("12,34"),
-          QStringLiteral("1,2,3"), QStringLiteral(",123"), QStringLiteral("约12"),
-          QStringLiteral("12个"), QStringLiteral("-5"), QStringLiteral("+7"), QStringLiteral("0.0"),
-          QStringLiteral("1.5"), QStringLiteral("1e309"), QStringLiteral("1e"), QStringLiteral("+"),
-          hundredDigits})
+    for (const QString& unusable : {QString(),
+                                    QStringLiteral("  "),
+                                    QStringLiteral("0"),
+                                    QStringLiteral(" 0 "),
+                                    QStringLiteral("00"),
+                                    QStringLiteral("0000"),
+                                    QStringLiteral("0,000"),
+                                    QStringLiteral("\t0"),
+                                    QStringLiteral("0\u3000"),
+                                    QStringLiteral("0\u00a0"),
+                                    QStringLiteral("X"),
+                                    QStringLiteral("12,30"),
+                                    QStringLiteral("12,34"),
+                                    QStringLiteral("1,2,3"),
+                                    QStringLiteral(",123"),
+                                    QStringLiteral("约12"),
+                                    QStringLiteral("12个"),
+                                    QStringLiteral("-5"),
+                                    QStringLiteral("+7"),
+                                    QStringLiteral("0.0"),
+                                    QStringLiteral("1.5"),
+                                    QStringLiteral("1e309"),
+                                    QStringLiteral("1e"),
+                                    QStringLiteral("+"),
+                                    hundredDigits})
         EXPECT_FALSE(lookups::IsValidCount(unusable)) << unusable.toStdString();
     // "0" is a count all the same: a PageRank of 0 is one.
     EXPECT_TRUE(lookups::IsCount(QStringLiteral(" 0 ")));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture_pages.h"
+#include "metrics/optimisation_index.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -69,6 +70,24 @@ TEST(ResultsPageTest, TextBetweenTheMarkersThatIsNoCountIsNotObtained) {
         EXPECT_EQ(metrics::BaiduCount(c.page), QString::fromUtf8(c.baidu)) << c.page.toStdString();
         EXPECT_EQ(metrics::GoogleCount(c.page), QString::fromUtf8(c.google))
             << c.page.toStdString();
+    }
+}
+
+// A page may write a count of nothing with other blanks around it or with separators: it is
+// "0" all the same, and the optimisation index of its row is "0", not a division by nothing.
+TEST(ResultsPageTest, ACountOfNothingInAnyFormIsZero) {
+    const QString result = QStringLiteral("百度一下，找到相关网页");
+    for (const QString& zero :
+         {QStringLiteral("0"), QStringLiteral("00"), QStringLiteral("0,000"), QStringLiteral("\t0"),
+          QStringLiteral("0\u3000"), QStringLiteral("0\u00a0"), QStringLiteral(" 0,000,000 ")}) {
+        const QString page =
+            result + u'约' + zero + QStringLiteral("篇 约 <b>") + zero + QStringLiteral("</b>");
+        const QString baidu = metrics::BaiduCount(page);
+        EXPECT_EQ(baidu, QStringLiteral("0")) << zero.toStdString();
+        EXPECT_EQ(metrics::GoogleCountAsWritten(page), QStringLiteral("0")) << zero.toStdString();
+        EXPECT_EQ(metrics::GoogleCount(page), QStringLiteral("0")) << zero.toStdString();
+        EXPECT_EQ(metrics::OptimisationIndex(u"120", baidu), QStringLiteral("0"))
+            << zero.toStdString();
     }
 }
 

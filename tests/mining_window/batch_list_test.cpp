@@ -63,7 +63,7 @@ TEST_F(BatchList, ImportReadsEveryLineOfGbkOrUtf8FilesWhateverTheirLineEnds) {
          Gbk(QStringLiteral("优化\r") + longKeyword + QStringLiteral("\r")),
          {"优化", longKeyword},
          0},
-        {"too_long.txt", Gbk(longKeyword + QStringLiteral("长\r\nse\0o")), {"seo"}, 1},
+        {"too_long.txt", Gbk(longKeyword + QStringLiteral("长\r\nseo")), {"seo"}, 1},
     };
     QStringList listed;
     for (const auto& file : files) {
@@ -207,6 +207,7 @@ TEST_F(BatchList, DeleteRemovesTheCheckedRowsAndEveryRecordOfTheirKeywords) {
     EXPECT_EQ(Texts(w.ListView8->Rows()), (QStringList{"b", "c"}));
     EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("以下关键词未能从数据库中删除，仍留在列表中：c")));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 }
 
 TEST_F(BatchList, ExportWritesEveryRowAsGbkLinesAndTellsTheOutcome) {

@@ -77,6 +77,7 @@ TEST_F(BatchRun, EachCheckedKeywordIsMinedSavedInTurnAndTheEndIsTold) {
     EXPECT_EQ(Rows(window->ListView3->Rows()).value(0), QStringLiteral("*seo"));
     ExpectEnded(QStringLiteral("查询完毕，并已自动保存！"));
     EXPECT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Information);
     EXPECT_TRUE(power.actions.isEmpty());
     // The regular pane was not touched.
     EXPECT_EQ(window->ListView1->Count(), 0);
@@ -238,6 +239,7 @@ TEST_F(BatchRun, TheMachineIsSwitchedOffAfterASavedBatchOnlyAndNeverAfterAFailed
     EXPECT_EQ(power.actions.size(), 2);
     ExpectEnded(QStringLiteral(
         "查询完毕，未自动保存！\n以下关键词的结果未能保存：减肥\n因此没有自动关机。"));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 }
 
 TEST_F(BatchRun, RowsTheDatabaseRefusedAreToldAtTheEndAndKeepTheMachineOn) {

@@ -95,6 +95,7 @@ TEST_F(KeywordSettings, AStatementThatFailsIsToldAndListsNothing) {
     dialog.Text1->SetText(QStringLiteral("foo"));
     dialog.Command1_Click();
     EXPECT_TRUE(prompts.Texts().value(0).startsWith(QStringLiteral("添加关键词失败")));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
     EXPECT_EQ(list.Count(), 0);
 }
 

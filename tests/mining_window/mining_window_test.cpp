@@ -171,6 +171,7 @@ TEST_F(MiningWindow, AFailedSaveOfTheTextsIsToldOncePerOpening) {
     w.Text2->SetText(QStringLiteral("se"));
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_TRUE(prompts.Texts()[0].startsWith(QStringLiteral("挖掘设置未能保存到数据库")));
+    EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Exclamation);
 }
 
 // Another program's lock never holds typing up: each keystroke's save gives up at once, the

@@ -1,11 +1,14 @@
 #include <QFile>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "keyword_lists/recording_comparison_tool.h"
 #include "mining_window_fixture.h"
 #include "shell/popup_menus.h"
 #include "support/database_files.h"
+#include "support/other_program.h"
 
 namespace {
 
@@ -146,6 +149,51 @@ TEST_F(ResultList, ASubmitWhoseCommitFailsCountsNoRowAsWritten) {
         prompts.LastText().startsWith(QStringLiteral("提交失败，2条数据都没有写入数据库。")))
         << prompts.LastText().toStdString();
     EXPECT_TRUE(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")).isEmpty());
+}
+
+// A failed submit counts the rows it was to write: not those whose keyword was stored before,
+// nor a keyword's second row.
+TEST_F(ResultList, AFailedSubmitCountsOnlyTheRowsItWasToWrite) {
+    Mined({"stored|1|1|1|1", "seo|1|1|1|1", "seo工具|2|2|2|2", "seo|3|3|3|3"});
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("insert into keywords (keys,parentkeys,adddate) values ('stored','x',"
+                       "'2020-01-01')")));
+    w.Command34->click();
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    std::optional<testing_support::OtherProgramSession> other;
+    const struct {
+        const char* name;
+        std::function<bool()> refuse;
+        std::function<void()> allow;
+    } cases[] = {
+        {"another program's write lock",
+         [&] {
+             other.emplace(DatabasePath(), QStringList{QStringLiteral("begin immediate")});
+             return other->Ready();
+         },
+         [&] { other.reset(); }},
+        {"a refused row",
+         [] {
+             return SharedConnection().Execute(QStringLiteral(
+                 "create trigger refuse before insert on keywords when new.keys = 'seo工具' "
+                 "begin select raise(abort, 'disk is full'); end"));
+         },
+         [] { SharedConnection().Execute(QStringLiteral("drop trigger refuse")); }},
+        {"a commit that fails",
+         [] { return testing_support::RefuseCommitsOfKeywordInserts(SharedConnection()); },
+         [] { SharedConnection().Execute(QStringLiteral("drop trigger hold")); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.refuse()) << c.name;
+        w.Command15->click();
+        c.allow();
+        EXPECT_TRUE(
+            prompts.LastText().startsWith(QStringLiteral("提交失败，2条数据都没有写入数据库。")))
+            << c.name << ": " << prompts.LastText().toStdString();
+        EXPECT_EQ(TableRows(QStringLiteral("keywords"), QStringLiteral("keys")),
+                  QStringList{QStringLiteral("stored")})
+            << c.name;
+    }
 }
 
 TEST_F(ResultList, SubmitAndImportAreDisabledWithoutTheDatabase) {

@@ -31,7 +31,7 @@ class JobFaults : public ProgramTest {
 };
 
 // The re-query is a job of the window like its runs: the close box is refused while it waits,
-// and the row shows what it found.
+// asking the user to wait for it (it has no stop), and the row shows what it found.
 TEST_F(JobFaults, ARequeriedRowsWindowRefusesItsCloseBoxUntilTheRequeryHasReturned) {
     关键词挖掘& mining = MinedWindow();
     ASSERT_GT(mining.ListView1->Count(), 1);
@@ -46,7 +46,7 @@ TEST_F(JobFaults, ARequeriedRowsWindowRefusesItsCloseBoxUntilTheRequeryHasReturn
     ASSERT_NE(window, nullptr) << "deleted while the requery waited in it";
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(prompts.LastText(),
-              QStringLiteral("本窗口的任务正在进行中，请先停止任务再关闭窗口。"));
+              QStringLiteral("本窗口的查询正在进行中，请等待当前查询完成后再关闭窗口。"));
     EXPECT_EQ(window->ListView1->Rows().Text(2), keyword);
     EXPECT_EQ(window->ListView1->Rows().Cell(2, 1), QStringLiteral("120"));
     BackInTheEventLoop();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -52,7 +53,7 @@ class ListImportTest : public testing::Test {
     QStringList taken;
 };
 
-TEST_F(ListImportTest, LinesEndInCrLfLfOrCrAndAreTakenTrimmedWithoutNuls) {
+TEST_F(ListImportTest, LinesEndInCrLfLfOrCrAndAreTakenTrimmed) {
     const QString longest(list_import::kLongestLine, u'长');
     const struct {
         const char* name;
@@ -69,7 +70,6 @@ TEST_F(ListImportTest, LinesEndInCrLfLfOrCrAndAreTakenTrimmedWithoutNuls) {
          {"减肥😀", "it's \"x\""},
          0},
         {"CR alone", platform::ToAnsi(QStringLiteral("a\rb\r\rc\r")), {"a", "b", "c"}, 0},
-        {"NUL bytes", QByteArray("s\0e\0o\r\n\0\0\r\nx", 13), {"seo", "x"}, 0},
         {"lines at and beyond the limit",
          (longest + u'\n' + longest + QStringLiteral("长\n") + QString(100'000, u'x') +
           QStringLiteral("\nend"))
@@ -109,6 +109,132 @@ TEST_F(ListImportTest, AByteOrderMarkNamesTheCharset) {
     // A mark followed by bytes that are not valid in its charset.
     EXPECT_EQ(Import(QByteArray("\xEF\xBB\xBF") + platform::ToAnsi(QStringLiteral("手机"))).refusal,
               Refusal::NotText);
+}
+
+// Bytes of `text` in UTF-16 LE or BE, without a byte-order mark.
+QByteArray Utf16Le(const QString& text) {
+    return QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+}
+QByteArray Utf16Be(const QString& text) {
+    return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
+}
+
+// A list saved as "Unicode" without its mark: its NUL bytes are the other halves of its
+// characters, and its line ends are UTF-16 ones. NUL bytes that nothing explains make the file
+// no text, as do unpaired surrogates.
+TEST_F(ListImportTest, Utf16WithoutAMarkIsToldByItsNulBytesAndLineEnds) {
+    const QStringList entries = {"手机", "seo优化", "一上不", "apple"};
+    const QString text = QStringLiteral("手机\r\nseo优化\r\n 一上不 \r\napple");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QStringList entries;
+    } read[] = {
+        {"utf-16 le", Utf16Le(text), entries},
+        {"utf-16 be", Utf16Be(text), entries},
+        {"utf-16 le, LF", Utf16Le(QStringLiteral("上\n一\n")), {"上", "一"}},
+        {"utf-16 be, CR", Utf16Be(QStringLiteral("手机\r")), {"手机"}},
+        {"one word", Utf16Le(QStringLiteral("手机\r\n")), {"手机"}},
+    };
+    for (const auto& c : read) {
+        EXPECT_EQ(Import(c.bytes).refusal, Refusal::None) << c.name;
+        EXPECT_EQ(taken, c.entries) << c.name;
+    }
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } refused[] = {
+        {"8-bit text with NUL bytes", QByteArray("s\0e\0o\r\n\0\0\r\nx", 13)},
+        {"gbk with a NUL", platform::ToAnsi(QStringLiteral("优化\r\n")) + QByteArray(1, '\0')},
+        {"utf-16 le without a line end", Utf16Le(QStringLiteral("seo优化"))},
+        {"utf-16 le of an odd size", Utf16Le(text) + "x"},
+        {"8-bit text whose LF is followed by a NUL", QByteArray("a\r\n\0b\r\n", 7)},
+        {"utf-16 le holding U+0000", Utf16Le(QStringLiteral("seo\r\n")) + QByteArray(2, '\0')},
+        {"lone high surrogate", QByteArray("\xFF\xFE") + Utf16Le(QStringLiteral("a\r\n")) +
+                                    "\x3D\xD8" + Utf16Le(QStringLiteral("b\r\n"))},
+        {"lone low surrogate", QByteArray("\xFE\xFF") + Utf16Be(QStringLiteral("a\r\n")) +
+                                   "\xDE\x00" + Utf16Be(QStringLiteral("b\r\n"))},
+        {"lone high surrogate without a mark",
+         Utf16Le(QStringLiteral("a\r\n")) + "\x3D\xD8" + Utf16Le(QStringLiteral("b\r\n"))},
+    };
+    for (const auto& c : refused) {
+        const ImportOutcome outcome = Import(c.bytes);
+        EXPECT_EQ(outcome.refusal, Refusal::NotText) << c.name;
+        EXPECT_EQ(outcome.imported, 0) << c.name;
+    }
+}
+
+// A file cut in the middle of its last character is refused, not taken without it; but a GBK
+// file of ASCII whose last character's bytes would begin a UTF-8 one is GBK.
+TEST_F(ListImportTest, AFileCutInTheMiddleOfACharacterIsRefused) {
+    const QString text = QStringLiteral("手机\r\n减肥");
+    const QString emoji = QStringLiteral("手机\r\n😀");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cut[] = {
+        {"utf-8 with its mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8().chopped(1)},
+        {"utf-8", text.toUtf8().chopped(2)},
+        {"utf-8, 4-byte character", emoji.toUtf8().chopped(1)},
+        {"utf-16 le, odd byte", QByteArray("\xFF\xFE") + Utf16Le(text).chopped(1)},
+        {"utf-16 be, high surrogate", QByteArray("\xFE\xFF") + Utf16Be(emoji).chopped(2)},
+    };
+    for (const auto& c : cut) EXPECT_EQ(Import(c.bytes).refusal, Refusal::NotText) << c.name;
+    for (const char* last : {"鎵", "稹"}) {
+        const QString gbk = QStringLiteral("seo\r\nab") + QString::fromUtf8(last);
+        EXPECT_EQ(Import(platform::ToAnsi(gbk)).refusal, Refusal::None) << last;
+        EXPECT_EQ(taken, QStringList({"seo", "ab" + QString::fromUtf8(last)})) << last;
+    }
+}
+
+// Lines of bytes that put `cut` at the byte offset where the first 64 KiB piece of the file
+// ends: ASCII lines before it, `cut` right across it, more lines after.
+QByteArray AcrossTheFirstPiece(const QByteArray& cut, qsizetype before) {
+    constexpr qsizetype kPiece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() + 200 < kPiece - before) bytes += "keyword\r\n";
+    bytes += QByteArray(kPiece - before - bytes.size() - 2, 'y') + "\r\n";
+    return bytes + cut + "\r\nend\r\n";
+}
+
+// What is cut where two pieces of the file meet comes out whole: a character of four bytes in
+// a file whose only other characters are ASCII is still UTF-8, and a line of exactly the
+// longest length is taken.
+TEST_F(ListImportTest, WhatPiecesOfTheFileCutIsReadWhole) {
+    const QString emoji = QStringLiteral("ab😀");
+    const QString longest(list_import::kLongestLine, u'x');
+    const struct {
+        const char* name;
+        QByteArray cut;
+        qsizetype before;  // of its bytes in the first piece
+        QString line;
+        int tooLong;
+    } cases[] = {
+        {"utf-8 emoji, 1 byte before", emoji.toUtf8(), 3, emoji, 0},
+        {"utf-8 emoji, 2 bytes before", emoji.toUtf8(), 4, emoji, 0},
+        {"utf-8 emoji, 3 bytes before", emoji.toUtf8(), 5, emoji, 0},
+        {"longest line", longest.toUtf8(), 500, longest, 0},
+        {"longest line, its CR last", longest.toUtf8(), longest.size() + 1, longest, 0},
+        {"one more than the longest", (longest + u'x').toUtf8(), 500, {}, 1},
+    };
+    for (const auto& c : cases) {
+        const ImportOutcome outcome = Import(AcrossTheFirstPiece(c.cut, c.before));
+        EXPECT_EQ(outcome.refusal, Refusal::None) << c.name;
+        EXPECT_EQ(outcome.tooLong, c.tooLong) << c.name;
+        ASSERT_GE(taken.size(), 2) << c.name;
+        EXPECT_EQ(taken.last(), QStringLiteral("end")) << c.name;
+        if (!c.line.isEmpty()) {
+            EXPECT_EQ(taken[taken.size() - 2], c.line) << c.name;
+        }
+    }
+    // A surrogate pair of UTF-16 split between the pieces: after the mark, 32766 units.
+    const QString text =
+        QStringLiteral("k\r\n").repeated(10900) + QString(66, u'y') + QStringLiteral("😀\r\nend");
+    const QByteArray bytes = QByteArray("\xFF\xFE") + Utf16Le(text);
+    ASSERT_EQ(bytes.mid(64 * 1024 - 2, 2), QByteArray("\x3D\xD8"));
+    EXPECT_EQ(Import(bytes).refusal, Refusal::None);
+    ASSERT_GE(taken.size(), 2);
+    EXPECT_TRUE(taken[taken.size() - 2].endsWith(QStringLiteral("y😀")));
 }
 
 // The file is read a piece at a time: characters and line ends cut between two pieces come out
@@ -183,9 +309,23 @@ TEST_F(ListImportTest, AFileThatChangesWhileItIsReadIsTold) {
              file.write("more\r\n");
          },
          330000},
+        {"rewritten with the same size",
+         [&bytes](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write(bytes);
+         },
+         330000},
     };
     for (const auto& c : cases) {
         const QString path = Write(bytes);
+        {
+            // Written long before it is read.
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                         QFileDevice::FileModificationTime));
+        }
         // Both passes show their progress once a MiB: the fourth time is in the second pass.
         int shown = 0;
         JobProgress::Attach([&](const QString&, const QString&) {

@@ -501,6 +501,7 @@ TEST_F(MainWindow, OnlineUpdateAsksAndEndsOnlyWhenTheUpdaterStarted) {
     EXPECT_EQ(programEnd.ends, 0);
     EXPECT_FALSE(main.Updating);
     EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("无法启动升级程序")));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 
     shell.succeed = true;
     prompts.Answer(Answer::Yes);

@@ -106,6 +106,7 @@ TEST_F(RankHistoryTest, DeletingStopsAtTheFirstRecordThatStaysAndKeepsItsRow) {
                                     "百度|a.com|减肥"}));
     EXPECT_EQ(Checks(rows), QStringLiteral("0110"));
     EXPECT_TRUE(prompts.LastText().startsWith(QStringLiteral("删除记录失败")));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
     EXPECT_EQ(TableRows(QStringLiteral("select id from ranks order by id")),
               QStringList({"1", "2", "3", "4"}));
 

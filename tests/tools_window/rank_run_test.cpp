@@ -47,6 +47,7 @@ TEST_F(RankRunTest, ARunListsAndStoresEverySiteKeywordAndEngineOncePerDay) {
     Click("Command21");
 
     EXPECT_EQ(prompts.LastText(), QStringLiteral("查询完毕"));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Information);
     EXPECT_TRUE(window->Command21->Enabled());
     const platform::RowTable& results = window->ListView12->Rows();
     ASSERT_EQ(results.Count(), 16);
@@ -133,6 +134,7 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
     ASSERT_EQ(prompts.Texts().size(), told + 1) << "one message";
     EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("查询完毕\r\n有 12 个查询结果没能保存到数据库。")));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
 }
 
 TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {

@@ -84,6 +84,7 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
     }
     EXPECT_EQ(prompts.LastText(), QStringLiteral("写入数据库失败：数据库文件正被其他程序占用"));
+    EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
     EXPECT_EQ(Texts(Sites()), QStringList({"a.com", "b.com"}));
     EXPECT_EQ(Checks(Sites()), QStringLiteral("01"));
 
@@ -181,8 +182,8 @@ TEST_F(RankTargetsTest, ImportsReadGbkAndUtf8FilesToTheirEndSkippingEmptyLines) 
     EXPECT_EQ(Texts(Keywords()), QStringList({"减肥", "瘦身"}));
     EXPECT_EQ(testing_support::LastOf(Stored(0)), QStringLiteral("b.com|减肥|瘦身"));
 
-    // Lines end at a CR alone too; NUL bytes are dropped.
-    prompts.Type(WriteFile(QStringLiteral("cr.txt"), QByteArray("c.com\rd.\0com\r", 13)));
+    // Lines end at a CR alone too.
+    prompts.Type(WriteFile(QStringLiteral("cr.txt"), QByteArray("c.com\rd.com\r")));
     Click("Command15");
     EXPECT_EQ(Stored(0), QStringList({"例子.com|", "b.com|减肥|瘦身", "c.com|", "d.com|"}));
 
