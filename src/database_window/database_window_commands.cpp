@@ -149,10 +149,14 @@ void 关键词数据库::UpdateDb() {
                         "%1个关键词未能取得新数据（网络不通、服务器无应答或被屏蔽），"
                         "保留原来的数值。")
                         .arg(outcome.notObtained);
-    if (outcome.unsaved > 0)
-        problems << QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。\n原因：%2")
-                        .arg(outcome.unsaved)
-                        .arg(SharedConnection().LastError());
+    if (outcome.unsaved > 0) {
+        QString unsaved = QStringLiteral("%1个关键词的新数据未能写入数据库，只显示在列表中。")
+                              .arg(outcome.unsaved);
+        // What stopped the run is said once, in its first line.
+        const QString reason = SharedConnection().LastError();
+        if (reason != outcome.stoppedBy) unsaved += QStringLiteral("\n原因：") + reason;
+        problems << unsaved;
+    }
     if (!problems.isEmpty()) Tell(problems.join(u'\n'));
 }
 

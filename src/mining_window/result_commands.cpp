@@ -58,8 +58,7 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
         if (!list.Checked(i)) continue;
         const QString keyword = TrimBlanks(list.Text(i));
         bool stored = false;
-        if (!connection.ReadRows(QStringLiteral("select 1 from keywords where keys = ? limit 1"),
-                                 {keyword},
+        if (!connection.ReadRows(kStoredKeywordQuery, {keyword},
                                  [&stored](const platform::RowReader&) { stored = true; }))
             return fail(CheckedCount(list));
         if (stored) continue;

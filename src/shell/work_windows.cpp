@@ -152,6 +152,9 @@ WorkWindow* ShowWorkWindow(WorkWindowKind kind) {
 namespace {
 
 void Unload(WorkWindow* window) {
+    // Hidden first, while it is whole: its hide is its last chance to save what it holds (a
+    // deletion reaches only the base class's handlers).
+    window->hide();
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
         delete frame;
     else

@@ -271,6 +271,35 @@ TEST_F(WindowSwitch, RefreshedValuesTheDatabaseRefusedStayInTheirWindowBehindASw
     EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused";
 }
 
+// A later refresh of other rows saves all of its own: the values an earlier one could not save
+// are still only in the window's lists, and a switch keeps them.
+TEST_F(WindowSwitch, ValuesAnEarlierRefreshCouldNotSaveStayAfterALaterOneSavedAllOfItsOwn) {
+    for (const QString& keyword : {QStringLiteral("旧词一"), QStringLiteral("旧词二")})
+        db.Insert(keyword, keyword, "1", "1", "1", QStringLiteral("2026-01-01"));
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("create trigger refuse before update on keywords when old.keys = '旧词一' "
+                       "begin select raise(abort, 'refused'); end")));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    database->Command44_Click();
+    ASSERT_TRUE(prompts.LastText().startsWith(QStringLiteral("1个关键词的新数据未能写入数据库")))
+        << prompts.LastText().toStdString();
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger refuse")));
+    database->Text4->SetText(QStringLiteral("旧词二"));
+    database->Command22_Click();
+    database->Command44_Click();
+    ASSERT_EQ(db.Rows().value(1), QStringLiteral("旧词二|旧词二|120|35|1|2026-12-10"));
+
+    main->Button(2)->trigger();
+    BackInTheEventLoop();
+    ASSERT_EQ(Database(), database.data()) << "unloaded with values no file holds";
+    main->mnuDatabase->trigger();
+    database->Command17_Click();
+    EXPECT_EQ(database->ListView16->Rows().Cell(1, 2), QStringLiteral("120"));
+    EXPECT_EQ(db.Rows().value(0), QStringLiteral("旧词一|旧词一|1|1|1|2026-01-01"));
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);
