@@ -149,6 +149,9 @@ TEST_F(WindowSwitch, AMiningWindowWithRowsInAnyResultListIsKeptAndAnEmptyOneUnlo
          false},
         {"batch results alone", &关键词挖掘::ListView3, nullptr, true},
         {"manual results", &关键词挖掘::ListView2, &关键词挖掘::ListView5, true},
+        {"manual results the filter hides", &关键词挖掘::ListView2, &关键词挖掘::ListView5, false},
+        // A keyword's history is laid across the manual list alone.
+        {"the manual list alone", &关键词挖掘::ListView2, nullptr, true},
     };
     for (const auto& c : cases) {
         platform::RowTable& shown = (mining->*c.shown)->Rows();
