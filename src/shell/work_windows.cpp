@@ -175,8 +175,12 @@ void UnloadWhenIdle(WorkWindow* window) {
     window->SetUnloadPending(true);
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
         frame->hide();
-        // Hidden, it is no longer the window in front.
-        if (Host() && Host()->activeSubWindow() == frame) Host()->setActiveSubWindow(nullptr);
+        // Hidden, it is no longer the window in front: the next one shown is, as after a close,
+        // or none.
+        if (Host() && Host()->activeSubWindow() == frame) {
+            Host()->activateNextSubWindow();
+            if (Host()->activeSubWindow() == frame) Host()->setActiveSubWindow(nullptr);
+        }
     } else {
         window->hide();
     }

@@ -303,6 +303,33 @@ TEST_F(WindowSwitch, ValuesAnEarlierRefreshCouldNotSaveStayAfterALaterOneSavedAl
     EXPECT_EQ(db.Rows().value(0), QStringLiteral("旧词一|旧词一|1|1|1|2026-01-01"));
 }
 
+// Inside a mining run's wait the user brings the database window up and closes it: it waits
+// hidden to be unloaded once the wait is over, and the mining window behind it is in front again
+// with its toolbar button pressed, as after a close outside any wait.
+TEST_F(WindowSwitch, AWindowClosedInsideAnotherJobsWaitGivesTheFrontAndItsButtonBack) {
+    const auto pressed = [this] {
+        QString buttons;
+        for (int button = 2; button <= 4; ++button)
+            if (main->Button(button)->isChecked()) buttons += QString::number(button);
+        return buttons;
+    };
+    QPointer<QWidget> front;
+    QString pressedThen;
+    InsideNextWait([&] {
+        main->mnuDatabase->trigger();
+        main->ActiveChild()->close();
+        front = Front();
+        pressedThen = pressed();
+    });
+    mining->Command2_Click();
+
+    EXPECT_EQ(front.data(), mining.data());
+    EXPECT_EQ(pressedThen, QStringLiteral("2"));
+    BackInTheEventLoop();
+    EXPECT_EQ(Database(), nullptr);
+    EXPECT_EQ(pressed(), QStringLiteral("2"));
+}
+
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {
     mining->Command2_Click();
     mining->ListView1->Rows().SetChecked(1, true);
