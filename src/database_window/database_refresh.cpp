@@ -71,8 +71,8 @@ class PendingCells {
     std::vector<std::pair<KeywordCell, QString>> old_;
 };
 
-// How one value of a row went.
-enum class Step { Stored, NotObtained, NotSaved, Stopped };
+// How one value of a row went; Gone: the user deleted the row meanwhile, nothing more is asked.
+enum class Step { Stored, NotObtained, NotSaved, Stopped, Gone };
 
 // Runs the update `statement` with `values`: stored, refused by the table, or stopped by what
 // ends every later save too (another program's lock that outlasted the wait, a moved file).
@@ -104,6 +104,7 @@ Step RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
     const PendingCells pending(row, {KeywordCell::BaiduCount});
     const QString listed = row.Text();
     metrics::WaitBaiduInterval(host);
+    if (!row.Exists()) return Step::Gone;
     const QString count = metrics::BaiduCount(metrics::FetchBaiduPage(host, fetcher, listed));
     if (count == metrics::kNotObtained) {
         pending.Keep();

@@ -27,8 +27,8 @@ namespace {
 // Whether table keywords holds `keyword`; nothing when the table cannot be read.
 std::optional<bool> Stored(platform::Connection& connection, const QString& keyword) {
     bool stored = false;
-    if (!connection.ReadRows(QStringLiteral("select 1 from keywords where keys = ? limit 1"),
-                             {keyword}, [&stored](const platform::RowReader&) { stored = true; }))
+    if (!connection.ReadRows(kStoredKeywordQuery, {keyword},
+                             [&stored](const platform::RowReader&) { stored = true; }))
         return std::nullopt;
     return stored;
 }

@@ -39,6 +39,11 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
                                 const metrics::KeywordColumns& columns, const QString& parent,
                                 const QString& date);
 
+// The submit's question for each row's keyword, bound to the keyword: whether table keywords
+// holds it. Answered through the index on keys.
+inline const QString kStoredKeywordQuery =
+    QStringLiteral("select 1 from keywords where keys = ? limit 1");
+
 // The column sort: sorts `list` by `column` (from 1, as the headers count) in `order`, the
 // keyword column by its text and the metric columns by their numbers, without changing what
 // any cell shows; the list keeps that order while rows are added.

@@ -50,12 +50,30 @@ bool CameWhole(const QNetworkReply& reply, int status) {
            (status >= 400 && error > QNetworkReply::UnknownNetworkError);
 }
 
+QPointer<QNetworkAccessManager>& Network() {
+    static QPointer<QNetworkAccessManager> network;
+    return network;
+}
+
+// The end of the application: the network goes while the application is still whole. Its
+// replies go first, while its thread still runs to end their requests: a reply whose deletion
+// was asked inside a wait that has returned, with no event loop run since, would otherwise go
+// only with the network, after its thread, leaving that request's objects behind.
+void EndNetwork() {
+    QNetworkAccessManager* network = Network();
+    if (!network) return;
+    for (QNetworkReply* reply : network->findChildren<QNetworkReply*>()) delete reply;
+    delete network;
+}
+
 }  // namespace
 
 QNetworkAccessManager& SharedNetwork() {
-    // Owned by the application, so that it goes before the application does.
-    static QPointer<QNetworkAccessManager> network;
-    if (!network) network = new QNetworkAccessManager(QCoreApplication::instance());
+    QPointer<QNetworkAccessManager>& network = Network();
+    if (!network) {
+        network = new QNetworkAccessManager(QCoreApplication::instance());
+        qAddPostRoutine(EndNetwork);
+    }
     ApplyFakeWebSwitch();
     return *network;
 }

@@ -171,6 +171,9 @@ WorkWindow* ShowWorkWindow(WorkWindowKind kind) {
 namespace {
 
 void Unload(WorkWindow* window) {
+    // Hidden first, while it is whole: its hide is its last chance to save what it holds (a
+    // deletion reaches only the base class's handlers).
+    window->hide();
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
         delete frame;
     else
@@ -191,8 +194,12 @@ void UnloadWhenIdle(WorkWindow* window) {
     window->SetUnloadPending(true);
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
         frame->hide();
-        // Hidden, it is no longer the window in front.
-        if (Host() && Host()->activeSubWindow() == frame) Host()->setActiveSubWindow(nullptr);
+        // Hidden, it is no longer the window in front: the next one shown is, as after a close,
+        // or none.
+        if (Host() && Host()->activeSubWindow() == frame) {
+            Host()->activateNextSubWindow();
+            if (Host()->activeSubWindow() == frame) Host()->setActiveSubWindow(nullptr);
+        }
     } else {
         window->hide();
     }

@@ -32,7 +32,10 @@ class 关键词工具 : public WorkWindow,
     bool DbMissing() const override { return fields_.ToolsDbMissing; }
     bool JobRunning() const override { return runningRuns_ > 0 || research_->JobRunning(); }
     bool JobStops() const override { return !research_->IndexQuery.JobRunning(); }
-    bool HoldsUnsavedWork() const override { return research_->HoldsResults(); }
+    // A paused research job, or rows in a research list.
+    bool HoldsUnsavedWork() const override {
+        return research_->JobPaused() || research_->HoldsResults();
+    }
     bool JobPaused() const override { return research_->JobPaused(); }
     QWidget* SideBar() override { return PicLEFT; }
     QWidget* PageTabs() override { return tab1; }

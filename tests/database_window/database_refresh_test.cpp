@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTimer>
 
 #include "database_window_fixture.h"
@@ -10,11 +11,14 @@
 #include "shared/shared_connection.h"
 #include "support/database_files.h"
 #include "support/fake_browser.h"
+#include "support/other_program.h"
+#include "support/shared_database.h"
 
 namespace {
 
 using database_window_testing::DatabaseWindowTest;
 using namespace metrics_testing;
+using testing_support::OtherProgramQuery;
 
 const QString kOldDate = QStringLiteral("2026-01-01");
 // The end of a run whose rows kept old values for want of a page.
@@ -66,6 +70,12 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
         const int waits = SharedConnection().LockWaits();
         w.Command44_Click();
         return SharedConnection().LockWaits() - waits;
+    }
+    // Where the row of `text` stands in the shown list; 0 when it is not there.
+    static int RowOf(关键词数据库& w, const QString& text) {
+        for (int i = 1; i <= w.ListView16->Count(); ++i)
+            if (w.ListView16->Rows().Text(i) == text) return i;
+        return 0;
     }
     QString Bold() const {
         QStringList bold;
@@ -314,6 +324,115 @@ TEST_F(DatabaseRefreshTest, ARowDeletedWhileItsVolumeIsAskedForIsLeftAlone) {
     EXPECT_TRUE(prompts.prompts().empty()) << prompts.LastText().toStdString();
     EXPECT_EQ(db.Rows(), QStringList{"b|b|20|2|10|2026-12-10"});
     EXPECT_EQ(Column(), QStringLiteral("b"));
+}
+
+// The user deletes a row before the run reaches it, or while its count waits out the request
+// gap: the run asks nothing more for it, neither by its keyword nor by an empty one, counts it
+// nowhere, and goes on with the rows after it.
+TEST_F(DatabaseRefreshTest, ARowDeletedBeforeItsTurnOrDuringItsRequestGapIsAskedNothingMore) {
+    const struct {
+        const char* what;
+        const char* gap;
+        // Whether the moment to delete row b has come.
+        std::function<bool(关键词数据库&)> when;
+        QStringList asked;
+    } cases[] = {
+        {"before its turn",
+         "0",
+         [](关键词数据库&) { return true; },
+         {LookupUrl("a"), SearchUrl("a"), LookupUrl("c"), SearchUrl("c")}},
+        {"during its request gap",
+         "3",
+         [](关键词数据库& w) {
+             const int b = RowOf(w, QStringLiteral("b"));
+             return b > 0 && w.ListView16->Rows().Cell(b, 4) == QStringLiteral("更新中...");
+         },
+         {LookupUrl("a"), SearchUrl("a"), LookupUrl("b"), LookupUrl("c"), SearchUrl("c")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const testing_support::TemporaryProgramFolder own;
+        const testing_support::SharedDatabase ownDb(own);
+        关键词数据库& w = OpenWith({"a", "b", "c"});
+        w.txtbaiduse->SetText(QString::fromUtf8(c.gap));
+        for (const QString& k : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+            ServeShare(k, QStringLiteral("2-20"));
+            ServeBaidu(k, ResultsPage(QStringLiteral("10")));
+        }
+        web.ClearRequests();
+        auto* deleting = new QTimer(&w);
+        QObject::connect(deleting, &QTimer::timeout, [deleting, &w, &c] {
+            if (!c.when(w)) return;
+            deleting->stop();
+            w.ListView16->Rows().SetChecked(RowOf(w, QStringLiteral("b")), true);
+            w.Command48_Click();
+        });
+        deleting->start(0);
+
+        w.Command44_Click();
+
+        QStringList asked;
+        for (const fakeweb::Request& request : web.Requests()) asked << request.Url();
+        asked.removeDuplicates();  // a fetcher's first request asks for the charset first
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(prompts.Texts(), QStringList()) << "nothing to tell of the deleted row";
+        EXPECT_EQ(db.Rows(), QStringList({"a|a|20|2|10|2026-12-10", "c|c|20|2|10|2026-12-10"}));
+        EXPECT_EQ(Column(), QStringLiteral("a,c"));
+        EXPECT_EQ(Bold(), QString());
+        window.reset();
+    }
+}
+
+// db.db moved away, or replaced by another file, while the run waits for a row's values: the
+// row's save finds it gone and the run stops there, as under a lock, saying why once; no later
+// row is asked for, and nothing goes into the file now at the path.
+TEST_F(DatabaseRefreshTest, AFileMovedOrReplacedDuringTheRunStopsItAtTheRowItCouldNotSave) {
+    const struct {
+        const char* what;
+        bool replaced;
+    } cases[] = {{"moved away", false}, {"replaced", true}};
+    const QString moved = QStringLiteral("数据库文件在软件运行期间被移动、删除或替换");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const testing_support::TemporaryProgramFolder own;
+        const testing_support::SharedDatabase ownDb(own);
+        own.AddFreshDatabase(QStringLiteral("fresh.db"));
+        const size_t told = prompts.prompts().size();
+        关键词数据库& w = OpenWith({"a", "b", "c"});
+        w.Check10->SetValue(0);
+        for (const QString& k : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+            ServeShare(k, QStringLiteral("2-20"));
+        web.ClearRequests();
+        QTimer::singleShot(0, &w, [&own, &c] {  // during row a's volume lookup
+            ASSERT_TRUE(QFile::rename(DatabasePath(), own.FilePath(QStringLiteral("moved.db"))));
+            if (c.replaced) {
+                ASSERT_TRUE(
+                    QFile::rename(own.FilePath(QStringLiteral("fresh.db")), DatabasePath()));
+            }
+        });
+
+        w.Command44_Click();
+
+        for (const fakeweb::Request& request : web.Requests()) {
+            EXPECT_NE(request.Url(), LookupUrl("b"));
+            EXPECT_NE(request.Url(), LookupUrl("c"));
+        }
+        EXPECT_EQ(Bold(), QStringLiteral("a")) << "the row to resume from";
+        EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
+        ASSERT_EQ(prompts.prompts().size(), told + 1);
+        const QString said = prompts.LastText();
+        EXPECT_EQ(said.count(moved), 1) << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("更新已暂停"))) << said.toStdString();
+        if (c.replaced) {
+            EXPECT_EQ(
+                OtherProgramQuery(DatabasePath(), QStringLiteral("select count(*) from keywords")),
+                QStringLiteral("0"))
+                << "nothing goes into the file now at the path";
+        } else {
+            EXPECT_FALSE(QFile::exists(DatabasePath())) << "no file is made at the path";
+        }
+        window.reset();
+    }
 }
 
 TEST_F(DatabaseRefreshTest, TheVolumeUpdateGoesToTheRecordAsListedThoughItsKeyHasBlanks) {

@@ -4,12 +4,14 @@
 #include "mining_run_fixture.h"
 #include "platform/charset.h"
 #include "support/database_files.h"
+#include "support/other_program.h"
 #include "support/recording_power.h"
 
 namespace {
 
 using namespace mining_testing;
 using std::chrono::milliseconds;
+using testing_support::OtherProgramQuery;
 
 const QString kSlimUtf8 = QStringLiteral("%E7%98%A6%E8%BA%AB");  // "瘦身"
 
@@ -279,6 +281,40 @@ TEST_F(BatchRun, ALockThatOutlastsTheWaitEndsTheSavingOfTheWholeBatchAndTheEndSa
                        "数据库文件正被其他程序占用，从那时起挖掘到的关键词只列在结果列表中，"
                        "没有保存到关键词数据库。")))
         << prompts.LastText().toStdString();
+}
+
+// db.db replaced by another file while the batch mines its first keyword: the first row save
+// that finds it ends the row saves of the whole batch, through a pause and its resume too;
+// nothing goes into the file now at the path, and the end says why once.
+TEST_F(BatchRun, AFileReplacedDuringTheFirstKeywordTakesNoRowOfALaterOne) {
+    window->Check3->SetValue(1);
+    const QString stopped = QStringLiteral(
+        "数据库文件在软件运行期间被移动、删除或替换，从那时起挖掘到的关键词只列在结果列表中，"
+        "没有保存到关键词数据库。");
+    for (const bool pausedBetween : {false, true}) {
+        SCOPED_TRACE(pausedBetween ? "paused in the second keyword and resumed" : "run through");
+        const QString fresh = QStringLiteral("fresh%1.db").arg(pausedBetween);
+        const QString moved = folder.FilePath(QStringLiteral("moved%1.db").arg(pausedBetween));
+        folder.AddFreshDatabase(fresh);
+        const size_t told = prompts.prompts().size();
+        WhenThen(SourceDone(QStringLiteral("减肥"), 1), [this, fresh, moved] {
+            ASSERT_TRUE(QFile::rename(DatabasePath(), moved));
+            ASSERT_TRUE(QFile::rename(folder.FilePath(fresh), DatabasePath()));
+        });
+        if (pausedBetween) WhenThen(SourceDone(QStringLiteral("瘦身"), 2), [this] { Click(); });
+        Click();
+        if (pausedBetween) {
+            ASSERT_EQ(window->txtkw->Text(), QStringLiteral("2")) << "not paused";
+            Click();
+        }
+
+        ASSERT_FALSE(fields.BatchRun.BatchActive);
+        EXPECT_EQ(
+            OtherProgramQuery(DatabasePath(), QStringLiteral("select count(*) from keywords")),
+            QStringLiteral("0"));
+        ASSERT_EQ(prompts.prompts().size(), told + 1);
+        EXPECT_EQ(prompts.LastText().count(stopped), 1) << prompts.LastText().toStdString();
+    }
 }
 
 }  // namespace

@@ -207,6 +207,30 @@ TEST_F(MiningWindow, TextsALockKeptFromTheDatabaseUntilTheWindowGoesAreToldOnce)
                              "数据库文件正被其他程序占用"));
 }
 
+// Texts a lock kept from the database are saved when the window goes, once the other program
+// has let go, though nothing was typed after the lock: the next opening shows them.
+TEST_F(MiningWindow, TextsALockKeptFromTheDatabaseAreSavedWhenTheWindowGoes) {
+    关键词挖掘& w = Opened();
+    {
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+        w.Text2->SetText(QStringLiteral("减肥"));
+        w.Text14->SetText(QStringLiteral("广告"));
+    }
+    ASSERT_TRUE(TableRows(QStringLiteral("kwsetting"), QStringLiteral("k1")).isEmpty())
+        << "saved under the lock";
+
+    Unload();
+
+    EXPECT_EQ(TableRows(QStringLiteral("kwsetting"), QStringLiteral("k1,k11")),
+              QStringList{QStringLiteral("减肥|广告")});
+    EXPECT_TRUE(prompts.prompts().empty());
+    关键词挖掘& again = Opened();
+    EXPECT_EQ(again.Text2->Text(), QStringLiteral("减肥"));
+    EXPECT_EQ(again.Text14->Text(), QStringLiteral("广告"));
+}
+
 TEST_F(MiningWindow, TheModeTreeSwitchesPanesTitlesAndTipsAndReloadsTheBatchList) {
     for (const char* keyword : {" alpha ", "beta"})
         ASSERT_TRUE(SharedConnection().Execute(

@@ -149,6 +149,9 @@ TEST_F(WindowSwitch, AMiningWindowWithRowsInAnyResultListIsKeptAndAnEmptyOneUnlo
          false},
         {"batch results alone", &关键词挖掘::ListView3, nullptr, true},
         {"manual results", &关键词挖掘::ListView2, &关键词挖掘::ListView5, true},
+        {"manual results the filter hides", &关键词挖掘::ListView2, &关键词挖掘::ListView5, false},
+        // A keyword's history is laid across the manual list alone.
+        {"the manual list alone", &关键词挖掘::ListView2, nullptr, true},
     };
     for (const auto& c : cases) {
         platform::RowTable& shown = (mining->*c.shown)->Rows();
@@ -269,6 +272,62 @@ TEST_F(WindowSwitch, RefreshedValuesTheDatabaseRefusedStayInTheirWindowBehindASw
     ASSERT_EQ(Front(), database.data()) << "unloaded with values no file holds";
     EXPECT_EQ(cells(), refreshed);
     EXPECT_EQ(main->Panel(1)->text(), QStringLiteral("就绪")) << "nothing is paused";
+}
+
+// A later refresh of other rows saves all of its own: the values an earlier one could not save
+// are still only in the window's lists, and a switch keeps them.
+TEST_F(WindowSwitch, ValuesAnEarlierRefreshCouldNotSaveStayAfterALaterOneSavedAllOfItsOwn) {
+    for (const QString& keyword : {QStringLiteral("旧词一"), QStringLiteral("旧词二")})
+        db.Insert(keyword, keyword, "1", "1", "1", QStringLiteral("2026-01-01"));
+    ASSERT_TRUE(SharedConnection().Execute(
+        QStringLiteral("create trigger refuse before update on keywords when old.keys = '旧词一' "
+                       "begin select raise(abort, 'refused'); end")));
+    const QPointer<关键词数据库> database = &OpenDatabase();
+    database->Check30->SetValue(1);
+    database->Check10->SetValue(0);
+    database->Command44_Click();
+    ASSERT_TRUE(prompts.LastText().startsWith(QStringLiteral("1个关键词的新数据未能写入数据库")))
+        << prompts.LastText().toStdString();
+    ASSERT_TRUE(SharedConnection().Execute(QStringLiteral("drop trigger refuse")));
+    database->Text4->SetText(QStringLiteral("旧词二"));
+    database->Command22_Click();
+    database->Command44_Click();
+    ASSERT_EQ(db.Rows().value(1), QStringLiteral("旧词二|旧词二|120|35|1|2026-12-10"));
+
+    main->Button(2)->trigger();
+    BackInTheEventLoop();
+    ASSERT_FALSE(database.isNull()) << "unloaded with values no file holds";
+    main->mnuDatabase->trigger();
+    database->Command17_Click();
+    EXPECT_EQ(database->ListView16->Rows().Cell(1, 2), QStringLiteral("120"));
+    EXPECT_EQ(db.Rows().value(0), QStringLiteral("旧词一|旧词一|1|1|1|2026-01-01"));
+}
+
+// Inside a mining run's wait the user brings the database window up and closes it: it waits
+// hidden to be unloaded once the wait is over, and the mining window behind it is in front again
+// with its toolbar button pressed, as after a close outside any wait.
+TEST_F(WindowSwitch, AWindowClosedInsideAnotherJobsWaitGivesTheFrontAndItsButtonBack) {
+    const auto pressed = [this] {
+        QString buttons;
+        for (int button = 2; button <= 4; ++button)
+            if (main->Button(button)->isChecked()) buttons += QString::number(button);
+        return buttons;
+    };
+    QPointer<QWidget> front;
+    QString pressedThen;
+    InsideNextWait([&] {
+        main->mnuDatabase->trigger();
+        main->ActiveChild()->close();
+        front = Front();
+        pressedThen = pressed();
+    });
+    mining->Command2_Click();
+
+    EXPECT_EQ(front.data(), mining.data());
+    EXPECT_EQ(pressedThen, QStringLiteral("2"));
+    BackInTheEventLoop();
+    EXPECT_EQ(Database(), nullptr);
+    EXPECT_EQ(pressed(), QStringLiteral("2"));
 }
 
 TEST_F(WindowSwitch, ThePressedToolbarButtonIsTheShownWindowsAfterAHandOffAndARefusal) {

@@ -1,7 +1,9 @@
+#include <QFile>
 #include <QTimer>
 
 #include "shared/shared_connection.h"
 #include "support/database_files.h"
+#include "support/other_program.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window_fixture.h"
 
@@ -9,6 +11,8 @@ namespace {
 
 using namespace tools_testing;
 using fakeweb::Page;
+using testing_support::OtherProgramQuery;
+using testing_support::OtherProgramSession;
 
 const char kTarget[] = "www.target-site.com";
 const char kOther[] = "HTTP://WWW.Other-Site.com/";
@@ -135,6 +139,49 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
     EXPECT_TRUE(prompts.LastText().startsWith(
         QStringLiteral("查询完毕\r\n有 12 个查询结果没能保存到数据库。")));
     EXPECT_EQ(prompts.Last().icon, platform::Icon::Exclamation);
+}
+
+// db.db replaced by another file while the run waits for its first page: the first save finds
+// the file gone and the run saves nothing more, into either file; it lists every result and says
+// why.
+TEST_F(RankRunTest, AFileReplacedDuringTheRunTakesNoMoreResultsAndTheEndSaysWhy) {
+    AddTargets();
+    folder.AddFreshDatabase(QStringLiteral("fresh.db"));
+    const qsizetype told = prompts.Texts().size();
+    QTimer::singleShot(0, window.get(), [this] {
+        ASSERT_TRUE(QFile::rename(DatabasePath(), folder.FilePath(QStringLiteral("moved.db"))));
+        ASSERT_TRUE(QFile::rename(folder.FilePath(QStringLiteral("fresh.db")), DatabasePath()));
+    });
+    Click("Command21");
+
+    EXPECT_EQ(window->ListView12->Count(), 16);
+    const QString stored = QStringLiteral("select count(*) from ranks");
+    EXPECT_EQ(OtherProgramQuery(DatabasePath(), stored), QStringLiteral("0"));
+    EXPECT_EQ(OtherProgramQuery(folder.FilePath(QStringLiteral("moved.db")), stored),
+              QStringLiteral("0"));
+    ASSERT_EQ(prompts.Texts().size(), told + 1) << "one message";
+    EXPECT_TRUE(prompts.LastText().endsWith(QStringLiteral(
+        "\r\n数据库文件在软件运行期间被移动、删除或替换，从那时起的结果只列在查询结果"
+        "中，排名历史没有刷新。")))
+        << prompts.LastText().toStdString();
+}
+
+// Another program holds db.db so that even a read waits: the run's first save waits once and
+// ends the saving, and the history is not read again after the run, which would stand the window
+// still for another wait.
+TEST_F(RankRunTest, AfterALockEndedTheSavingTheHistoryIsNotReadAgain) {
+    AddTargets();
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    {
+        OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+        const int waits = SharedConnection().LockWaits();
+        Click("Command21");
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
+    }
+    EXPECT_TRUE(prompts.LastText().startsWith(
+        QStringLiteral("查询完毕\r\n有 12 个查询结果没能保存到数据库。")))
+        << prompts.LastText().toStdString();
 }
 
 TEST_F(RankRunTest, TheRunTakesItsTargetsAtTheStartAndRefusesWhatItCannotAsk) {
