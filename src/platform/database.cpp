@@ -217,11 +217,13 @@ bool Connection::Reconnect() {
     // Another program held the file at the open: one try, without holding up the window.
     if (!moved_) return OpenFile(std::chrono::milliseconds::zero());
     // The user asks again after being told that the file moved: the file at the path now. While
-    // there is none, every write asks for it again.
+    // there is none, every statement asks for it again.
     CloseFile();
-    if (!OpenFile(lockWait_)) return false;
     moved_ = false;
-    return true;
+    const bool opened = OpenFile(lockWait_);
+    // One held by another program is the file at the path, and waits as any open does.
+    moved_ = !opened && !db_;
+    return opened;
 }
 
 bool Connection::FileInPlace() {
@@ -305,7 +307,10 @@ bool Connection::Fail(int code, const QString& error) {
 }
 
 Connection::Statement Connection::Prepare(const QString& sql, const QVariantList& params) {
-    if ((pending_ || (moved_ && !db_)) && !Reconnect()) return nullptr;
+    // Once a move was told, every statement outside a transaction asks for the file at the
+    // path: a save that reads before it writes decides on the rows of the file it writes to.
+    const bool inTransaction = db_ && !sqlite3_get_autocommit(db_);
+    if ((pending_ || moved_) && !inTransaction && !Reconnect()) return nullptr;
     if (!db_) {
         Fail(SQLITE_MISUSE, QStringLiteral("database not open"));
         return nullptr;

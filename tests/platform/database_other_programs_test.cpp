@@ -108,8 +108,10 @@ TEST_F(DatabaseAmongOtherPrograms, AFileMovedAwayTakesNoWritesAndTheNextWriteOpe
     EXPECT_EQ(program.LastFailure(), platform::Failure::Missing) << "no file stands at the path";
 
     ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
-    // Another program on the new file meets none of the moved file's rows in a log at the path.
+    // Another program on the new file meets none of the moved file's rows.
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("0"));
+    // Nor does the program: once the move was told, it reads the file at the path too.
+    EXPECT_EQ(program.Query(QStringLiteral("select count(*) from keywords"))->Field(0).toInt(), 0);
     ASSERT_TRUE(InsertKeywords(program, 5, 1)) << program.LastError().toStdString();
     program.Close();
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("1"));
