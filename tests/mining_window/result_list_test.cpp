@@ -6,6 +6,7 @@
 #include "mining_window_fixture.h"
 #include "shell/popup_menus.h"
 #include "support/database_files.h"
+#include "support/other_program.h"
 
 namespace {
 
@@ -124,8 +125,9 @@ TEST_F(ResultList, ASubmitOfTenThousandRowsUnderAnotherProgramsLockWaitsOnceAndW
     w.Command34->click();
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         w.Command15->click();
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -1,7 +1,7 @@
 #include <QTimer>
 
 #include "shared/shared_connection.h"
-#include "support/database_files.h"
+#include "support/other_program.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window_fixture.h"
 
@@ -119,9 +119,9 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
     const qsizetype told = prompts.Texts().size();
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
-                                          std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(folder.FilePath(QStringLiteral("db.db")),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         Click("Command21");
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);
