@@ -13,7 +13,8 @@
 namespace platform {
 namespace {
 
-int inFlight = 0;
+QList<quint64> inFlight;
+quint64 sent = 0;
 quint64 completed = 0;
 
 // The fake web named by the environment, if any.
@@ -87,6 +88,10 @@ QUrl RoutedUrl(const QUrl& url) {
 }
 
 int HttpRequestsInFlight() {
+    return int(inFlight.size());
+}
+
+QList<quint64> HttpRequestNumbersInFlight() {
     return inFlight;
 }
 
@@ -128,6 +133,8 @@ void HttpRequest::Send(const QByteArray& body) {
     finalUrl_ = requested;
     QNetworkRequest request(url);
     for (const auto& [name, value] : headers_) request.setRawHeader(name, value);
+    number_ = ++sent;
+    if (FakeWebProxy()) request.setRawHeader(kFakeWebRequestHeader, QByteArray::number(number_));
 
     QNetworkAccessManager& network = SharedNetwork();
     if (method_ == u"GET")
@@ -136,7 +143,7 @@ void HttpRequest::Send(const QByteArray& body) {
         reply_ = network.post(request, body);
     else
         reply_ = network.sendCustomRequest(request, method_.toLatin1(), body);
-    ++inFlight;
+    inFlight.append(number_);
     // Taken as it arrives, so that the network layer holds no second copy and an endless body
     // is stopped at the cap.
     handlers_ = {
@@ -216,7 +223,7 @@ QNetworkReply* HttpRequest::Detach() {
     // A reply that already failed must not be aborted (Qt warns of a second error); its
     // deletion stops it.
     if (reply->isRunning() && reply->error() == QNetworkReply::NoError) reply->abort();
-    --inFlight;
+    inFlight.removeOne(number_);
     return reply;
 }
 

@@ -32,6 +32,11 @@ inline constexpr qint64 kMaxResponseBytes = qint64(16) << 20;
 // clock uses them to let loopback answers arrive before it moves time on.
 int HttpRequestsInFlight();
 quint64 HttpRequestsCompleted();
+// The numbers of the requests in flight, each request's own. While the fake web is in use every
+// request carries its number in the header below, so that the fake web can say which of them
+// it holds without answer.
+QList<quint64> HttpRequestNumbersInFlight();
+inline constexpr char kFakeWebRequestHeader[] = "X-Fake-Web-Request";
 
 // One HTTP request: opened with a method and an address, given headers, sent without waiting,
 // then watched until it completes; the caller waits through the event loop. Abandoning it
@@ -88,6 +93,7 @@ class HttpRequest {
 
     QString method_;
     QString url_;
+    quint64 number_ = 0;
     QList<QPair<QByteArray, QByteArray>> headers_;
     QPointer<QNetworkReply> reply_;
     QList<QMetaObject::Connection> handlers_;

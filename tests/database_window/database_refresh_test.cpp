@@ -9,7 +9,6 @@
 #include "metrics/fixture_pages.h"
 #include "platform/database.h"
 #include "shared/shared_connection.h"
-#include "support/database_files.h"
 #include "support/fake_browser.h"
 #include "support/other_program.h"
 #include "support/shared_database.h"
@@ -65,8 +64,9 @@ class DatabaseRefreshTest : public DatabaseWindowTest {
     // lock waits the window stood still for.
     int RefreshUnderALock(关键词数据库& w) {
         SharedConnection().SetLockWait(std::chrono::milliseconds(200));
-        const testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                                testing_support::LockKind::Write);
+        const testing_support::OtherProgramSession other(DatabasePath(),
+                                                         {QStringLiteral("begin immediate")});
+        EXPECT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         w.Command44_Click();
         return SharedConnection().LockWaits() - waits;

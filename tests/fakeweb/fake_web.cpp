@@ -2,9 +2,11 @@
 
 #include <httplib.h>
 
+#include <QCoreApplication>
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "platform/charset.h"
@@ -41,7 +43,48 @@ std::pair<QString, QString> HostAndPath(const httplib::Request& req) {
     return {host.toLower(), target};
 }
 
+// The numbers of the requests that loopback webs hold without answer, whichever web holds them.
+struct HeldRequests {
+    std::mutex mutex;
+    std::multiset<quint64> numbers;
+};
+
+HeldRequests& Held() {
+    static HeldRequests held;
+    return held;
+}
+
+// A request held without answer for the object's lifetime. The program's thread is woken to
+// look again at what it waits for: a change made here wakes no event loop by itself.
+class HeldWithoutAnswer {
+  public:
+    explicit HeldWithoutAnswer(quint64 number) : number_(number) {
+        std::lock_guard lock(Held().mutex);
+        Held().numbers.insert(number_);
+        if (QCoreApplication* application = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                application, [] {}, Qt::QueuedConnection);
+    }
+    ~HeldWithoutAnswer() {
+        std::lock_guard lock(Held().mutex);
+        Held().numbers.erase(Held().numbers.find(number_));
+    }
+    HeldWithoutAnswer(const HeldWithoutAnswer&) = delete;
+    HeldWithoutAnswer& operator=(const HeldWithoutAnswer&) = delete;
+
+  private:
+    quint64 number_;
+};
+
 }  // namespace
+
+bool AnswerMayCome() {
+    const QList<quint64> inFlight = platform::HttpRequestNumbersInFlight();
+    std::lock_guard lock(Held().mutex);
+    for (const quint64 number : inFlight)
+        if (!Held().numbers.contains(number)) return true;
+    return false;
+}
 
 struct FakeWeb::State {
     std::mutex mutex;
@@ -75,8 +118,15 @@ struct FakeWeb::State {
                         path,
                         {},
                         QByteArray::fromStdString(req.body)};
+        // The request's number is the fake web's own business, not the program's header.
+        const quint64 number =
+            QByteArray::fromStdString(req.get_header_value(platform::kFakeWebRequestHeader))
+                .toULongLong();
         for (const auto& [name, value] : req.headers)
-            request.headers.append({QString::fromStdString(name), QString::fromStdString(value)});
+            if (QString::fromStdString(name).compare(QLatin1String(platform::kFakeWebRequestHeader),
+                                                     Qt::CaseInsensitive) != 0)
+                request.headers.append(
+                    {QString::fromStdString(name), QString::fromStdString(value)});
 
         std::unique_lock lock(mutex);
         requests.push_back(request);
@@ -87,10 +137,12 @@ struct FakeWeb::State {
             res.status = 404;
             return;
         }
-        if (page->never)
+        if (page->never) {
+            const HeldWithoutAnswer held(number);
             stopping.wait(lock, [this] { return stopped; });
-        else if (page->delay.count() > 0)
+        } else if (page->delay.count() > 0) {
             stopping.wait_for(lock, page->delay, [this] { return stopped; });
+        }
         res.status = page->status;
         for (const auto& [name, value] : page->headers)
             res.set_header(name.toStdString(), value.toStdString());

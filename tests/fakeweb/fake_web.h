@@ -100,6 +100,11 @@ struct Request {
     QString Header(const QString& name) const;
 };
 
+// Whether an answer may still come to a request the program has out: some request in flight is
+// not one that a loopback web holds without answer (Page::Never). A test clock lets time pass
+// only once none may come.
+bool AnswerMayCome();
+
 class FakeWeb {
   public:
     FakeWeb();

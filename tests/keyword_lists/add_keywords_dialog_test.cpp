@@ -7,6 +7,7 @@
 #include "shell/database_bootstrap.h"
 #include "support/database_files.h"
 #include "support/fake_clock.h"
+#include "support/other_program.h"
 #include "support/qt_printers.h"
 #include "support/scripted_modals.h"
 #include "support/scripted_prompts.h"
@@ -175,8 +176,9 @@ TEST_F(AddKeywordsTest, AnAddUnderAnotherProgramsLockWaitsOnceAndWritesNothing) 
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     for (const auto& c : cases) {
         {
-            testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                              testing_support::LockKind::Write);
+            testing_support::OtherProgramSession other(DatabasePath(),
+                                                       {QStringLiteral("begin immediate")});
+            ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
             const int waits = SharedConnection().LockWaits();
             Add(QString::fromUtf8(c.mode), QStringLiteral("a\nb\nc"));
             EXPECT_EQ(SharedConnection().LockWaits() - waits, 1) << c.mode;

@@ -465,7 +465,6 @@ INSTANTIATE_TEST_SUITE_P(LaterMembers, SiteChainTest, testing::ValuesIn(kLaterMe
 // source's own time-out, and the sources after it answer at once.
 TEST_P(SiteChainTest, TheFirstSourceAskedWaitsItsOwnTimeOutForAPageThatNeverComes) {
     const ChainCase& c = GetParam();
-    clock.SetNetworkGrace(std::chrono::milliseconds(200));
     Serve(c.sources[0], fakeweb::Page::Never());
     CSeo seo;
     c.lookup(seo, kSite);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "shared/shared_connection.h"
-#include "support/database_files.h"
 #include "support/list_ends.h"
+#include "support/other_program.h"
 #include "support/test_environment.h"
 #include "test_host.h"
 
@@ -142,14 +142,19 @@ TEST_F(KeywordTableTest, AddtoDbTellsAFailedWrite) {
     EXPECT_EQ(prompts.prompts()[0].icon, platform::Icon::Critical);
 }
 
-// Another program writing to db.db for a few seconds delays a save; it loses nothing.
+// Another program writing to db.db delays a save until it lets go; the save loses nothing.
 TEST_F(KeywordTableTest, ASaveWaitsOutAnotherProgramsWriteLock) {
     metrics::TakeFailedRowSaves();
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(2500));
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+        other.EndWhenWaitedFor();
+        const int waits = SharedConnection().LockWaits();
         EXPECT_TRUE(metrics::SaveKeywordRow(
             window, Pane::Regular,
             {QStringLiteral("词"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        EXPECT_EQ(SharedConnection().LockWaits() - waits, 1) << "the save met the lock";
     }
     EXPECT_EQ(db.Rows(), QStringList{QStringLiteral("词|减肥|1|2|3|2026-12-10")});
     EXPECT_EQ(metrics::TakeFailedRowSaves().rows, 0);

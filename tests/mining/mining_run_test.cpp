@@ -8,8 +8,8 @@
 #include "fixture_pages.h"
 #include "metrics/fresh_database.h"
 #include "shared/busy_indicator.h"
-#include "support/database_files.h"
 #include "support/fake_browser.h"
+#include "support/other_program.h"
 #include "support/recording_sound.h"
 #include "support/test_environment.h"
 #include "test_binding.h"
@@ -583,8 +583,9 @@ TEST_F(MiningRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListin
     binding.window.SetTicked(metrics::Pane::Regular, metrics::PaneOption::Save, true);
     SharedConnection().SetLockWait(milliseconds(200));
     {
-        testing_support::ForeignLock lock(SharedConnection().ConnectionString(), milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(SharedConnection().ConnectionString(),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         Click();
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -8,6 +8,7 @@
 #include "platform/program_folder.h"
 #include "support/database_files.h"
 #include "support/failing_files.h"
+#include "support/other_program.h"
 
 namespace {
 
@@ -111,8 +112,9 @@ TEST_F(BatchList, AnImportUnderAnotherProgramsLockWaitsOnceAndWritesNothing) {
     const QString path = WriteFile(QStringLiteral("keywords.txt"), QByteArray("a\nb\nc\nd"));
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         Import(path);
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -265,8 +265,9 @@ TEST_F(BatchRun, ALockThatOutlastsTheWaitEndsTheSavingOfTheWholeBatchAndTheEndSa
     window->Check3->SetValue(1);
     SharedConnection().SetLockWait(milliseconds(200));
     {
-        testing_support::ForeignLock lock(DatabasePath(), milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         Click();
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -128,8 +128,9 @@ TEST_F(ResultList, ASubmitOfTenThousandRowsUnderAnotherProgramsLockWaitsOnceAndW
     w.Command34->click();
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         w.Command15->click();
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

@@ -26,7 +26,7 @@ TEST(BrowserView, LoadsAPageThroughTheHttpLayerInItsCharsetAndRunsNoScript) {
 
     browser->Navigate(QStringLiteral("http://www.baidu.com/s?wd=seo"));
     EXPECT_TRUE(browser->Busy());
-    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 5s));
+    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 30s));
 
     ASSERT_EQ(web.Requests().size(), 1u) << "the page alone, no script or resource";
     EXPECT_EQ(web.Requests()[0].Url(), QStringLiteral("http://www.baidu.com/s?wd=seo"));
@@ -46,7 +46,7 @@ TEST(BrowserView, ReportsTheAddressAfterARedirect) {
     platform::BrowserView* browser = platform::CreateBrowserView(&window);
 
     browser->Navigate(QStringLiteral("http://t.example/go"));
-    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 5s));
+    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 30s));
 
     EXPECT_EQ(browser->LocationUrl(), QStringLiteral("http://site.example/home"));
     EXPECT_EQ(browser->DocumentHtml(), QStringLiteral("<p>home"));
@@ -58,7 +58,7 @@ TEST(BrowserView, AnUnreachablePageShowsWhyAndLeavesTheDocumentEmpty) {
     platform::BrowserView* browser = platform::CreateBrowserView(&window);
 
     browser->Navigate(QStringLiteral("http://www.tarnwick.com/news.html?ver=4.0.0"));
-    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 5s));
+    ASSERT_TRUE(platform::WaitUntil([&] { return !browser->Busy(); }, 30s));
 
     EXPECT_TRUE(browser->DocumentHtml().isEmpty());
     auto* view = browser->findChild<QTextBrowser*>();

@@ -27,7 +27,7 @@ TEST(HttpRequestTest, SendsThroughTheFakeWebAndReportsStatusTextAndBytes) {
     request.Send();
     EXPECT_FALSE(request.Completed());  // sent without waiting
     EXPECT_EQ(platform::HttpRequestsInFlight(), 1);
-    ASSERT_TRUE(request.Wait(5s));
+    ASSERT_TRUE(request.Wait(30s));
     EXPECT_EQ(platform::HttpRequestsInFlight(), 0);
 
     EXPECT_EQ(request.Status(), 403);
@@ -49,7 +49,7 @@ TEST(HttpRequestTest, AnswersComeInTurnAndUnservedAddressesGet404) {
         HttpRequest request;
         request.Open(QStringLiteral("GET"), url);
         request.Send();
-        EXPECT_TRUE(request.Wait(5s));
+        EXPECT_TRUE(request.Wait(30s));
         return QString::number(request.Status()) + u' ' + QString::fromUtf8(request.ResponseBody());
     };
     EXPECT_EQ(fetch(QStringLiteral("http://a.cn/x?q=1")), QStringLiteral("200 1"));
@@ -72,8 +72,7 @@ TEST(HttpRequestTest, FailuresCompleteWithoutStatusAndAnAbandonedRequestIsDroppe
     {
         FakeWeb web;
         address = web.Address();
-        web.Serve(QStringLiteral("slow.cn"), QStringLiteral("/"),
-                  Page::Text(QStringLiteral("late")).After(200ms));
+        web.Serve(QStringLiteral("slow.cn"), QStringLiteral("/"), Page::Never());
         {
             HttpRequest abandoned;
             abandoned.Open(QStringLiteral("POST"), QStringLiteral("http://slow.cn/"));
@@ -88,7 +87,7 @@ TEST(HttpRequestTest, FailuresCompleteWithoutStatusAndAnAbandonedRequestIsDroppe
     HttpRequest refused;
     refused.Open(QStringLiteral("GET"), QStringLiteral("http://gone.cn/"));
     refused.Send();
-    EXPECT_TRUE(refused.Wait(5s));
+    EXPECT_TRUE(refused.Wait(30s));
     EXPECT_EQ(refused.Status(), 0);
     EXPECT_FALSE(refused.StatusText().isEmpty());
     EXPECT_TRUE(refused.ResponseBody().isEmpty());

@@ -220,7 +220,6 @@ TEST_F(IndexQueryTest, ARowWithoutAMonthlyVolumeAboveZeroKeepsTheDetailViewAndAs
 // its connection with it, so that the host's few connections stay free and the last keyword's
 // page still comes.
 TEST_F(IndexQueryTest, PagesGivenUpAtTheTimeOutLeaveTheHostsConnectionsFree) {
-    clock.SetNetworkGrace(milliseconds(150));
     constexpr int kGivenUp = 7;  // more than the connections opened to one host
     std::vector<fakeweb::Page> answers(kGivenUp, fakeweb::Page::Never());
     answers.push_back(fakeweb::Page::Bytes(PageBytes(QStringLiteral("google_results_larger.htm"))));

@@ -83,13 +83,17 @@ TEST_F(OpenDatabaseOrWarnTest, UnreadableFileCountsAsMissing) {
     EXPECT_EQ(prompts.Texts(), QStringList{kMissingDatabase});
 }
 
-// A lock another program holds for a moment at start-up is waited out: a locked file is not a
-// missing one.
+// A lock another program lets go of while the start-up waits for it is waited out: a locked file
+// is not a missing one.
 TEST_F(OpenDatabaseOrWarnTest, AFileAnotherProgramHoldsForAMomentIsWaitedFor) {
     folder.AddFreshDatabase();
     {
-        testing_support::ForeignLock lock(DatabasePath(), std::chrono::milliseconds(500));
+        testing_support::OtherProgramSession other(DatabasePath(),
+                                                   {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+        other.EndWhenWaitedFor();
         OpenDatabaseOrWarn(connection, nullptr, &missing);
+        EXPECT_EQ(connection.LockWaits(), 1) << "the open met the lock";
     }
     EXPECT_FALSE(missing);
     EXPECT_TRUE(connection.IsOpen());

@@ -1,40 +1,14 @@
 #include "support/database_files.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
 #include <QFile>
-#include <future>
 
 #include "platform/database.h"
 
 namespace testing_support {
-
-ForeignLock::ForeignLock(const QString& path, std::chrono::milliseconds hold, LockKind kind) {
-    std::promise<bool> locked;
-    std::future<bool> taken = locked.get_future();
-    const char* begin = kind == LockKind::Write ? "begin immediate" : "begin exclusive";
-    holder_ =
-        std::thread([file = path.toUtf8(), hold, begin, locked = std::move(locked)]() mutable {
-            sqlite3* db = nullptr;
-            const bool held = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE,
-                                              nullptr) == SQLITE_OK &&
-                              sqlite3_exec(db, begin, nullptr, nullptr, nullptr) == SQLITE_OK;
-            locked.set_value(held);
-            if (held) {
-                std::this_thread::sleep_for(hold);
-                sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
-            }
-            sqlite3_close(db);
-        });
-    if (!taken.get()) ADD_FAILURE() << "could not lock " << path.toStdString();
-}
-
-ForeignLock::~ForeignLock() {
-    holder_.join();
-}
 
 namespace {
 

@@ -2,35 +2,14 @@
 
 #include <QList>
 #include <QString>
-#include <chrono>
-#include <thread>
 
 namespace platform {
 class Connection;
 }
 
-// Ways a database file meets the program in the field: held by another program, damaged, or
-// out of reach for writing.
+// Ways a database file meets the program in the field: damaged, or out of reach for writing.
+// Another program's locks are another process's (support/other_program.h).
 namespace testing_support {
-
-// The locks another program takes on a database file: the write lock of a write under way, which
-// lets readers read on, or the exclusive lock, which lets nobody in.
-enum class LockKind { Write, Exclusive };
-
-// Another program's hold on a database file: another thread takes the file's lock of `kind`,
-// keeps it for `hold` and lets go. The constructor returns once the lock is held; the
-// destructor waits for the release.
-class ForeignLock {
-  public:
-    ForeignLock(const QString& path, std::chrono::milliseconds hold,
-                LockKind kind = LockKind::Exclusive);
-    ~ForeignLock();
-    ForeignLock(const ForeignLock&) = delete;
-    ForeignLock& operator=(const ForeignLock&) = delete;
-
-  private:
-    std::thread holder_;
-};
 
 // Makes every commit on `connection` after a `write` (a trigger's event, such as "insert on
 // keywords" or "delete on ranks") fail, as a file that refuses the transaction at its end does:

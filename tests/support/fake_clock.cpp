@@ -1,9 +1,12 @@
 #include "support/fake_clock.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include "fakeweb/fake_web.h"
 #include "platform/http_request.h"
 
 namespace testing_support {
@@ -16,17 +19,21 @@ FakeClock::~FakeClock() {
 }
 
 void FakeClock::Idle(std::chrono::milliseconds limit) {
-    // Answers from the loopback web arrive in real time: while requests are out, wait for one
-    // of them to complete and let the waiter look before any fake time passes. A request that
-    // stays unanswered lets the time pass after the grace.
+    // Answers from the loopback web arrive in real time: while one may still come, wait for a
+    // request to complete and let the waiter look before any fake time passes. A page that the
+    // web holds without answer lets the time pass as soon as the web holds it. Only a request
+    // that is stuck for good (one the network layer never sends) ends the wait otherwise.
     const quint64 completedBefore = platform::HttpRequestsCompleted();
     QCoreApplication::processEvents();
-    const QDeadlineTimer grace(grace_);
-    while (platform::HttpRequestsCompleted() == completedBefore &&
-           platform::HttpRequestsInFlight() > 0 && !grace.hasExpired()) {
+    const QDeadlineTimer stuck(std::chrono::minutes(1));
+    while (platform::HttpRequestsCompleted() == completedBefore && fakeweb::AnswerMayCome()) {
+        if (stuck.hasExpired()) {
+            ADD_FAILURE() << "a request to the loopback web got no answer for a minute";
+            break;
+        }
         QTimer bound;
         bound.setSingleShot(true);
-        bound.start(std::chrono::milliseconds(grace.remainingTime()));
+        bound.start(std::chrono::milliseconds(stuck.remainingTime()));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (platform::HttpRequestsCompleted() != completedBefore) return;

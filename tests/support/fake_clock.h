@@ -7,9 +7,10 @@
 namespace testing_support {
 
 // A clock that stands still until a wait asks it to pass time: every idle step advances it by
-// the whole time the wait allows, so waits of seconds return at once. Requests to the loopback
-// web still get a little real time to complete before the time moves. Installs itself, and
-// puts back the clock it replaced when it goes.
+// the whole time the wait allows, so waits of seconds return at once. An answer of the loopback
+// web that may still come is awaited in real time first, however long it takes: the time moves
+// only once no answer may come. Installs itself, and puts back the clock it replaced when it
+// goes.
 class FakeClock final : public platform::Clock {
   public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
@@ -20,16 +21,12 @@ class FakeClock final : public platform::Clock {
 
     void Set(const QDateTime& now) { now_ = now; }
     void Advance(std::chrono::milliseconds by) { now_ = now_.addMSecs(by.count()); }
-    // Real time a request to the loopback web gets before the clock moves on (default 2 s);
-    // tests of pages that never answer shorten it.
-    void SetNetworkGrace(std::chrono::milliseconds grace) { grace_ = grace; }
     // Total time the program spent waiting on this clock.
     std::chrono::milliseconds Waited() const { return waited_; }
 
   private:
     QDateTime now_;
     std::chrono::milliseconds waited_{0};
-    std::chrono::milliseconds grace_{2000};
     platform::Clock* previous_;
 };
 

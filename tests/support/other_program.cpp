@@ -1,5 +1,7 @@
 #include "support/other_program.h"
 
+#include "platform/database.h"
+
 namespace testing_support {
 namespace {
 
@@ -35,6 +37,7 @@ OtherProgramSession::OtherProgramSession(const QString& path, const QStringList&
 }
 
 OtherProgramSession::~OtherProgramSession() {
+    if (endsWhenWaitedFor_) platform::Connection::SetLockWaitNotice({});
     End();
 }
 
@@ -48,6 +51,13 @@ void OtherProgramSession::End() {
     process_.closeWriteChannel();
     if (!process_.waitForFinished(kProcessWaitMs)) process_.kill();
     process_.waitForFinished(kProcessWaitMs);
+}
+
+void OtherProgramSession::EndWhenWaitedFor() {
+    endsWhenWaitedFor_ = true;
+    platform::Connection::SetLockWaitNotice([this](bool waiting) {
+        if (waiting) End();
+    });
 }
 
 }  // namespace testing_support

@@ -32,12 +32,17 @@ class OtherProgramSession {
     QString Said() const { return said_; }
     // Lets go of the file: the connection closes as the program ends.
     void End();
+    // Lets go of the file as soon as a statement of this process begins to wait for its lock,
+    // however long the process takes to get there: the wait then ends as the other program
+    // does. Until this object goes, that takes the place of the process's notice of lock waits.
+    void EndWhenWaitedFor();
     // Ends the program without warning, as a kill or a crash does: its log stays behind.
     void Kill();
 
   private:
     QProcess process_;
     bool ready_ = false;
+    bool endsWhenWaitedFor_ = false;
     QString said_;
 };
 

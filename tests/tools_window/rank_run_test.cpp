@@ -124,9 +124,9 @@ TEST_F(RankRunTest, ALockThatOutlastsTheWaitEndsTheSavingAndTheRunGoesOnListing)
     const qsizetype told = prompts.Texts().size();
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
-                                          std::chrono::milliseconds(1500),
-                                          testing_support::LockKind::Write);
+        testing_support::OtherProgramSession other(folder.FilePath(QStringLiteral("db.db")),
+                                                   {QStringLiteral("begin immediate")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         Click("Command21");
         EXPECT_EQ(SharedConnection().LockWaits() - waits, 1);

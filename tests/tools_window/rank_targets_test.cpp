@@ -4,6 +4,7 @@
 #include "shared/shared_connection.h"
 #include "support/database_files.h"
 #include "support/list_ends.h"
+#include "support/other_program.h"
 #include "tools_window_fixture.h"
 
 namespace {
@@ -77,7 +78,8 @@ TEST_F(RankTargetsTest, AnAddTheDatabaseRefusesLeavesTheListAsItWasAndSaysWhy) {
     const QString db = folder.FilePath(QStringLiteral("db.db"));
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(db, std::chrono::milliseconds(1500));
+        testing_support::OtherProgramSession other(db, {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         const int waits = SharedConnection().LockWaits();
         prompts.Type(QStringLiteral("c.com"));
         Click("Command38");
@@ -205,8 +207,9 @@ TEST_F(RankTargetsTest, AnImportTheDatabaseRefusesIsToldInOneMessage) {
     const QString file = WriteFile(QStringLiteral("sites.txt"), QByteArray("a.com\r\nb.com\r\n"));
     SharedConnection().SetLockWait(std::chrono::milliseconds(200));
     {
-        testing_support::ForeignLock lock(folder.FilePath(QStringLiteral("db.db")),
-                                          std::chrono::milliseconds(1500));
+        testing_support::OtherProgramSession other(folder.FilePath(QStringLiteral("db.db")),
+                                                   {QStringLiteral("begin exclusive")});
+        ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
         prompts.Type(file);
         Click("Command15");
     }
