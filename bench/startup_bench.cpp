@@ -103,15 +103,20 @@ QString ProgramFolderHolding(int rows) {
     return folder->path();
 }
 
+// Times starts of `program`; the counter "fastest" holds the fastest of them in milliseconds,
+// which the goals compare: whatever else runs on the machine only ever adds to a start.
 void TimeStarts(benchmark::State& state, const QString& program, const QStringList& arguments,
                 int rows, const QDate& lastCheck) {
     const QProcessEnvironment environment = machine->Environment(ProgramFolderHolding(rows));
+    double fastest = 0;
     for (auto _ : state) {
         machine->CheckedOn(lastCheck);
         const double seconds = SecondsToIdle(program, arguments, environment);
         if (seconds == 0) state.SkipWithError("the program did not start");
         state.SetIterationTime(seconds);
+        if (fastest == 0 || seconds < fastest) fastest = seconds;
     }
+    state.counters["fastest"] = fastest * 1e3;
 }
 
 // The program on a day checked already, db.db holding `rows` keywords.
@@ -141,7 +146,9 @@ void BM_StartMinimalWindowAfterRequest(benchmark::State& state) {
                QDate::currentDate().addDays(-1));
 }
 
-constexpr int kStarts = 5;
+// A few starts a round, each round's program paired with its baseline right after it.
+constexpr int kStarts = 3;
+constexpr int kRounds = 9;
 
 BENCHMARK(BM_StartDayChecked)
     ->Apply(keyword_database::AtEveryStoredSize)
@@ -167,12 +174,12 @@ int main(int argc, char** argv) {
     Machine shared;
     machine = &shared;
     benchmark::Initialize(&argc, argv);
-    std::vector<side_by_side::Goal> goals =
-        keyword_database::AtEveryStoredSize("start-up to an idle shown window, day checked",
-                                            "BM_StartDayChecked", "BM_StartMinimalWindow", 1.3);
+    std::vector<side_by_side::Goal> goals = keyword_database::AtEveryStoredSize(
+        "start-up to an idle shown window, day checked", "BM_StartDayChecked",
+        "BM_StartMinimalWindow", 1.3, "fastest");
     goals.push_back({"start-up, first of a day, version page read", "BM_StartFirstOfDay",
-                     "BM_StartMinimalWindowAfterRequest", 1.3});
-    side_by_side::Run(goals, 5);
+                     "BM_StartMinimalWindowAfterRequest", 1.3, "fastest"});
+    side_by_side::Run(goals, kRounds);
     benchmark::Shutdown();
     return 0;
 }
