@@ -1,6 +1,7 @@
 // The start-up benchmark's baseline for a start that reads a page first: a program of its own,
 // linked against Qt Widgets and Qt Network alone, that asks for one page through the HTTP proxy
-// given (the loopback web) and waits for the answer before it shows its minimal main window.
+// given (the loopback web) and waits for the answer before it shows its minimal main window with
+// the program's captions.
 // Started as: minimal_fetch_window_program <address> <proxy host> <proxy port>
 
 #include <QApplication>
@@ -24,6 +25,6 @@ int main(int argc, char** argv) {
     if (reply->error() != QNetworkReply::NoError || reply->readAll().isEmpty()) return 1;
     delete reply;
     QMainWindow window;
-    ShowMinimalWindow(window);
+    ShowMinimalWindow(window, Captions::Program);
     return app.exec();
 }
