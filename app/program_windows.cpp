@@ -7,6 +7,7 @@
 #include "database_window/database_window.h"
 #include "mining_window/mining_window.h"
 #include "shell/main_window.h"
+#include "shell/program_font.h"
 #include "shell/work_windows.h"
 #include "tools_window/tools_window.h"
 
@@ -23,6 +24,7 @@ std::unique_ptr<MDIfrm> StartProgram(QApplication& app) {
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
+    UseChineseFont();
     static ProgramFields fields;
     RegisterProgramWindows(fields);
     auto window = std::make_unique<MDIfrm>();

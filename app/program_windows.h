@@ -22,7 +22,7 @@ void RegisterProgramWindows(ProgramFields& fields);
 class MDIfrm;
 class QApplication;
 
-// What main() runs once the application exists: Qt's standard buttons in Chinese, the program's
-// windows registered and the main window opened. Nothing when the start ended the program (an
-// updater took over); otherwise the main window, which the event loop then serves.
+// What main() runs once the application exists: Qt's standard buttons in Chinese, a Chinese font,
+// the program's windows registered and the main window opened. Nothing when the start ended the
+// program (an updater took over); otherwise the main window, which the event loop then serves.
 std::unique_ptr<MDIfrm> StartProgram(QApplication& app);

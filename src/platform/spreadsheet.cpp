@@ -1,7 +1,5 @@
 #include "platform/spreadsheet.h"
 
-#include <xlsxwriter.h>
-
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -10,6 +8,8 @@
 #include <map>
 #include <optional>
 #include <vector>
+
+#include "platform/spreadsheet_library.h"
 
 namespace platform {
 namespace {
@@ -118,13 +118,10 @@ QString CellReference(int row, int column) {
     return letters + QString::number(row);
 }
 
-SpreadsheetError ErrorOf(lxw_error error) {
-    return {static_cast<int>(error), QString::fromUtf8(lxw_strerror(error))};
-}
-
 }  // namespace
 
 struct Workbook::State {
+    const spreadsheet_library::Functions* lxw = nullptr;  // the writer's library, once loaded
     QTemporaryDir folder;
     lxw_workbook* book = nullptr;
     lxw_worksheet* sheet = nullptr;
@@ -143,7 +140,8 @@ struct Workbook::State {
 
     // Records the first failure and returns it; later calls keep returning it.
     SpreadsheetError Fail(lxw_error code) {
-        if (!error.Failed()) error = ErrorOf(code);
+        if (!error.Failed())
+            error = {static_cast<int>(code), QString::fromUtf8(lxw->lxw_strerror(code))};
         return error;
     }
 
@@ -155,9 +153,9 @@ struct Workbook::State {
     lxw_format* Format(double size, bool bold) {
         lxw_format*& format = formats[{size, bold}];
         if (!format) {
-            format = workbook_add_format(book);
-            format_set_font_size(format, size);
-            if (bold) format_set_bold(format);
+            format = lxw->workbook_add_format(book);
+            lxw->format_set_font_size(format, size);
+            if (bold) lxw->format_set_bold(format);
         }
         return format;
     }
@@ -171,9 +169,9 @@ struct Workbook::State {
         bool cut = false;
         const QString text = number ? value : StoredText(value, &cut);
         const lxw_error result =
-            number ? worksheet_write_number(sheet, row - 1, column - 1, *number, format)
-                   : worksheet_write_string(sheet, row - 1, column - 1, text.toUtf8().constData(),
-                                            format);
+            number ? lxw->worksheet_write_number(sheet, row - 1, column - 1, *number, format)
+                   : lxw->worksheet_write_string(sheet, row - 1, column - 1,
+                                                 text.toUtf8().constData(), format);
         if (result != LXW_NO_ERROR) return Fail(result);
         if (cut) cutCells << CellReference(row, column);
 
@@ -187,19 +185,25 @@ struct Workbook::State {
 };
 
 Workbook::Workbook() : d_(std::make_unique<State>()) {
+    QString why;
+    d_->lxw = spreadsheet_library::Load(&why);
+    if (!d_->lxw) {
+        d_->error = {kSpreadsheetWriterMissing, why};
+        return;
+    }
     if (!d_->folder.isValid()) {
         d_->Fail(LXW_ERROR_CREATING_TMPFILE);
         return;
     }
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    d_->book = workbook_new_opt(d_->BookPath().toUtf8().constData(), &options);
-    if (d_->book) d_->sheet = workbook_add_worksheet(d_->book, nullptr);
+    d_->book = d_->lxw->workbook_new_opt(d_->BookPath().toUtf8().constData(), &options);
+    if (d_->book) d_->sheet = d_->lxw->workbook_add_worksheet(d_->book, nullptr);
     if (!d_->sheet) d_->Fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
 }
 
 Workbook::~Workbook() {
-    if (d_->book) lxw_workbook_free(d_->book);
+    if (d_->book) d_->lxw->lxw_workbook_free(d_->book);
 }
 
 SpreadsheetError Workbook::SetRowFont(int row, double size, bool bold) {
@@ -207,7 +211,8 @@ SpreadsheetError Workbook::SetRowFont(int row, double size, bool bold) {
     if (row < 1) return d_->Fail(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
     lxw_format* format = d_->Format(size, bold);
     d_->rowFonts[row] = {size, bold, format};
-    const lxw_error result = worksheet_set_row(d_->sheet, row - 1, LXW_DEF_ROW_HEIGHT, format);
+    const lxw_error result =
+        d_->lxw->worksheet_set_row(d_->sheet, row - 1, LXW_DEF_ROW_HEIGHT, format);
     return result == LXW_NO_ERROR ? d_->error : d_->Fail(result);
 }
 
@@ -237,7 +242,7 @@ SpreadsheetError Workbook::FitColumns() {
     for (size_t c = 0; c < d_->widths.size(); ++c) {
         if (d_->widths[c] == 0) continue;  // an empty column keeps the default width
         const double width = std::min(kMaxColumnWidth, std::ceil(d_->widths[c] + 1.5));
-        const lxw_error result = worksheet_set_column(d_->sheet, c, c, width, nullptr);
+        const lxw_error result = d_->lxw->worksheet_set_column(d_->sheet, c, c, width, nullptr);
         if (result != LXW_NO_ERROR) return d_->Fail(result);
     }
     return d_->error;
@@ -245,7 +250,7 @@ SpreadsheetError Workbook::FitColumns() {
 
 SpreadsheetError Workbook::Save(const QString& path) {
     if (!d_->Open()) return d_->Refuse();
-    const lxw_error closed = workbook_close(d_->book);  // frees the workbook in every case
+    const lxw_error closed = d_->lxw->workbook_close(d_->book);  // frees the workbook in every case
     d_->book = nullptr;
     if (closed != LXW_NO_ERROR) return d_->Fail(closed);
 

@@ -18,12 +18,21 @@ struct SpreadsheetError {
     bool Failed() const { return number != 0; }
 };
 
+// The error number of a workbook whose writer library could not be loaded.
+constexpr int kSpreadsheetWriterMissing = -1;
+
+// Workbooks from now on load the writer's library from `fileName` instead of the one the build
+// names (empty: that one again): how a test meets a missing library.
+void UseSpreadsheetLibrary(const QString& fileName);
+
 // A new workbook of one worksheet, saved as an .xlsx file. Rows and columns count from 1.
 // Rows are written in ascending order and a row once left cannot be written again: finished
 // rows go to disk at once, so a sheet of any size takes little memory. After the first failure
 // every call returns that failure and nothing is saved.
 // A cell keeps its text as given, with two exceptions: a NUL character is dropped, and a text
-// longer than a cell holds (kMaxCellText) is cut to that length.
+// longer than a cell holds (kMaxCellText) is cut to that length. The writer's library is loaded
+// with the first workbook; when it cannot be, the workbook fails at once with
+// kSpreadsheetWriterMissing and a description that names it.
 class Workbook {
   public:
     Workbook();

@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include "platform/modal_dialog.h"
@@ -33,6 +32,7 @@
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
 #include "shell/suggest_dialog.h"
+#include "shell/toolbar_pictures.h"
 #include "shell/version_check.h"
 #include "shell/work_window.h"
 
@@ -167,12 +167,12 @@ void MDIfrm::CreateToolbar() {
     buttons_ << Toolbar1->addSeparator();
     const struct {
         const char* caption;
-        QStyle::StandardPixmap image;
+        ToolbarPicture image;
     } designed[] = {
-        {"关键词挖掘", QStyle::SP_FileDialogContentsView},
-        {"关键词工具", QStyle::SP_FileDialogDetailedView},
-        {"关键词数据库", QStyle::SP_FileDialogListView},
-        {" 外链拓展 ", QStyle::SP_DriveNetIcon},
+        {"关键词挖掘", ToolbarPicture::Mining},
+        {"关键词工具", ToolbarPicture::Tools},
+        {"关键词数据库", ToolbarPicture::Database},
+        {" 外链拓展 ", ToolbarPicture::Links},
     };
     for (const auto& button : designed) {
         QAction* action =
@@ -208,9 +208,9 @@ platform::BrowserControl* TheMainBrowser() {
     return theMainWindow ? theMainWindow->WebBrowser1 : nullptr;
 }
 
-QIcon MDIfrm::ToolbarImage(QStyle::StandardPixmap image) const {
+QIcon MDIfrm::ToolbarImage(ToolbarPicture image) const {
     // Every button's picture fills the toolbar's picture size, so that captions line up.
-    return QIcon(platform::StandardPicture(image, Toolbar1->iconSize().width()));
+    return QIcon(DrawToolbarPicture(image, Toolbar1->iconSize().width()));
 }
 
 QAction* MDIfrm::Button(int index) const {
@@ -237,7 +237,7 @@ bool MDIfrm::MDIForm_Load() {
     spacer->setFixedWidth(16);
     buttons_ << Toolbar1->addWidget(spacer);
     QAction* sideBar =
-        Toolbar1->addAction(ToolbarImage(QStyle::SP_ArrowLeft), QStringLiteral("隐藏侧栏"));
+        Toolbar1->addAction(ToolbarImage(ToolbarPicture::HideSideBar), QStringLiteral("隐藏侧栏"));
     sideBar->setCheckable(true);
     connect(sideBar, &QAction::triggered, this, [this] { Toolbar1_ButtonClick(7); });
     buttons_ << sideBar;

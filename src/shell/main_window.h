@@ -13,6 +13,7 @@
 #include "platform/shell.h"
 #include "platform/tray.h"
 #include "shell/popup_menus.h"
+#include "shell/toolbar_pictures.h"
 #include "shell/work_windows.h"
 
 class QMdiSubWindow;
@@ -107,7 +108,7 @@ class MDIfrm : public QMainWindow {
   private:
     void CreateMenus();
     void CreateToolbar();
-    QIcon ToolbarImage(QStyle::StandardPixmap image) const;
+    QIcon ToolbarImage(ToolbarPicture image) const;
     void CreateStatusBar();
     void ShowNewsWindow();
 

@@ -1,5 +1,6 @@
 #include "platform/spreadsheet.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -12,6 +13,13 @@ using platform::SpreadsheetError;
 using platform::Workbook;
 
 namespace {
+
+// Workbooks load the writer from `fileName` while it lives, then from the library the build
+// names again.
+struct WriterLibrary {
+    explicit WriterLibrary(const QString& fileName) { platform::UseSpreadsheetLibrary(fileName); }
+    ~WriterLibrary() { platform::UseSpreadsheetLibrary({}); }
+};
 
 QString SheetXml(const QString& book) {
     return QString::fromUtf8(
@@ -150,6 +158,37 @@ TEST(SpreadsheetTest, AFailedWorkbookReportsItsErrorAndLeavesTheTargetAlone) {
     EXPECT_EQ(saved.number, 2);
     EXPECT_EQ(saved.description,
               QStringLiteral("Error creating output xlsx file. Usually a permissions error."));
+}
+
+// The writer's library is loaded with the first workbook: one that cannot be loaded, or that
+// lacks the writer's functions, fails every call with a cause that names it, and saves nothing.
+TEST(SpreadsheetTest, AWriterLibraryThatCannotServeFailsTheWorkbookWithItsName) {
+    Dl_info core{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(&qVersion), &core), 0);
+    struct Case {
+        QString library;
+        QString cause;  // a part of the description
+    };
+    const std::vector<Case> cases = {
+        {QStringLiteral("libtarnwick-no-such-writer.so.9"),
+         QStringLiteral("找不到导出Excel所需的电子表格组件 libtarnwick-no-such-writer.so.9")},
+        {QString::fromLocal8Bit(core.dli_fname), QStringLiteral("缺少 workbook_new_opt")},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("book.xlsx"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.library.toStdString());
+        const WriterLibrary missing(c.library);
+        Workbook book;
+        const SpreadsheetError cell = book.SetCell(1, 1, QStringLiteral("x"));
+        EXPECT_EQ(cell.number, platform::kSpreadsheetWriterMissing);
+        EXPECT_TRUE(cell.description.contains(c.cause)) << cell.description.toStdString();
+        EXPECT_EQ(book.Save(path).description, cell.description);
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    Workbook restored;
+    ASSERT_FALSE(restored.SetCell(1, 1, QStringLiteral("x")).Failed());
+    EXPECT_FALSE(restored.Save(path).Failed());
 }
 
 }  // namespace

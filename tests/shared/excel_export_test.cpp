@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "platform/row_table.h"
+#include "platform/spreadsheet.h"
 #include "support/test_environment.h"
 #include "support/unzip.h"
 
@@ -142,6 +143,28 @@ TEST_F(ExcelExportTest, AFailureIsShownWithItsNumberAndDescriptionAndSavesNothin
         EXPECT_EQ(shown.icon, platform::Icon::Critical);
         EXPECT_FALSE(QFile::exists(scratch.filePath(c.file)));
     }
+}
+
+// The spreadsheet writer is a library of its own, loaded at the first export: a machine without
+// it learns why the export failed.
+TEST_F(ExcelExportTest, AMissingSpreadsheetWriterIsAFailedExportThatNamesIt) {
+    platform::UseSpreadsheetLibrary(QStringLiteral("libtarnwick-no-such-writer.so.9"));
+    platform::RowTable list;
+    FillWithHiddenColumns(list, 2);
+    const QString path = folder.FilePath(QStringLiteral("book.xlsx"));
+    const bool exported = ExportListToExcel(list, path);
+    platform::UseSpreadsheetLibrary({});
+
+    EXPECT_FALSE(exported);
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    const ScriptedPrompts::Prompt& shown = prompts.prompts().front();
+    EXPECT_TRUE(shown.text.startsWith(
+        QStringLiteral("导出失败，原因如下：\r\n\r\n-1:   找不到导出Excel所需的电子表格组件 "
+                       "libtarnwick-no-such-writer.so.9，请安装后再导出。")))
+        << shown.text.toStdString();
+    EXPECT_EQ(shown.title, QStringLiteral("导出失败"));
+    EXPECT_EQ(shown.icon, platform::Icon::Critical);
 }
 
 }  // namespace
