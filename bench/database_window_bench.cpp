@@ -400,14 +400,17 @@ BENCHMARK(Window_DeleteCheckedCommand)->Unit(benchmark::kMillisecond)->Iteration
 BENCHMARK(Window_RefreshPerKeyword)
     ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Iterations(6);
 BENCHMARK(Window_FirstRefreshPerKeyword)
     ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Iterations(2);
 BENCHMARK(Plain_RefreshPerKeyword)
     ->Apply(keyword_database::AtEveryStoredSize)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Iterations(6);
 
 int main(int argc, char** argv) {

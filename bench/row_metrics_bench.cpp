@@ -201,8 +201,8 @@ int main(int argc, char** argv) {
     World theWorld;
     world = &theWorld;
     const int result = app.Run(keyword_database::AtEveryStoredSize(
-                                   "row metrics per keyword, mining window shown",
-                                   "BM_ShownRowMetrics", "BM_PlainRowMetrics", 1.3, "per_keyword"),
+                                   "row metrics per keyword, window shown", "BM_ShownRowMetrics",
+                                   "BM_PlainRowMetrics", 1.3, "per_keyword"),
                                5);
     world = nullptr;
     return result;
