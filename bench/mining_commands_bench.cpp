@@ -104,7 +104,7 @@ void Sqlite_Submit10000(benchmark::State& state) {
     sqlite3_open_v2(
         keyword_database::SharedFiles().Path(stored, QStringLiteral("plain")).toUtf8().constData(),
         &db, SQLITE_OPEN_READWRITE, nullptr);
-    for (const char* setup : {"pragma journal_mode = wal", "pragma synchronous = normal",
+    for (const char* setup : {"pragma journal_mode = delete", "pragma synchronous = full",
                               "create index if not exists keywords_keys on keywords (keys)"})
         sqlite3_exec(db, setup, nullptr, nullptr, nullptr);
     const QByteArray cleanUp = "delete from keywords where id > " + QByteArray::number(stored);

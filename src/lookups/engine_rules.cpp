@@ -12,7 +12,9 @@ namespace lookups {
 
 namespace {
 
-const QString kNextPageLink = QStringLiteral(">下一页<");
+// Baidu's results run up to its next-page link, and split where each result's table opens.
+const QString kBaiduResultsEnd = QStringLiteral(">下一页<");
+const QString kBaiduResultStart = QStringLiteral("<table ");
 
 // The pieces of `text` between the occurrences of `marker` (the text before the first is piece
 // 0); a text without the marker is one piece, an empty text none.
@@ -70,12 +72,17 @@ bool IsBaiduPaidListing(const QString& piece) {
 std::optional<QList<ResultEntry>> ParseBaidu(const QString& page, const QString& paidMarker) {
     if (page.isEmpty()) return std::nullopt;
     std::optional<QString> region =
-        RegionFrom(page, QStringLiteral("</font></a></td></tr></table>"), kNextPageLink);
+        RegionFrom(page, QStringLiteral("</font></a></td></tr></table>"), kBaiduResultsEnd);
     // A blank marker would open a region at the top of any page, a verification page too.
     const QString& marker = paidMarker.trimmed().isEmpty() ? kDefaultPaidListingMarker : paidMarker;
-    if (!region || region->isEmpty()) region = RegionFrom(page, marker, kNextPageLink);
+    if (!region || region->isEmpty()) {
+        region = RegionFrom(page, marker, kBaiduResultsEnd);
+        // A marker that other pages carry too ("<html") opens a region on a verification page:
+        // only one that holds a result is the results.
+        if (region && !region->contains(kBaiduResultStart)) return std::nullopt;
+    }
     if (!region) return std::nullopt;
-    const QStringList pieces = Pieces(*region, QStringLiteral("<table "));
+    const QStringList pieces = Pieces(*region, kBaiduResultStart);
     QList<ResultEntry> results;
     int place = 0;
     for (qsizetype j = 1; j < pieces.size(); ++j) {
@@ -203,18 +210,17 @@ QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword) 
     return rule.base + rule.queryPath.arg(encodedKeyword);
 }
 
-std::optional<QList<ResultEntry>> ParseResultPage(RankEngine engine, const QString& page,
-                                                  const QString& paidMarker) {
+ResultPage ParseResultPage(RankEngine engine, const QString& page, const QString& paidMarker) {
     const EngineTableRow& row = RowOf(engine);
-    std::optional<QList<ResultEntry>> results = row.parse(page, paidMarker);
-    if (results) return results;
+    if (std::optional<QList<ResultEntry>> results = row.parse(page, paidMarker))
+        return {ResultPage::Kind::Results, std::move(*results)};
     for (const QString& wording : row.noResults)
-        if (page.contains(wording)) return QList<ResultEntry>();
-    return std::nullopt;
+        if (page.contains(wording)) return {ResultPage::Kind::NothingFound, {}};
+    return {};
 }
 
-bool LinksToNextPage(const QString& page) {
-    return page.contains(kNextPageLink);
+bool ShowsNextPage(const QString& page) {
+    return page.contains(QStringLiteral("下一页"));
 }
 
 }  // namespace lookups

@@ -48,16 +48,24 @@ QString QueryAddress(const RankEngineRule& rule, const QString& encodedKeyword);
 // The text that opens Baidu's paid-listing area when no other is kept, or a blank one.
 inline const QString kDefaultPaidListingMarker = QStringLiteral(">来百度推广");
 
-// The results of one results page of `engine`, in page order; none when the page says in the
-// engine's own words that the search found nothing. Nothing when the page is neither (a
-// verification or blocking page, or no page at all): it says nothing about where a site
-// stands. `paidMarker` opens Baidu's paid-listing area and serves Baidu only; a blank one is
-// no marker, and the default holds.
-std::optional<QList<ResultEntry>> ParseResultPage(RankEngine engine, const QString& page,
-                                                  const QString& paidMarker = {});
+// What one page that `engine` answered holds.
+struct ResultPage {
+    enum class Kind {
+        Results,       // a results page, its results in page order (it may hold none)
+        NothingFound,  // the engine's own word that the search found nothing: no page follows
+        Unreadable,    // neither (a verification or blocking page, or no page at all): it says
+                       // nothing about where a site stands
+    };
+    Kind kind = Kind::Unreadable;
+    QList<ResultEntry> results;
+};
 
-// Whether a results page links to the next page of results; the last page does not, and the
-// pages after it hold no result.
-bool LinksToNextPage(const QString& page);
+// Reads one page of `engine`. `paidMarker` opens Baidu's paid-listing area and serves Baidu
+// only; a blank one is no marker, and the default holds.
+ResultPage ParseResultPage(RankEngine engine, const QString& page, const QString& paidMarker = {});
+
+// Whether a results page shows any sign of a next page of results: "下一页" in any form, as a
+// link's text with or without arrows after it, or as its title. The last page shows none.
+bool ShowsNextPage(const QString& page);
 
 }  // namespace lookups

@@ -46,6 +46,11 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
     fetcher.TryTime(kPageTimeOut);
     int paidListings = 0;  // over every page scanned so far
     bool missedPage = false;
+    // A page of results without any sign of a next page is likely the last. The pages after it
+    // are still asked for, since such a sign may be written in ways not known here, but one
+    // that comes back unread is held against the lookup only when results follow it.
+    bool pastLastPage = false;
+    bool unreadPastLastPage = false;
     // Nothing reported: a failure when a page was missed, since it might have held the site.
     const auto nothingReported = [&] {
         pageIndexField = QString::number(maxnum_);
@@ -56,16 +61,18 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
     for (int p = s; p < pagesEnd; ++p) {
         const QString address = PageAddress(rule, keyword, p);
         fetcher.url(address);
-        // No answer, an empty one, an error page and one that is neither a results page nor
-        // the engine's word that it found nothing (a verification or blocking page) alike
-        // leave the page unread.
+        // No answer, an empty one and an error page alike leave the page unread.
         const QString page = fetcher.GetSrcOnSuccess();
-        const std::optional<QList<ResultEntry>> results = ParseResultPage(engine, page, paidMarker);
-        if (!results) {
-            missedPage = true;
+        const ResultPage read = ParseResultPage(engine, page, paidMarker);
+        if (read.kind == ResultPage::Kind::NothingFound) break;
+        if (read.kind == ResultPage::Kind::Unreadable) {
+            (pastLastPage ? unreadPastLastPage : missedPage) = true;
             continue;
         }
-        for (const ResultEntry& result : *results) {
+        missedPage = missedPage || unreadPastLastPage;
+        unreadPastLastPage = false;
+        pastLastPage = !ShowsNextPage(page);
+        for (const ResultEntry& result : read.results) {
             if (result.paid) {
                 ++paidListings;
                 continue;
@@ -84,8 +91,6 @@ int cKeyrank::GetRank(RankEngine engine, int s, int rank) {
             pageIndexField = QString::number(p);
             return position;
         }
-        // The pages after the last page of results hold none: they are not asked for.
-        if (!LinksToNextPage(page)) break;
     }
     return nothingReported();
 }

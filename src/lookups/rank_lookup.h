@@ -53,8 +53,9 @@ class cKeyrank {
     // Whether the last lookup missed a results page it asked for (no answer in time, an empty
     // answer, an error status, or a page that is neither a results page nor the engine's word
     // that it found nothing) and found the site on no page read before it: its 0 then says
-    // nothing about the site. A page that the last page of results did not link to is not
-    // asked for, and so not missed.
+    // nothing about the site. A page unread after a page of results that showed no next page
+    // is past the last page, and not missed, unless a later page holds results; after the
+    // engine's word that it found nothing no page is asked for.
     bool LastLookupFailed() const { return lastLookupFailed_; }
 
   private:

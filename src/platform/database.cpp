@@ -23,6 +23,11 @@ QHash<QString, int>& OpenFiles() {
     return files;
 }
 
+std::function<void(bool)>& LockWaitNotice() {
+    static std::function<void(bool)> notice;
+    return notice;
+}
+
 // The user's words for each failure; the library's own text follows where it says more.
 QString FailureText(Failure failure, const QString& library) {
     switch (failure) {
@@ -85,6 +90,17 @@ QVariant Recordset::Field(int index) const {
 void Connection::StatementReset::operator()(sqlite3_stmt* statement) const {
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
+    owner->EndLockWaitNotice();
+}
+
+void Connection::SetLockWaitNotice(std::function<void(bool waiting)> notice) {
+    LockWaitNotice() = std::move(notice);
+}
+
+void Connection::EndLockWaitNotice() {
+    if (!lockWaitShown_) return;
+    lockWaitShown_ = false;
+    if (LockWaitNotice()) LockWaitNotice()(false);
 }
 
 Connection::~Connection() {
@@ -97,7 +113,7 @@ bool Connection::Open(const QString& path) {
     checked_ = false;
     lastCode_ = SQLITE_OK;
     lastError_.clear();
-    setAsideLog_.clear();
+    setAsideLog_ = {};
     return OpenFile(lockWait_);
 }
 
@@ -114,7 +130,7 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
                 case database_log::LogVerdict::Replay:
                     break;
                 case database_log::LogVerdict::SetAside:
-                    setAsideLog_ = log.setAsideTo;
+                    setAsideLog_ = log;
                     break;
                 case database_log::LogVerdict::HeldByOther:
                     pending_ = true;
@@ -146,6 +162,7 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
     const std::chrono::milliseconds usual = std::exchange(lockWait_, wait);
     const int read =
         sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    EndLockWaitNotice();
     lockWait_ = usual;
     if (read != SQLITE_OK) {
         Fail();
@@ -154,27 +171,25 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
         return false;
     }
     pending_ = false;
-    UseWriteAheadLog();
+    // A commit returns only once the file itself holds it on the disk: a kill or a power cut
+    // takes no row the program said it saved.
+    sqlite3_exec(db_, "pragma synchronous = full", nullptr, nullptr, nullptr);
+    UseRollbackJournal();
     return true;
 }
 
-bool Connection::UseWriteAheadLog() {
-    // A commit appends to the log instead of rewriting pages and flushing the disk each time,
-    // and readers no longer wait for a writer. At synchronous NORMAL a committed transaction
-    // is in the system's hands before the commit returns: it survives the program being
-    // killed at any moment; only a power cut may take the last commits, never the file's
-    // soundness. A file that refuses the change (read-only) keeps its own journal and still
-    // serves for reading; one that another program holds is changed at a later write.
-    if (inLogMode_) return true;
+void Connection::UseRollbackJournal() {
+    // A file already in the journal mode changes nothing here and reads nothing. A log the
+    // open replayed is folded into the file and removed, and the file stays one file from now
+    // on. Not while another program shares the log: it is tried again at the next write.
+    if (inRollbackJournal_) return;
     const NoLockWait noWait(*this);
     const int code = lastCode_;
     const QString error = lastError_;
-    const std::optional<Recordset> mode = Query(QStringLiteral("pragma journal_mode = wal"));
-    inLogMode_ = mode && mode->Field(0).toString() == u"wal";
-    if (inLogMode_) Execute(QStringLiteral("pragma synchronous = normal"));
+    const std::optional<Recordset> mode = Query(QStringLiteral("pragma journal_mode = delete"));
+    inRollbackJournal_ = mode && mode->Field(0).toString() == u"delete";
     lastCode_ = code;
     lastError_ = error;
-    return inLogMode_;
 }
 
 void Connection::Close() {
@@ -186,16 +201,9 @@ void Connection::Close() {
 void Connection::CloseFile() {
     FinalizeStatements();
     if (!db_) return;
-    // The file is left with an ordinary journal: it opens again from a folder that has become
-    // read-only, and a copy of db.db alone is the whole database. Not when another program
-    // has it open too, nor on a file no longer at the path.
-    if (inLogMode_ && !moved_) {
-        const NoLockWait noWait(*this);
-        sqlite3_exec(db_, "pragma journal_mode = delete", nullptr, nullptr, nullptr);
-    }
     sqlite3_close(db_);
     db_ = nullptr;
-    inLogMode_ = false;
+    inRollbackJournal_ = false;
     if (--OpenFiles()[registeredAs_] <= 0) OpenFiles().remove(registeredAs_);
     registeredAs_.clear();
 }
@@ -218,24 +226,33 @@ bool Connection::Reconnect() {
 
 bool Connection::FileInPlace() {
     int moved = 0;
-    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved)
-        return true;
+    const bool gone =
+        sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved;
+    // Another program cut the file short while a transaction of ours was open: committing would
+    // lay the transaction's pages over a file that no longer holds the ones it read.
+    const bool cutShort =
+        !gone && !sqlite3_get_autocommit(db_) && FileSize().value_or(sizeAtBegin_) < sizeAtBegin_;
+    if (!gone && !cutShort) return true;
     moved_ = true;
-    // What was saved before goes whole into the moved file, and the log that the library leaves
-    // at the path is emptied: another program that opens the file now at the path must not read
-    // this file's pages out of it.
-    if (inLogMode_) {
-        const NoLockWait noWait(*this);
-        sqlite3_exec(db_, "pragma wal_checkpoint(truncate)", nullptr, nullptr, nullptr);
-    }
     return Fail(SQLITE_READONLY_DBMOVED, QStringLiteral("the database file was moved"));
 }
 
+std::optional<long long> Connection::FileSize() {
+    sqlite3_file* file = nullptr;
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods || file->pMethods->xFileSize(file, &size) != SQLITE_OK)
+        return std::nullopt;
+    return size;
+}
+
 bool Connection::ReadyToWrite() {
-    if ((moved_ || pending_) && !Reconnect()) return false;
+    // Inside a transaction the file it began on stays the one: a moved file fails it.
+    const bool inTransaction = db_ && !pending_ && !sqlite3_get_autocommit(db_);
+    if (!inTransaction && (moved_ || pending_) && !Reconnect()) return false;
     if (!db_) return Fail(SQLITE_MISUSE, QStringLiteral("database not open"));
     if (!FileInPlace()) return false;
-    UseWriteAheadLog();
+    if (!inTransaction) UseRollbackJournal();
     return true;
 }
 
@@ -258,10 +275,17 @@ int Connection::WaitOutLock(void* connection, int attempt) {
     // Short sleeps: the statement goes on soon after the other program lets go.
     constexpr std::chrono::milliseconds kPoll{10};
     Connection& self = *static_cast<Connection*>(connection);
+    if (self.lockOutlasted_) return 0;
     const auto now = std::chrono::steady_clock::now();
     if (attempt == 0) {
-        if (self.lockWait_ > self.lockWait_.zero()) ++self.lockWaits_;
         self.lockWaitStart_ = now;
+        if (self.lockWait_ > self.lockWait_.zero()) {
+            ++self.lockWaits_;
+            if (!self.lockWaitShown_ && LockWaitNotice()) {
+                self.lockWaitShown_ = true;
+                LockWaitNotice()(true);
+            }
+        }
     }
     const auto left = self.lockWait_ - (now - self.lockWaitStart_);
     if (left <= left.zero()) return 0;
@@ -276,6 +300,7 @@ bool Connection::Fail() {
 bool Connection::Fail(int code, const QString& error) {
     lastCode_ = code;
     lastError_ = error;
+    if (inOneLockWait_ && LastFailureWasLock()) lockOutlasted_ = true;
     return false;
 }
 
@@ -297,7 +322,7 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
         }
         statements_.insert(sql, raw);
     }
-    Statement statement(raw);
+    Statement statement(raw, StatementReset{this});
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& value = params[i];
         int bound = SQLITE_OK;
@@ -330,16 +355,14 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
     return statement;
 }
 
-bool Connection::WritesAlone(const QString& sql) {
-    // Inside a transaction its begin asked already.
-    if (db_ && !pending_ && !sqlite3_get_autocommit(db_)) return false;
+bool Connection::Writes(const QString& sql) {
     const Statement statement = Prepare(sql, {});
-    return statement && sqlite3_get_autocommit(db_) && !sqlite3_stmt_readonly(statement.get());
+    return statement && !sqlite3_stmt_readonly(statement.get());
 }
 
 bool Connection::Execute(const QString& sql, const QVariantList& params) {
     rowsAffected_ = 0;
-    if (WritesAlone(sql) && !ReadyToWrite()) return false;
+    if (Writes(sql) && !ReadyToWrite()) return false;
     Statement statement = Prepare(sql, params);
     if (!statement) return false;
     int step;
@@ -410,16 +433,6 @@ bool Connection::HasTable(const QString& table) {
     return found && found->RecordCount() > 0;
 }
 
-bool Connection::PagesIntact() {
-    const std::optional<Recordset> verdict = Query(QStringLiteral("pragma quick_check(1)"));
-    if (!verdict) return false;
-    const QString found = verdict->Field(0).toString();
-    if (found == u"ok") return true;
-    lastCode_ = SQLITE_CORRUPT;
-    lastError_ = found;
-    return false;
-}
-
 bool Connection::TakesWrites() {
     if (!BeginWrite()) return false;
     // The version number is rewritten as it stands: a write that changes nothing.
@@ -432,14 +445,16 @@ bool Connection::TakesWrites() {
 }
 
 bool Connection::BeginWrite() {
-    return ReadyToWrite() && Execute(QStringLiteral("begin immediate"));
+    if (!ReadyToWrite() || !Execute(QStringLiteral("begin immediate"))) return false;
+    sizeAtBegin_ = FileSize().value_or(0);
+    return true;
 }
 
 bool Connection::Commit() {
     // A failure such as a full disk may have taken the transaction back already; its error stays
     // the one told.
     if (!db_ || sqlite3_get_autocommit(db_)) return false;
-    if (Execute(QStringLiteral("commit"))) return true;
+    if (FileInPlace() && Execute(QStringLiteral("commit"))) return true;
     Rollback();
     return false;
 }

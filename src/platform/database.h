@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/database_log.h"
+
 // The SQLite handles stay opaque here: only the database layer's source sees the library.
 struct sqlite3;
 struct sqlite3_stmt;
@@ -76,13 +78,18 @@ enum class Failure {
 // answering the window meanwhile: a job that writes many rows takes the lock once, in a write
 // transaction (WriteTransaction), and gives up at the first lock that outlasts the wait.
 //
+// The file keeps the library's rollback journal, which exists only while a write is under way:
+// after every commit the file alone is the whole database, on the disk before the commit
+// returns, so that users may copy, restore or replace it between jobs. A file that arrives with
+// a write-ahead log has its own log replayed and is turned back to the journal at the open.
+//
 // The file belongs to the library: while a connection to it is open in this process, nothing
-// else here opens it or its log (closing any other descriptor of a file drops the process's
-// locks on it, and other programs then take the log for abandoned). A file held by another
-// program when it is opened is not given up: the open is finished by the next statement, which
-// tries once without waiting. Before each write the connection asks whether the file still
-// stands at its path; once it was moved or replaced, nothing more is written to it, and the
-// next write after that failure opens the file that stands at the path then.
+// else here opens it or its journal (closing any other descriptor of a file drops the
+// process's locks on it). A file held by another program when it is opened is not given up:
+// the open is finished by the next statement, which tries once without waiting. Before each
+// write, and before each commit, the connection asks whether the file still stands at its path
+// whole; once it was moved, replaced or cut short, nothing more is written to it, and the next
+// write after that failure opens the file that stands at the path then.
 class Connection {
   public:
     Connection() = default;
@@ -99,9 +106,10 @@ class Connection {
     // Whether the open waits for another program's hold on the file to pass.
     bool OpenPending() const { return pending_; }
     void Close();
-    // Where the open moved a write-ahead log that did not belong to the file (it would have
-    // made a sound file unsound); empty when it found none.
-    QString SetAsideLog() const { return setAsideLog_; }
+    // Where the open moved a write-ahead log that it would not replay into the file; empty when
+    // it found none. The reason says why.
+    QString SetAsideLog() const { return setAsideLog_.setAsideTo; }
+    database_log::AsideReason SetAsideReason() const { return setAsideLog_.reason; }
     // Whether the program has checked that the opened file can serve it: the caller's mark,
     // cleared by every open.
     bool Checked() const { return checked_; }
@@ -119,8 +127,6 @@ class Connection {
                   const std::function<void(const RowReader&)>& row);
     // Whether the table exists in the open database.
     bool HasTable(const QString& table);
-    // Whether every page of the file reads as sound database pages (a quick integrity check).
-    bool PagesIntact();
     // Whether the file takes a write: tries one and takes it back. False for a read-only file
     // and for a folder that refuses the journal file a write needs.
     bool TakesWrites();
@@ -140,6 +146,11 @@ class Connection {
     // How many times a statement of this connection found the file locked and began to wait,
     // however the wait ended: the window stood still for up to one lock wait each time.
     int LockWaits() const { return lockWaits_; }
+    // Shows the user that the program stands still for another program's lock: called with
+    // true when a statement of any connection begins to wait, and with false when that
+    // statement is done, however the wait ended. It runs inside the wait, so it may paint but
+    // must hand no event to the windows. None until the program sets one.
+    static void SetLockWaitNotice(std::function<void(bool waiting)> notice);
 
     // A transaction that takes the write lock at its start ("begin immediate"), so that its
     // writes never wait for another program's lock; false when the lock outlasted the wait.
@@ -151,9 +162,11 @@ class Connection {
     void Rollback();
 
   private:
+    friend class OneLockWait;
     // A statement in use; when its use ends it is reset, and stays prepared for the next use
     // of the same text: a job that runs one statement for thousands of rows parses it once.
     struct StatementReset {
+        Connection* owner;
         void operator()(sqlite3_stmt* statement) const;
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementReset>;
@@ -164,16 +177,25 @@ class Connection {
     // Finishes an open that waited for another program, or opens the file that stands at the
     // path after the last one was moved; false when the file still cannot serve.
     bool Reconnect();
-    // Whether the file still stands at the path; records the failure when not.
+    // Whether the file still stands at the path, and, inside a transaction, is no shorter than
+    // when the transaction began; records the failure when not.
     bool FileInPlace();
+    // The size of the file the library has open, through the library's own descriptor.
+    std::optional<long long> FileSize();
     // Whether a write may go to the file: an open that waited is finished, a file moved after
-    // that was told is replaced by the one at the path, and the file still stands there.
+    // that was told is replaced by the one at the path (between transactions), and the file
+    // still stands there whole.
     bool ReadyToWrite();
-    // Whether `sql` changes the file outside an open transaction: a write of its own.
-    bool WritesAlone(const QString& sql);
+    // Whether `sql` changes the file.
+    bool Writes(const QString& sql);
     // Closes the library's handle and forgets its statements.
     void CloseFile();
-    bool UseWriteAheadLog();
+    // Makes every commit durable in the file itself, and turns a file that arrived with a
+    // write-ahead log back to the rollback journal (not while another program shares the log:
+    // then at a later write).
+    void UseRollbackJournal();
+    // Takes back the notice of a lock wait, once the statement that waited is done.
+    void EndLockWaitNotice();
     // Records the connection's last error; false, for the caller to return.
     bool Fail();
     bool Fail(int code, const QString& error);
@@ -184,10 +206,11 @@ class Connection {
     sqlite3* db_ = nullptr;
     bool pending_ = false;
     bool moved_ = false;
-    bool inLogMode_ = false;
+    bool inRollbackJournal_ = false;
     bool checked_ = false;
     QString registeredAs_;  // the canonical path under which the file counts as open
-    QString setAsideLog_;
+    database_log::LogCheck setAsideLog_;
+    long long sizeAtBegin_ = 0;  // the file's size when the open transaction began
     QHash<QString, sqlite3_stmt*> statements_;
     int rowsAffected_ = 0;
     QString lastError_;
@@ -195,6 +218,11 @@ class Connection {
     std::chrono::milliseconds lockWait_ = kLockWait;
     std::chrono::steady_clock::time_point lockWaitStart_;
     int lockWaits_ = 0;
+    bool lockWaitShown_ = false;
+    // Inside a OneLockWait, and whether one of its statements met a lock that outlasted the
+    // wait: the later ones wait no more.
+    bool inOneLockWait_ = false;
+    bool lockOutlasted_ = false;
 };
 
 // Statements on `connection` that do not wait for another program's lock, for a scope: a save
@@ -212,6 +240,29 @@ class NoLockWait {
   private:
     Connection& connection_;
     std::chrono::milliseconds wait_;
+};
+
+// Statements on `connection` that wait for another program's lock once, for a scope: after a
+// lock has outlasted the wait, the scope's later statements fail at once instead of standing
+// the window still again. A window's load reads many things, and waits once at most.
+class OneLockWait {
+  public:
+    explicit OneLockWait(Connection& connection) : connection_(connection) {
+        connection.inOneLockWait_ = true;
+        connection.lockOutlasted_ = false;
+    }
+    ~OneLockWait() {
+        connection_.inOneLockWait_ = false;
+        connection_.lockOutlasted_ = false;
+    }
+    OneLockWait(const OneLockWait&) = delete;
+    OneLockWait& operator=(const OneLockWait&) = delete;
+
+    // Whether a statement of the scope met a lock that outlasted the wait.
+    bool Outlasted() const { return connection_.lockOutlasted_; }
+
+  private:
+    Connection& connection_;
 };
 
 // A write transaction for a scope: begun when made, taken back unless committed, so that a job

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <optional>
 
 namespace platform::database_log {
 namespace {
@@ -52,33 +53,62 @@ bool InRollbackMode(const QString& path) {
            header[18] == 1 && header[19] == 1;
 }
 
-// Whether a copy of the file, with a copy of its log when `withLog`, passes the quick check:
-// the file itself is never opened by the library here, so nothing is replayed into it.
-bool SoundCopy(const QString& path, bool withLog) {
-    QTemporaryDir folder;
-    if (!folder.isValid()) return true;
-    const QString copy = folder.filePath(QStringLiteral("check.db"));
-    if (!QFile::copy(path, copy)) return true;
-    if (withLog && !QFile::copy(path + QStringLiteral("-wal"), copy + QStringLiteral("-wal")))
-        return true;
+enum class Soundness { Sound, Unsound, Unchecked };
+
+// Whether the database in `file` (with the log beside it, if any) passes the whole integrity
+// check, indexes against their tables included: a log of another file can leave every page
+// readable and still pair one file's table with another's index.
+Soundness IntegrityOf(const QString& file) {
     sqlite3* db = nullptr;
-    bool sound = false;
-    if (sqlite3_open_v2(QFile::encodeName(copy).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
+    Soundness verdict = Soundness::Unchecked;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
         SQLITE_OK) {
         sqlite3_stmt* check = nullptr;
-        if (sqlite3_prepare_v2(db, "pragma quick_check(1)", -1, &check, nullptr) == SQLITE_OK &&
-            sqlite3_step(check) == SQLITE_ROW)
-            sound = QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) ==
-                    "ok";
+        int step = sqlite3_prepare_v2(db, "pragma integrity_check(1)", -1, &check, nullptr);
+        if (step == SQLITE_OK) step = sqlite3_step(check);
+        if (step == SQLITE_ROW)
+            verdict =
+                QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) == "ok"
+                    ? Soundness::Sound
+                    : Soundness::Unsound;
+        else if (step == SQLITE_CORRUPT || step == SQLITE_NOTADB)
+            verdict = Soundness::Unsound;
         sqlite3_finalize(check);
     }
     sqlite3_close(db);
-    return sound;
+    return verdict;
 }
 
-// A log that would make a sound file unsound is not the file's.
-bool LogOfAnotherFile(const QString& path) {
-    return InRollbackMode(path) || (!SoundCopy(path, true) && SoundCopy(path, false));
+// Checks a copy of the file, with a copy of its log when `withLog`: the file itself is never
+// opened by the library here, so nothing is replayed into it. Unchecked when no copy could be
+// made (a full or missing temporary folder).
+Soundness CopyIntegrity(const QString& path, bool withLog) {
+    QTemporaryDir folder;
+    if (!folder.isValid()) return Soundness::Unchecked;
+    const QString copy = folder.filePath(QStringLiteral("check.db"));
+    if (!QFile::copy(path, copy)) return Soundness::Unchecked;
+    if (withLog && !QFile::copy(path + QStringLiteral("-wal"), copy + QStringLiteral("-wal")))
+        return Soundness::Unchecked;
+    return IntegrityOf(copy);
+}
+
+// Whether the log may be replayed into the file; when not, why.
+std::optional<AsideReason> ReasonToSetAside(const QString& path) {
+    if (InRollbackMode(path)) return AsideReason::NotTheFiles;
+    const Soundness withLog = CopyIntegrity(path, true);
+    if (withLog == Soundness::Sound) return std::nullopt;
+    const Soundness alone =
+        withLog == Soundness::Unchecked ? Soundness::Unchecked : CopyIntegrity(path, false);
+    switch (alone) {
+        case Soundness::Sound:
+            return AsideReason::NotTheFiles;
+        case Soundness::Unchecked:
+            return AsideReason::Unchecked;
+        case Soundness::Unsound:
+            break;
+    }
+    // Unsound either way: the log may hold the file's last rows, and the damage is the file's.
+    return std::nullopt;
 }
 
 }  // namespace
@@ -89,13 +119,15 @@ LogCheck PrepareLog(const QString& path) {
     // A running program's log is never touched. When that program does not hold this very
     // file, the file was replaced under it: the library would read the other file's pages out
     // of the log, so this file waits until that program has let go of its log.
-    if (LogInUse(path)) return {FileInUse(path) ? LogVerdict::Replay : LogVerdict::HeldByOther, {}};
-    if (!LogOfAnotherFile(path)) return {};
-    // Kept under a name of its own: its rows are another file's, not lost.
+    if (LogInUse(path))
+        return {FileInUse(path) ? LogVerdict::Replay : LogVerdict::HeldByOther, {}, {}};
+    const std::optional<AsideReason> reason = ReasonToSetAside(path);
+    if (!reason) return {};
+    // Kept under a name of its own: its rows are another file's, or not known to be this one's.
     QString aside = log + QStringLiteral(".stale");
     for (int n = 2; QFileInfo::exists(aside); ++n) aside = log + QStringLiteral(".stale%1").arg(n);
-    if (!QFile::rename(log, aside)) return {LogVerdict::Unmovable, {}};
-    return {LogVerdict::SetAside, aside};
+    if (!QFile::rename(log, aside)) return {LogVerdict::Unmovable, {}, *reason};
+    return {LogVerdict::SetAside, aside, *reason};
 }
 
 }  // namespace platform::database_log

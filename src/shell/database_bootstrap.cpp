@@ -34,15 +34,15 @@ QString CreateStatement(const QString& table) {
 // What keeps an existing db.db from serving the program.
 enum class DatabaseProblem { None, WritesHeld, Locked, Damaged, ReadOnly };
 
-// Checks that the opened file can serve: holding the shipped tables on sound pages, and taking
-// writes. A check that another program's lock kept from its answer says nothing of the file.
+// Checks that the opened file can serve: holding the shipped tables, and taking writes. It reads
+// the same few pages whatever the file's size; a damaged page elsewhere is told by the statement
+// that meets it. A check that another program's lock kept from its answer says nothing of the
+// file.
 DatabaseProblem CheckFile(platform::Connection& connection) {
-    const auto failed = [&connection](DatabaseProblem problem) {
-        return connection.LastFailureWasLock() ? DatabaseProblem::Locked : problem;
-    };
     for (const QString& table : kShippedTables)
-        if (!connection.HasTable(table)) return failed(DatabaseProblem::Damaged);
-    if (!connection.PagesIntact()) return failed(DatabaseProblem::Damaged);
+        if (!connection.HasTable(table))
+            return connection.LastFailureWasLock() ? DatabaseProblem::Locked
+                                                   : DatabaseProblem::Damaged;
     // Another program's write under way says nothing of whether the file takes writes, and is
     // not waited for: the window opens at once, and the next one asks again.
     const platform::NoLockWait noWait(connection);
@@ -91,14 +91,19 @@ void TellOnce(DatabaseProblem problem, const QString& path) {
     TellOnce(ProblemText(problem, path), platform::Icon::Critical, QStringLiteral("警告"));
 }
 
-// The open kept a killed program's or another file's log out of db.db: the user learns where
-// it went, since its rows are not in the database.
+// The open kept a log out of db.db: the user learns where it went, since its rows are not in
+// the database.
 void TellSetAsideLog(const platform::Connection& connection) {
     if (connection.SetAsideLog().isEmpty()) return;
-    TellOnce(QStringLiteral("数据库文件旁有一个不属于它的日志文件，读入它会损坏数据库，"
-                            "已把它移到：\r\n%1\r\n\r\n数据库文件本身完好，可以照常使用。")
-                 .arg(QDir::toNativeSeparators(connection.SetAsideLog())),
-             platform::Icon::Information, QStringLiteral("提示"));
+    const QString why =
+        connection.SetAsideReason() == platform::database_log::AsideReason::Unchecked
+            ? QStringLiteral(
+                  "数据库文件旁有一个日志文件，无法检查它是否属于该数据库"
+                  "（临时文件夹无法写入），为免读入它损坏数据库，")
+            : QStringLiteral("数据库文件旁有一个不属于它的日志文件，读入它会损坏数据库，");
+    TellOnce(why + QStringLiteral("已把它移到：\r\n%1\r\n\r\n数据库文件本身可以照常使用。")
+                       .arg(QDir::toNativeSeparators(connection.SetAsideLog())),
+             platform::Icon::Exclamation, QStringLiteral("提示"));
 }
 
 void WarnMissing(QWidget* owner, bool* dbMissingFlag) {
@@ -114,17 +119,15 @@ void WarnMissing(QWidget* owner, bool* dbMissingFlag) {
 
 void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag) {
     const bool first = connection.ConnectionString().isEmpty();
-    if (first) {
-        // A file held by another program is not missing: it serves once let go.
+    // A file missing or unusable at an earlier open is looked for again: the user may have put
+    // it in place since, as the warning asks. A file held by another program is not missing: it
+    // serves once let go.
+    if (!connection.IsOpen() && !connection.OpenPending()) {
         if (!connection.Open(DatabasePath()) && !connection.LastFailureWasLock()) {
             WarnMissing(owner, dbMissingFlag);
             return;
         }
         TellSetAsideLog(connection);
-    } else if (!connection.IsOpen() && !connection.OpenPending()) {
-        // Given up at an earlier open: the caller's database commands stay off.
-        if (dbMissingFlag) *dbMissingFlag = true;
-        return;
     }
     if (connection.Checked()) return;
     const DatabaseProblem problem = CheckFile(connection);

@@ -25,6 +25,7 @@
 #include "shell/blocking_settings_dialog.h"
 #include "shell/database_bootstrap.h"
 #include "shell/loading_splash.h"
+#include "shell/lock_wait_notice.h"
 #include "shell/login_settings_dialog.h"
 #include "shell/main_browser.h"
 #include "shell/news_window.h"
@@ -100,6 +101,7 @@ MDIfrm::MDIfrm()
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();
+    ShowLockWaitsOn(this);
     TubrTray1->Restore = [this] { TrayIconRestore(); };
     TubrTray1->MouseButton = [this](int button) { TrayIconMouseButton(button); };
     // Without a window manager a maximised window keeps its own size: it is the screen's.
@@ -109,7 +111,10 @@ MDIfrm::MDIfrm()
 }
 
 MDIfrm::~MDIfrm() {
-    if (theMainWindow == this) theMainWindow = nullptr;
+    if (theMainWindow == this) {
+        theMainWindow = nullptr;
+        platform::Connection::SetLockWaitNotice({});
+    }
     // The area's windows go after this one: their going shows nothing any more.
     disconnect(Area, nullptr, this, nullptr);
     // Windows loaded only for their hidden boxes are children of the area and go with it.

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shared/shared_connection.h"
+
 namespace {
 
 std::function<void()>& Installed() {
@@ -13,6 +15,8 @@ std::function<void()>& Installed() {
 }  // namespace
 
 void EndProgram() {
+    // Closed before the process goes, so that nothing of the library's is left beside db.db.
+    SharedConnection().Close();
     if (Installed()) {
         Installed()();
         return;

@@ -10,6 +10,7 @@
 #include "platform/wait.h"
 #include "shared/busy_indicator.h"
 #include "shared/list_exporter.h"
+#include "shared/shared_connection.h"
 #include "shell/work_window.h"
 
 namespace {
@@ -126,7 +127,17 @@ WorkWindow* LoadWorkWindow(WorkWindowKind kind) {
     if (Host()) window->setParent(Host(), window->windowFlags() & ~Qt::Window);
     window->hide();
     slot.window = window;
-    window->Form_Load();
+    {
+        // The load reads many things: another program's lock stands it still once at most.
+        platform::OneLockWait once(SharedConnection());
+        window->Form_Load();
+        // An open that the lock kept pending was told by the open itself.
+        if (once.Outlasted() && !SharedConnection().OpenPending())
+            platform::ThePrompts().MessageBox(
+                QStringLiteral("数据库文件正被其他程序占用，窗口中的数据没有全部读出。\r\n\r\n"
+                               "请在其他程序释放它以后重新打开本窗口。"),
+                QStringLiteral("警告"), platform::Buttons::Ok, platform::Icon::Exclamation);
+    }
     return window;
 }
 

@@ -122,7 +122,7 @@ TEST_F(DatabaseWindowTest, ResizingKeepsTheListsMarginsAndNeverGoesBelowZero) {
     EXPECT_EQ(w.ListView16->height(), 0);
 }
 
-TEST_F(DatabaseWindowTest, WithDbMissingTheLoadWarnsOnceAndTheDatabaseCommandsRefuse) {
+TEST_F(DatabaseWindowTest, WithDbMissingEachLoadWarnsAndTheDatabaseCommandsRefuse) {
     ForgetSharedConnection();
     QFile::remove(DatabasePath());
 
@@ -132,13 +132,15 @@ TEST_F(DatabaseWindowTest, WithDbMissingTheLoadWarnsOnceAndTheDatabaseCommandsRe
     EXPECT_EQ(shell.opened.size(), 1);
     EXPECT_EQ(w.ListView16->Count(), 0);
 
-    // The flag outlives the window: a later opening still refuses.
+    // A later opening looks for the file again, warns again, and still refuses.
     Open();
     window->Check30->SetValue(1);
     window->Command49_Click();
     window->Command44_Click();
-    EXPECT_EQ(prompts.Texts().mid(1), QStringList({"缺失数据库文件的情况下，本功能暂时被禁用！",
-                                                   "缺失数据库文件的情况下，本功能暂时被禁用！"}));
+    EXPECT_EQ(prompts.Texts().mid(1),
+              QStringList({"缺失数据库文件，请下载后解压并复制到软件安装目录！",
+                           "缺失数据库文件的情况下，本功能暂时被禁用！",
+                           "缺失数据库文件的情况下，本功能暂时被禁用！"}));
     EXPECT_EQ(window->Command44->Caption(), QStringLiteral("更新数据库"));
 }
 

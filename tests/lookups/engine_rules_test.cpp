@@ -35,6 +35,7 @@ struct PageCase {
     const char* charset;
     const char* paidMarker;
     QStringList results;
+    ResultPage::Kind kind = ResultPage::Kind::Results;
 };
 
 void PrintTo(const PageCase& c, std::ostream* out) {
@@ -47,13 +48,13 @@ TEST_P(ResultPageTest, CutsThePageIntoItsResultsInPageOrder) {
     const PageCase& c = GetParam();
     const QString page = PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset));
     ASSERT_FALSE(page.isEmpty()) << c.file;
-    const std::optional<QList<ResultEntry>> results =
-        ParseResultPage(c.engine, page, QString::fromUtf8(c.paidMarker));
-    ASSERT_TRUE(results.has_value()) << "the page's results region";
-    EXPECT_EQ(Summary(*results), c.results);
+    const ResultPage read = ParseResultPage(c.engine, page, QString::fromUtf8(c.paidMarker));
+    EXPECT_EQ(read.kind, c.kind);
+    EXPECT_EQ(Summary(read.results), c.results);
 }
 
 const char kDefaultMarker[] = ">来百度推广";
+constexpr ResultPage::Kind kNothingFound = ResultPage::Kind::NothingFound;
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, ResultPageTest,
@@ -95,16 +96,17 @@ INSTANTIATE_TEST_SUITE_P(
                  "gb2312",
                  " ",
                  {"1 www.a-site.com", "2 www.target-site.com"}},
-        // Each engine's own word that its search found nothing: a page without results.
-        PageCase{"baidu_noresult.htm", RankEngine::Baidu, "gb2312", kDefaultMarker, {}},
-        PageCase{"google_zh_noresult.htm", RankEngine::Google, "utf-8", "", {}},
-        PageCase{"yahoo_site_noresult.htm", RankEngine::Yahoo, "utf-8", "", {}},
-        PageCase{"sogou_site_noresult.htm", RankEngine::Sogou, "gb2312", "", {}},
-        PageCase{"sogou_link_noresult.htm", RankEngine::Sogou, "gb2312", "", {}},
-        PageCase{"soso_site_noresult.htm", RankEngine::Soso, "gb2312", "", {}},
-        PageCase{"soso_link_noresult.htm", RankEngine::Soso, "gb2312", "", {}},
-        PageCase{"youdao_noresult.htm", RankEngine::Youdao, "utf-8", "", {}},
-        PageCase{"bing_noresult.htm", RankEngine::Bing, "utf-8", "", {}},
+        // Each engine's own word that its search found nothing.
+        PageCase{
+            "baidu_noresult.htm", RankEngine::Baidu, "gb2312", kDefaultMarker, {}, kNothingFound},
+        PageCase{"google_zh_noresult.htm", RankEngine::Google, "utf-8", "", {}, kNothingFound},
+        PageCase{"yahoo_site_noresult.htm", RankEngine::Yahoo, "utf-8", "", {}, kNothingFound},
+        PageCase{"sogou_site_noresult.htm", RankEngine::Sogou, "gb2312", "", {}, kNothingFound},
+        PageCase{"sogou_link_noresult.htm", RankEngine::Sogou, "gb2312", "", {}, kNothingFound},
+        PageCase{"soso_site_noresult.htm", RankEngine::Soso, "gb2312", "", {}, kNothingFound},
+        PageCase{"soso_link_noresult.htm", RankEngine::Soso, "gb2312", "", {}, kNothingFound},
+        PageCase{"youdao_noresult.htm", RankEngine::Youdao, "utf-8", "", {}, kNothingFound},
+        PageCase{"bing_noresult.htm", RankEngine::Bing, "utf-8", "", {}, kNothingFound},
         PageCase{
             "rank_google_page0.html",
             RankEngine::Google,
@@ -181,6 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A verification or blocking page answers with success but without the results region: it is
 // no results page, not one without the site.
 TEST(ResultPageTest, PagesWithoutTheirMarkersAreNoResultsPages) {
+    constexpr ResultPage::Kind kUnreadable = ResultPage::Kind::Unreadable;
     const QString unrelated = QStringLiteral(
         "<html><h3 class=\"title\"><a href=\"http://www.a-site.com/\">a</a></h3>"
         "<table class=\"x\"><tr><td><a href=\"http://www.b-site.com/\">b</a></td></tr></table>"
@@ -188,22 +191,53 @@ TEST(ResultPageTest, PagesWithoutTheirMarkersAreNoResultsPages) {
     for (RankEngine engine :
          {RankEngine::Baidu, RankEngine::Google, RankEngine::Yahoo, RankEngine::Sogou,
           RankEngine::Soso, RankEngine::Youdao, RankEngine::Bing}) {
-        EXPECT_FALSE(ParseResultPage(engine, QString(), QString()).has_value()) << int(engine);
-        EXPECT_FALSE(ParseResultPage(engine, unrelated, QStringLiteral(">来百度推广")).has_value())
+        EXPECT_EQ(ParseResultPage(engine, QString(), QString()).kind, kUnreadable) << int(engine);
+        EXPECT_EQ(ParseResultPage(engine, unrelated, QStringLiteral(">来百度推广")).kind,
+                  kUnreadable)
             << int(engine);
         // A blank paid-listing marker opens no region at the top of the page.
-        EXPECT_FALSE(ParseResultPage(engine, unrelated, QStringLiteral(" ")).has_value())
+        EXPECT_EQ(ParseResultPage(engine, unrelated, QStringLiteral(" ")).kind, kUnreadable)
             << int(engine);
     }
     // Baidu's results page whose paid-listing marker is not the one the page carries.
-    EXPECT_FALSE(ParseResultPage(RankEngine::Baidu,
-                                 PageText(QStringLiteral("rank_baidu_marker_layout.html"),
-                                          QStringLiteral("gb2312")),
-                                 QStringLiteral("<div id=\"none\">"))
-                     .has_value());
+    EXPECT_EQ(ParseResultPage(RankEngine::Baidu,
+                              PageText(QStringLiteral("rank_baidu_marker_layout.html"),
+                                       QStringLiteral("gb2312")),
+                              QStringLiteral("<div id=\"none\">"))
+                  .kind,
+              kUnreadable);
 }
 
-TEST(ResultPageTest, OnlyTheLastPageOfResultsLinksToNoNextPage) {
+// A result may quote an engine's words that it found nothing: its page is a results page still,
+// and the pages after it are asked for.
+TEST(ResultPageTest, AResultsPageQuotingTheNothingFoundWordingIsAResultsPage) {
+    const QString quote = QStringLiteral(
+        "<p>抱歉，没有找到 找不到和您的查询 对不起，没有找到与 抱歉，找不到 <h1>找不到包含</p>"
+        "</body>");
+    const struct {
+        RankEngine engine;
+        const char* file;
+        const char* charset;
+    } cases[] = {
+        {RankEngine::Baidu, "rank_baidu_page0.html", "gb2312"},
+        {RankEngine::Google, "rank_google_page0.html", "utf-8"},
+        {RankEngine::Yahoo, "rank_yahoo_page0.html", "utf-8"},
+        {RankEngine::Sogou, "rank_sogou_page0.html", "gb2312"},
+        {RankEngine::Soso, "rank_soso_page0.html", "gb2312"},
+        {RankEngine::Youdao, "rank_youdao_page0.html", "utf-8"},
+        {RankEngine::Bing, "rank_bing_page0.html", "utf-8"},
+    };
+    for (const auto& c : cases) {
+        QString page = PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset));
+        const qsizetype results = ParseResultPage(c.engine, page).results.size();
+        page.replace(QStringLiteral("</body>"), quote);
+        const ResultPage read = ParseResultPage(c.engine, page);
+        EXPECT_EQ(read.kind, ResultPage::Kind::Results) << c.file;
+        EXPECT_EQ(read.results.size(), results) << c.file;
+    }
+}
+
+TEST(ResultPageTest, OnlyTheLastPageOfResultsShowsNoNextPage) {
     const struct {
         const char* file;
         const char* charset;
@@ -218,16 +252,15 @@ TEST(ResultPageTest, OnlyTheLastPageOfResultsLinksToNoNextPage) {
         {"baidu_noresult.htm", "gb2312", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(
-            LinksToNextPage(PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset))),
-            c.next)
+        EXPECT_EQ(ShowsNextPage(PageText(QString::fromUtf8(c.file), QString::fromUtf8(c.charset))),
+                  c.next)
             << c.file;
 }
 
 TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {
     const QString yahoo =
         PageText(QStringLiteral("rank_yahoo_page0.html"), QStringLiteral("utf-8"));
-    const QList<ResultEntry> yahooResults = ParseResultPage(RankEngine::Yahoo, yahoo).value();
+    const QList<ResultEntry> yahooResults = ParseResultPage(RankEngine::Yahoo, yahoo).results;
     ASSERT_FALSE(yahooResults.isEmpty());
     EXPECT_EQ(yahooResults[0].siteText,
               QStringLiteral("<a class=\"yschttl\" onclick=\"return ylog({'pos':1})\" "
@@ -235,7 +268,7 @@ TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {
                              "click?p=1&u=www.a-site.com/&w=web\">减肥方法</a>"));
 
     const QString bing = PageText(QStringLiteral("rank_bing_page0.html"), QStringLiteral("utf-8"));
-    const QList<ResultEntry> bingResults = ParseResultPage(RankEngine::Bing, bing).value();
+    const QList<ResultEntry> bingResults = ParseResultPage(RankEngine::Bing, bing).results;
     ASSERT_EQ(bingResults.size(), 2);
     EXPECT_TRUE(
         bingResults[1].siteText->contains(QStringLiteral("评测 www.target-site.com 的产品")));
@@ -243,7 +276,7 @@ TEST(ResultPageTest, SitesAreLookedForInTheWholeResultOrInYahoosTitle) {
     const QString baidu =
         PageText(QStringLiteral("rank_baidu_page1.html"), QStringLiteral("gb2312"));
     const QList<ResultEntry> baiduResults =
-        ParseResultPage(RankEngine::Baidu, baidu, QString()).value();
+        ParseResultPage(RankEngine::Baidu, baidu, QString()).results;
     ASSERT_FALSE(baiduResults.isEmpty());
     for (const ResultEntry& result : baiduResults)
         EXPECT_FALSE(result.siteText.has_value()) << "Baidu judges the link alone";

@@ -17,6 +17,7 @@ namespace {
 using namespace lookups;
 using fakeweb::Page;
 using lookups_testing::PageBytes;
+using lookups_testing::PageText;
 using lookups_testing::RequestedUrls;
 using std::chrono::milliseconds;
 
@@ -40,6 +41,14 @@ const char kSoso0[] = "http://www.soso.com/q?w=%BC%F5%B7%CA&pg=1";
 const char kYoudao0[] = "http://www.youdao.com/search?q=%E5%87%8F%E8%82%A5&start=0";
 const char kBing0[] = "http://cn.bing.com/search?q=%E5%87%8F%E8%82%A5&first=1";
 const char kBing1[] = "http://cn.bing.com/search?q=%E5%87%8F%E8%82%A5&first=11";
+
+// The address of results page `page` (0-based) of `engine` for "减肥".
+QString AddressOf(RankEngine engine, int page) {
+    const RankEngineRule& rule = RuleOf(engine);
+    return PageAddress(rule, rule.encode(QStringLiteral("减肥")), page);
+}
+
+const QString kVerificationPage = QStringLiteral("<html><p>请输入验证码</p></html>");
 
 const std::vector<RankEngine> kEngines = {RankEngine::Baidu, RankEngine::Google, RankEngine::Yahoo,
                                           RankEngine::Sogou, RankEngine::Soso,   RankEngine::Youdao,
@@ -400,14 +409,16 @@ TEST_F(RankLookupTest, AVerificationPageIsAMissedPageOnEveryEngine) {
                              "www.soso.com", "www.youdao.com", "cn.bing.com"})
         for (const char* path : {"/s", "/search", "/web", "/q"})
             web.Serve(QString::fromUtf8(host), QString::fromUtf8(path), Page::Text(verification));
-    // Baidu's paid-listing marker as the start-up keeps it, and blank as the version page may
-    // leave it.
+    // Baidu's paid-listing marker as the start-up keeps it, blank as the version page may leave
+    // it, and one that every page carries.
     for (const std::optional<QByteArray>& marker :
-         {std::optional<QByteArray>(), std::optional<QByteArray>(" \r\n")}) {
+         {std::optional<QByteArray>(), std::optional<QByteArray>(" \r\n"),
+          std::optional<QByteArray>("<html\r\n")}) {
         if (marker) WriteMarkerFile(*marker);
         for (RankEngine engine : kEngines) {
             EXPECT_EQ(LookUp(engine, QStringLiteral("www.target-site.com"), 2), 0) << int(engine);
-            EXPECT_TRUE(lookup.LastLookupFailed()) << int(engine) << " marker " << bool(marker);
+            EXPECT_TRUE(lookup.LastLookupFailed())
+                << int(engine) << " marker " << marker.value_or("none").constData();
         }
     }
 
@@ -417,12 +428,11 @@ TEST_F(RankLookupTest, AVerificationPageIsAMissedPageOnEveryEngine) {
     EXPECT_FALSE(lookup.LastLookupFailed());
 }
 
-// Per engine: the address of its first results page, a page of the engine saying that it found
-// nothing, and a last page of results, which links to no next page.
+// Per engine: a page of the engine saying that it found nothing, and a last page of results,
+// which shows no next page.
 struct EngineEndCase {
     const char* name;
     RankEngine engine;
-    const char* firstPage;
     const char* noResults;
     const char* lastPage;
 };
@@ -433,52 +443,126 @@ void PrintTo(const EngineEndCase& c, std::ostream* out) {
 
 class EngineEndTest : public RankLookupTest, public testing::WithParamInterface<EngineEndCase> {
   protected:
-    // The lookup at a depth of 50 results, whose first page is `page` and whose later pages
-    // nobody serves: reading one of them would fail the lookup.
-    void LookUpWithFirstPage(const QString& page) {
-        const EngineEndCase& c = GetParam();
-        ServeFileAt(web, QString::fromUtf8(c.firstPage), page);
-        EXPECT_EQ(LookUp(c.engine, QStringLiteral("www.nowhere.com"), 5), 0);
+    // The lookup at a depth of 50 results, whose first page is `file` and whose later pages
+    // come back unread, each in its own way.
+    void LookUpWithFirstPage(const char* file) {
+        const RankEngine engine = GetParam().engine;
+        ServeFileAt(web, AddressOf(engine, 0), QString::fromUtf8(file));
+        const Page unread[] = {Page::Never(),
+                               Page::Text(QStringLiteral("<h1>服务暂不可用</h1>")).Status(503),
+                               Page::Text(QString()), Page::Text(kVerificationPage)};
+        for (int p = 1; p < 5; ++p) ServeAt(web, AddressOf(engine, p), unread[p - 1]);
+        EXPECT_EQ(LookUp(engine, QStringLiteral("www.nowhere.com"), 5), 0);
         EXPECT_FALSE(lookup.LastLookupFailed()) << "a site not ranked for a rare keyword";
-        EXPECT_EQ(RequestedUrls(web), QStringList(QString::fromUtf8(c.firstPage)));
-        EXPECT_EQ(FieldsOf(lookup, c.engine).last(), QStringLiteral("5"));
+        EXPECT_EQ(FieldsOf(lookup, engine).last(), QStringLiteral("5"));
     }
 };
 
 TEST_P(EngineEndTest, AKeywordWithoutResultsIsNotRanked) {
-    LookUpWithFirstPage(QString::fromUtf8(GetParam().noResults));
+    LookUpWithFirstPage(GetParam().noResults);
+    EXPECT_EQ(RequestedUrls(web), QStringList(AddressOf(GetParam().engine, 0)))
+        << "nothing follows the word that nothing was found";
 }
 
-TEST_P(EngineEndTest, PagesAfterTheLastPageOfResultsHoldNone) {
-    LookUpWithFirstPage(QString::fromUtf8(GetParam().lastPage));
+// A next-page link may be written in ways not known here: the pages of the depth are asked for
+// all the same, and their failure to come is no miss.
+TEST_P(EngineEndTest, PagesUnreadAfterTheLastPageOfResultsAreNoMisses) {
+    LookUpWithFirstPage(GetParam().lastPage);
+    QStringList asked;
+    for (int p = 0; p < 5; ++p) asked << AddressOf(GetParam().engine, p);
+    EXPECT_EQ(RequestedUrls(web), asked);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Engines, EngineEndTest,
-    testing::Values(EngineEndCase{"Baidu", RankEngine::Baidu, kBaidu0, "baidu_noresult.htm",
+    testing::Values(EngineEndCase{"Baidu", RankEngine::Baidu, "baidu_noresult.htm",
                                   "rank_baidu_last_page.html"},
-                    EngineEndCase{"Google", RankEngine::Google, kGoogle0, "google_zh_noresult.htm",
+                    EngineEndCase{"Google", RankEngine::Google, "google_zh_noresult.htm",
                                   "rank_google_last_page.html"},
-                    EngineEndCase{"Yahoo", RankEngine::Yahoo, kYahoo0, "yahoo_site_noresult.htm",
+                    EngineEndCase{"Yahoo", RankEngine::Yahoo, "yahoo_site_noresult.htm",
                                   "rank_yahoo_page1.html"},
                     // Sogou and Soso each have two wordings.
-                    EngineEndCase{"Sogou", RankEngine::Sogou, kSogou0, "sogou_site_noresult.htm",
+                    EngineEndCase{"Sogou", RankEngine::Sogou, "sogou_site_noresult.htm",
                                   "rank_sogou_attribute_first.html"},
-                    EngineEndCase{"SogouOtherWording", RankEngine::Sogou, kSogou0,
-                                  "sogou_link_noresult.htm", "rank_sogou_attribute_first.html"},
-                    EngineEndCase{"Soso", RankEngine::Soso, kSoso0, "soso_site_noresult.htm",
+                    EngineEndCase{"SogouOtherWording", RankEngine::Sogou, "sogou_link_noresult.htm",
+                                  "rank_sogou_attribute_first.html"},
+                    EngineEndCase{"Soso", RankEngine::Soso, "soso_site_noresult.htm",
                                   "rank_soso_attribute_first.html"},
-                    EngineEndCase{"SosoOtherWording", RankEngine::Soso, kSoso0,
-                                  "soso_link_noresult.htm", "rank_soso_attribute_first.html"},
-                    EngineEndCase{"Youdao", RankEngine::Youdao, kYoudao0, "youdao_noresult.htm",
+                    EngineEndCase{"SosoOtherWording", RankEngine::Soso, "soso_link_noresult.htm",
+                                  "rank_soso_attribute_first.html"},
+                    EngineEndCase{"Youdao", RankEngine::Youdao, "youdao_noresult.htm",
                                   "rank_youdao_last_page.html"},
-                    EngineEndCase{"Bing", RankEngine::Bing, kBing0, "bing_noresult.htm",
+                    EngineEndCase{"Bing", RankEngine::Bing, "bing_noresult.htm",
                                   "rank_bing_last_page.html"}),
     [](const testing::TestParamInfo<EngineEndCase>& info) { return std::string(info.param.name); });
 
-// A site on the last page of results is found there, and a page missed before the last one
-// still fails the lookup.
-TEST_F(RankLookupTest, TheLastPageOfResultsEndsTheLookup) {
+// Per engine: its first results page, which links to the next by ">下一页<", and a second page
+// that holds the site.
+struct NextPageCase {
+    const char* name;
+    RankEngine engine;
+    const char* charset;
+    const char* firstPage;
+    const char* secondPage;
+    const char* site;
+    int position;
+};
+
+void PrintTo(const NextPageCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class NextPageTest : public RankLookupTest, public testing::WithParamInterface<NextPageCase> {};
+
+TEST_P(NextPageTest, ANextPageLinkWrittenAnyWayIsFollowedAndItsPageMissedIsAFailure) {
+    const NextPageCase& c = GetParam();
+    const QString charset = QString::fromUtf8(c.charset);
+    const QString first = PageText(QString::fromUtf8(c.firstPage), charset);
+    ASSERT_TRUE(first.contains(QStringLiteral(">下一页<"))) << c.firstPage;
+    const QString page0 = AddressOf(c.engine, 0);
+    const QString page1 = AddressOf(c.engine, 1);
+    // Text with an entity after it, a title with an arrow for text, and two entities.
+    for (const char* link : {">下一页 &gt;<", " title=\"下一页\">&rarr;<", ">下一页&gt;&gt;<"}) {
+        web.ClearRequests();
+        ServeAt(
+            web, page0,
+            Page::Text(QString(first).replace(QStringLiteral(">下一页<"), QString::fromUtf8(link)),
+                       charset));
+        ServeFileAt(web, page1, QString::fromUtf8(c.secondPage));
+        EXPECT_EQ(LookUp(c.engine, QString::fromUtf8(c.site), 5), c.position) << link;
+        EXPECT_FALSE(lookup.LastLookupFailed()) << link;
+        EXPECT_EQ(RequestedUrls(web), QStringList({page0, page1})) << link;
+
+        ServeAt(web, page1, Page::Text(kVerificationPage));
+        EXPECT_EQ(LookUp(c.engine, QString::fromUtf8(c.site), 5), 0) << link;
+        EXPECT_TRUE(lookup.LastLookupFailed()) << link;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engines, NextPageTest,
+    testing::Values(
+        // Two results and a paid listing stand above the site on Baidu's second page.
+        NextPageCase{"Baidu", RankEngine::Baidu, "gb2312", "rank_baidu_page0.html",
+                     "rank_baidu_page1.html", "bbs.d-site.com", 13},
+        NextPageCase{"Google", RankEngine::Google, "utf-8", "rank_google_page0.html",
+                     "rank_google_page1.html", "www.c-site.com", 11},
+        NextPageCase{"Yahoo", RankEngine::Yahoo, "utf-8", "rank_yahoo_page0.html",
+                     "rank_yahoo_page1.html", "www.f-site.com", 12},
+        NextPageCase{"Sogou", RankEngine::Sogou, "gb2312", "rank_sogou_page0.html",
+                     "rank_sogou_page1.html", "www.target-site.com", 13},
+        NextPageCase{"Soso", RankEngine::Soso, "gb2312", "rank_soso_page0.html",
+                     "rank_soso_page1.html", "www.g-site.com", 13},
+        NextPageCase{"Youdao", RankEngine::Youdao, "utf-8", "rank_youdao_page0.html",
+                     "rank_youdao_last_page.html", "www.f-site.com", 11},
+        NextPageCase{"Bing", RankEngine::Bing, "utf-8", "rank_bing_page0.html",
+                     "rank_bing_page1.html", "www.target-site.com", 13}),
+    [](const testing::TestParamInfo<NextPageCase>& info) { return std::string(info.param.name); });
+
+// A site on the last page of results is found there. A page missed before the last page of
+// results fails the lookup; so does one unread after a page that showed no next page when
+// results follow it after all.
+TEST_F(RankLookupTest, APageMissedBeforeTheLastPageOfResultsFailsTheLookup) {
     ServeFileAt(web, QString::fromUtf8(kYahoo0), QStringLiteral("rank_yahoo_page0.html"));
     ServeFileAt(web, QString::fromUtf8(kYahoo1), QStringLiteral("rank_yahoo_page1.html"));
     EXPECT_EQ(LookUp(RankEngine::Yahoo, QStringLiteral("www.d-site.com"), 5), 11);
@@ -486,11 +570,19 @@ TEST_F(RankLookupTest, TheLastPageOfResultsEndsTheLookup) {
     EXPECT_FALSE(lookup.LastLookupFailed());
 
     web.ClearRequests();
-    ServeAt(web, QString::fromUtf8(kYahoo0), Page::Text(QStringLiteral("<p>请输入验证码</p>")));
+    ServeAt(web, QString::fromUtf8(kYahoo0), Page::Text(kVerificationPage));
     EXPECT_EQ(LookUp(RankEngine::Yahoo, QStringLiteral("www.nowhere.com"), 5), 0);
     EXPECT_TRUE(lookup.LastLookupFailed());
-    EXPECT_EQ(RequestedUrls(web),
-              QStringList({QString::fromUtf8(kYahoo0), QString::fromUtf8(kYahoo1)}));
+    QStringList asked;
+    for (int p = 0; p < 5; ++p) asked << AddressOf(RankEngine::Yahoo, p);
+    EXPECT_EQ(RequestedUrls(web), asked);
+
+    // The site would stand at 22 on the third page.
+    ServeFileAt(web, QString::fromUtf8(kYahoo0), QStringLiteral("rank_yahoo_page1.html"));
+    ServeAt(web, QString::fromUtf8(kYahoo1), Page::Text(kVerificationPage));
+    ServeFileAt(web, AddressOf(RankEngine::Yahoo, 2), QStringLiteral("rank_yahoo_page0.html"));
+    EXPECT_EQ(LookUp(RankEngine::Yahoo, QStringLiteral("www.target-site.com"), 5), 0);
+    EXPECT_TRUE(lookup.LastLookupFailed());
 }
 
 TEST_F(RankLookupTest, NoPageIsAskedForWithoutPagesLeftOrWithoutASite) {

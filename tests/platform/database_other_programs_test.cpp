@@ -2,8 +2,12 @@
 // logs beside it, each in a process of its own.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
+#include <cstdio>
+#include <functional>
 
 #include "platform/database.h"
 #include "support/other_program.h"
@@ -23,6 +27,7 @@ class DatabaseAmongOtherPrograms : public ::testing::Test {
     QString Path(const QString& name = QStringLiteral("db.db")) const {
         return folder.FilePath(name);
     }
+    QString Path(const char* name) const { return Path(QString::fromUtf8(name)); }
     static bool InsertKeywords(platform::Connection& db, int first, int count) {
         for (int i = first; i < first + count; ++i)
             if (!db.Execute(QStringLiteral("insert into keywords (keys) values (?)"),
@@ -141,8 +146,8 @@ TEST_F(DatabaseAmongOtherPrograms, AnotherProgramsLiveLogBesideAReplacedFileIsLe
               QStringLiteral("ok"));
 }
 
-// A copy of db.db taken while the program ran (in log mode) and put back over the file of a
-// killed program: the killed program's log would ruin the copy, so it is set aside and said.
+// A copy of db.db taken while another program ran in log mode, put back over the file of that
+// program after it was killed: its log would ruin the copy, so it is set aside and said.
 TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogIsNotReplayedIntoACopyPutBackInItsPlace) {
     {
         OtherProgramSession logMode(Path(), {QStringLiteral("pragma journal_mode = wal")});
@@ -166,14 +171,77 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogIsNotReplayedIntoACopyPutBa
     platform::Connection program;
     ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
     EXPECT_FALSE(program.SetAsideLog().isEmpty());
+    EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::NotTheFiles);
     EXPECT_TRUE(QFile::exists(program.SetAsideLog()));
-    EXPECT_TRUE(program.PagesIntact());
     EXPECT_FALSE(program.HasTable(QStringLiteral("extra")));
     EXPECT_TRUE(InsertKeywords(program, 0, 1));
+    program.Close();
+    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
+              QStringLiteral("ok"));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("db.db-wal"))));
 }
 
-// A log of the file's own, left by a killed program, is replayed: its rows are the file's.
-TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsOwnLogIsReplayed) {
+// A log that leaves every page readable can still pair one file's table with another's index:
+// the copy holds thirteen keywords that a killed program replaced, and its log holds only the
+// table page it wrote after its last checkpoint. Replayed, the table would hold keywords that
+// its index cannot find, and the next save would store them twice.
+TEST_F(DatabaseAmongOtherPrograms, ALogThatWouldPairTheTableWithAnotherIndexIsNotReplayed) {
+    const QString thirteen = QStringLiteral(
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 13) "
+        "insert into keywords (id, keys) select i, '%1' || i from n");
+    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("create index keywords_keys on keywords "
+                                                       "(keys)")),
+              QString());
+    ASSERT_EQ(OtherProgramQuery(Path(), thirteen.arg(QStringLiteral("旧"))), QString());
+    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("copy.db"))));
+    OtherProgramSession killed(
+        Path(),
+        {QStringLiteral("pragma journal_mode = wal"),
+         QStringLiteral("pragma wal_autocheckpoint = 0"), QStringLiteral("delete from keywords"),
+         thirteen.arg(QStringLiteral("新")), QStringLiteral("pragma wal_checkpoint(truncate)"),
+         QStringLiteral("update keywords set monthrank = '9'")});
+    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+    killed.Kill();
+    ASSERT_TRUE(QFile::remove(Path()));
+    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
+
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+    EXPECT_FALSE(program.SetAsideLog().isEmpty());
+    program.Close();
+    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
+              QStringLiteral("ok"));
+    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords where "
+                                                       "keys like '旧%'")),
+              QStringLiteral("13"));
+}
+
+// A killed program's log beside a fresh file copied over the old one (a file that keeps no log
+// at all): the fresh file is used as it came, and the old log is kept aside, not deleted.
+TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogBesideAFreshlyCopiedFileIsSetAside) {
+    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("fresh.db"))));
+    OtherProgramSession killed(Path(), {QStringLiteral("pragma journal_mode = wal"),
+                                        QStringLiteral("pragma wal_autocheckpoint = 0"),
+                                        QStringLiteral("insert into keywords (keys) values ('旧')"),
+                                        QStringLiteral("create table extra (a text)")});
+    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+    killed.Kill();
+    ASSERT_TRUE(QFile::remove(Path()));
+    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("fresh.db")), Path()));
+
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+    EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::NotTheFiles);
+    EXPECT_GT(QFile(program.SetAsideLog()).size(), 0) << "the old log is kept";
+    EXPECT_FALSE(program.HasTable(QStringLiteral("extra")));
+    EXPECT_TRUE(InsertKeywords(program, 0, 1));
+    program.Close();
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("1"));
+}
+
+// A log of the file's own, left by a killed program, is replayed: its rows are the file's. The
+// file is then turned back into one file: a copy of db.db alone holds them.
+TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsOwnLogIsReplayedAndTheFileBecomesOneFile) {
     OtherProgramSession killed(Path(),
                                {QStringLiteral("pragma journal_mode = wal"),
                                 QStringLiteral("pragma wal_autocheckpoint = 0"),
@@ -188,6 +256,121 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsOwnLogIsReplayed) {
         program.Query(QStringLiteral("select keys from keywords"));
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->Text(QStringLiteral("keys")), QStringLiteral("留下"));
+    for (const char* beside : {"db.db-wal", "db.db-shm"})
+        EXPECT_FALSE(QFile::exists(Path(QString::fromUtf8(beside)))) << beside;
+    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("alone.db"))));
+    EXPECT_EQ(OtherProgramQuery(Path(QStringLiteral("alone.db")),
+                                QStringLiteral("select keys from keywords")),
+              QStringLiteral("留下"));
+}
+
+// A log that cannot be checked, because the temporary folder takes no copy of db.db, is never
+// replayed on trust: it is set aside, and the file is used as it stands.
+TEST_F(DatabaseAmongOtherPrograms, ALogThatCannotBeCheckedIsSetAsideNotReplayed) {
+    OtherProgramSession killed(Path(),
+                               {QStringLiteral("pragma journal_mode = wal"),
+                                QStringLiteral("pragma wal_autocheckpoint = 0"),
+                                QStringLiteral("insert into keywords (keys) values ('日志中')")});
+    ASSERT_TRUE(killed.Ready());
+    killed.Kill();
+    // A temporary folder that is a file: nothing can be made in it, whoever runs the test.
+    const QString notAFolder = Path("not a folder");
+    ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(notAFolder));
+    platform::Connection program;
+    const bool opened = program.Open(Path());
+    qputenv("TMPDIR", temporary);
+    if (temporary.isNull()) qunsetenv("TMPDIR");
+
+    ASSERT_TRUE(opened) << program.LastError().toStdString();
+    EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::Unchecked);
+    EXPECT_GT(QFile(program.SetAsideLog()).size(), 0);
+    program.Close();
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("0"));
+}
+
+// A file that another program holds in log mode is turned back to one file as soon as it can
+// be: the program's writes go on meanwhile, and once the other program is gone, the next write
+// leaves db.db alone.
+TEST_F(DatabaseAmongOtherPrograms, AFileInLogModeBecomesOneFileOnceTheOtherProgramLetsGo) {
+    OtherProgramSession other(Path(), {QStringLiteral("pragma journal_mode = wal"),
+                                       QStringLiteral("insert into keywords (keys) values ('x')")});
+    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+    ASSERT_TRUE(InsertKeywords(program, 0, 2)) << program.LastError().toStdString();
+    other.End();
+    ASSERT_TRUE(InsertKeywords(program, 2, 1)) << program.LastError().toStdString();
+    for (const char* beside : {"db.db-wal", "db.db-shm"})
+        EXPECT_FALSE(QFile::exists(Path(QString::fromUtf8(beside)))) << beside;
+    EXPECT_EQ(program.Query(QStringLiteral("pragma journal_mode"))->Field(0).toString(),
+              QStringLiteral("delete"));
+    program.Close();
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("4"));
+}
+
+// A transaction whose file is moved, deleted, replaced or cut short before it commits keeps
+// nothing: the next write in it and its commit are refused with that cause, and it is taken
+// back without the rollback's own outcome taking the cause's place.
+TEST_F(DatabaseAmongOtherPrograms, ATransactionWhoseFileIsMovedOrCutShortIsTakenBackAndTold) {
+    using Folder = testing_support::TemporaryProgramFolder;
+    const auto path = [](const Folder& f, const char* name = "db.db") {
+        return f.FilePath(QString::fromUtf8(name));
+    };
+    const struct {
+        const char* name;
+        std::function<bool(const Folder&)> change;
+        const char* countAtPath;  // what another program counts at the path afterwards, if known
+    } cases[] = {
+        {"moved", [&](const Folder& f) { return QFile::rename(path(f), path(f, "moved.db")); },
+         nullptr},
+        {"deleted", [&](const Folder& f) { return QFile::remove(path(f)); }, nullptr},
+        {"replaced",
+         [&](const Folder& f) {
+             f.AddFreshDatabase(QStringLiteral("new.db"));
+             return ::rename(QFile::encodeName(path(f, "new.db")).constData(),
+                             QFile::encodeName(path(f)).constData()) == 0;
+         },
+         "0"},
+        {"cut short",
+         [&](const Folder& f) {
+             return ::truncate(QFile::encodeName(path(f)).constData(), 0) == 0;
+         },
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(Path());
+        folder.AddFreshDatabase();
+        platform::Connection program;
+        ASSERT_TRUE(program.Open(Path()));
+        ASSERT_TRUE(InsertKeywords(program, 0, 3));
+        {
+            platform::WriteTransaction transaction(program);
+            ASSERT_TRUE(transaction.Begun());
+            ASSERT_TRUE(InsertKeywords(program, 3, 100));
+            ASSERT_TRUE(c.change(folder));
+            EXPECT_FALSE(InsertKeywords(program, 103, 1));
+            EXPECT_EQ(program.LastFailure(), platform::Failure::Moved);
+            EXPECT_FALSE(transaction.Commit());
+            EXPECT_EQ(program.LastFailure(), platform::Failure::Moved);
+            EXPECT_EQ(program.LastError(),
+                      QStringLiteral("数据库文件在软件运行期间被移动、删除或替换"));
+        }
+        program.Close();
+        const QString atPath = CountSeenByAnotherProgram();
+        EXPECT_LT(atPath.toInt(), 103) << "the transaction's rows were kept";
+        if (c.countAtPath) {
+            EXPECT_EQ(atPath, QString::fromUtf8(c.countAtPath));
+        }
+        if (QFile::exists(Path("moved.db"))) {
+            EXPECT_EQ(OtherProgramQuery(Path("moved.db"),
+                                        QStringLiteral("select count(*) from keywords")),
+                      QStringLiteral("3"));
+        }
+        QFile::remove(Path(QStringLiteral("moved.db")));
+    }
 }
 
 // Every failure is told in the user's words; the library's English never stands alone.

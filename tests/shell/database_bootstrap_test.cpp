@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <functional>
 
@@ -40,12 +41,21 @@ TEST_F(OpenDatabaseOrWarnTest, MissingFileWarnsOnceHandsTheDownloadPageOverAndSe
     EXPECT_TRUE(shell.opened[0].endsWith(QStringLiteral("/update/db.rar")));
     EXPECT_FALSE(QFile::exists(folder.FilePath(QStringLiteral("db.db")))) << "never created";
 
-    // A later window on the same connection learns that the file is missing, silently.
+    // A later window on the same connection looks for the file again, and is told again.
     bool laterMissing = false;
     OpenDatabaseOrWarn(connection, nullptr, &laterMissing);
     EXPECT_TRUE(laterMissing);
-    EXPECT_EQ(prompts.prompts().size(), 1u);
-    EXPECT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(prompts.Texts(), QStringList(2, kMissingDatabase));
+
+    // Once the user has put the file in place, as the warning asks, the next window opens it
+    // and completes it as the start-up would have.
+    folder.AddFreshDatabase();
+    bool nowMissing = false;
+    OpenDatabaseOrWarn(connection, nullptr, &nowMissing);
+    EXPECT_FALSE(nowMissing);
+    EXPECT_TRUE(connection.IsOpen());
+    EXPECT_EQ(prompts.prompts().size(), 2u);
+    for (const QString& table : kBootstrapTables) EXPECT_TRUE(connection.HasTable(table));
 }
 
 TEST_F(OpenDatabaseOrWarnTest, PresentFileOpensQuietlyAndOnlyOnce) {
@@ -169,12 +179,6 @@ TEST_F(OpenDatabaseOrWarnTest, AFileThatCannotServeIsToldWhatIsWrongOnce) {
              ASSERT_TRUE(db.Execute(QStringLiteral("drop table keywords")));
          },
          damaged, false},
-        {"damaged pages",
-         [](const TemporaryProgramFolder& f) {
-             f.AddFreshDatabase();
-             testing_support::DamagePages(f.FilePath(QStringLiteral("db.db")));
-         },
-         damaged, false},
         {"a read-only file",
          [](const TemporaryProgramFolder& f) {
              f.AddFreshDatabase();
@@ -216,6 +220,77 @@ TEST_F(OpenDatabaseOrWarnTest, AFileThatCannotServeIsToldWhatIsWrongOnce) {
         if (c.serves) {
             EXPECT_TRUE(shared.HasTable(QStringLiteral("keywords")));
         }
+    }
+}
+
+// The open reads the same few pages whatever the file's size: pages damaged beyond the
+// schema are not looked for, and the statement that meets them tells the damage.
+TEST_F(OpenDatabaseOrWarnTest, DamagedPagesAreToldByTheStatementThatMeetsThem) {
+    folder.AddFreshDatabase();
+    {
+        platform::Connection db;
+        ASSERT_TRUE(db.Open(DatabasePath()));
+        ASSERT_TRUE(db.Execute(QStringLiteral(
+            "with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000) "
+            "insert into keywords (keys) select hex(randomblob(30)) from n")));
+    }
+    testing_support::DamagePages(DatabasePath());
+
+    OpenDatabaseOrWarn(connection, nullptr, &missing);
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_FALSE(connection.Query(QStringLiteral("select count(*) from keywords")));
+    EXPECT_EQ(connection.LastFailure(), platform::Failure::Damaged);
+    EXPECT_TRUE(connection.LastError().startsWith(QStringLiteral("数据库文件已损坏")));
+}
+
+// A log kept out of db.db at the open is told, with where it went: its rows are not in the
+// database, whether it was another file's or could not be checked.
+TEST_F(OpenDatabaseOrWarnTest, ALogSetAsideAtTheOpenIsToldWithWhereItWent) {
+    const struct {
+        const char* what;
+        bool freshFileCopiedOver;  // else the log is the file's own, but cannot be checked
+        const char* told;
+    } cases[] = {
+        {"another file's", true, "数据库文件旁有一个不属于它的日志文件"},
+        {"unchecked", false, "无法检查它是否属于该数据库"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryProgramFolder own;
+        own.AddFreshDatabase();
+        own.AddFreshDatabase(QStringLiteral("fresh.db"));
+        testing_support::OtherProgramSession killed(
+            DatabasePath(), {QStringLiteral("pragma journal_mode = wal"),
+                             QStringLiteral("pragma wal_autocheckpoint = 0"),
+                             QStringLiteral("insert into keywords (keys) values ('日志')")});
+        ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+        killed.Kill();
+        if (c.freshFileCopiedOver) {
+            ASSERT_TRUE(QFile::remove(DatabasePath()));
+            ASSERT_TRUE(QFile::rename(own.FilePath(QStringLiteral("fresh.db")), DatabasePath()));
+        }
+        const QByteArray temporary = qgetenv("TMPDIR");
+        // A temporary folder that is a file: nothing can be made in it, whoever runs the test.
+        const QString notAFolder = own.FilePath(QStringLiteral("not a folder"));
+        ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
+        if (!c.freshFileCopiedOver) qputenv("TMPDIR", QFile::encodeName(notAFolder));
+        ScriptedPrompts told;
+        platform::Connection program;
+        OpenDatabaseOrWarn(program, nullptr, nullptr);
+        if (temporary.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", temporary);
+
+        ASSERT_EQ(told.prompts().size(), 1u)
+            << program.SetAsideLog().toStdString() << " " << program.LastError().toStdString()
+            << QFile::exists(DatabasePath() + "-wal");
+        EXPECT_TRUE(told.LastText().contains(QString::fromUtf8(c.told)));
+        EXPECT_TRUE(told.LastText().contains(QDir::toNativeSeparators(program.SetAsideLog())));
+        EXPECT_TRUE(QFile::exists(program.SetAsideLog()));
+        EXPECT_EQ(told.Last().icon, platform::Icon::Exclamation);
+        EXPECT_TRUE(program.IsOpen());
     }
 }
 

@@ -18,6 +18,12 @@ QString OtherProgramQuery(const QString& path, const QString& sql) {
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+bool OtherProgramOverwrite(const QString& path, const QString& source) {
+    QProcess process;
+    process.start(Peer(), {QStringLiteral("overwrite"), path, source});
+    return process.waitForFinished(kProcessWaitMs) && process.exitCode() == 0;
+}
+
 OtherProgramSession::OtherProgramSession(const QString& path, const QStringList& statements) {
     process_.start(Peer(), QStringList{QStringLiteral("session"), path} + statements);
     while (process_.waitForReadyRead(kProcessWaitMs)) {

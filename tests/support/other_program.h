@@ -14,6 +14,10 @@ namespace testing_support {
 // with "error: " when it failed.
 QString OtherProgramQuery(const QString& path, const QString& sql);
 
+// Writes the bytes of `source` over the file at `path` in place, from another program, as a
+// copy over an existing file does: the file stays the same file. Whether it went through.
+bool OtherProgramOverwrite(const QString& path, const QString& source);
+
 // Another program that has run `statements` on the file ("begin exclusive", say) and keeps its
 // connection, and every lock they took, until the object goes.
 class OtherProgramSession {

@@ -4,10 +4,13 @@
 //   db_peer query <file> <sql>          prints the first field of every row, one a line
 //   db_peer session <file> <sql>...     runs the statements, prints "ready", keeps its
 //                                       connection (and its locks) until its input ends
+//   db_peer overwrite <file> <source>   writes the source's bytes over the file in place, as
+//                                       a copy over an existing file does
 #include <sqlite3.h>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -26,11 +29,22 @@ int PrintRows(void*, int, char** fields, char**) {
 
 }  // namespace
 
+// The same file, its bytes replaced: whoever holds it open keeps it, and reads the new bytes.
+int Overwrite(const char* file, const char* source) {
+    std::ifstream from(source, std::ios::binary);
+    std::ofstream to(file, std::ios::binary | std::ios::trunc);
+    to << from.rdbuf();
+    to.close();
+    std::cout << (from && to ? "done" : "error: overwrite failed") << std::endl;
+    return to ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::cerr << "usage: db_peer query|session <file> <sql>...\n";
+        std::cerr << "usage: db_peer query|session|overwrite <file> <sql>...\n";
         return 2;
     }
+    if (std::strcmp(argv[1], "overwrite") == 0) return Overwrite(argv[2], argv[3]);
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(argv[2], &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         return Fail(db, "open");
