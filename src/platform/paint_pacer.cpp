@@ -48,6 +48,10 @@ void PaintPacer::Check() {
     }
 }
 
+void PaintPacer::Release() {
+    if (holding_) Show(TheClock().NowMSecs());
+}
+
 void PaintPacer::Show(qint64 now) {
     holding_ = false;
     shownAt_ = now;

@@ -25,6 +25,8 @@ class PaintPacer : public QObject {
 
     // What the widget shows has changed: call before the widget asks to be drawn again.
     void Changed();
+    // Lets whatever is held be drawn, for a widget that must be drawn at once.
+    void Release();
     // Whether changes are held back from the screen now.
     bool Holding() const { return holding_; }
 

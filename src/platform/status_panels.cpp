@@ -24,4 +24,9 @@ void StatusPanels::SetText(int index, const QString& text) {
     label->setText(text);
 }
 
+void StatusPanels::DrawNow() {
+    pacer_.Release();
+    repaint();
+}
+
 }  // namespace platform

@@ -26,6 +26,9 @@ class StatusPanels : public QStatusBar {
     QLabel* PanelLabel(int index) const { return panels_.value(index - 1); }
     QString Text(int index) const;
     void SetText(int index, const QString& text);
+    // Draws the bar now, what a job's pacing holds included: for a notice shown while no
+    // events are handled.
+    void DrawNow();
 
   private:
     QList<QLabel*> panels_;
