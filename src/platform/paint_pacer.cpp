@@ -14,11 +14,15 @@ PaintPacer::PaintPacer(QWidget* widget) : widget_(widget) {
 }
 
 void PaintPacer::Changed() {
-    if (holding_) return;
     const qint64 now = TheClock().NowMSecs();
     const qint64 since = now - shownAt_;
     // A clock set back shows at once rather than holding until it catches up.
-    if (since >= kPaintInterval.count() || since < 0) {
+    const bool due = since >= kPaintInterval.count() || since < 0;
+    if (holding_) {
+        if (due) Show(now);
+        return;
+    }
+    if (due) {
         shownAt_ = now;
         return;
     }

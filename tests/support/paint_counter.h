@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QObject>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <string>
@@ -19,6 +22,18 @@ class PaintCounter : public QObject {
     int Count(const std::string& name) const {
         const auto found = counts_.find(name);
         return found == counts_.end() ? 0 : found->second;
+    }
+    // Handles events until a widget watched under `name` is painted, which the window system
+    // asks for on a timer of its own; false if that has not happened after many seconds.
+    bool WaitForPaint(const std::string& name) {
+        const QDeadlineTimer deadline(std::chrono::seconds(30));
+        while (Count(name) == 0 && !deadline.hasExpired()) {
+            QTimer bound;
+            bound.setSingleShot(true);
+            bound.start(std::chrono::milliseconds(10));
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return Count(name) > 0;
     }
     // "name=count" for every name painted, in the order of the names.
     std::string Report() const {
