@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QTimer>
 #include <memory>
 
 #include "app/program_windows.h"
@@ -54,9 +56,16 @@ class ShownProgram {
         Settle();
         return *dynamic_cast<关键词数据库*>(LoadedWorkWindow(WorkWindowKind::Database));
     }
-    // Lets the windows lay out and draw what they show, as they stand when the user clicks.
+    // Lets the windows lay out and draw what they show, as they stand when the user clicks: the
+    // window system asks for each drawing on a timer of its own.
     static void Settle() {
-        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        const QDeadlineTimer settled(std::chrono::milliseconds(200));
+        while (!settled.hasExpired()) {
+            QTimer bound;
+            bound.setSingleShot(true);
+            bound.start(std::chrono::milliseconds(10));
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
     }
     void UnloadAll() {
         for (WorkWindowKind kind :
