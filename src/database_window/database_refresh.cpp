@@ -74,18 +74,45 @@ class PendingCells {
 // How one value of a row went; Gone: the user deleted the row meanwhile, nothing more is asked.
 enum class Step { Stored, NotObtained, NotSaved, Stopped, Gone };
 
-// Runs the update `statement` with `values`: stored, refused by the table, or stopped by what
-// ends every later save too (another program's lock that outlasted the wait, a moved file).
-Step Save(const QString& statement, const QVariantList& values) {
-    if (SharedConnection().Execute(statement, values)) return Step::Stored;
+// Whether `ok` held, else what kept the table from it: a refusal of the table, or what ends
+// every later save too (another program's lock that outlasted the wait, a moved file).
+Step Outcome(bool ok) {
+    if (ok) return Step::Stored;
     return SharedConnection().LastFailureEndsWrites() ? Step::Stopped : Step::NotSaved;
 }
 
+// The new values of one row's record, written together with today's date in one statement:
+// one commit per row.
+class RecordUpdate {
+  public:
+    void Set(const QString& column, const QString& value) {
+        assignments_ += column + QStringLiteral(" = ?,");
+        values_ << value;
+    }
+    bool Empty() const { return values_.isEmpty(); }
+    // Whether no write can go through now, nor later in the run: another program's lock is
+    // waited out here, before the row asks for more pages whose values could not be saved.
+    static bool WritesEnded() {
+        if (!SharedConnection().BeginWrite()) return Outcome(false) == Step::Stopped;
+        SharedConnection().Rollback();
+        return false;
+    }
+    Step Save(const QString& listed) const {
+        return Outcome(SharedConnection().Execute(
+            QStringLiteral("update keywords set ") + assignments_ +
+                QStringLiteral("adddate = ? where keys = ?"),
+            QVariantList(values_.begin(), values_.end()) << metrics::TodayText() << listed));
+    }
+
+  private:
+    QString assignments_;
+    QStringList values_;
+};
+
 // RefreshRowVolume: the volumes from the data-sharing service, else the index lookups.
-Step RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
+Step RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row, RecordUpdate& update) {
     const PendingCells pending(row, {KeywordCell::MonthVolume, KeywordCell::DayVolume});
-    const QString listed = row.Text();
-    const QString kw = TrimBlanks(listed);
+    const QString kw = TrimBlanks(row.Text());
     const QString pair = metrics::LookUpVolume(host, fetcher, kw, kw);
     if (pair.isEmpty()) {
         pending.Keep();
@@ -94,13 +121,13 @@ Step RefreshVolume(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
     const metrics::Volumes volumes = metrics::SplitIndexPair(pair);
     pending.Store(KeywordCell::MonthVolume, volumes.month);
     pending.Store(KeywordCell::DayVolume, volumes.day);
-    return Save(
-        QStringLiteral("update keywords set monthrank = ?,dayrank = ?,adddate = ? where keys = ?"),
-        {volumes.month, volumes.day, metrics::TodayText(), listed});
+    update.Set(QStringLiteral("monthrank"), volumes.month);
+    update.Set(QStringLiteral("dayrank"), volumes.day);
+    return Step::Stored;
 }
 
 // RefreshRowCount: the results page after the request gap.
-Step RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
+Step RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row, RecordUpdate& update) {
     const PendingCells pending(row, {KeywordCell::BaiduCount});
     const QString listed = row.Text();
     metrics::WaitBaiduInterval(host);
@@ -111,8 +138,8 @@ Step RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row) {
         return Step::NotObtained;
     }
     pending.Store(KeywordCell::BaiduCount, count);
-    return Save(QStringLiteral("update keywords set baidunum = ?,adddate = ? where keys = ?"),
-                {count, metrics::TodayText(), listed});
+    update.Set(QStringLiteral("baidunum"), count);
+    return Step::Stored;
 }
 
 }  // namespace
@@ -143,11 +170,18 @@ DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host) {
             outcome.paused = true;
             break;
         }
+        // The record as listed when the row's turn came, though the lookups ask without blanks.
+        const QString listed = row.Text();
         std::vector<Step> steps;
-        if (host.VolumeTicked()) steps.push_back(RefreshVolume(host, fetcher, row));
-        const bool stopped = std::ranges::count(steps, Step::Stopped) > 0;
-        if (!stopped && host.CountTicked() && row.Exists())
-            steps.push_back(RefreshCount(host, fetcher, row));
+        RecordUpdate update;
+        if (host.VolumeTicked()) steps.push_back(RefreshVolume(host, fetcher, row, update));
+        const bool countAsked = host.CountTicked() && row.Exists();
+        if (countAsked && !update.Empty() && RecordUpdate::WritesEnded())
+            steps.push_back(Step::Stopped);
+        if (countAsked && std::ranges::count(steps, Step::Stopped) == 0)
+            steps.push_back(RefreshCount(host, fetcher, row, update));
+        if (!update.Empty() && std::ranges::count(steps, Step::Stopped) == 0)
+            steps.push_back(update.Save(listed));
         FillOptimisationIndex(shown, host.MasterList(), key);
         if (std::ranges::count(steps, Step::NotSaved) || std::ranges::count(steps, Step::Stopped))
             ++outcome.unsaved;

@@ -6,7 +6,17 @@
 
 namespace platform {
 
-ListView::ListView(QWidget* parent) : QTableView(parent) {
+ListView::ListView(QWidget* parent) : QTableView(parent), pacer_(this) {
+    // Told before the view asks to be drawn again, so that a change the pacer holds back is
+    // not drawn on its own.
+    const auto changed = [this] { pacer_.Changed(); };
+    connect(&rows_, &RowTable::dataChanged, this, changed);
+    connect(&rows_, &RowTable::headerDataChanged, this, changed);
+    connect(&rows_, &RowTable::rowsInserted, this, changed);
+    connect(&rows_, &RowTable::rowsRemoved, this, changed);
+    connect(&rows_, &RowTable::modelReset, this, changed);
+    connect(&rows_, &RowTable::layoutChanged, this, changed);
+    connect(&rows_, &RowTable::ColumnsChanged, this, changed);
     setModel(&rows_);
     setShowGrid(false);
     setWordWrap(false);

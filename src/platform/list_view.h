@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QTableView>
 
+#include "platform/paint_pacer.h"
 #include "platform/row_table.h"
 
 namespace platform {
@@ -13,7 +14,8 @@ namespace platform {
 // column). Widths are in twips, the unit the windows lay out in. The rows live in the table;
 // the logic below the windows works on the table alone. A table view drawn as a list (no grid,
 // no row headers, rows of one height): it takes a row added to a long list without laying out
-// every row again, as a tree view would each time the window handles its events.
+// every row again, as a tree view would each time the window handles its events. A job that
+// fills or changes it row by row has it drawn at most every kPaintInterval (see PaintPacer).
 class ListView : public QTableView {
     Q_OBJECT
   public:
@@ -72,6 +74,7 @@ class ListView : public QTableView {
     void ApplyColumnWidths();
 
     RowTable rows_;
+    PaintPacer pacer_;
     int sortKey_ = 0;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };

@@ -218,7 +218,9 @@ void RowTable::Clear() {
     textCounts_.Clear();
     textCountsValid_ = true;
     positions_.clear();
+    positionsByKey_.clear();
     positionsValid_ = true;
+    loadedKey_ = 0;
     endResetModel();
 }
 
@@ -228,13 +230,34 @@ void RowTable::Reserve(int rows) {
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
-    if (!positionsValid_) {
-        positions_.clear();
-        positions_.reserve(Count());
-        for (int i = 0; i < Count(); ++i) positions_.insert(rows_[i].key, i + 1);
-        positionsValid_ = true;
+    if (loadedKey_ != 0 && key >= loadedKey_ && key - loadedKey_ < rows_.size() &&
+        rows_[key - loadedKey_].key == key)
+        return static_cast<int>(key - loadedKey_) + 1;
+    if (!positionsValid_) MakePositions();
+    if (!positionsByKey_.empty() || positions_.isEmpty()) {
+        const quint64 at = key - leastKey_;
+        return key >= leastKey_ && at < positionsByKey_.size() ? positionsByKey_[at] : 0;
     }
     return positions_.value(key, 0);
+}
+
+void RowTable::MakePositions() const {
+    positionsByKey_.clear();
+    positions_.clear();
+    positionsValid_ = true;
+    if (rows_.empty()) return;
+    const auto [least, most] = std::minmax_element(
+        rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
+    leastKey_ = least->key;
+    const quint64 span = most->key - least->key + 1;
+    if (span <= 4 * rows_.size() + 1024) {
+        positionsByKey_.assign(span, 0);
+        for (size_t i = 0; i < rows_.size(); ++i)
+            positionsByKey_[rows_[i].key - leastKey_] = static_cast<int>(i) + 1;
+        return;
+    }
+    positions_.reserve(Count());
+    for (int i = 0; i < Count(); ++i) positions_.insert(rows_[i].key, i + 1);
 }
 
 QString RowTable::Cell(int index, int j) const {
@@ -318,6 +341,7 @@ void RowTable::RebuildFrom(const RowTable& source) {
     textCounts_.Clear();
     ForgetTextCounts();
     ForgetPositions();
+    loadedKey_ = source.loadedKey_;
     endResetModel();
 }
 
@@ -330,7 +354,9 @@ RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
     table_.textCounts_.Clear();
     table_.ForgetTextCounts();
     table_.positions_.clear();
+    table_.positionsByKey_.clear();
     table_.ForgetPositions();
+    table_.loadedKey_ = 0;
 }
 
 RowTable::Loader::~Loader() {
@@ -344,6 +370,7 @@ void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
     row.text = std::move(text);
     row.MadeExtra().cells.reserve(cellsLength + kEnds);
     row.key = NewKey();
+    if (table_.rows_.size() == 1) table_.loadedKey_ = row.key;
 }
 
 void RowTable::Loader::AddCell(QStringView text) {

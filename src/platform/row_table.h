@@ -219,14 +219,23 @@ class RowTable : public QAbstractTableModel {
     // A bulk removal leaves the counts to be made again by the next duplicate test.
     void ForgetTextCounts() { textCountsValid_ = false; }
     void ForgetPositions() const { positionsValid_ = false; }
+    void MakePositions() const;
     void EmitRowChanged(int index, int firstColumn, int lastColumn);
 
     std::vector<Column> columns_;
     std::vector<Row> rows_;
     mutable TextCounts textCounts_;
     mutable bool textCountsValid_ = true;
+    // Where each row stands by key, made again in one pass when a look-up needs it: by the
+    // key's distance from the least key while the keys lie close together, as a list's keys
+    // do, else in a hash.
+    mutable std::vector<int> positionsByKey_;
+    mutable quint64 leastKey_ = 0;
     mutable QHash<quint64, int> positions_;
     mutable bool positionsValid_ = true;
+    // The key of the first row of a table loaded or rebuilt in one pass, whose rows stand in
+    // the order of their keys: such a row is found without any table of positions.
+    quint64 loadedKey_ = 0;
     std::optional<SortRule> sorting_;
     // Rows at the end that an Appender added and the views are not yet told of.
     int unannounced_ = 0;

@@ -7,6 +7,19 @@
 #include <QStatusBar>
 
 #include "platform/database.h"
+#include "platform/status_panels.h"
+
+namespace {
+
+// Draws `bar` at once, past the pacing of a job's changes.
+void DrawNow(QStatusBar* bar) {
+    if (auto* panels = dynamic_cast<platform::StatusPanels*>(bar))
+        panels->DrawNow();
+    else
+        bar->repaint();
+}
+
+}  // namespace
 
 void ShowLockWaitsOn(QMainWindow* window) {
     platform::Connection::SetLockWaitNotice([window = QPointer<QMainWindow>(window)](bool waiting) {
@@ -15,7 +28,7 @@ void ShowLockWaitsOn(QMainWindow* window) {
         if (!waiting) {
             QGuiApplication::restoreOverrideCursor();
             bar->clearMessage();
-            bar->repaint();
+            DrawNow(bar);
             return;
         }
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -27,6 +40,6 @@ void ShowLockWaitsOn(QMainWindow* window) {
             window->show();
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
-        bar->repaint();
+        DrawNow(bar);
     });
 }

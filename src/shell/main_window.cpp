@@ -187,20 +187,17 @@ void MDIfrm::CreateToolbar() {
 }
 
 void MDIfrm::CreateStatusBar() {
-    StatusBar1 = statusBar();
-    for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel;
-        panel->setMinimumWidth(i < 3 ? 160 : 80);
-        StatusBar1->addWidget(panel, i == 2 ? 1 : 0);
-        panels_ << panel;
-    }
-    BusyIndicator::Attach([panel = QPointer<QLabel>(panels_[0])](const QString& text) {
-        if (panel) panel->setText(text);
-    });
-    JobProgress::Attach([count = QPointer<QLabel>(panels_[1]), item = QPointer<QLabel>(panels_[2])](
+    StatusBar1 = new platform::StatusPanels({{160}, {160}, {160, true}, {80}, {80}});
+    setStatusBar(StatusBar1);
+    BusyIndicator::Attach(
+        [bar = QPointer<platform::StatusPanels>(StatusBar1)](const QString& text) {
+            if (bar) bar->SetText(1, text);
+        });
+    JobProgress::Attach([bar = QPointer<platform::StatusPanels>(StatusBar1)](
                             const QString& countText, const QString& itemText) {
-        if (count) count->setText(countText);
-        if (item) item->setText(itemText);
+        if (!bar) return;
+        bar->SetText(2, countText);
+        bar->SetText(3, itemText);
     });
 }
 
@@ -218,7 +215,7 @@ QAction* MDIfrm::Button(int index) const {
 }
 
 QLabel* MDIfrm::Panel(int index) const {
-    return panels_.value(index - 1);
+    return StatusBar1->PanelLabel(index);
 }
 
 bool MDIfrm::MDIForm_Load() {

@@ -4,13 +4,13 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
-#include <QStatusBar>
 #include <QToolBar>
 #include <memory>
 
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/shell.h"
+#include "platform/status_panels.h"
 #include "platform/tray.h"
 #include "shell/popup_menus.h"
 #include "shell/toolbar_pictures.h"
@@ -61,7 +61,7 @@ class MDIfrm : public QMainWindow {
     QToolBar* Toolbar1;
     // Toolbar button by its index, from 1.
     QAction* Button(int index) const;
-    QStatusBar* StatusBar1;
+    platform::StatusPanels* StatusBar1;
     // Status bar panel by its index, from 1 to 5.
     QLabel* Panel(int index) const;
     // Hidden navigation box: "2", "3" or "4" for the work window last opened through the
@@ -129,5 +129,4 @@ class MDIfrm : public QMainWindow {
     void MDIForm_Resize();
 
     QList<QAction*> buttons_;
-    QList<QLabel*> panels_;
 };

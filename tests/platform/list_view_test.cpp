@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
+
+#include "platform/wait.h"
+#include "support/fake_clock.h"
+#include "support/paint_counter.h"
 
 using platform::ListView;
 
@@ -63,6 +68,32 @@ TEST(ListViewTest, SortedListOrdersByTheSortColumnIgnoringCase) {
     EXPECT_EQ(list.Item(3).Text(), QStringLiteral("a"));
     list.Add(QStringLiteral("B"));
     EXPECT_EQ(list.Item(3).Text(), QStringLiteral("B"));
+}
+
+// A job that adds a row and waits, row after row, has the list drawn at most once per
+// kPaintInterval of the clock in force, and its last row drawn once no wait runs any more.
+TEST(ListViewTest, AJobsRowsAreDrawnOncePerPaintIntervalAndTheLastAtItsEnd) {
+    testing_support::FakeClock clock;
+    ListView list;
+    list.AddColumn(QStringLiteral("关键词"), 1500);
+    list.resize(300, 800);  // every row in view
+    list.show();
+    for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+    testing_support::PaintCounter paints;
+    paints.Watch(list.viewport(), "list");
+
+    constexpr int kRows = 24;
+    constexpr std::chrono::milliseconds kStep{25};  // each wait moves the clock on by as much
+    for (int row = 0; row < kRows; ++row) {
+        list.Add(QString::number(row));
+        platform::Pause(kStep);
+    }
+    EXPECT_LE(paints.Count("list"), kRows * kStep / platform::kPaintInterval + 2);
+
+    paints.Reset();
+    list.Add(QStringLiteral("last"));
+    EXPECT_TRUE(paints.WaitForPaint("list")) << "the last row is drawn as the job returns";
+    EXPECT_TRUE(list.updatesEnabled());
 }
 
 }  // namespace

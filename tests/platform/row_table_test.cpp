@@ -214,6 +214,41 @@ TEST(RowTableTest, ASortedTableKeepsItsOrderWhileRowsAreAdded) {
     EXPECT_EQ(Texts(table), QStringLiteral("y,x,a"));
 }
 
+// A row is found by its key wherever it stands: in a table loaded in one pass and in its copy,
+// after a sort, a removal and rows added, and when its keys lie far apart.
+TEST(RowTableTest, EveryRowIsFoundByItsKeyAfterEachKindOfChange) {
+    RowTable loaded;
+    {
+        RowTable::Loader load(loaded, 4);
+        for (const char* text : {"d", "b", "c", "a"}) load.AddRow(QString::fromUtf8(text), 0);
+    }
+    RowTable copy;
+    copy.RebuildFrom(loaded);
+    EXPECT_EQ(copy.Key(3), loaded.Key(3)) << "a copy's rows keep their source's keys";
+    // Keys of another table taken in between lie among this one's.
+    RowTable sparse;
+    RowTable other;
+    for (int i = 0; i < 3; ++i) {
+        sparse.Add(QString::number(i));
+        for (int k = 0; k < 5000; ++k) other.Add(QString());
+    }
+    const auto expectEveryRowFound = [](const RowTable& table, const char* when) {
+        for (int row = 1; row <= table.Count(); ++row)
+            EXPECT_EQ(table.IndexOfKey(table.Key(row)), row) << when;
+    };
+    for (RowTable* table : {&loaded, &copy, &sparse}) {
+        expectEveryRowFound(*table, "as made");
+        const quint64 second = table->Key(2);
+        table->SetSorting(SortRule{0, Qt::DescendingOrder, platform::TextLess});
+        expectEveryRowFound(*table, "sorted");
+        table->SetSorting(std::nullopt);
+        table->Remove(table->IndexOfKey(second));
+        EXPECT_EQ(table->IndexOfKey(second), 0) << "a removed row is gone";
+        table->Add(QStringLiteral("e"));
+        expectEveryRowFound(*table, "after a removal and an addition");
+    }
+}
+
 TEST(RowTableTest, OnlyTheUserRaisesCheckAndEditEvents) {
     RowTable table;
     Fill(table, {"seo"});
