@@ -25,7 +25,7 @@
 #include "shared/shared_connection.h"
 #include "shell/database_bootstrap.h"
 #include "shown_program.h"
-#include "support/paint_counter.h"
+#include "support/event_counter.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ struct World {
     }
 
     ShownProgram program;
-    testing_support::PaintCounter paints;
+    testing_support::EventCounter paints{QEvent::Paint};
     fakeweb::FakeWeb web;
     served_sources::Served served;
     关键词挖掘* window = nullptr;

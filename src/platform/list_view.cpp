@@ -5,8 +5,42 @@
 #include "platform/twips.h"
 
 namespace platform {
+namespace {
+
+// Column headers that measure their captions once until a caption, a column or the font
+// changes: the view asks for the headers' size each time it lays out its rows, which a job
+// adding rows one by one makes it do at every row.
+class ListHeader : public QHeaderView {
+  public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        connect(this, &QHeaderView::sectionCountChanged, this, &ListHeader::Forget);
+        connect(this, &QHeaderView::sortIndicatorChanged, this, &ListHeader::Forget);
+    }
+
+    QSize sizeHint() const override {
+        if (!measured_.isValid()) measured_ = QHeaderView::sizeHint();
+        return measured_;
+    }
+    void Forget() { measured_ = QSize(); }
+
+  protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) Forget();
+        QHeaderView::changeEvent(event);
+    }
+
+  private:
+    mutable QSize measured_;
+};
+
+}  // namespace
 
 ListView::ListView(QWidget* parent) : QTableView(parent), pacer_(this) {
+    auto* columnHeaders = new ListHeader(this);
+    setHorizontalHeader(columnHeaders);
+    const auto remeasure = [columnHeaders] { columnHeaders->Forget(); };
+    connect(&rows_, &RowTable::headerDataChanged, columnHeaders, remeasure);
+    connect(&rows_, &RowTable::modelReset, columnHeaders, remeasure);
     // Told before the view asks to be drawn again, so that a change the pacer holds back is
     // not drawn on its own.
     const auto changed = [this] { pacer_.Changed(); };
@@ -39,6 +73,8 @@ ListView::ListView(QWidget* parent) : QTableView(parent), pacer_(this) {
     connect(&rows_, &RowTable::CheckedByUser, this, &ListView::ItemCheck);
     connect(&rows_, &RowTable::TextEditedByUser, this, &ListView::AfterLabelEdit);
     connect(&rows_, &RowTable::ColumnsChanged, this, &ListView::ApplyColumnWidths);
+    // After the widths, which hide columns the headers no longer measure.
+    connect(&rows_, &RowTable::ColumnsChanged, columnHeaders, remeasure);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit ItemClick(index.row() + 1); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this] { emit DblClick(); });

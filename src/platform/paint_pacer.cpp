@@ -8,7 +8,8 @@
 
 namespace platform {
 
-PaintPacer::PaintPacer(QWidget* widget) : widget_(widget) {
+PaintPacer::PaintPacer(QWidget* widget, std::function<void()> shown)
+    : widget_(widget), shown_(std::move(shown)) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &PaintPacer::Check);
 }
@@ -61,6 +62,7 @@ void PaintPacer::Show(qint64 now) {
     shownAt_ = now;
     timer_.stop();
     widget_->setUpdatesEnabled(true);
+    if (shown_) shown_();
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -21,7 +22,9 @@ inline constexpr std::chrono::milliseconds kPaintInterval{100};
 // waits: the widget's texts and rows are current all along.
 class PaintPacer : public QObject {
   public:
-    explicit PaintPacer(QWidget* widget);
+    // `shown` runs each time held changes are let through, for an owner that holds more than
+    // the drawing.
+    explicit PaintPacer(QWidget* widget, std::function<void()> shown = {});
 
     // What the widget shows has changed: call before the widget asks to be drawn again.
     void Changed();
@@ -36,6 +39,7 @@ class PaintPacer : public QObject {
     void Show(qint64 now);
 
     QWidget* widget_;
+    std::function<void()> shown_;
     QTimer timer_;
     qint64 shownAt_ = std::numeric_limits<qint64>::min() / 2;
     bool holding_ = false;

@@ -11,7 +11,8 @@ namespace platform {
 
 // A status bar of text panels side by side, counted from 1, each at least its minimum width
 // in pixels; the panel marked to stretch takes the room left. A job that writes a panel row by
-// row has the bar drawn at most every kPaintInterval (see PaintPacer); the texts are current at
+// row has the bar laid out and drawn at most every kPaintInterval (see PaintPacer): each new
+// text would otherwise lay out the bar and the window around it again. The texts are current at
 // once.
 class StatusPanels : public QStatusBar {
   public:
@@ -31,7 +32,10 @@ class StatusPanels : public QStatusBar {
     void DrawNow();
 
   private:
+    class Slot;
+
     QList<QLabel*> panels_;
+    QList<Slot*> slots_;
     PaintPacer pacer_;
 };
 

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <functional>
 
 #include "platform/wait.h"
+#include "support/event_counter.h"
 #include "support/fake_clock.h"
-#include "support/paint_counter.h"
 
 using platform::ListView;
 
@@ -28,6 +30,57 @@ TEST(ListViewTest, ShowsItsTableWithHiddenZeroWidthColumns) {
     list.SetColumnWidth(2, 900);
     EXPECT_FALSE(list.isColumnHidden(1));
     EXPECT_EQ(list.Rows().Cell(1, 1), QStringLiteral("12"));
+}
+
+// The headers keep the height their captions need as captions, columns and the font change,
+// rows being added between each change.
+TEST(ListViewTest, ColumnHeadersAreAsTallAsTheirCaptionsAfterEachChange) {
+    ListView list;
+    list.AddColumn(QStringLiteral("关键词"), 1500);
+    list.AddColumn(QStringLiteral("搜索量"), 0);
+    const auto headerHeight = [&list] {
+        list.Add(QStringLiteral("减肥"));
+        return list.header()->sizeHint().height();
+    };
+    const int oneLine = headerHeight();
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        bool taller;
+    } changes[] = {
+        {"caption of two lines", [&] { list.Rows().SetColumnText(1, QStringLiteral("关键\n词")); },
+         true},
+        {"caption of one line", [&] { list.Rows().SetColumnText(1, QStringLiteral("关键词")); },
+         false},
+        {"hidden column shown with two lines",
+         [&] {
+             list.Rows().SetColumnText(2, QStringLiteral("搜索\n量"));
+             list.SetColumnWidth(2, 900);
+         },
+         true},
+        {"that column hidden again", [&] { list.SetColumnWidth(2, 0); }, false},
+        {"another column", [&] { list.AddColumn(QStringLiteral("收录\n数"), 900); }, true},
+        {"all columns replaced",
+         [&] {
+             list.Rows().SetColumns({{QStringLiteral("词"), 900}});
+         },
+         false},
+        {"larger font",
+         [&] {
+             QFont font = list.font();
+             font.setPointSizeF(font.pointSizeF() * 3);
+             list.setFont(font);
+         },
+         true},
+    };
+    for (const auto& change : changes) {
+        change.make();
+        const int height = headerHeight();
+        if (change.taller)
+            EXPECT_GT(height, oneLine) << change.change;
+        else
+            EXPECT_EQ(height, oneLine) << change.change;
+    }
 }
 
 TEST(ListViewTest, SelectionAndUserEventsCountRowsFromOne) {
@@ -79,7 +132,7 @@ TEST(ListViewTest, AJobsRowsAreDrawnOncePerPaintIntervalAndTheLastAtItsEnd) {
     list.resize(300, 800);  // every row in view
     list.show();
     for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
-    testing_support::PaintCounter paints;
+    testing_support::EventCounter paints{QEvent::Paint};
     paints.Watch(list.viewport(), "list");
 
     constexpr int kRows = 24;
@@ -92,7 +145,7 @@ TEST(ListViewTest, AJobsRowsAreDrawnOncePerPaintIntervalAndTheLastAtItsEnd) {
 
     paints.Reset();
     list.Add(QStringLiteral("last"));
-    EXPECT_TRUE(paints.WaitForPaint("list")) << "the last row is drawn as the job returns";
+    EXPECT_TRUE(paints.WaitFor("list")) << "the last row is drawn as the job returns";
     EXPECT_TRUE(list.updatesEnabled());
 }
 

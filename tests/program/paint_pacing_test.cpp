@@ -1,12 +1,13 @@
 // A job that adds or changes rows one by one has its list, the list's scroll bars and frame and
-// the status bar drawn a bounded number of times, not once per row, and everything it wrote
-// drawn once it has returned. The clock stands still while the loopback web answers, so the
-// bound holds however fast the machine is.
+// the status bar drawn a bounded number of times, not once per row, the status bar and the
+// window around it laid out as seldom, and everything it wrote drawn once it has returned. The
+// clock stands still while the loopback web answers, so the bound holds however fast the machine
+// is.
 #include <QScrollBar>
 
 #include "metrics/fixture_pages.h"
 #include "program_fixture.h"
-#include "support/paint_counter.h"
+#include "support/event_counter.h"
 
 namespace program_testing {
 namespace {
@@ -23,21 +24,26 @@ class PaintPacing : public ProgramTest {
         counter.Watch(main->StatusBar1, "status bar");
         for (int panel = 1; panel <= main->StatusBar1->Count(); ++panel)
             counter.Watch(main->Panel(panel), "status bar");
+        layouts.Watch(main->StatusBar1, "status bar");
+        layouts.Watch(main.get(), "main window");
         list_ = list;
     }
     // Lets the window draw as it stands before the job starts.
     void Settle() {
         BackInTheEventLoop();
         counter.Reset();
+        layouts.Reset();
     }
     // Checks the counts of a job that ran, then that its last state is drawn once the program's
     // own loop runs.
     void ExpectPacedAndDrawnAtTheEnd() {
         for (const char* name : {"list", "list frame", "scroll bar", "status bar"})
             EXPECT_LE(counter.Count(name), kBound) << name << ": " << counter.Report();
+        for (const char* name : {"status bar", "main window"})
+            EXPECT_LE(layouts.Count(name), kBound) << name << " laid out: " << layouts.Report();
         counter.Reset();
-        EXPECT_TRUE(counter.WaitForPaint("list")) << "the last rows are drawn";
-        EXPECT_TRUE(counter.WaitForPaint("status bar")) << "the last status is drawn";
+        EXPECT_TRUE(counter.WaitFor("list")) << "the last rows are drawn";
+        EXPECT_TRUE(counter.WaitFor("status bar")) << "the last status is drawn";
         EXPECT_TRUE(list_->updatesEnabled());
         EXPECT_TRUE(main->StatusBar1->updatesEnabled());
     }
@@ -45,7 +51,8 @@ class PaintPacing : public ProgramTest {
     // A paint or two where the clock moved on during a pause of the job; a job of dozens of rows
     // painted row by row would pass it many times over.
     static constexpr int kBound = 3;
-    testing_support::PaintCounter counter;
+    testing_support::EventCounter counter{QEvent::Paint};
+    testing_support::EventCounter layouts{QEvent::LayoutRequest};
     platform::ListView* list_ = nullptr;
 };
 

@@ -11,9 +11,12 @@
 
 namespace testing_support {
 
-// Counts the paint events of the widgets it watches, by the name each was watched under.
-class PaintCounter : public QObject {
+// Counts the events of one type (paints, layout requests) that the widgets it watches receive,
+// by the name each was watched under.
+class EventCounter : public QObject {
   public:
+    explicit EventCounter(QEvent::Type type) : type_(type) {}
+
     void Watch(QWidget* widget, const std::string& name) {
         names_[widget] = name;
         widget->installEventFilter(this);
@@ -23,9 +26,9 @@ class PaintCounter : public QObject {
         const auto found = counts_.find(name);
         return found == counts_.end() ? 0 : found->second;
     }
-    // Handles events until a widget watched under `name` is painted, which the window system
-    // asks for on a timer of its own; false if that has not happened after many seconds.
-    bool WaitForPaint(const std::string& name) {
+    // Handles events until a widget watched under `name` receives the event, which the window
+    // system may send on a timer of its own; false if that has not happened after many seconds.
+    bool WaitFor(const std::string& name) {
         const QDeadlineTimer deadline(std::chrono::seconds(30));
         while (Count(name) == 0 && !deadline.hasExpired()) {
             QTimer bound;
@@ -35,7 +38,7 @@ class PaintCounter : public QObject {
         }
         return Count(name) > 0;
     }
-    // "name=count" for every name painted, in the order of the names.
+    // "name=count" for every name counted, in the order of the names.
     std::string Report() const {
         std::string report;
         for (const auto& [name, count] : counts_)
@@ -45,11 +48,12 @@ class PaintCounter : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++counts_[names_[watched]];
+        if (event->type() == type_) ++counts_[names_[watched]];
         return false;
     }
 
   private:
+    QEvent::Type type_;
     std::map<QObject*, std::string> names_;
     std::map<std::string, int> counts_;
 };
