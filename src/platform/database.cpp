@@ -135,11 +135,11 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
                 case database_log::LogVerdict::HeldByOther:
                     pending_ = true;
                     return Fail(SQLITE_BUSY,
-                                QStringLiteral("another program's write-ahead log lies beside it"));
+                                QStringLiteral("another program's live log lies beside it"));
                 case database_log::LogVerdict::Unmovable:
                     return Fail(SQLITE_CANTOPEN,
-                                QStringLiteral("a write-ahead log of another database file lies "
-                                               "beside it and cannot be moved aside"));
+                                QStringLiteral("a log of another database file lies beside it "
+                                               "and cannot be moved aside"));
             }
         }
         sqlite3* db = nullptr;

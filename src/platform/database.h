@@ -81,8 +81,9 @@ enum class Failure {
 //
 // The file keeps the library's rollback journal, which exists only while a write is under way:
 // after every commit the file alone is the whole database, on the disk before the commit
-// returns, so that users may copy, restore or replace it between jobs. A file that arrives with
-// a write-ahead log has its own log replayed and is turned back to the journal at the open.
+// returns, so that users may copy, restore or replace it between jobs. A journal or a
+// write-ahead log beside the file is played into it at the open only when it is the file's own
+// (database_log.h); a file that arrives with a write-ahead log is turned back to the journal.
 //
 // The file belongs to the library: while a connection to it is open in this process, nothing
 // else here opens it or its journal (closing any other descriptor of a file drops the
@@ -107,8 +108,8 @@ class Connection {
     // Whether the open waits for another program's hold on the file to pass.
     bool OpenPending() const { return pending_; }
     void Close();
-    // Where the open moved a write-ahead log that it would not replay into the file; empty when
-    // it found none. The reason says why.
+    // Where the open moved a log that it would not play into the file; empty when it found
+    // none. The reason says why.
     QString SetAsideLog() const { return setAsideLog_.setAsideTo; }
     database_log::AsideReason SetAsideReason() const { return setAsideLog_.reason; }
     // Whether the program has checked that the opened file can serve it: the caller's mark,

@@ -2,10 +2,11 @@
 
 #include <QString>
 
-// A write-ahead log beside a database file, looked at before the file is opened. The program
-// never writes one, but a file may arrive with one (left by another program, or by an earlier
-// version of this one, killed or copied while it ran), and the library replays any log it finds
-// beside a file into that file at its first read: a log must be the file's own to be replayed.
+// The logs beside a database file, looked at before the file is opened: the rollback journal
+// that a killed job leaves behind, and a write-ahead log, which the program never writes but a
+// file may arrive with (left by another program, or by an earlier version of this one, killed
+// or copied while it ran). The library plays any log it finds beside a file into that file at
+// its first read, whichever file stands there: a log must be the file's own to be played.
 namespace platform::database_log {
 
 enum class LogVerdict {
@@ -17,19 +18,20 @@ enum class LogVerdict {
 
 // Why a log was set aside.
 enum class AsideReason {
-    NotTheFiles,  // it would make a sound file unsound, or the file keeps no log at all
+    NotTheFiles,  // another file's: its pages or header do not fit, or it would make a sound
+                  // file unsound
     Unchecked,    // no copy could be made to check it on, so it was not trusted
 };
 
 struct LogCheck {
     LogVerdict verdict = LogVerdict::Replay;
-    QString setAsideTo;  // where a log set aside went
+    QString setAsideTo;  // where a log set aside went; both, a line each, when both were
     AsideReason reason = AsideReason::NotTheFiles;
 };
 
-// Decides about the log beside the database file at `path`. It reads the file and its log
-// through descriptors of its own: call it only while no connection of this process has the
-// file open.
+// Decides about the journal and the write-ahead log beside the database file at `path`. It
+// reads the file and its logs through descriptors of its own: call it only while no connection
+// of this process has the file open.
 LogCheck PrepareLog(const QString& path);
 
 }  // namespace platform::database_log
