@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/database_guard.h"
 #include "platform/database_log.h"
 
 namespace platform {
@@ -143,8 +144,10 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
             }
         }
         sqlite3* db = nullptr;
+        // Through the guard: nothing is written into the file once someone else changed it
+        // under a job.
         const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                           SQLITE_OPEN_READWRITE, nullptr);
+                                           SQLITE_OPEN_READWRITE, database_guard::VfsName());
         if (opened != SQLITE_OK) {
             const QString error =
                 QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(opened));
@@ -156,6 +159,7 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
         // taken for an unreadable one.
         sqlite3_busy_handler(db, &Connection::WaitOutLock, this);
         db_ = db;
+        watched_ = database_guard::WatchOf(db);
         registeredAs_ = canonical;
         ++OpenFiles()[canonical];
     }
@@ -203,6 +207,7 @@ void Connection::CloseFile() {
     if (!db_) return;
     sqlite3_close(db_);
     db_ = nullptr;
+    watched_ = nullptr;
     inRollbackJournal_ = false;
     if (--OpenFiles()[registeredAs_] <= 0) OpenFiles().remove(registeredAs_);
     registeredAs_.clear();
@@ -230,31 +235,29 @@ bool Connection::FileInPlace() {
     int moved = 0;
     const bool gone =
         sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved;
-    // Another program cut the file short while a transaction of ours was open: committing would
-    // lay the transaction's pages over a file that no longer holds the ones it read.
-    const bool cutShort =
-        !gone && !sqlite3_get_autocommit(db_) && FileSize().value_or(sizeAtBegin_) < sizeAtBegin_;
-    if (!gone && !cutShort) return true;
-    moved_ = true;
-    return Fail(SQLITE_READONLY_DBMOVED, QStringLiteral("the database file was moved"));
+    return (!gone && database_guard::LookAgain(watched_) == database_guard::Change::None) ||
+           FailMoved();
 }
 
-std::optional<long long> Connection::FileSize() {
-    sqlite3_file* file = nullptr;
-    sqlite3_int64 size = 0;
-    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
-        !file->pMethods || file->pMethods->xFileSize(file, &size) != SQLITE_OK)
-        return std::nullopt;
-    return size;
+bool Connection::FailMoved() {
+    moved_ = true;
+    return Fail(SQLITE_READONLY_DBMOVED, QStringLiteral("the database file was changed"));
 }
 
 bool Connection::ReadyToWrite() {
-    // Inside a transaction the file it began on stays the one: a moved file fails it.
-    const bool inTransaction = db_ && !pending_ && !sqlite3_get_autocommit(db_);
-    if (!inTransaction && (moved_ || pending_) && !Reconnect()) return false;
+    if (db_ && !pending_ && !sqlite3_get_autocommit(db_)) {
+        // Inside a transaction the file it began on stays the one. What its rows cost is a look
+        // at what was noticed already, no system call: the file is looked at where the
+        // transaction begins and commits, and before every page the library writes into it.
+        if (inOneLockWait_ && lockOutlasted_)
+            return Fail(SQLITE_BUSY, QStringLiteral("another program's lock outlasted the wait"));
+        return database_guard::ChangeUnderJob(watched_) == database_guard::Change::None ||
+               FailMoved();
+    }
+    if ((moved_ || pending_) && !Reconnect()) return false;
     if (!db_) return Fail(SQLITE_MISUSE, QStringLiteral("database not open"));
     if (!FileInPlace()) return false;
-    if (!inTransaction) UseRollbackJournal();
+    UseRollbackJournal();
     return true;
 }
 
@@ -290,12 +293,20 @@ int Connection::WaitOutLock(void* connection, int attempt) {
         }
     }
     const auto left = self.lockWait_ - (now - self.lockWaitStart_);
-    if (left <= left.zero()) return 0;
+    if (left <= left.zero()) {
+        // The library swallows some of these (a write of pages it may make later): the scope
+        // learns of it here, and waits no more.
+        if (self.inOneLockWait_ && self.lockWait_ > self.lockWait_.zero())
+            self.lockOutlasted_ = true;
+        return 0;
+    }
     std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, kPoll));
     return 1;
 }
 
 bool Connection::Fail() {
+    // A write the guard refused, and whatever followed it, fails for the change it saw.
+    if (database_guard::LookAgain(watched_) != database_guard::Change::None) return FailMoved();
     return Fail(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
 }
 
@@ -367,13 +378,16 @@ bool Connection::Writes(const QString& sql) {
 
 bool Connection::Execute(const QString& sql, const QVariantList& params) {
     rowsAffected_ = 0;
-    if (Writes(sql) && !ReadyToWrite()) return false;
+    const bool writes = Writes(sql);
+    if (writes && !ReadyToWrite()) return false;
     Statement statement = Prepare(sql, params);
     if (!statement) return false;
     int step;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
     }
     if (step != SQLITE_DONE) return Fail();
+    // A write that was its own transaction went into the file at the path, or is told as lost.
+    if (writes && sqlite3_get_autocommit(db_) && !FileInPlace()) return false;
     rowsAffected_ = sqlite3_changes(db_);
     return true;
 }
@@ -450,16 +464,17 @@ bool Connection::TakesWrites() {
 }
 
 bool Connection::BeginWrite() {
-    if (!ReadyToWrite() || !Execute(QStringLiteral("begin immediate"))) return false;
-    sizeAtBegin_ = FileSize().value_or(0);
-    return true;
+    return ReadyToWrite() && Execute(QStringLiteral("begin immediate"));
 }
 
 bool Connection::Commit() {
     // A failure such as a full disk may have taken the transaction back already; its error stays
     // the one told.
     if (!db_ || sqlite3_get_autocommit(db_)) return false;
-    if (FileInPlace() && Execute(QStringLiteral("commit"))) return true;
+    if (FileInPlace() && Execute(QStringLiteral("commit"))) {
+        // Kept, but into a file moved away during the commit: not the file the user has.
+        return FileInPlace();
+    }
     Rollback();
     return false;
 }

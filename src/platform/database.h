@@ -14,6 +14,10 @@
 
 #include "platform/database_log.h"
 
+namespace platform::database_guard {
+struct WatchedFile;
+}
+
 // The SQLite handles stay opaque here: only the database layer's source sees the library.
 struct sqlite3;
 struct sqlite3_stmt;
@@ -88,10 +92,11 @@ enum class Failure {
 // The file belongs to the library: while a connection to it is open in this process, nothing
 // else here opens it or its journal (closing any other descriptor of a file drops the
 // process's locks on it). A file held by another program when it is opened is not given up:
-// the open is finished by the next statement, which tries once without waiting. Before each
-// write, and before each commit, the connection asks whether the file still stands at its path
-// whole; once it was moved, replaced or cut short, nothing more is written to it, and the next
-// write after that failure opens the file that stands at the path then.
+// the open is finished by the next statement, which tries once without waiting. Where a write
+// transaction begins and commits, the connection asks whether the file still stands at its path
+// and whether anybody else changed it under the job (database_guard.h); once it was moved,
+// replaced, written over or cut short, nothing more is written to it, and the next write after
+// that failure opens the file that stands at the path then.
 class Connection {
   public:
     Connection() = default;
@@ -179,14 +184,14 @@ class Connection {
     // Finishes an open that waited for another program, or opens the file that stands at the
     // path after the last one was moved; false when the file still cannot serve.
     bool Reconnect();
-    // Whether the file still stands at the path, and, inside a transaction, is no shorter than
-    // when the transaction began; records the failure when not.
+    // Whether the file still stands at the path and nobody else changed it under a job;
+    // records the failure when not.
     bool FileInPlace();
-    // The size of the file the library has open, through the library's own descriptor.
-    std::optional<long long> FileSize();
+    // Records that the file moved or changed under a job: nothing more is written to it.
+    bool FailMoved();
     // Whether a write may go to the file: an open that waited is finished, a file moved after
     // that was told is replaced by the one at the path (between transactions), and the file
-    // still stands there whole.
+    // still stands there unchanged by others.
     bool ReadyToWrite();
     // Whether `sql` changes the file.
     bool Writes(const QString& sql);
@@ -212,7 +217,7 @@ class Connection {
     bool checked_ = false;
     QString registeredAs_;  // the canonical path under which the file counts as open
     database_log::LogCheck setAsideLog_;
-    long long sizeAtBegin_ = 0;  // the file's size when the open transaction began
+    database_guard::WatchedFile* watched_ = nullptr;  // the guard's watch on the open file
     QHash<QString, sqlite3_stmt*> statements_;
     int rowsAffected_ = 0;
     QString lastError_;
@@ -271,11 +276,12 @@ class OneLockWait {
 };
 
 // A write transaction for a scope: begun when made, taken back unless committed, so that a job
-// that returns early leaves nothing half-written.
+// that returns early leaves nothing half-written. It waits for another program's lock once at
+// most, a reader's included: after that its writes fail with the lock's cause.
 class WriteTransaction {
   public:
     explicit WriteTransaction(Connection& connection)
-        : connection_(connection), open_(connection.BeginWrite()) {}
+        : oneWait_(connection), connection_(connection), open_(connection.BeginWrite()) {}
     ~WriteTransaction() {
         if (open_) connection_.Rollback();
     }
@@ -291,6 +297,7 @@ class WriteTransaction {
     }
 
   private:
+    OneLockWait oneWait_;
     Connection& connection_;
     bool open_;
 };

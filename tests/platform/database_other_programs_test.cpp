@@ -312,10 +312,12 @@ TEST_F(DatabaseAmongOtherPrograms, AFileInLogModeBecomesOneFileOnceTheOtherProgr
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("4"));
 }
 
-// A transaction whose file is moved, deleted, replaced or cut short before it commits keeps
-// nothing: the next write in it and its commit are refused with that cause, and it is taken
-// back without the rollback's own outcome taking the cause's place.
-TEST_F(DatabaseAmongOtherPrograms, ATransactionWhoseFileIsMovedOrCutShortIsTakenBackAndTold) {
+// A transaction whose file is moved, deleted, replaced, written over or cut short before it
+// commits keeps nothing, although its pages began to go into the file (its cache is small): the
+// commit is refused with that cause, the transaction is taken back without the rollback's own
+// outcome taking the cause's place, and a file another program put at the path, or wrote over
+// the old one, holds exactly what that program put there.
+TEST_F(DatabaseAmongOtherPrograms, ATransactionWhoseFileChangedUnderItIsTakenBackAndTold) {
     using Folder = testing_support::TemporaryProgramFolder;
     const auto path = [](const Folder& f, const char* name = "db.db") {
         return f.FilePath(QString::fromUtf8(name));
@@ -330,9 +332,13 @@ TEST_F(DatabaseAmongOtherPrograms, ATransactionWhoseFileIsMovedOrCutShortIsTaken
         {"deleted", [&](const Folder& f) { return QFile::remove(path(f)); }, nullptr},
         {"replaced",
          [&](const Folder& f) {
-             f.AddFreshDatabase(QStringLiteral("new.db"));
-             return ::rename(QFile::encodeName(path(f, "new.db")).constData(),
+             return ::rename(QFile::encodeName(path(f, "other.db")).constData(),
                              QFile::encodeName(path(f)).constData()) == 0;
+         },
+         "0"},
+        {"written over",
+         [&](const Folder& f) {
+             return testing_support::OtherProgramOverwrite(path(f), path(f, "other.db"));
          },
          "0"},
         {"cut short",
@@ -345,26 +351,35 @@ TEST_F(DatabaseAmongOtherPrograms, ATransactionWhoseFileIsMovedOrCutShortIsTaken
         SCOPED_TRACE(c.name);
         QFile::remove(Path());
         folder.AddFreshDatabase();
+        folder.AddFreshDatabase(QStringLiteral("other.db"));
         platform::Connection program;
         ASSERT_TRUE(program.Open(Path()));
         ASSERT_TRUE(InsertKeywords(program, 0, 3));
+        ASSERT_TRUE(program.Execute(QStringLiteral("pragma cache_size = 5")));
+        QByteArray put;
         {
             platform::WriteTransaction transaction(program);
             ASSERT_TRUE(transaction.Begun());
             ASSERT_TRUE(InsertKeywords(program, 3, 100));
             ASSERT_TRUE(c.change(folder));
-            EXPECT_FALSE(InsertKeywords(program, 103, 1));
-            EXPECT_EQ(program.LastFailure(), platform::Failure::Moved);
+            QFile atPath(Path());
+            if (atPath.open(QIODevice::ReadOnly)) put = atPath.readAll();
+            for (int i = 103; i < 2000 && InsertKeywords(program, i, 1);) ++i;
             EXPECT_FALSE(transaction.Commit());
             EXPECT_EQ(program.LastFailure(), platform::Failure::Moved);
             EXPECT_EQ(program.LastError(),
                       QStringLiteral("数据库文件在软件运行期间被移动、删除或替换"));
         }
         program.Close();
-        const QString atPath = CountSeenByAnotherProgram();
-        EXPECT_LT(atPath.toInt(), 103) << "the transaction's rows were kept";
+        QFile atPath(Path());
+        if (atPath.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(atPath.readAll(), put) << "the job wrote into the file at the path";
+        }
+        EXPECT_FALSE(QFile::exists(Path("db.db-journal"))) << "its journal lies beside it";
+        const QString atPathCount = CountSeenByAnotherProgram();
+        EXPECT_LT(atPathCount.toInt(), 103) << "the transaction's rows were kept";
         if (c.countAtPath) {
-            EXPECT_EQ(atPath, QString::fromUtf8(c.countAtPath));
+            EXPECT_EQ(atPathCount, QString::fromUtf8(c.countAtPath));
         }
         if (QFile::exists(Path("moved.db"))) {
             EXPECT_EQ(OtherProgramQuery(Path("moved.db"),
@@ -373,6 +388,61 @@ TEST_F(DatabaseAmongOtherPrograms, ATransactionWhoseFileIsMovedOrCutShortIsTaken
         }
         QFile::remove(Path(QStringLiteral("moved.db")));
     }
+}
+
+// A file written over between two jobs with a copy whose header says the same version (two
+// files that took the same number of commits since they were one): the next job reads the new
+// bytes, not the pages it kept from the old ones, and its row goes in beside the copy's.
+TEST_F(DatabaseAmongOtherPrograms, AFileWrittenOverBetweenJobsIsReadAfreshWhateverItsHeader) {
+    ASSERT_TRUE(QFile::copy(Path(), Path("twin.db")));
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path()));
+    ASSERT_TRUE(program.Execute(
+        QStringLiteral("insert into keywords (keys) values ('甲'), ('乙'), ('丙')")));
+    ASSERT_EQ(OtherProgramQuery(Path("twin.db"),
+                                QStringLiteral("with recursive n(i) as (select 1 union all select "
+                                               "i + 1 from n where i < 10) insert into keywords "
+                                               "(keys) select '副本' || i from n")),
+              QString());
+    const auto version = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll().mid(24, 16) : QByteArray();
+    };
+    ASSERT_EQ(version(Path()), version(Path("twin.db"))) << "the headers differ: no such case";
+
+    ASSERT_TRUE(testing_support::OtherProgramOverwrite(Path(), Path("twin.db")));
+    ASSERT_TRUE(InsertKeywords(program, 0, 1)) << program.LastError().toStdString();
+    program.Close();
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("11"));
+    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
+              QStringLiteral("ok"));
+}
+
+// Another program's read that lasts through a long write job holds the job up once: its pages
+// cannot go into the file, the wait outlasts itself once, and the job stops there with the
+// lock's cause, keeping nothing.
+TEST_F(DatabaseAmongOtherPrograms, AReaderHoldsUpAWriteJobOnceAndTheJobKeepsNothing) {
+    OtherProgramSession reader(
+        Path(), {QStringLiteral("begin"), QStringLiteral("select count(*) from keywords")});
+    ASSERT_TRUE(reader.Ready()) << reader.Said().toStdString();
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path()));
+    ASSERT_TRUE(program.Execute(QStringLiteral("pragma cache_size = 5")));
+    program.SetLockWait(kShortLockWait);
+    const int waits = program.LockWaits();
+    {
+        platform::WriteTransaction job(program);
+        ASSERT_TRUE(job.Begun());
+        int written = 0;
+        while (written < 3000 && InsertKeywords(program, written, 1)) ++written;
+        EXPECT_LT(written, 3000) << "the job went on past the lock";
+        EXPECT_EQ(program.LastFailure(), platform::Failure::Locked);
+        EXPECT_FALSE(job.Commit());
+    }
+    EXPECT_EQ(program.LockWaits() - waits, 1);
+    reader.End();
+    program.Close();
+    EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("0"));
 }
 
 // Every failure is told in the user's words; the library's English never stands alone.
