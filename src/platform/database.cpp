@@ -138,7 +138,8 @@ bool Connection::OpenFile(std::chrono::milliseconds wait) {
                     return Fail(SQLITE_BUSY,
                                 QStringLiteral("another program's live log lies beside it"));
                 case database_log::LogVerdict::Unmovable:
-                    return Fail(SQLITE_CANTOPEN,
+                    // Opened, the file would take the log in: its folder takes no rename.
+                    return Fail(SQLITE_READONLY,
                                 QStringLiteral("a log of another database file lies beside it "
                                                "and cannot be moved aside"));
             }

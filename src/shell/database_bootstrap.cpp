@@ -106,6 +106,22 @@ void TellSetAsideLog(const platform::Connection& connection) {
              platform::Icon::Exclamation, QStringLiteral("提示"));
 }
 
+// An existing file that could not be opened: told for what it is. A new download would not mend
+// it, and one copied over it would take the user's keywords with it.
+void TellUnopenable(const platform::Connection& connection, bool* dbMissingFlag) {
+    if (dbMissingFlag) *dbMissingFlag = true;
+    const QString path = connection.ConnectionString();
+    if (connection.LastFailure() == platform::Failure::Damaged) {
+        TellOnce(DatabaseProblem::Damaged, path);
+        return;
+    }
+    TellOnce(QStringLiteral("数据库文件无法打开：\r\n%1\r\n\r\n原因：%2\r\n\r\n"
+                            "本次运行暂不使用关键词数据库；原因排除后，下次用到关键词数据库时会"
+                            "自动重试。")
+                 .arg(QDir::toNativeSeparators(path), connection.LastError()),
+             platform::Icon::Critical, QStringLiteral("警告"));
+}
+
 void WarnMissing(QWidget* owner, bool* dbMissingFlag) {
     if (dbMissingFlag) *dbMissingFlag = true;
     platform::ThePrompts().MessageBox(
@@ -124,7 +140,10 @@ void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* 
     // serves once let go.
     if (!connection.IsOpen() && !connection.OpenPending()) {
         if (!connection.Open(DatabasePath()) && !connection.LastFailureWasLock()) {
-            WarnMissing(owner, dbMissingFlag);
+            if (connection.LastFailure() == platform::Failure::Missing)
+                WarnMissing(owner, dbMissingFlag);
+            else
+                TellUnopenable(connection, dbMissingFlag);
             return;
         }
         TellSetAsideLog(connection);

@@ -12,12 +12,14 @@ class QWidget;
 inline const QStringList kShippedTables = {QStringLiteral("keywords"), QStringLiteral("ranks"),
                                            QStringLiteral("kws")};
 
-// Opens db.db on `connection` unless it is open already. When the file is missing or
-// unreadable: sets `*dbMissingFlag` (when given), warns, and hands the database download page
-// to the shell with `owner` as the owner; the next call looks for the file again, and completes
-// what the start-up could not (the program's own tables, the index). A file that opens but
-// cannot serve is told once per run, in a message that says what is wrong: one that lacks the
-// shipped tables is closed and set as missing; one that takes no writes stays open for reading.
+// Opens db.db on `connection` unless it is open already. When the file is missing: sets
+// `*dbMissingFlag` (when given), warns, and hands the database download page to the shell with
+// `owner` as the owner; the next call looks for the file again, and completes what the start-up
+// could not (the program's own tables, the index). A file that exists but cannot be opened, or
+// opens but cannot serve, is told once per run, in a message that says what is wrong, and never
+// as missing: one that cannot be opened or lacks the shipped tables is closed and set as
+// missing, and looked at again by the next call; one that takes no writes stays open for
+// reading.
 // A file another program holds is never given up: it is told, and the next window load or
 // statement that needs it tries again; a log set aside at the open is told too. The caller
 // carries on in every case.

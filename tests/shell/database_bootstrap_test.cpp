@@ -71,18 +71,6 @@ TEST_F(OpenDatabaseOrWarnTest, PresentFileOpensQuietlyAndOnlyOnce) {
     EXPECT_TRUE(shell.opened.empty());
 }
 
-TEST_F(OpenDatabaseOrWarnTest, UnreadableFileCountsAsMissing) {
-    QFile file(folder.FilePath(QStringLiteral("db.db")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("this is not a database file at all, just text that fills the header page");
-    file.close();
-
-    OpenDatabaseOrWarn(connection, nullptr, &missing);
-
-    EXPECT_TRUE(missing);
-    EXPECT_EQ(prompts.Texts(), QStringList{kMissingDatabase});
-}
-
 // A lock another program lets go of while the start-up waits for it is waited out: a locked file
 // is not a missing one.
 TEST_F(OpenDatabaseOrWarnTest, AFileAnotherProgramHoldsForAMomentIsWaitedFor) {
@@ -224,6 +212,72 @@ TEST_F(OpenDatabaseOrWarnTest, AFileThatCannotServeIsToldWhatIsWrongOnce) {
         if (c.serves) {
             EXPECT_TRUE(shared.HasTable(QStringLiteral("keywords")));
         }
+    }
+}
+
+// A file that is there but cannot be opened is told for what it is, once, and never as missing:
+// the download page would have the user copy a fresh file over the only copy of their keywords.
+TEST_F(OpenDatabaseOrWarnTest, AFileThatIsThereButCannotBeOpenedIsNeverToldAsMissing) {
+    const auto overwrite = [](qint64 at, const QByteArray& bytes) {
+        return [at, bytes](const TemporaryProgramFolder& f) {
+            f.AddFreshDatabase();
+            QFile file(f.FilePath(QStringLiteral("db.db")));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            file.seek(at);
+            file.write(bytes);
+        };
+    };
+    const struct {
+        const char* what;
+        std::function<void(const TemporaryProgramFolder&)> prepare;
+        const char* told;
+    } cases[] = {
+        {"a text file",
+         [](const TemporaryProgramFolder& f) {
+             QFile file(f.FilePath(QStringLiteral("db.db")));
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("this is not a database file at all, just text that fills the header");
+         },
+         "数据库文件已损坏"},
+        {"a zeroed header", overwrite(0, QByteArray(100, '\0')), "数据库文件已损坏"},
+        {"a damaged table list", overwrite(4096 - 600, QByteArray(600, '\xA5')),
+         "数据库文件已损坏"},
+        {"a file in log mode in a read-only folder",
+         [](const TemporaryProgramFolder& f) {
+             f.AddFreshDatabase();
+             ASSERT_EQ(
+                 testing_support::OtherProgramQuery(f.FilePath(QStringLiteral("db.db")),
+                                                    QStringLiteral("pragma journal_mode = wal")),
+                 QStringLiteral("wal"));
+             SetPermissions(f.Path(), kReadOnly);
+         },
+         "只读"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryProgramFolder own;
+        SetPermissions(own.Path(), kWritable);
+        c.prepare(own);
+        ScriptedPrompts told;
+        RecordingShell shellOfTheCase;
+        bool first = false, second = false;
+        {
+            testing_support::OrdinaryUserFileAccess user;
+            platform::Connection shared, tools;
+            OpenDatabaseOrWarn(shared, nullptr, &first);
+            OpenDatabaseOrWarn(shared, nullptr, nullptr);  // the next window load
+            OpenDatabaseOrWarn(tools, nullptr, &second);
+        }
+        SetPermissions(own.Path(), kWritable);
+        EXPECT_TRUE(first);
+        EXPECT_TRUE(second);
+        ASSERT_EQ(told.Texts().size(), 1) << told.Texts().join(u'|').toStdString();
+        EXPECT_TRUE(told.Texts()[0].contains(QString::fromUtf8(c.told)))
+            << told.Texts()[0].toStdString();
+        EXPECT_TRUE(told.Texts()[0].contains(QDir::toNativeSeparators(DatabasePath())));
+        EXPECT_EQ(told.prompts()[0].title, QStringLiteral("警告"));
+        EXPECT_EQ(told.prompts()[0].icon, platform::Icon::Critical);
+        EXPECT_TRUE(shellOfTheCase.opened.empty()) << "the download page was opened";
     }
 }
 
