@@ -159,6 +159,11 @@ void 关键词数据库::BuildAnalysisPage() {
         left += 1320;
     }
 
+    platform::RowTable& shown = ListView16->Rows();
+    connect(&shown, &QAbstractItemModel::modelReset, this,
+            [this] { DropPausedRefreshWithoutItsRow(); });
+    connect(&shown, &QAbstractItemModel::rowsRemoved, this,
+            [this] { DropPausedRefreshWithoutItsRow(); });
     connect(Command44, &platform::CommandButton::Click, this, [this] { Command44_Click(); });
     connect(Command49, &platform::CommandButton::Click, this, [this] { Command49_Click(); });
     connect(Command22, &platform::CommandButton::Click, this, [this] { Command22_Click(); });

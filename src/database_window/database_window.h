@@ -166,6 +166,9 @@ class 关键词数据库 : public WorkWindow,
     void BuildAnalysisPage();
     void BuildMergePage();
     void BuildBackupPage();
+    // The paused refresh resumes at its bold row: once a command has taken that row from the
+    // list (a reload, 还原, a filter, a delete), the refresh is no longer paused.
+    void DropPausedRefreshWithoutItsRow();
 
     DatabaseWindowMemory& memory_;
     int page_ = 0;                // tab1's page

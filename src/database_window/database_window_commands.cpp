@@ -57,12 +57,6 @@ void 关键词数据库::Command49_Click() {
         return;
     }
     GetDb();
-    // The reload took the paused refresh's place (its bold row) with it: the next refresh starts
-    // at the top, and nothing is paused any more.
-    if (refreshPaused_) {
-        refreshPaused_ = false;
-        PausedJobGone();
-    }
 }
 
 void 关键词数据库::Command53_Click() {
@@ -165,6 +159,16 @@ void 关键词数据库::UpdateDb() {
                              ? QStringLiteral("\n原因：") + SharedConnection().LastError()
                              : QString());
     if (!problems.isEmpty()) TellFailure(problems.join(u'\n'));
+}
+
+void 关键词数据库::DropPausedRefreshWithoutItsRow() {
+    if (!refreshPaused_) return;
+    const platform::RowTable& shown = ListView16->Rows();
+    for (int row = 1; row <= shown.Count(); ++row)
+        if (shown.Bold(row)) return;
+    // The next refresh starts at the top.
+    refreshPaused_ = false;
+    PausedJobGone();
 }
 
 void 关键词数据库::FinishDbRefresh(bool paused) {

@@ -185,12 +185,8 @@ struct Workbook::State {
 };
 
 Workbook::Workbook() : d_(std::make_unique<State>()) {
-    QString why;
-    d_->lxw = spreadsheet_library::Load(&why);
-    if (!d_->lxw) {
-        d_->error = {kSpreadsheetWriterMissing, why};
-        return;
-    }
+    d_->lxw = spreadsheet_library::Load(&d_->error);
+    if (!d_->lxw) return;
     if (!d_->folder.isValid()) {
         d_->Fail(LXW_ERROR_CREATING_TMPFILE);
         return;

@@ -18,8 +18,14 @@ struct SpreadsheetError {
     bool Failed() const { return number != 0; }
 };
 
-// The error number of a workbook whose writer library could not be loaded.
+// The error numbers of a workbook whose writer library could not be loaded, or lacks functions
+// the workbook calls.
 constexpr int kSpreadsheetWriterMissing = -1;
+constexpr int kSpreadsheetWriterUnfit = -2;
+
+// Whether the writer's library is installed: it can be loaded, whether or not it is of the
+// right version.
+bool SpreadsheetWriterInstalled();
 
 // Workbooks from now on load the writer's library from `fileName` instead of the one the build
 // names (empty: that one again): how a test meets a missing library.
@@ -32,7 +38,7 @@ void UseSpreadsheetLibrary(const QString& fileName);
 // A cell keeps its text as given, with two exceptions: a NUL character is dropped, and a text
 // longer than a cell holds (kMaxCellText) is cut to that length. The writer's library is loaded
 // with the first workbook; when it cannot be, the workbook fails at once with
-// kSpreadsheetWriterMissing and a description that names it.
+// kSpreadsheetWriterMissing or kSpreadsheetWriterUnfit and a description that names it.
 class Workbook {
   public:
     Workbook();

@@ -24,14 +24,15 @@ Loaded& State() {
 
 }  // namespace
 
-const Functions* Load(QString* why) {
+const Functions* Load(SpreadsheetError* error) {
     Loaded& state = State();
     if (state.functions) return &*state.functions;
     // Kept loaded once loaded: a QLibrary going out of scope does not unload.
     QLibrary library(state.fileName);
     if (!library.load()) {
-        *why = QStringLiteral("找不到导出Excel所需的电子表格组件 %1，请安装后再导出。（%2）")
-                   .arg(state.fileName, library.errorString());
+        *error = {kSpreadsheetWriterMissing,
+                  QStringLiteral("找不到导出Excel所需的电子表格组件 %1，请安装后再导出。（%2）")
+                      .arg(state.fileName, library.errorString())};
         return nullptr;
     }
     Functions functions;
@@ -43,8 +44,10 @@ const Functions* Load(QString* why) {
     TARNWICK_SPREADSHEET_FUNCTIONS(TARNWICK_SPREADSHEET_RESOLVE)
 #undef TARNWICK_SPREADSHEET_RESOLVE
     if (missing) {
-        *why = QStringLiteral("电子表格组件 %1 的版本不对（缺少 %2），请安装正确的版本后再导出。")
-                   .arg(library.fileName(), QString::fromLatin1(missing));
+        *error = {
+            kSpreadsheetWriterUnfit,
+            QStringLiteral("电子表格组件 %1 的版本不对（缺少 %2），请安装正确的版本后再导出。")
+                .arg(library.fileName(), QString::fromLatin1(missing))};
         library.unload();
         return nullptr;
     }
@@ -53,6 +56,11 @@ const Functions* Load(QString* why) {
 }
 
 }  // namespace spreadsheet_library
+
+bool SpreadsheetWriterInstalled() {
+    SpreadsheetError error;
+    return spreadsheet_library::Load(&error) || error.number != kSpreadsheetWriterMissing;
+}
 
 void UseSpreadsheetLibrary(const QString& fileName) {
     spreadsheet_library::Loaded& state = spreadsheet_library::State();

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "platform/spreadsheet.h"
+
 // The spreadsheet writer's library is loaded at the first workbook rather than with the program:
 // it brings compression and cryptography libraries of its own that no window needs before an
 // export.
@@ -31,9 +33,9 @@ struct Functions {
 };
 
 // The functions, from the library loaded at the first call and kept loaded from then on. Null
-// when the library cannot be loaded or lacks one of them; `*why` then says so in the user's
-// words. A failed load is tried again at the next call: the user may install the library
-// meanwhile.
-const Functions* Load(QString* why);
+// when the library cannot be loaded (`*error` kSpreadsheetWriterMissing) or lacks one of them
+// (kSpreadsheetWriterUnfit), the description saying so in the user's words. A failed load is
+// tried again at the next call: the user may install the library meanwhile.
+const Functions* Load(SpreadsheetError* error);
 
 }  // namespace platform::spreadsheet_library

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QVector>
 
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/row_table.h"
 #include "platform/spreadsheet.h"
@@ -57,6 +58,13 @@ platform::SpreadsheetError WriteWorkbook(const platform::RowTable& list, const Q
 }  // namespace
 
 bool ExportListToExcel(const platform::RowTable& list, const QString& path) {
+    // A computer that cannot make a workbook at all is told so, and nothing else happens.
+    if (!platform::SpreadsheetWriterInstalled()) {
+        platform::ThePrompts().MessageBox(
+            QStringLiteral("未检测到您的电脑安装Excel,请安装后再使用本功能！"),
+            platform::ProgramTitle(), platform::Buttons::Ok, platform::Icon::None);
+        return false;
+    }
     platform::SpreadsheetError error;
     QStringList cutCells;
     {

@@ -48,8 +48,11 @@ class Progress {
 
 // The file as its first pass finds it.
 struct Survey {
-    QString charset;
+    QString charset;           // empty when the file is no text
     qsizetype markLength = 0;  // of its byte-order mark
+    // In 8-bit text a NUL is no character, but a stray byte (a C string's end, padding left by a
+    // crash) that the reading drops.
+    bool dropsNuls = false;
     // Lines at most: the more of its LF and CR bytes, one more for a last line without end.
     qsizetype lines = 1;
 };
@@ -74,50 +77,120 @@ qsizetype UnfinishedUtf8(QByteArrayView bytes) {
     return 0;
 }
 
-// Whether the NUL bytes of a file without a byte-order mark are the other halves of UTF-16
-// characters, as in a list saved as "Unicode" without its mark: then its line ends are UTF-16
-// ones (CR or LF beside a NUL, in the place the byte order gives the character's low byte), and
-// no CR or LF byte stands where a character's high byte goes (characters U+0A00-U+0AFF and
-// U+0D00-U+0DFF, scripts that keyword lists do not hold). Fed the file's pieces in order.
+// How many of a file's bytes are NUL, and how many of those end it.
+class NulCount {
+  public:
+    void Feed(QByteArrayView piece) {
+        const qsizetype nuls = std::count(piece.begin(), piece.end(), '\0');
+        all_ += nuls;
+        if (nuls == piece.size()) {
+            ending_ += nuls;
+        } else {
+            const auto last = std::find_if(piece.rbegin(), piece.rend(), [](char c) { return c; });
+            ending_ = last - piece.rbegin();
+        }
+    }
+    qint64 All() const { return all_; }
+    // The NULs after the file's last other byte.
+    qint64 Ending() const { return ending_; }
+    // Whether 8-bit text of `size` bytes is no text for its NULs: nothing but NULs, or more
+    // NULs than other bytes, not counting those that end it (NUL padding left by a crash, a C
+    // string's end).
+    bool MostlyNul(qint64 size) const {
+        const qint64 others = size - all_;
+        return all_ > 0 && (others == 0 || all_ - ending_ > others);
+    }
+
+  private:
+    qint64 all_ = 0;
+    qint64 ending_ = 0;
+};
+
+// Whether a file without a byte-order mark is UTF-16, as a list saved as "Unicode" without its
+// mark, by what its bytes say throughout, taken as two-byte units in either byte order:
+// - no CR or LF byte stands where a character's high byte goes (characters U+0A00-U+0AFF and
+//   U+0D00-U+0DFF, scripts that keyword lists do not hold);
+// - of the CR and LF bytes in the low byte's place, the line ends, their high byte a NUL, are
+//   no fewer than the others. Such a byte beside another is a character such as 上 (U+4E0A)
+//   or 不 (U+4E0D) in UTF-16, but a line end in 8-bit text that holds a stray NUL;
+// - a file without line ends holds NULs, all in the high byte's place.
+// The NULs that end the file tell nothing: 8-bit text may end in a C string's NUL or in
+// padding. Fed the file's pieces in order.
 class Utf16Clues {
   public:
     void Feed(QByteArrayView piece, qint64 offset) {
-        if (piece.isEmpty()) return;
-        nul_ = nul_ || piece.contains('\0');
-        if (lineEndOpen_ && piece.front() == '\0') lineEnd_[kLittle] = true;
-        for (const char end : {'\n', '\r'}) {
-            for (qsizetype i = piece.indexOf(end); i >= 0; i = piece.indexOf(end, i + 1)) {
-                const bool odd = (offset + i) % 2;
-                ++ends_[odd];
-                if (!odd && i + 1 < piece.size() && piece[i + 1] == '\0') lineEnd_[kLittle] = true;
-                if (odd && (i > 0 ? piece[i - 1] : last_) == '\0') lineEnd_[kBig] = true;
-            }
+        qsizetype at = 0;
+        if (offset % 2 != 0 && !piece.isEmpty()) {
+            Unit(pending_, piece.front(), offset - 1);
+            at = 1;
         }
-        last_ = piece.back();
-        lineEndOpen_ = (last_ == '\n' || last_ == '\r') && (offset + piece.size() - 1) % 2 == 0;
+        const auto* bytes = reinterpret_cast<const uchar*>(piece.data());
+        for (; at + 1 < piece.size(); at += 2) {
+            // Units without a NUL, CR or LF byte tell nothing.
+            if (bytes[at] > '\r' && bytes[at + 1] > '\r') continue;
+            Unit(bytes[at], bytes[at + 1], offset + at);
+        }
+        if (at < piece.size()) pending_ = bytes[at];
     }
 
-    // "utf-16le" or "utf-16be" when the NUL bytes of the file of `size` bytes are explained so,
-    // otherwise empty.
-    QString Charset(qint64 size) const {
-        if (!nul_ || size % 2 != 0) return {};
-        if (lineEnd_[kLittle] && ends_[1] == 0) return QStringLiteral("utf-16le");
-        if (lineEnd_[kBig] && ends_[0] == 0) return QStringLiteral("utf-16be");
+    // "utf-16le" or "utf-16be" when the bytes of a file of `size` bytes, of which the last
+    // `endingNuls` are NULs, say so; otherwise empty. A file of an odd size they say so of is
+    // UTF-16 cut short, for the reading to refuse.
+    QString Charset(qint64 size, qint64 endingNuls) const {
+        const qint64 end = size - endingNuls;  // where the ending NULs start
+        // Of them, at even and at odd offsets.
+        const qint64 endingEven = (size + 1) / 2 - (end + 1) / 2;
+        const qint64 endingOdd = endingNuls - endingEven;
+        Order little = little_;
+        if (lastLittleEndNul_ == end) --little.lineEnds;
+        little.highNuls -= endingOdd;
+        little.lowNuls -= endingEven;
+        Order big = big_;
+        big.highNuls -= endingEven;
+        big.lowNuls -= endingOdd;
+        if (little.Says()) return QStringLiteral("utf-16le");
+        if (big.Says()) return QStringLiteral("utf-16be");
         return {};
     }
 
   private:
-    static constexpr int kLittle = 0;
-    static constexpr int kBig = 1;
-    bool nul_ = false;
-    qsizetype ends_[2] = {};    // CR and LF bytes at even and at odd offsets
-    bool lineEnd_[2] = {};      // a UTF-16 LE, a UTF-16 BE line end seen
-    char last_ = 1;             // the last byte of the piece before
-    bool lineEndOpen_ = false;  // that byte is a CR or LF at an even offset
+    // What the bytes say of one byte order.
+    struct Order {
+        bool highEnd = false;  // a CR or LF byte in a high byte's place
+        qint64 lineEnds = 0;   // CR and LF bytes in the low byte's place, beside a NUL
+        qint64 others = 0;     // CR and LF bytes in the low byte's place, beside another byte
+        qint64 highNuls = 0;
+        qint64 lowNuls = 0;
+        bool Says() const {
+            if (highEnd) return false;
+            if (lineEnds > 0 || others > 0) return lineEnds > 0 && lineEnds >= others;
+            return highNuls > 0 && lowNuls == 0;
+        }
+    };
+
+    static bool IsLineEnd(uchar byte) { return byte == '\n' || byte == '\r'; }
+
+    // The unit of the bytes at the even offset `offset` and the one after it.
+    void Unit(uchar first, uchar second, qint64 offset) {
+        Count(little_, first, second);
+        Count(big_, second, first);
+        if (IsLineEnd(first) && second == 0) lastLittleEndNul_ = offset + 1;
+    }
+    static void Count(Order& order, uchar low, uchar high) {
+        order.highEnd = order.highEnd || IsLineEnd(high);
+        if (IsLineEnd(low)) ++(high == 0 ? order.lineEnds : order.others);
+        order.highNuls += high == 0;
+        order.lowNuls += low == 0;
+    }
+
+    uchar pending_ = 0;  // the first byte of a unit the next piece finishes
+    Order little_;
+    Order big_;
+    qint64 lastLittleEndNul_ = -1;  // the offset of the NUL of the last UTF-16 LE line end
 };
 
 // The first pass: the file's charset and how many lines it has at most; nothing when it
-// cannot be read.
+// cannot be read. UTF-8 and GBK are told apart with the NUL bytes dropped.
 std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
     Survey survey;
     qsizetype lineFeeds = 0;
@@ -125,6 +198,7 @@ std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
     bool utf8 = true;
     bool ascii = true;  // so far, the start of a character the next piece finishes aside
     Utf16Clues utf16;
+    NulCount nuls;
     // The bytes read, after the start of a UTF-8 character left unfinished by the last piece.
     QByteArray buffer;
     qsizetype carried = 0;
@@ -138,6 +212,7 @@ std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
         const QByteArrayView fresh(buffer.constData() + carried, got);
         if (done == 0) std::tie(survey.charset, survey.markLength) = MarkedCharset(fresh);
         utf16.Feed(fresh, done);
+        nuls.Feed(fresh);
         done += got;
         lineFeeds += std::count(fresh.begin(), fresh.end(), '\n');
         returns += std::count(fresh.begin(), fresh.end(), '\r');
@@ -145,6 +220,7 @@ std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
         // end of a file of UTF-8 characters leaves it UTF-8, for the reading to refuse; after
         // nothing but ASCII it is the last character of a GBK text.
         if (survey.charset.isEmpty() && utf8) {
+            buffer.erase(std::remove(buffer.begin() + carried, buffer.end(), '\0'), buffer.end());
             const qsizetype tail = UnfinishedUtf8(buffer);
             const QByteArrayView whole = QByteArrayView(buffer).chopped(tail);
             ascii = ascii && QtPrivate::isAscii(QLatin1StringView(whole));
@@ -156,9 +232,11 @@ std::optional<Survey> SurveyFile(QFile& file, qint64 size, Progress& progress) {
         progress.Show(done);
     }
     survey.lines += std::max(lineFeeds, returns);
-    if (survey.charset.isEmpty()) survey.charset = utf16.Charset(size);
+    if (survey.charset.isEmpty()) survey.charset = utf16.Charset(size, nuls.Ending());
     if (survey.charset.isEmpty())
         survey.charset = utf8 ? QStringLiteral("utf-8") : QStringLiteral("gb2312");
+    survey.dropsNuls = !survey.charset.startsWith(QStringLiteral("utf-16")) && nuls.All() > 0;
+    if (survey.dropsNuls && nuls.MostlyNul(size)) survey.charset.clear();
     return survey;
 }
 
@@ -277,6 +355,7 @@ ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker) {
     Progress progress(path, size);
     const std::optional<Survey> survey = SurveyFile(file, size, progress);
     if (!survey) return Refused(Refusal::Unreadable, ReadError(file));
+    if (survey->charset.isEmpty()) return Refused(Refusal::NotText);
     if (!file.seek(0)) return Refused(Refusal::Unreadable, ReadError(file));
     if (taker.expect) taker.expect(survey->lines);
 
@@ -291,10 +370,12 @@ ImportOutcome ImportListFile(const QString& path, const EntryTaker& taker) {
         if (got < 0) return Refused(Refusal::Unreadable, ReadError(file));
         if (got == 0) break;
         bytes.truncate(got);
+        // No byte-order mark holds a NUL: what is left of the first piece still starts with it.
+        if (survey->dropsNuls) bytes.removeIf([](char byte) { return byte == '\0'; });
         QByteArrayView piece(bytes);
         if (done == 0) piece = piece.sliced(std::min(survey->markLength, piece.size()));
-        done += bytes.size();
-        // A NUL is no character of a text: the file is something else.
+        done += got;
+        // U+0000 is no character of a text: the file is something else.
         const std::optional<QString> text = decoder.Decode(piece);
         if (!text || text->contains(QChar(u'\0'))) return Refused(Refusal::NotText);
         if (!lines.Feed(*text)) return outcome;

@@ -31,7 +31,10 @@ class 关键词工具 : public WorkWindow,
     void Form_Load() override;
     bool DbMissing() const override { return fields_.ToolsDbMissing; }
     bool JobRunning() const override { return runningRuns_ > 0 || research_->JobRunning(); }
-    bool JobStops() const override { return !research_->IndexQuery.JobRunning(); }
+    // The rank run and the index query have no stop: they are waited for.
+    bool JobStops() const override {
+        return runningRuns_ == 0 && !research_->IndexQuery.JobRunning();
+    }
     // A paused research job, or rows in a research list.
     bool HoldsUnsavedWork() const override {
         return research_->JobPaused() || research_->HoldsResults();

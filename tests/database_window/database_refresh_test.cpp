@@ -162,9 +162,24 @@ TEST_F(DatabaseRefreshTest, APauseStopsAtTheNextRowWhichAStartResumesFrom) {
     EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
 }
 
-// 刷新数据库 reloads the list, and with it goes the paused refresh's place: nothing is paused any
-// more, and the status bar says so.
-TEST_F(DatabaseRefreshTest, AReloadDropsThePausedRefreshAndItsPauseMark) {
+// A command acted on a window whose refresh is paused at row b.
+struct PausedRowCommand {
+    const char* name;
+    void (*act)(关键词数据库& w);
+    bool dropsThePause;  // it takes row b from the list
+};
+
+void PrintTo(const PausedRowCommand& command, std::ostream* out) {
+    *out << command.name;
+}
+
+class PausedRowCommands : public DatabaseRefreshTest,
+                          public testing::WithParamInterface<PausedRowCommand> {};
+
+// The paused refresh resumes at its bold row: a command that takes that row from the list
+// drops the refresh, and the status bar no longer says it is paused; one that keeps the row
+// keeps the pause.
+TEST_P(PausedRowCommands, TakingThePausedRowDropsThePausedRefreshAndItsPauseMark) {
     关键词数据库& w = OpenWith({"a", "b", "c"});
     for (const QString& k : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
         ServeShare(k, QStringLiteral("2-20"));
@@ -175,12 +190,33 @@ TEST_F(DatabaseRefreshTest, AReloadDropsThePausedRefreshAndItsPauseMark) {
     ASSERT_EQ(Bold(), QStringLiteral("b"));
     ASSERT_EQ(BusyIndicator::Text(), BusyIndicator::kPaused);
 
-    w.Command49_Click();
+    GetParam().act(w);
 
-    EXPECT_EQ(Bold(), QString());
-    EXPECT_FALSE(w.JobPaused());
-    EXPECT_EQ(BusyIndicator::Text(), BusyIndicator::kReady);
+    const bool dropped = GetParam().dropsThePause;
+    EXPECT_EQ(Bold(), dropped ? QString() : QStringLiteral("b"));
+    EXPECT_EQ(w.JobPaused(), !dropped);
+    EXPECT_EQ(BusyIndicator::Text(), dropped ? BusyIndicator::kReady : BusyIndicator::kPaused);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    EachCommand, PausedRowCommands,
+    testing::Values(PausedRowCommand{"Reload", [](关键词数据库& w) { w.Command49_Click(); }, true},
+                    PausedRowCommand{"Restore", [](关键词数据库& w) { w.Command17_Click(); }, true},
+                    PausedRowCommand{"DeleteTheBoldRow",
+                                     [](关键词数据库& w) {
+                                         w.ListView16->Rows().SetChecked(2, true);
+                                         w.Command48_Click();
+                                     },
+                                     true},
+                    PausedRowCommand{"DeleteAnotherRow",
+                                     [](关键词数据库& w) {
+                                         w.ListView16->Rows().SetChecked(3, true);
+                                         w.Command48_Click();
+                                     },
+                                     false},
+                    PausedRowCommand{"Sort", [](关键词数据库& w) { w.ListView16_ColumnClick(1); },
+                                     false}),
+    [](const testing::TestParamInfo<PausedRowCommand>& info) { return info.param.name; });
 
 TEST_F(DatabaseRefreshTest, OneBoxAsksOnlyForItsValuesAndNoBoxIsRefused) {
     关键词数据库& w = OpenWith({"a"});

@@ -167,12 +167,16 @@ TEST(SpreadsheetTest, AWriterLibraryThatCannotServeFailsTheWorkbookWithItsName) 
     ASSERT_NE(dladdr(reinterpret_cast<void*>(&qVersion), &core), 0);
     struct Case {
         QString library;
+        int number;
         QString cause;  // a part of the description
+        bool installed;
     };
     const std::vector<Case> cases = {
-        {QStringLiteral("libtarnwick-no-such-writer.so.9"),
-         QStringLiteral("找不到导出Excel所需的电子表格组件 libtarnwick-no-such-writer.so.9")},
-        {QString::fromLocal8Bit(core.dli_fname), QStringLiteral("缺少 workbook_new_opt")},
+        {QStringLiteral("libtarnwick-no-such-writer.so.9"), platform::kSpreadsheetWriterMissing,
+         QStringLiteral("找不到导出Excel所需的电子表格组件 libtarnwick-no-such-writer.so.9"),
+         false},
+        {QString::fromLocal8Bit(core.dli_fname), platform::kSpreadsheetWriterUnfit,
+         QStringLiteral("缺少 workbook_new_opt"), true},
     };
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.xlsx"));
@@ -181,11 +185,13 @@ TEST(SpreadsheetTest, AWriterLibraryThatCannotServeFailsTheWorkbookWithItsName) 
         const WriterLibrary missing(c.library);
         Workbook book;
         const SpreadsheetError cell = book.SetCell(1, 1, QStringLiteral("x"));
-        EXPECT_EQ(cell.number, platform::kSpreadsheetWriterMissing);
+        EXPECT_EQ(cell.number, c.number);
+        EXPECT_EQ(platform::SpreadsheetWriterInstalled(), c.installed);
         EXPECT_TRUE(cell.description.contains(c.cause)) << cell.description.toStdString();
         EXPECT_EQ(book.Save(path).description, cell.description);
         EXPECT_FALSE(QFile::exists(path));
     }
+    EXPECT_TRUE(platform::SpreadsheetWriterInstalled());
     Workbook restored;
     ASSERT_FALSE(restored.SetCell(1, 1, QStringLiteral("x")).Failed());
     EXPECT_FALSE(restored.Save(path).Failed());

@@ -279,7 +279,7 @@ const Job kJobs[] = {
     {"IndexDetail", WorkWindowKind::Tools, false, STEP(PrepareIndexDetail), STEP(StartIndexDetail),
      STEP(StartIndexDetail), STEP(IndexList), STEP(IndexDelete), nullptr, nullptr, nullptr, true},
     {"RankRun", WorkWindowKind::Tools, false, STEP(PrepareRankRun), STEP(StartRankRun),
-     STEP(StartRankRun), STEP(RankResults), nullptr, nullptr, nullptr, nullptr},
+     STEP(StartRankRun), STEP(RankResults), nullptr, nullptr, nullptr, nullptr, true},
     {"HotList", WorkWindowKind::Tools, false, STEP(PrepareHotList), STEP(StartHotList),
      STEP(StartHotList), STEP(HotList), nullptr, nullptr, nullptr, nullptr},
     {"MiningExport", WorkWindowKind::Mining, true, STEP(PrepareMiningExport),

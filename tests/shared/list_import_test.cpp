@@ -119,9 +119,9 @@ QByteArray Utf16Be(const QString& text) {
     return QStringEncoder(QStringEncoder::Utf16BE).encode(text);
 }
 
-// A list saved as "Unicode" without its mark: its NUL bytes are the other halves of its
-// characters, and its line ends are UTF-16 ones. NUL bytes that nothing explains make the file
-// no text, as do unpaired surrogates.
+// A list saved as "Unicode" without its mark: its line ends are UTF-16 ones, or, without line
+// ends, its NULs are the high bytes of its characters. What the bytes say of UTF-16 but is no
+// text of it, U+0000, unpaired surrogates or a byte short, makes the file no text.
 TEST_F(ListImportTest, Utf16WithoutAMarkIsToldByItsNulBytesAndLineEnds) {
     const QStringList entries = {"手机", "seo优化", "一上不", "apple"};
     const QString text = QStringLiteral("手机\r\nseo优化\r\n 一上不 \r\napple");
@@ -135,6 +135,8 @@ TEST_F(ListImportTest, Utf16WithoutAMarkIsToldByItsNulBytesAndLineEnds) {
         {"utf-16 le, LF", Utf16Le(QStringLiteral("上\n一\n")), {"上", "一"}},
         {"utf-16 be, CR", Utf16Be(QStringLiteral("手机\r")), {"手机"}},
         {"one word", Utf16Le(QStringLiteral("手机\r\n")), {"手机"}},
+        {"utf-16 le without a line end", Utf16Le(QStringLiteral("seo优化")), {"seo优化"}},
+        {"ascii in utf-16 be, LF", Utf16Be(QStringLiteral("diet\nhat\n")), {"diet", "hat"}},
     };
     for (const auto& c : read) {
         EXPECT_EQ(Import(c.bytes).refusal, Refusal::None) << c.name;
@@ -144,11 +146,7 @@ TEST_F(ListImportTest, Utf16WithoutAMarkIsToldByItsNulBytesAndLineEnds) {
         const char* name;
         QByteArray bytes;
     } refused[] = {
-        {"8-bit text with NUL bytes", QByteArray("s\0e\0o\r\n\0\0\r\nx", 13)},
-        {"gbk with a NUL", platform::ToAnsi(QStringLiteral("优化\r\n")) + QByteArray(1, '\0')},
-        {"utf-16 le without a line end", Utf16Le(QStringLiteral("seo优化"))},
         {"utf-16 le of an odd size", Utf16Le(text) + "x"},
-        {"8-bit text whose LF is followed by a NUL", QByteArray("a\r\n\0b\r\n", 7)},
         {"utf-16 le holding U+0000", Utf16Le(QStringLiteral("seo\r\n")) + QByteArray(2, '\0')},
         {"lone high surrogate", QByteArray("\xFF\xFE") + Utf16Le(QStringLiteral("a\r\n")) +
                                     "\x3D\xD8" + Utf16Le(QStringLiteral("b\r\n"))},
@@ -161,6 +159,61 @@ TEST_F(ListImportTest, Utf16WithoutAMarkIsToldByItsNulBytesAndLineEnds) {
         const ImportOutcome outcome = Import(c.bytes);
         EXPECT_EQ(outcome.refusal, Refusal::NotText) << c.name;
         EXPECT_EQ(outcome.imported, 0) << c.name;
+    }
+}
+
+// A NUL is no character of 8-bit text but a stray byte (a C string's end, padding left by a
+// crash): it is dropped and the lines read, even where a line end beside it looks like a UTF-16
+// one. A file of NULs, or mostly of them, is no text.
+TEST_F(ListImportTest, NulBytesInEightBitTextAreDropped) {
+    const QByteArray nul(1, '\0');
+    const QByteArray padding(4096, '\0');
+    const QString ascii = QStringLiteral("diet\nhat\nseo\napple\n");  // every LF at an even offset
+    const QString chinese = QStringLiteral("减肥\r\nseo优化\r\n手机\r\n一上不\r\n");
+    const QStringList asciiEntries = {"diet", "hat", "seo", "apple"};
+    const QStringList chineseEntries = {"减肥", "seo优化", "手机", "一上不"};
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QStringList entries;
+        QByteArray mark;  // the byte-order mark it may have
+    } files[] = {
+        {"ascii", ascii.toLatin1(), asciiEntries, "\xEF\xBB\xBF"},
+        {"gbk", platform::ToAnsi(chinese), chineseEntries, {}},
+        {"utf-8", chinese.toUtf8(), chineseEntries, "\xEF\xBB\xBF"},
+        {"utf-8, LF", QStringLiteral("减肥\n茶\n").toUtf8(), {"减肥", "茶"}, "\xEF\xBB\xBF"},
+        {"gbk, one line", platform::ToAnsi(QStringLiteral("减肥\n")), {"减肥"}, {}},
+    };
+    for (const auto& f : files) {
+        const QByteArray stray = QByteArray(f.bytes).insert(f.bytes.indexOf('\n') + 1, nul);
+        const struct {
+            const char* name;
+            QByteArray bytes;
+        } damaged[] = {
+            {"a stray NUL", stray},
+            {"a C string's NUL", f.bytes + nul},
+            {"4 KiB of NUL padding", f.bytes + padding},
+            {"a NUL inside a line", QByteArray(f.bytes).insert(1, nul)},
+            {"a mark and a stray NUL", f.mark + stray},
+        };
+        for (const auto& d : damaged) {
+            const ImportOutcome outcome = Import(d.bytes);
+            EXPECT_EQ(outcome.refusal, Refusal::None) << f.name << ", " << d.name;
+            EXPECT_EQ(taken, f.entries) << f.name << ", " << d.name;
+        }
+    }
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } refused[] = {
+        {"NULs alone", padding},
+        {"mostly NULs", QByteArray("k\0\0\0e\0\0\0y\0\0\0s\0\0\0", 16)},
+        {"NULs and bytes of no charset", QByteArray("good\r\n\x81\x20x\r\n") + nul},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Import(c.bytes).refusal, Refusal::NotText) << c.name;
+        EXPECT_TRUE(taken.isEmpty()) << c.name;
     }
 }
 
