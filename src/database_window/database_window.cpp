@@ -331,3 +331,7 @@ void 关键词数据库::Command19_Click() {
     Text12->SetText(
         BrowseForFolder(platform::ProgramFolder(), QStringLiteral("请选择欲保存路径的文件夹")));
 }
+
+bool 关键词数据库::DbMissing() {
+    return DatabaseStillMissing(KeywordDbMissing);
+}

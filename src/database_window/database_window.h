@@ -63,7 +63,7 @@ class 关键词数据库 : public WorkWindow,
     void FinishDbRefresh(bool paused);
 
     // WorkWindow.
-    bool DbMissing() const override { return KeywordDbMissing; }
+    bool DbMissing() override;
     bool JobRunning() const override { return refreshing_; }
     // A paused refresh, and values that only the list holds because the database refused
     // them, are work a switch must not throw away.

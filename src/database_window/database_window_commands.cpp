@@ -12,6 +12,7 @@
 #include "shared/running_job.h"
 #include "shared/shared_connection.h"
 #include "shell/blocking_settings_dialog.h"
+#include "shell/database_bootstrap.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void Tell(const QString& text) {
 }  // namespace
 
 void 关键词数据库::GetDb() {
-    if (KeywordDbMissing) return;
+    if (DatabaseStillMissing(KeywordDbMissing)) return;
     platform::Connection& db = SharedConnection();
     if (!LoadKeywordDb(db, ListView16->Rows(), ListView13))
         TellFailure(QStringLiteral("无法读取数据库中的关键词，列表为空。\n原因：") +
@@ -47,7 +48,7 @@ void 关键词数据库::Command48_Click() {
 }
 
 void 关键词数据库::Command49_Click() {
-    if (KeywordDbMissing) {
+    if (DatabaseStillMissing(KeywordDbMissing)) {
         Tell(kDbMissing);
         return;
     }
@@ -106,7 +107,7 @@ void 关键词数据库::ShowBlockingSettings() {
 }
 
 void 关键词数据库::Command44_Click() {
-    if (KeywordDbMissing) {
+    if (DatabaseStillMissing(KeywordDbMissing)) {
         Tell(kDbMissing);
         return;
     }
@@ -131,7 +132,7 @@ void 关键词数据库::Command44_Click() {
 }
 
 void 关键词数据库::UpdateDb() {
-    if (KeywordDbMissing) {
+    if (DatabaseStillMissing(KeywordDbMissing)) {
         Tell(kDbMissing);
         return;
     }

@@ -41,8 +41,9 @@ class WindowContext {
     virtual ~WindowContext() = default;
 
     virtual WindowMetricsState& MetricsState() = 0;
-    // Whether the window's load could not open db.db; its database steps are then skipped.
-    virtual bool DbMissing() const = 0;
+    // Whether the window's load could not open db.db, and it still cannot; its database steps
+    // are then skipped.
+    virtual bool DbMissing() = 0;
 
     // Request gap in whole seconds and reaction to a blocking page, as the window's hidden
     // boxes hold them ("0" open the blocking settings, "1" wait 5 seconds, "2" beep).

@@ -13,6 +13,7 @@
 #include "shared/list_exporter.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
+#include "shell/database_bootstrap.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ void 关键词挖掘::Command6_Click() {
 }
 
 void 关键词挖掘::Command7_Click() {
-    if (fields_.MiningDbMissing) {
+    if (DatabaseStillMissing(fields_.MiningDbMissing)) {
         Notice(QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
         return;
     }

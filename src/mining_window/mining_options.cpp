@@ -9,6 +9,7 @@
 #include "shared/failure_notice.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
+#include "shell/database_bootstrap.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ void 关键词挖掘::SaveManualOptions() {
 
 void 关键词挖掘::SaveMiningTexts() {
     // Without db.db the load has warned already; the texts then live as long as the window.
-    if (!MiningLoaded || fields_.MiningDbMissing) return;
+    if (!MiningLoaded || DatabaseStillMissing(fields_.MiningDbMissing)) return;
     mining_settings::RememberedTexts texts;
     const QList<platform::TextBox*> boxes = RememberedTextBoxes();
     for (int i = 0; i < boxes.size(); ++i) texts[static_cast<size_t>(i)] = boxes[i]->Text();

@@ -195,3 +195,7 @@ void 关键词挖掘::recha() {
 void 关键词挖掘::Addto_db() {
     metrics::Addto_db(*this);
 }
+
+bool 关键词挖掘::DbMissing() {
+    return DatabaseStillMissing(fields_.MiningDbMissing);
+}

@@ -34,7 +34,7 @@ class 关键词挖掘 : public WorkWindow,
 
     // WorkWindow.
     void Form_Load() override;
-    bool DbMissing() const override { return fields_.MiningDbMissing; }
+    bool DbMissing() override;
     bool JobRunning() const override { return runningClicks_ > 0; }
     bool JobStops() const override { return !requerying_; }
     // A paused run, or rows in a result list (regular, batch or manual) or its master copy.

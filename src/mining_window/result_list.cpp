@@ -11,6 +11,7 @@
 #include "shared/busy_indicator.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
+#include "shell/database_bootstrap.h"
 
 void 关键词挖掘::ConnectResultListCommands() {
     connect(Command14, &platform::CommandButton::Click, this, [this] { Command14_Click(); });
@@ -33,7 +34,7 @@ void 关键词挖掘::Command14_Click() {
 }
 
 void 关键词挖掘::Command15_Click() {
-    if (fields_.MiningDbMissing) {
+    if (DatabaseStillMissing(fields_.MiningDbMissing)) {
         Notice(QStringLiteral("缺失数据库文件的情况下，本功能暂时被禁用！"));
         return;
     }

@@ -1,6 +1,7 @@
 #include "shell/database_bootstrap.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QWidget>
 
@@ -173,6 +174,17 @@ void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* 
             TellOnce(problem, connection.ConnectionString());
             return;
     }
+}
+
+bool DatabaseStillMissing(bool& dbMissingFlag) {
+    if (!dbMissingFlag) return false;
+    platform::Connection& connection = SharedConnection();
+    // While no file stands there, the command's own answer says enough: no warning again.
+    if (!connection.IsOpen() && !QFileInfo::exists(DatabasePath())) return true;
+    bool missing = false;
+    OpenDatabaseOrWarn(connection, nullptr, &missing);
+    dbMissingFlag = missing;
+    return missing;
 }
 
 void CreateMissingTables(platform::Connection& connection, const QStringList& tables) {

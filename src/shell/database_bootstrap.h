@@ -25,6 +25,12 @@ inline const QStringList kShippedTables = {QStringLiteral("keywords"), QStringLi
 // carries on in every case.
 void OpenDatabaseOrWarn(platform::Connection& connection, QWidget* owner, bool* dbMissingFlag);
 
+// For a window loaded while db.db could not be opened, at each use of its database commands:
+// whether the file is still out of reach. A file put in place since, or opened by another window
+// since, is taken (on the shared connection) and clears `dbMissingFlag`; one still missing says
+// nothing more, and a damaged one is not told again.
+bool DatabaseStillMissing(bool& dbMissingFlag);
+
 // The tables the program creates itself, in the order the start-up creates them.
 inline const QStringList kBootstrapTables = {QStringLiteral("prs"), QStringLiteral("kwsetting"),
                                              QStringLiteral("kwlist")};

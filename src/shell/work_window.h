@@ -17,8 +17,9 @@ class WorkWindow : public QWidget {
     // The window's load: runs once each time the window is loaded. Among its steps it opens the
     // database with OpenDatabaseOrWarn and its own database-missing flag.
     virtual void Form_Load() = 0;
-    // Whether the window's load found the database file missing.
-    virtual bool DbMissing() const = 0;
+    // Whether the window's load found the database file missing, and it still is (the window
+    // takes a file put in place since).
+    virtual bool DbMissing() = 0;
     // Whether one of the window's jobs is running: its loop still waits inside a handler and
     // uses the window's controls, so the window must not be unloaded now.
     virtual bool JobRunning() const = 0;

@@ -7,6 +7,7 @@
 #include "shared/report_writer.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
+#include "shell/database_bootstrap.h"
 #include "tools_window/engine_icons.h"
 #include "tools_window/notices.h"
 #include "tools_window/rank_columns.h"
@@ -105,7 +106,7 @@ void 关键词工具::RefillHistoryFilters() {
 }
 
 bool 关键词工具::VisitRankPage() {
-    if (fields_.ToolsDbMissing) {
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) {
         Notice(kDatabaseMissingNotice);
         return false;
     }
@@ -118,7 +119,7 @@ bool 关键词工具::VisitRankPage() {
 
 void 关键词工具::Combo1_Click() {
     if (fields_.ToolsLoaded) SaveRankOptions();
-    if (!fields_.ToolsDbMissing) ReloadHistory();
+    if (!DatabaseStillMissing(fields_.ToolsDbMissing)) ReloadHistory();
 }
 
 void 关键词工具::Combo2_Click() {
@@ -131,7 +132,7 @@ void 关键词工具::Combo3_Click() {
 
 void 关键词工具::HistoryFilterChosen(platform::ComboBox* other, FilterEntries entriesFor,
                                      const QString& choice) {
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     // The list shows what the filters read when the choice was made.
     const rank_history::Filter filter = HistoryFilter();
     if (fields_.HistoryFiltersLoaded)

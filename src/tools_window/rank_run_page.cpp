@@ -3,6 +3,7 @@
 #include "shared/failure_notice.h"
 #include "shared/running_job.h"
 #include "shared/shared_connection.h"
+#include "shell/database_bootstrap.h"
 #include "tools_window/engine_icons.h"
 #include "tools_window/notices.h"
 #include "tools_window/rank_columns.h"
@@ -29,7 +30,7 @@ void 关键词工具::BuildRunControls() {
 }
 
 void 关键词工具::Command21_Click() {
-    if (fields_.ToolsDbMissing) {
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) {
         Notice(kDatabaseMissingNotice);
         return;
     }

@@ -7,6 +7,7 @@
 #include "shared/list_import.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
+#include "shell/database_bootstrap.h"
 #include "tools_window/notices.h"
 #include "tools_window/record_writes.h"
 
@@ -147,7 +148,7 @@ void RankTargets::SwitchMode(int mode) {
     keywords_.Clear();
     CurrentSiteId = 0;
     CurrentKeywordId = 0;
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     kws_table::LoadRows(SharedConnection(), RowKind(), RowList());
 }
 
@@ -183,7 +184,7 @@ void RankTargets::Edited(TargetList list, int row, const QString& text) {
     platform::RowTable& table = Table(list);
     const QString before = table.Text(row);
     table.SetText(row, text);
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     platform::Connection& db = SharedConnection();
     const bool stored =
         IsRowList(list) ? kws_table::RenameRow(db, TagId(table, row), text)
@@ -251,7 +252,7 @@ void RankTargets::AddTexts(TargetList list, const QStringList& texts) {
 }
 
 void RankTargets::Add(TargetList list) {
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     const ListTexts& texts = TextsOf(list);
     if (!IsRowList(list) && CurrentId() == 0) {
         Notice(texts.noCurrentRow);
@@ -266,7 +267,7 @@ void RankTargets::Add(TargetList list) {
 }
 
 void RankTargets::Import(TargetList list) {
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     const ListTexts& texts = TextsOf(list);
     const QString path = TrimBlanks(
         platform::ThePrompts().OpenFile(texts.importTitle, QStringLiteral("文本文件 (*.txt)")));
@@ -300,7 +301,7 @@ void RankTargets::Import(TargetList list) {
 }
 
 void RankTargets::DeleteChecked(TargetList list) {
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     const ListTexts& texts = TextsOf(list);
     platform::RowTable& table = Table(list);
     if (!IsRowList(list)) {
@@ -322,7 +323,7 @@ void RankTargets::DeleteChecked(TargetList list) {
 }
 
 void RankTargets::AddCombination() {
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     const TargetList rowList = mode_ == 0 ? TargetList::Sites : TargetList::Keywords;
     const QString answer = Ask(mode_ == 0 ? QStringLiteral("请输入要查询的网站")
                                           : QStringLiteral("请输入要查询的关键词"));

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "shared/list_exporter.h"
+#include "shell/database_bootstrap.h"
 #include "tools_window/rank_columns.h"
 #include "tools_window/tools_layout.h"
 #include "tools_window/tools_window.h"
@@ -120,7 +121,7 @@ void 关键词工具::PlaceTargetFrames(int mode) {
 }
 
 void 关键词工具::Option1_Click(int Index) {
-    if (fields_.ToolsDbMissing) return;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return;
     PlaceTargetFrames(Index);
     Targets->SwitchMode(Index);
     if (fields_.ToolsLoaded) SaveRankOptions();

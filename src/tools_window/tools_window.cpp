@@ -61,7 +61,7 @@ QString 关键词工具::PaidListingMarker() const {
 }
 
 std::optional<int> 关键词工具::GetCachedPR(const QString& url) {
-    if (fields_.ToolsDbMissing) return std::nullopt;
+    if (DatabaseStillMissing(fields_.ToolsDbMissing)) return std::nullopt;
     return ::GetCachedPR(SharedConnection(), url);
 }
 
@@ -81,4 +81,8 @@ bool 关键词工具::eventFilter(QObject* watched, QEvent* event) {
         TreeView1_SelectedNodeWhite();
     }
     return WorkWindow::eventFilter(watched, event);
+}
+
+bool 关键词工具::DbMissing() {
+    return DatabaseStillMissing(fields_.ToolsDbMissing);
 }

@@ -29,7 +29,7 @@ class 关键词工具 : public WorkWindow,
 
     // WorkWindow.
     void Form_Load() override;
-    bool DbMissing() const override { return fields_.ToolsDbMissing; }
+    bool DbMissing() override;
     bool JobRunning() const override { return runningRuns_ > 0 || research_->JobRunning(); }
     // The rank run and the index query have no stop: they are waited for.
     bool JobStops() const override {

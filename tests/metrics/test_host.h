@@ -33,7 +33,7 @@ template <typename Context>
 class TestHost : public Context {
   public:
     metrics::WindowMetricsState& MetricsState() override { return state; }
-    bool DbMissing() const override { return dbMissing; }
+    bool DbMissing() override { return dbMissing; }
     QString IntervalText() const override { return interval; }
     QString ReactionText() const override { return reaction; }
     void ShowBlockingSettings() override {

@@ -213,6 +213,8 @@ TEST_F(ResultList, AFailedSubmitCountsOnlyTheRowsItWasToWrite) {
 }
 
 TEST_F(ResultList, SubmitAndImportAreDisabledWithoutTheDatabase) {
+    ForgetSharedConnection();
+    ASSERT_TRUE(QFile::remove(DatabasePath()));
     fields.MiningDbMissing = true;
     Mined({"seo"});
     Check(QStringLiteral("seo"));

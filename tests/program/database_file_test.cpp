@@ -159,6 +159,28 @@ TEST_F(DatabaseFile, AFilePutInPlaceAfterAMissingStartIsOpenedByTheNextWindow) {
             << table;
 }
 
+// The mining window loaded while db.db was missing takes the file once it is put in place, also
+// after the database window has opened it: its mined rows are saved, not refused.
+TEST_F(DatabaseFile, AMiningWindowLoadedWithoutTheFileSavesIntoItOncePutInPlace) {
+    for (const bool databaseWindowFirst : {false, true}) {
+        SCOPED_TRACE(databaseWindowFirst ? "database window opened it" : "put in place");
+        main.reset();
+        ForgetSharedConnection();
+        ASSERT_TRUE(QFile::remove(DatabasePath()));
+        folder.AddFreshDatabase(QStringLiteral("later.db"));
+        main = std::make_unique<MDIfrm>();
+        main->MDIForm_Load();
+        关键词挖掘& mining = MinedWindow();
+        ASSERT_TRUE(fields.mining.MiningDbMissing);
+        ASSERT_TRUE(QFile::rename(folder.FilePath(QStringLiteral("later.db")), DatabasePath()));
+        if (databaseWindowFirst) OpenDatabase();
+
+        Submit(mining, 1, 2);
+        EXPECT_EQ(prompts.LastText(), QStringLiteral("成功提交了2条数据至数据库！"));
+        EXPECT_EQ(StoredCount(), QStringLiteral("2"));
+    }
+}
+
 // Opening the tools window once cost the program its locks on db.db: another program that read
 // the file then deleted its log, and every row submitted after that was lost without a word.
 TEST_F(DatabaseFile, RowsSubmittedAfterTheToolsWindowOpenedAndAnotherProgramReadAreKept) {

@@ -12,7 +12,7 @@ namespace shell_testing {
 class MenuWindow : public WorkWindow {
   public:
     void Form_Load() override {}
-    bool DbMissing() const override { return false; }
+    bool DbMissing() override { return false; }
     bool JobRunning() const override { return false; }
     QWidget* SideBar() override { return this; }
     QWidget* PageTabs() override { return this; }

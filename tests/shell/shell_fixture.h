@@ -45,7 +45,7 @@ class FakeWorkWindow final : public WorkWindow {
             if (dynamic_cast<frmLoading*>(top) && top->isVisible()) splashSeen = true;
         OpenDatabaseOrWarn(SharedConnection(), this, &missing);
     }
-    bool DbMissing() const override { return missing; }
+    bool DbMissing() override { return missing; }
     bool JobRunning() const override { return jobRunning; }
     QWidget* SideBar() override { return sideBar; }
     QWidget* PageTabs() override { return tabs; }
