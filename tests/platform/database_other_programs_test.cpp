@@ -121,6 +121,29 @@ TEST_F(DatabaseAmongOtherPrograms, AFileMovedAwayTakesNoWritesAndTheNextWriteOpe
         << "what was saved before the move stays in the moved file";
 }
 
+// db.db replaced by another file while the program has it open: once a write was refused for
+// that, the program reads the file at the path as well, not the one it had open.
+TEST_F(DatabaseAmongOtherPrograms, OnceAReplacementWasToldReadsGoToTheFileAtThePath) {
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path()));
+    ASSERT_TRUE(InsertKeywords(program, 0, 5));
+    folder.AddFreshDatabase(QStringLiteral("new.db"));
+    ASSERT_TRUE(QFile::rename(Path(), Path("moved.db")));
+    ASSERT_TRUE(QFile::rename(Path("new.db"), Path()));
+
+    EXPECT_FALSE(program.BeginWrite());
+    ASSERT_EQ(program.LastFailure(), platform::Failure::Moved);
+
+    const std::optional<platform::Recordset> count =
+        program.Query(QStringLiteral("select count(*) from keywords"));
+    ASSERT_TRUE(count) << program.LastError().toStdString();
+    EXPECT_EQ(count->Field(0).toInt(), 0);
+    const std::optional<platform::Recordset> stored = program.Query(
+        QStringLiteral("select id from keywords where keys = ?"), {QStringLiteral("词0")});
+    ASSERT_TRUE(stored) << program.LastError().toStdString();
+    EXPECT_TRUE(stored->Eof()) << "a keyword of the moved file reads as stored";
+}
+
 // Another program's live log beside a file that was put in place of the one it belongs to is
 // neither moved nor read into the new file: the file waits until that program lets go.
 TEST_F(DatabaseAmongOtherPrograms, AnotherProgramsLiveLogBesideAReplacedFileIsLeftAlone) {
