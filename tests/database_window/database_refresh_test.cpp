@@ -113,6 +113,27 @@ TEST_F(DatabaseRefreshTest, EveryRowGetsItsVolumesAndCountInBothListsAndTheTable
     EXPECT_TRUE(w.Frame9->isEnabled());
 }
 
+// The program's own connection sees what it wrote before the commit too: only another program
+// shows that every row's save was kept, and that the run left the file free for writing.
+TEST_F(DatabaseRefreshTest, WithBothBoxesTickedEverySaveIsCommittedForOtherPrograms) {
+    关键词数据库& w = OpenWith({"a", "b"});
+    ServeShare(QStringLiteral("a"), QStringLiteral("5-100"));
+    ServeBaidu(QStringLiteral("a"), ResultsPage(QStringLiteral("约1,230")));
+    ServeShare(QStringLiteral("b"), QStringLiteral("7-300"));
+    ServeBaidu(QStringLiteral("b"), ResultsPage(QStringLiteral("50")));
+
+    w.Command44_Click();
+
+    EXPECT_EQ(OtherProgramQuery(DatabasePath(),
+                                QStringLiteral("select keys || '|' || monthrank || '|' || dayrank "
+                                               "|| '|' || baidunum from keywords order by id")),
+              QStringLiteral("a|100|5|1230\nb|300|7|50"));
+    EXPECT_EQ(
+        OtherProgramQuery(DatabasePath(),
+                          QStringLiteral("update keywords set baidunum = 2 where keys = 'a'")),
+        QString());
+}
+
 TEST_F(DatabaseRefreshTest, AResultsPageThatCameWithAnErrorStatusGivesNoCount) {
     关键词数据库& w = OpenWith({"a"});
     w.Check30->SetValue(0);

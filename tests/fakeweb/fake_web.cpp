@@ -90,6 +90,7 @@ struct FakeWeb::State {
     std::mutex mutex;
     std::condition_variable stopping;
     bool stopped = false;
+    bool released = false;
     std::map<QString, Route> routes;
     std::vector<Request> requests;
     std::chrono::milliseconds everyAnswerDelay{0};
@@ -140,6 +141,8 @@ struct FakeWeb::State {
         if (page->never) {
             const HeldWithoutAnswer held(number);
             stopping.wait(lock, [this] { return stopped; });
+        } else if (page->untilReleased) {
+            stopping.wait(lock, [this] { return stopped || released; });
         } else if (page->delay.count() > 0) {
             stopping.wait_for(lock, page->delay, [this] { return stopped; });
         }
@@ -309,6 +312,14 @@ void FakeWeb::DelayEveryAnswer(std::chrono::milliseconds delay) {
 void FakeWeb::ClearRequests() {
     std::lock_guard lock(state_->mutex);
     state_->requests.clear();
+}
+
+void FakeWeb::Release() {
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->released = true;
+    }
+    state_->stopping.notify_all();
 }
 
 int FakeWeb::EndlessBodiesBeingSent() const {

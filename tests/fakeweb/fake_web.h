@@ -10,6 +10,8 @@
 //   web.Serve("update.tarnwick.com", "/ver.txt", fakeweb::Page::Text("4.1").Status(404));
 //   web.Serve("slow.example", "/", fakeweb::Page::Text("late").After(std::chrono::seconds(3)));
 //   web.Serve("dead.example", "/", fakeweb::Page::Never());
+//   web.Serve("held.example", "/", fakeweb::Page::Text("late").UntilReleased());
+//   web.Release();   // the held answers go out, and later ones are no longer held
 //   web.Serve("cut.example", "/", fakeweb::Page::Text("whole page").CutAfter(5));
 //   web.Serve("flood.example", "/", fakeweb::Page::Endless());
 //   web.EndlessBodiesBeingSent() == 0   // every client of an endless body hung up
@@ -43,6 +45,7 @@ struct Page {
     std::optional<qsizetype> cutAfter;
     bool endless = false;
     bool untilClose = false;
+    bool untilReleased = false;
 
     // `text` encoded in `charset` ("gbk", "gb2312", "utf-8", or any name the program knows).
     static Page Text(const QString& text, const QString& charset = QStringLiteral("utf-8"));
@@ -66,6 +69,12 @@ struct Page {
     }
     Page& Header(const QByteArray& name, const QByteArray& value) {
         headers.append({name, value});
+        return *this;
+    }
+    // Holds the answer back until the test calls FakeWeb::Release(): the program waits for it
+    // for as long as the test needs, however loaded the machine.
+    Page& UntilReleased() {
+        untilReleased = true;
         return *this;
     }
     // Sends the body in chunks (Transfer-Encoding: chunked) instead of with a Content-Length.
@@ -130,6 +139,9 @@ class FakeWeb {
     // Holds every answer back by `delay` beyond its own, the 404 of an address nobody serves
     // too, so that the program waits for each page it asks for.
     void DelayEveryAnswer(std::chrono::milliseconds delay);
+
+    // Sends the answers held by Page::UntilReleased, and every later one at once.
+    void Release();
 
     // Endless bodies still being sent: their clients have not hung up yet.
     int EndlessBodiesBeingSent() const;

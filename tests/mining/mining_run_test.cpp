@@ -365,9 +365,17 @@ TEST_F(MiningRunTest, AnOptionChangedDuringTheRunCountsFromTheNextCandidate) {
 }
 
 // The user changes the seed box to `typed` while the run waits for its third source, then
-// clicks: the run pauses, its seed and rows stay, and nothing is said.
+// clicks: the run pauses, its seed and rows stay, and nothing is said. The third source's page
+// comes only after the click.
 void PausesAfterTyping(MiningRunTest& test, const QString& typed) {
-    test.ClickWhen(test.SourceDone(2), [&test, typed] { test.binding.window.seed = typed; });
+    test.web.Serve(QStringLiteral("nssug.baidu.com"), QStringLiteral("/su"),
+                   kPages.Served(QStringLiteral("baidu_suggest2.js")).UntilReleased());
+    test.When([&test] { return test.web.Requests().size() == 3; },
+              [&test, typed] {
+                  test.binding.window.seed = typed;
+                  test.Click();
+                  test.web.Release();
+              });
     test.Click();
 
     test.ExpectPaused();

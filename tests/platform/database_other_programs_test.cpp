@@ -10,8 +10,10 @@
 #include <functional>
 
 #include "platform/database.h"
+#include "support/database_files.h"
 #include "support/other_program.h"
 #include "support/program_folder_fixture.h"
+#include "support/qt_printers.h"
 
 namespace {
 
@@ -121,6 +123,29 @@ TEST_F(DatabaseAmongOtherPrograms, AFileMovedAwayTakesNoWritesAndTheNextWriteOpe
         << "what was saved before the move stays in the moved file";
 }
 
+// db.db replaced by another file while the program has it open: once a write was refused for
+// that, the program reads the file at the path as well, not the one it had open.
+TEST_F(DatabaseAmongOtherPrograms, OnceAReplacementWasToldReadsGoToTheFileAtThePath) {
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path()));
+    ASSERT_TRUE(InsertKeywords(program, 0, 5));
+    folder.AddFreshDatabase(QStringLiteral("new.db"));
+    ASSERT_TRUE(QFile::rename(Path(), Path("moved.db")));
+    ASSERT_TRUE(QFile::rename(Path("new.db"), Path()));
+
+    EXPECT_FALSE(program.BeginWrite());
+    ASSERT_EQ(program.LastFailure(), platform::Failure::Moved);
+
+    const std::optional<platform::Recordset> count =
+        program.Query(QStringLiteral("select count(*) from keywords"));
+    ASSERT_TRUE(count) << program.LastError().toStdString();
+    EXPECT_EQ(count->Field(0).toInt(), 0);
+    const std::optional<platform::Recordset> stored = program.Query(
+        QStringLiteral("select id from keywords where keys = ?"), {QStringLiteral("词0")});
+    ASSERT_TRUE(stored) << program.LastError().toStdString();
+    EXPECT_TRUE(stored->Eof()) << "a keyword of the moved file reads as stored";
+}
+
 // Another program's live log beside a file that was put in place of the one it belongs to is
 // neither moved nor read into the new file: the file waits until that program lets go.
 TEST_F(DatabaseAmongOtherPrograms, AnotherProgramsLiveLogBesideAReplacedFileIsLeftAlone) {
@@ -218,6 +243,41 @@ TEST_F(DatabaseAmongOtherPrograms, ALogThatWouldPairTheTableWithAnotherIndexIsNo
               QStringLiteral("13"));
 }
 
+// As above, with a copy taken while the file was in log mode: only the whole check of the copy
+// with the log, indexes against their tables, tells that the log is another file's.
+TEST_F(DatabaseAmongOtherPrograms, ALogPairingTheTableWithAnotherIndexIsSetAsideFromALogModeCopy) {
+    const QString thirteen = QStringLiteral(
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 13) "
+        "insert into keywords (id, keys) select i, '%1' || i from n");
+    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("create index keywords_keys on keywords "
+                                                       "(keys)")),
+              QString());
+    ASSERT_EQ(OtherProgramQuery(Path(), thirteen.arg(QStringLiteral("旧"))), QString());
+    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma journal_mode = wal")),
+              QStringLiteral("wal"));
+    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("copy.db"))));
+    OtherProgramSession killed(
+        Path(),
+        {QStringLiteral("pragma wal_autocheckpoint = 0"), QStringLiteral("delete from keywords"),
+         thirteen.arg(QStringLiteral("新")), QStringLiteral("pragma wal_checkpoint(truncate)"),
+         QStringLiteral("update keywords set monthrank = '9'")});
+    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+    killed.Kill();
+    ASSERT_TRUE(QFile::remove(Path()));
+    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
+
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+    EXPECT_FALSE(program.SetAsideLog().isEmpty());
+    EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::NotTheFiles);
+    program.Close();
+    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
+              QStringLiteral("ok"));
+    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords where "
+                                                       "keys like '旧%'")),
+              QStringLiteral("13"));
+}
+
 // A killed program's log beside a fresh file copied over the old one (a file that keeps no log
 // at all): the fresh file is used as it came, and the old log is kept aside, not deleted.
 TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogBesideAFreshlyCopiedFileIsSetAside) {
@@ -239,6 +299,51 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogBesideAFreshlyCopiedFileIsS
     EXPECT_TRUE(InsertKeywords(program, 0, 1));
     program.Close();
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("1"));
+}
+
+// A log set aside at an earlier open still lies there when another stray log comes: the new one
+// goes under a name of its own, the earlier ones stay as they were, and the file serves.
+TEST_F(DatabaseAmongOtherPrograms, AStrayLogGoesBesideTheLogsSetAsideBefore) {
+    const struct {
+        QStringList earlier;
+        const char* next;
+    } cases[] = {
+        {{QStringLiteral("db.db-wal.stale")}, "db.db-wal.stale2"},
+        {{QStringLiteral("db.db-wal.stale"), QStringLiteral("db.db-wal.stale2")},
+         "db.db-wal.stale3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.next);
+        testing_support::TemporaryProgramFolder own;
+        const auto at = [&own](const QString& name) { return own.FilePath(name); };
+        own.AddFreshDatabase();
+        own.AddFreshDatabase(QStringLiteral("fresh.db"));
+        for (const QString& earlier : c.earlier) {
+            QFile file(at(earlier));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(earlier.toUtf8());
+        }
+        OtherProgramSession killed(at(QStringLiteral("db.db")),
+                                   {QStringLiteral("pragma journal_mode = wal"),
+                                    QStringLiteral("pragma wal_autocheckpoint = 0"),
+                                    QStringLiteral("insert into keywords (keys) values ('旧')")});
+        ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+        killed.Kill();
+        ASSERT_TRUE(QFile::remove(at(QStringLiteral("db.db"))));
+        ASSERT_TRUE(QFile::rename(at(QStringLiteral("fresh.db")), at(QStringLiteral("db.db"))));
+
+        platform::Connection program;
+        ASSERT_TRUE(program.Open(at(QStringLiteral("db.db")))) << program.LastError().toStdString();
+        EXPECT_EQ(program.SetAsideLog(), at(QString::fromUtf8(c.next)));
+        EXPECT_GT(QFile(program.SetAsideLog()).size(), 0);
+        EXPECT_FALSE(QFile::exists(at(QStringLiteral("db.db-wal"))));
+        for (const QString& earlier : c.earlier) {
+            QFile file(at(earlier));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), earlier.toUtf8()) << "an earlier log was overwritten";
+        }
+        EXPECT_TRUE(InsertKeywords(program, 0, 1)) << program.LastError().toStdString();
+    }
 }
 
 // A log of the file's own, left by a killed program, is replayed: its rows are the file's. The
@@ -264,6 +369,60 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsOwnLogIsReplayedAndTheFileBeco
     EXPECT_EQ(OtherProgramQuery(Path(QStringLiteral("alone.db")),
                                 QStringLiteral("select keys from keywords")),
               QStringLiteral("留下"));
+}
+
+// A log whose own schema page leads to pages only its own file has: replayed into a copy that
+// was in log mode too, not even the list of tables reads. The log is another file's, and is
+// told as such, not as one that could not be checked.
+TEST_F(DatabaseAmongOtherPrograms, ALogThatLeavesTheFileUnreadableIsSetAsideAsAnotherFilesLog) {
+    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma journal_mode = wal")),
+              QStringLiteral("wal"));
+    ASSERT_TRUE(QFile::copy(Path(), Path("copy.db")));
+    // Enough tables that their list spans pages beyond the copy's end.
+    QStringList statements = {QStringLiteral("pragma wal_autocheckpoint = 0")};
+    for (int i = 0; i < 100; ++i)
+        statements << QStringLiteral("create table t%1_%2 (a text)").arg(i).arg(QString(60, u'x'));
+    statements << QStringLiteral("pragma wal_checkpoint(truncate)")
+               << QStringLiteral("create table extra (a text)");
+    OtherProgramSession killed(Path(), statements);
+    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+    killed.Kill();
+    ASSERT_TRUE(QFile::remove(Path()));
+    ASSERT_TRUE(QFile::rename(Path("copy.db"), Path()));
+
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+    EXPECT_FALSE(program.SetAsideLog().isEmpty());
+    EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::NotTheFiles)
+        << "told as a log that could not be checked";
+    EXPECT_FALSE(program.HasTable(QStringLiteral("extra")));
+    EXPECT_TRUE(InsertKeywords(program, 0, 1)) << program.LastError().toStdString();
+}
+
+// A damaged file fails the check with its own log as without it: the damage is the file's, and
+// the log, which may hold its last rows, is replayed.
+TEST_F(DatabaseAmongOtherPrograms, ADamagedFilesOwnLogIsReplayedNotSetAside) {
+    ASSERT_EQ(
+        OtherProgramQuery(
+            Path(), QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n "
+                                   "where i < 2000) insert into keywords (keys) select "
+                                   "hex(randomblob(30)) from n")),
+        QString());
+    OtherProgramSession killed(Path(), {QStringLiteral("pragma journal_mode = wal"),
+                                        QStringLiteral("pragma wal_autocheckpoint = 0"),
+                                        QStringLiteral("create table extra (a text)"),
+                                        QStringLiteral("insert into extra (a) values ('留下')")});
+    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+    killed.Kill();
+    testing_support::DamagePages(Path());
+
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+    EXPECT_TRUE(program.SetAsideLog().isEmpty()) << program.SetAsideLog().toStdString();
+    const std::optional<platform::Recordset> kept =
+        program.Query(QStringLiteral("select a from extra"));
+    ASSERT_TRUE(kept) << program.LastError().toStdString();
+    EXPECT_EQ(kept->Text(QStringLiteral("a")), QStringLiteral("留下"));
 }
 
 // A log that cannot be checked, because the temporary folder takes no copy of db.db, is never

@@ -4,6 +4,7 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <thread>
 
 #include "fakeweb/fake_web.h"
 #include "platform/wait.h"
@@ -236,6 +237,23 @@ TEST(HttpRequestTest, ABodyGivenUpClosesItsConnectionAndFreesItsReply) {
     };
     for (const auto& c : cases) run(c);
     EXPECT_EQ(twiceReported.Count(), 0);
+}
+
+// A body beyond the cap stops coming at once: its connection closes without the event loop that
+// would free the reply (a job's wait may hold that off long after the request failed).
+TEST(HttpRequestTest, ABodyBeyondTheCapStopsComingBeforeItsReplyIsFreed) {
+    FakeWeb web;
+    web.Serve(QStringLiteral("a.cn"), QStringLiteral("/"),
+              Page::Endless().ContentType("application/octet-stream"));
+    HttpRequest request;
+    request.Open(QStringLiteral("GET"), QStringLiteral("http://a.cn/"));
+    request.Send();
+    ASSERT_TRUE(request.Wait(30s));
+    ASSERT_EQ(request.Status(), 0);
+    // No event is handled from here on: only the network's own thread can close it.
+    for (int i = 0; i < 1000 && web.EndlessBodiesBeingSent() > 0; ++i)
+        std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(web.EndlessBodiesBeingSent(), 0);
 }
 
 }  // namespace

@@ -287,6 +287,25 @@ TEST_F(DatabaseFile, ALockHeldBeforeTheStartShowsTheWindowWithTheNotice) {
     EXPECT_TRUE(prompts.Texts().first().startsWith(QStringLiteral("数据库文件正被其他程序占用")));
 }
 
+// A lock held since before the start was told by the start-up's open: the windows loaded while
+// it lasts, each reading less than it would, add no warning of their own.
+TEST_F(DatabaseFile, WindowsLoadedUnderALockHeldSinceTheStartAreNotToldAgain) {
+    main.reset();
+    ForgetSharedConnection();
+    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+    OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
+    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
+    main = std::make_unique<MDIfrm>();
+    main->MDIForm_Load();
+    ASSERT_EQ(prompts.Texts().size(), 1);
+    ASSERT_TRUE(prompts.LastText().startsWith(QStringLiteral("数据库文件正被其他程序占用")));
+
+    OpenTools();
+    OpenMining();
+
+    EXPECT_EQ(prompts.Texts().size(), 1) << prompts.Texts().join(u'\n').toStdString();
+}
+
 // db.db moved away and replaced while a run waits for a page: the run saves nothing more and
 // says why, with the rows it kept in the list; the next submit, which the user asks for, goes
 // into the file that stands at the path then. The moved file keeps what was saved before.
