@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/database_check.h"
 #include "platform/database_guard.h"
 #include "platform/database_log.h"
 
@@ -206,6 +207,7 @@ void Connection::Close() {
 void Connection::CloseFile() {
     FinalizeStatements();
     if (!db_) return;
+    if (fullCheck_) fullCheck_->SourceClosing();
     sqlite3_close(db_);
     db_ = nullptr;
     watched_ = nullptr;

@@ -24,6 +24,8 @@ struct sqlite3_stmt;
 
 namespace platform {
 
+class FullCheck;
+
 // A read-only snapshot of a query's rows, walked like a forward record set.
 class Recordset {
   public:
@@ -170,6 +172,7 @@ class Connection {
 
   private:
     friend class OneLockWait;
+    friend class FullCheck;
     // A statement in use; when its use ends it is reset, and stays prepared for the next use
     // of the same text: a job that runs one statement for thousands of rows parses it once.
     struct StatementReset {
@@ -218,6 +221,7 @@ class Connection {
     QString registeredAs_;  // the canonical path under which the file counts as open
     database_log::LogCheck setAsideLog_;
     database_guard::WatchedFile* watched_ = nullptr;  // the guard's watch on the open file
+    FullCheck* fullCheck_ = nullptr;  // a check copying the open file, told before it closes
     QHash<QString, sqlite3_stmt*> statements_;
     int rowsAffected_ = 0;
     QString lastError_;

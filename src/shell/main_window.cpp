@@ -85,6 +85,7 @@ MDIfrm::MDIfrm()
     : Text1(new platform::TextBox(this)),
       WebBrowser1(platform::CreateBrowserView(this)),
       TubrTray1(platform::CreateTrayIcon()),
+      DatabaseCheck(new DatabaseCheckAtIdle(this)),
       Area(new QMdiArea(this)) {
     // The program ends only through its own close (or the updater start). A message closed
     // while the window is in the tray must not end it as the last window closed.
@@ -245,6 +246,7 @@ bool MDIfrm::MDIForm_Load() {
     if (!isVisible()) show();
     ShowNewsWindow();
     LastWindowState = isMaximized() && !isMinimized() ? kMaximized : kNormal;
+    DatabaseCheck->Begin();
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 #include "platform/status_panels.h"
 #include "platform/tray.h"
+#include "shell/database_check_at_idle.h"
 #include "shell/popup_menus.h"
 #include "shell/toolbar_pictures.h"
 #include "shell/work_windows.h"
@@ -70,6 +71,8 @@ class MDIfrm : public QMainWindow {
     // Hidden browser of the site metrics (TheMainBrowser).
     platform::BrowserView* WebBrowser1;
     std::unique_ptr<platform::TrayIcon> TubrTray1;
+    // The run's full check of db.db, begun by the start-up once its window stands idle.
+    DatabaseCheckAtIdle* DatabaseCheck;
     QMdiArea* Area;
 
     // An updater start is under way: closing asks nothing and leaves the tray icon alone.
