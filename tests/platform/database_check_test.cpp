@@ -87,6 +87,14 @@ TEST_F(FullCheckTest, TellsDamageTheOpenCannotSeeAndNoneInFreePages) {
              t.Write((leaf - 1) * kPageSize + kPageSize - 400, QByteArray(24, '\xA5'));
          },
          Outcome::Damaged},
+        {"a lowered page count",
+         [](FullCheckTest& t) {
+             const quint32 pages = qFromBigEndian<quint32>(t.Read(28, 4).constData());
+             QByteArray fewer(4, '\0');
+             qToBigEndian<quint32>(pages - 5, fewer.data());
+             t.Write(28, fewer);
+         },
+         Outcome::Damaged},
         {"two pointers of a table's inner page swapped",
          [](FullCheckTest& t) {
              const qint64 inner = t.FirstPage(
