@@ -125,3 +125,72 @@ TEST(DatabaseKill, CommitsGoIntoTheFileItselfAndNothingIsLeftBesideIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A job of the program killed in the middle of a long transaction whose pages began to go into
+// the file: its journal is played back into the file it was written for, and into no other.
+[[noreturn]] void ImportUntilKilled(const QString& path, int report) {
+    platform::Connection db;
+    if (!db.Open(path) || !db.Execute(QStringLiteral("pragma cache_size = 5"))) _exit(2);
+    platform::WriteTransaction job(db);
+    if (!job.Begun()) _exit(3);
+    for (int i = 0;; ++i) {
+        if (!db.Execute(QStringLiteral("insert into keywords (keys, parentkeys) values (?, ?)"),
+                        {QStringLiteral("导入%1").arg(i), QString(40, u'x')}))
+            _exit(4);
+        if (i == 3000 && write(report, "\n", 1) != 1) _exit(5);
+    }
+}
+
+}  // namespace
+
+TEST(DatabaseKill, AKilledJobsJournalRollsBackItsOwnFileAndSparesABackupPutInItsPlace) {
+    for (const bool backupRestored : {false, true}) {
+        SCOPED_TRACE(backupRestored ? "a backup restored" : "its own file");
+        testing_support::TemporaryProgramFolder folder;
+        folder.AddFreshDatabase();
+        const QString path = folder.FilePath(QStringLiteral("db.db"));
+        const QString backup = folder.FilePath(QStringLiteral("backup.db"));
+        {
+            platform::Connection db;
+            ASSERT_TRUE(db.Open(path));
+            ASSERT_TRUE(db.Execute(QStringLiteral("insert into keywords (keys) values ('备份')")));
+            ASSERT_TRUE(QFile::copy(path, backup));
+            ASSERT_TRUE(db.Execute(QStringLiteral("insert into keywords (keys) values ('之后')")));
+        }
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        const pid_t importer = fork();
+        ASSERT_GE(importer, 0);
+        if (importer == 0) {
+            close(pipe[0]);
+            ImportUntilKilled(path, pipe[1]);
+        }
+        close(pipe[1]);
+        KillAfter(importer, pipe[0], 1, std::chrono::microseconds(0));
+        close(pipe[0]);
+        ASSERT_GT(QFile(path + QStringLiteral("-journal")).size(), 0);
+        QByteArray asPut;
+        if (backupRestored) {
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(QFile::rename(backup, path));
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            asPut = file.readAll();
+        }
+
+        platform::Connection db;
+        ASSERT_TRUE(db.Open(path)) << db.LastError().toStdString();
+        EXPECT_EQ(db.SetAsideLog().isEmpty(), !backupRestored);
+        EXPECT_EQ(db.Query(QStringLiteral("select count(*) from keywords"))->Field(0).toInt(),
+                  backupRestored ? 1 : 2);
+        EXPECT_EQ(db.Query(QStringLiteral("pragma integrity_check"))->Field(0).toString(),
+                  QStringLiteral("ok"));
+        if (backupRestored) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), asPut) << "the journal was played into the backup";
+        }
+    }
+}
