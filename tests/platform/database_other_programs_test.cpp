@@ -40,6 +40,9 @@ class DatabaseAmongOtherPrograms : public ::testing::Test {
     QString CountSeenByAnotherProgram() const {
         return OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords"));
     }
+    QString IntegritySeenByAnotherProgram() const {
+        return OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check"));
+    }
 
     testing_support::TemporaryProgramFolder folder;
 };
@@ -66,8 +69,7 @@ TEST_F(DatabaseAmongOtherPrograms, RowsWrittenAfterASecondOpeningAndAnotherProgr
     }
     program.Close();
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("26"));
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
-              QStringLiteral("ok"));
+    EXPECT_EQ(IntegritySeenByAnotherProgram(), QStringLiteral("ok"));
 }
 
 // A file that another program holds at the open is not given up: the next statement tries
@@ -169,8 +171,7 @@ TEST_F(DatabaseAmongOtherPrograms, AnotherProgramsLiveLogBesideAReplacedFileIsLe
     ASSERT_TRUE(InsertKeywords(program, 0, 2)) << program.LastError().toStdString();
     program.Close();
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("2"));
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
-              QStringLiteral("ok"));
+    EXPECT_EQ(IntegritySeenByAnotherProgram(), QStringLiteral("ok"));
 }
 
 // A copy of db.db taken while another program ran in log mode, put back over the file of that
@@ -203,79 +204,53 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogIsNotReplayedIntoACopyPutBa
     EXPECT_FALSE(program.HasTable(QStringLiteral("extra")));
     EXPECT_TRUE(InsertKeywords(program, 0, 1));
     program.Close();
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
-              QStringLiteral("ok"));
+    EXPECT_EQ(IntegritySeenByAnotherProgram(), QStringLiteral("ok"));
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("db.db-wal"))));
 }
 
 // A log that leaves every page readable can still pair one file's table with another's index:
 // the copy holds thirteen keywords that a killed program replaced, and its log holds only the
 // table page it wrote after its last checkpoint. Replayed, the table would hold keywords that
-// its index cannot find, and the next save would store them twice.
+// its index cannot find, and the next save would store them twice. A copy taken in log mode
+// passes every check but the whole one, indexes against their tables.
 TEST_F(DatabaseAmongOtherPrograms, ALogThatWouldPairTheTableWithAnotherIndexIsNotReplayed) {
     const QString thirteen = QStringLiteral(
         "with recursive n(i) as (select 1 union all select i + 1 from n where i < 13) "
         "insert into keywords (id, keys) select i, '%1' || i from n");
-    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("create index keywords_keys on keywords "
-                                                       "(keys)")),
-              QString());
-    ASSERT_EQ(OtherProgramQuery(Path(), thirteen.arg(QStringLiteral("旧"))), QString());
-    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("copy.db"))));
-    OtherProgramSession killed(
-        Path(),
-        {QStringLiteral("pragma journal_mode = wal"),
-         QStringLiteral("pragma wal_autocheckpoint = 0"), QStringLiteral("delete from keywords"),
-         thirteen.arg(QStringLiteral("新")), QStringLiteral("pragma wal_checkpoint(truncate)"),
-         QStringLiteral("update keywords set monthrank = '9'")});
-    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
-    killed.Kill();
-    ASSERT_TRUE(QFile::remove(Path()));
-    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
+    for (const bool copyInLogMode : {false, true}) {
+        SCOPED_TRACE(copyInLogMode ? "a copy in log mode" : "a copy in journal mode");
+        QFile::remove(Path());
+        folder.AddFreshDatabase();
+        ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("create index keywords_keys on "
+                                                           "keywords (keys)")),
+                  QString());
+        ASSERT_EQ(OtherProgramQuery(Path(), thirteen.arg(QStringLiteral("旧"))), QString());
+        if (copyInLogMode) {
+            ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma journal_mode = wal")),
+                      QStringLiteral("wal"));
+        }
+        ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("copy.db"))));
+        OtherProgramSession killed(
+            Path(), {QStringLiteral("pragma journal_mode = wal"),
+                     QStringLiteral("pragma wal_autocheckpoint = 0"),
+                     QStringLiteral("delete from keywords"), thirteen.arg(QStringLiteral("新")),
+                     QStringLiteral("pragma wal_checkpoint(truncate)"),
+                     QStringLiteral("update keywords set monthrank = '9'")});
+        ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
+        killed.Kill();
+        ASSERT_TRUE(QFile::remove(Path()));
+        ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
 
-    platform::Connection program;
-    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
-    EXPECT_FALSE(program.SetAsideLog().isEmpty());
-    program.Close();
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
-              QStringLiteral("ok"));
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords where "
-                                                       "keys like '旧%'")),
-              QStringLiteral("13"));
-}
-
-// As above, with a copy taken while the file was in log mode: only the whole check of the copy
-// with the log, indexes against their tables, tells that the log is another file's.
-TEST_F(DatabaseAmongOtherPrograms, ALogPairingTheTableWithAnotherIndexIsSetAsideFromALogModeCopy) {
-    const QString thirteen = QStringLiteral(
-        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 13) "
-        "insert into keywords (id, keys) select i, '%1' || i from n");
-    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("create index keywords_keys on keywords "
-                                                       "(keys)")),
-              QString());
-    ASSERT_EQ(OtherProgramQuery(Path(), thirteen.arg(QStringLiteral("旧"))), QString());
-    ASSERT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma journal_mode = wal")),
-              QStringLiteral("wal"));
-    ASSERT_TRUE(QFile::copy(Path(), Path(QStringLiteral("copy.db"))));
-    OtherProgramSession killed(
-        Path(),
-        {QStringLiteral("pragma wal_autocheckpoint = 0"), QStringLiteral("delete from keywords"),
-         thirteen.arg(QStringLiteral("新")), QStringLiteral("pragma wal_checkpoint(truncate)"),
-         QStringLiteral("update keywords set monthrank = '9'")});
-    ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
-    killed.Kill();
-    ASSERT_TRUE(QFile::remove(Path()));
-    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
-
-    platform::Connection program;
-    ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
-    EXPECT_FALSE(program.SetAsideLog().isEmpty());
-    EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::NotTheFiles);
-    program.Close();
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
-              QStringLiteral("ok"));
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords where "
-                                                       "keys like '旧%'")),
-              QStringLiteral("13"));
+        platform::Connection program;
+        ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
+        EXPECT_FALSE(program.SetAsideLog().isEmpty());
+        EXPECT_EQ(program.SetAsideReason(), platform::database_log::AsideReason::NotTheFiles);
+        program.Close();
+        EXPECT_EQ(IntegritySeenByAnotherProgram(), QStringLiteral("ok"));
+        EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords where "
+                                                           "keys like '旧%'")),
+                  QStringLiteral("13"));
+    }
 }
 
 // A killed program's log beside a fresh file copied over the old one (a file that keeps no log
@@ -573,8 +548,7 @@ TEST_F(DatabaseAmongOtherPrograms, AFileWrittenOverBetweenJobsIsReadAfreshWhatev
     ASSERT_TRUE(InsertKeywords(program, 0, 1)) << program.LastError().toStdString();
     program.Close();
     EXPECT_EQ(CountSeenByAnotherProgram(), QStringLiteral("11"));
-    EXPECT_EQ(OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check")),
-              QStringLiteral("ok"));
+    EXPECT_EQ(IntegritySeenByAnotherProgram(), QStringLiteral("ok"));
 }
 
 // Another program's read that lasts through a long write job holds the job up once: its pages
