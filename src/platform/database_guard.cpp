@@ -96,6 +96,17 @@ void ReadNotices(Registry& registry, const WatchedFile* ownWrite = nullptr) {
         for (ssize_t at = 0; at < got;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            // Notices were lost: whatever they said may have happened to any file.
+            if (event->mask & IN_Q_OVERFLOW) {
+                for (auto& [key, file] : registry.byPath) {
+                    if (file->logMappings > 0) continue;
+                    if (file->holders == 0)
+                        ++file->changesBetweenJobs;
+                    else
+                        NoteChange(*file, Change::Rewritten);
+                }
+                continue;
+            }
             const auto found = registry.byWatch.find(event->wd);
             if (found == registry.byWatch.end()) continue;
             WatchedFile& file = *found->second;
