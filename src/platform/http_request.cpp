@@ -51,6 +51,15 @@ bool CameWhole(const QNetworkReply& reply, int status) {
            (status >= 400 && error > QNetworkReply::UnknownNetworkError);
 }
 
+// Forgets the failure `reply` reported, if any, without a signal (Qt keeps the setter for its
+// reply classes): Qt warns when a reply that failed is aborted.
+class FailureForgetting : public QNetworkReply {
+  public:
+    static void Forget(QNetworkReply& reply) {
+        (reply.*&FailureForgetting::setError)(NoError, QString());
+    }
+};
+
 QPointer<QNetworkAccessManager>& Network() {
     static QPointer<QNetworkAccessManager> network;
     return network;
@@ -220,9 +229,13 @@ QNetworkReply* HttpRequest::Detach() {
     for (const QMetaObject::Connection& handler : std::exchange(handlers_, {}))
         QObject::disconnect(handler);
     QNetworkReply* reply = std::exchange(reply_, nullptr);
-    // A reply that already failed must not be aborted (Qt warns of a second error); its
-    // deletion stops it.
-    if (reply->isRunning() && reply->error() == QNetworkReply::NoError) reply->abort();
+    // Stopped even when it failed while its body still comes (a body that does not decompress):
+    // else its connection keeps taking the body in until the reply is freed, which a job's wait
+    // may hold off. That failure was taken already, and nothing hears the abort's own.
+    if (reply->isRunning()) {
+        FailureForgetting::Forget(*reply);
+        reply->abort();
+    }
     inFlight.removeOne(number_);
     return reply;
 }
