@@ -381,10 +381,14 @@ bool Connection::Writes(const QString& sql) {
 
 bool Connection::Execute(const QString& sql, const QVariantList& params) {
     rowsAffected_ = 0;
-    const bool writes = Writes(sql);
-    if (writes && !ReadyToWrite()) return false;
+    // Outside a transaction a write first makes sure of the file, which may open it anew: before
+    // the statement is taken. Inside one the file stays, and a row's statement is looked up once.
+    const bool inTransaction = db_ && !pending_ && !sqlite3_get_autocommit(db_);
+    if (!inTransaction && Writes(sql) && !ReadyToWrite()) return false;
     Statement statement = Prepare(sql, params);
     if (!statement) return false;
+    const bool writes = !sqlite3_stmt_readonly(statement.get());
+    if (inTransaction && writes && !ReadyToWrite()) return false;
     int step;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
     }
