@@ -10,6 +10,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -96,10 +97,33 @@ inline Files& SharedFiles() {
 
 // How many keywords the table holds in the cases that measure costs as the database grows.
 inline constexpr int kStoredSizes[] = {40, 10000, 100000, 1000000};
+// The sizes of the cases that measure a shown window's work per keyword, which takes long: a
+// list longer than the window shows, and the largest.
+inline constexpr int kShownSizes[] = {10000, 1000000};
+// The sizes of the start-up's cases: the smallest and the largest.
+inline constexpr int kStartupSizes[] = {40, 1000000};
 
 // Registers a case at every one of kStoredSizes, its argument.
 inline void AtEveryStoredSize(benchmark::internal::Benchmark* benchmark) {
     for (const int rows : kStoredSizes) benchmark->Arg(rows);
+}
+// Registers a case at every one of kShownSizes, its argument.
+inline void AtShownSizes(benchmark::internal::Benchmark* benchmark) {
+    for (const int rows : kShownSizes) benchmark->Arg(rows);
+}
+
+// The goal `what` at every one of `sizes`, for the cases registered at those sizes.
+inline std::vector<side_by_side::Goal> AtSizes(std::span<const int> sizes, const std::string& what,
+                                               const std::string& subject,
+                                               const std::string& baseline, double atMost,
+                                               const std::string& counter = {}) {
+    std::vector<side_by_side::Goal> goals;
+    for (const int rows : sizes) {
+        const std::string arg = "/" + std::to_string(rows);
+        goals.push_back({what + ", " + side_by_side::Grouped(rows) + " stored", subject + arg,
+                         baseline + arg, atMost, counter});
+    }
+    return goals;
 }
 
 // The goal `what` at every one of kStoredSizes, for the cases registered by AtEveryStoredSize.
@@ -107,13 +131,7 @@ inline std::vector<side_by_side::Goal> AtEveryStoredSize(const std::string& what
                                                          const std::string& subject,
                                                          const std::string& baseline, double atMost,
                                                          const std::string& counter = {}) {
-    std::vector<side_by_side::Goal> goals;
-    for (const int rows : kStoredSizes) {
-        const std::string arg = "/" + std::to_string(rows);
-        goals.push_back({what + ", " + side_by_side::Grouped(rows) + " stored", subject + arg,
-                         baseline + arg, atMost, counter});
-    }
-    return goals;
+    return AtSizes(kStoredSizes, what, subject, baseline, atMost, counter);
 }
 
 }  // namespace keyword_database

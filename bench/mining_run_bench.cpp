@@ -137,6 +137,5 @@ int main(int argc, char** argv) {
     Program theProgram;
     program = &theProgram;
     return app.Run({{"mining run, window shown, per candidate: 100,000 rows vs 100",
-                     "BM_ShownWindowRun/100000", "BM_ShownWindowRun/100", 1.1}},
-                   5);
+                     "BM_ShownWindowRun/100000", "BM_ShownWindowRun/100", 1.1}});
 }

@@ -15,7 +15,7 @@ class QtBenchmarkApp {
 
     // Runs the benchmarks; those named in `goals` side by side with their baselines, `rounds`
     // times.
-    int Run(const std::vector<side_by_side::Goal>& goals = {}, int rounds = 3) {
+    int Run(const std::vector<side_by_side::Goal>& goals = {}, int rounds = side_by_side::kRounds) {
         benchmark::Initialize(&argc_, argv_);
         if (goals.empty())
             benchmark::RunSpecifiedBenchmarks();

@@ -2,12 +2,14 @@
 // one seed in the program's mining window, shown (offscreen) in the maximised main window, all
 // three metric boxes ticked (volume, count, save) and no request gap, every page answered at
 // once by the loopback web. The seed and its 100 candidates each get their volume lookup, their
-// results page (about 60 KB) and their record, on a db.db that holds 40, 10,000, 100,000 and
+// results page (about 60 KB as served) and their record, on a db.db that holds 10,000 and
 // 1,000,000 keywords, indexed as the program's open indexes it; the records a run adds are taken
 // out again after it, outside the timing. Set beside it: the same pages fetched bare, each
 // decoded and its values read by the plainest means, with the same look-ups and one durable
-// commit per row through the sqlite3 C API on a copy of the same db.db. Goal: at most 1.3x at
-// every size, measured side by side.
+// commit per row through the sqlite3 C API on a copy of the same db.db. Goal: at most 1.3x in
+// wall time at both sizes, measured side by side. The ratio of the CPU time the process spent
+// (the loopback web's serving included, alike for both) is printed for information: both sides
+// wait on the same durable commits, which the wall time holds and the CPU time does not.
 
 #include <benchmark/benchmark.h>
 
@@ -139,9 +141,10 @@ void BM_ShownRowMetrics(benchmark::State& state) {
     Keywords(state);
 }
 BENCHMARK(BM_ShownRowMetrics)
-    ->Apply(keyword_database::AtEveryStoredSize)
+    ->Apply(keyword_database::AtShownSizes)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
+    ->MeasureProcessCPUTime()
     ->Iterations(3);
 
 // The same pages fetched bare in the same order, each decoded as its charset says and its
@@ -189,9 +192,10 @@ void BM_PlainRowMetrics(benchmark::State& state) {
     Keywords(state);
 }
 BENCHMARK(BM_PlainRowMetrics)
-    ->Apply(keyword_database::AtEveryStoredSize)
+    ->Apply(keyword_database::AtShownSizes)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
+    ->MeasureProcessCPUTime()
     ->Iterations(3);
 
 }  // namespace
@@ -200,10 +204,16 @@ int main(int argc, char** argv) {
     QtBenchmarkApp app(argc, argv);
     World theWorld;
     world = &theWorld;
-    const int result = app.Run(keyword_database::AtEveryStoredSize(
-                                   "row metrics per keyword, window shown", "BM_ShownRowMetrics",
-                                   "BM_PlainRowMetrics", 1.3, "per_keyword"),
-                               5);
+    std::vector<side_by_side::Goal> goals = keyword_database::AtSizes(
+        keyword_database::kShownSizes, "row metrics per keyword, window shown",
+        "BM_ShownRowMetrics", "BM_PlainRowMetrics", 1.3, "per_keyword");
+    for (const int rows : keyword_database::kShownSizes) {
+        const std::string size = "/" + std::to_string(rows);
+        goals.push_back(side_by_side::Information(
+            "row metrics, CPU time, " + side_by_side::Grouped(rows) + " stored",
+            "BM_ShownRowMetrics" + size, "BM_PlainRowMetrics" + size, "cpu"));
+    }
+    const int result = app.Run(goals);
     world = nullptr;
     return result;
 }

@@ -11,9 +11,16 @@
 #include <vector>
 
 // Ratios of a benchmark (the subject) to its baseline, measured side by side: each round runs
-// the subject and then its baseline, so that whatever else loads the machine weighs on both
-// alike, and the median of the rounds' ratios is printed beside the goal.
+// the subject and its baseline one right after the other, so that whatever else loads the
+// machine weighs on both alike, and the median of the rounds' ratios is printed beside the goal.
+// The order changes from round to round (the pairs' order rotated, and the subject first in one
+// round, its baseline in the next), so that neither side always meets what the other leaves
+// behind: warm caches, memory to hand back, a machine still busy with the last run.
 namespace side_by_side {
+
+// Rounds enough for a median that holds on a machine whose single rounds may differ by a factor
+// of two; short cases, whose rounds vary more, take more.
+inline constexpr int kRounds = 11;
 
 struct Goal {
     Goal(std::string what, std::string subject, std::string baseline, double atMost,
@@ -27,11 +34,17 @@ struct Goal {
     std::string what;     // what the ratio measures, as the table prints it
     std::string subject;  // benchmark names, as registered
     std::string baseline;
-    double atMost;  // the goal: the ratio may be at most this
+    double atMost;  // the goal: the ratio may be at most this; 0 for a ratio without a goal
     // What to compare instead of the wall time per iteration: "cpu" (the CPU time per
     // iteration) or a counter both set.
     std::string counter;
 };
+
+// A ratio printed for information, with no goal to meet.
+inline Goal Information(std::string what, std::string subject, std::string baseline,
+                        std::string counter = {}) {
+    return {std::move(what), std::move(subject), std::move(baseline), 0, std::move(counter)};
+}
 
 // The measures of each benchmark's last run, shown on the console as they come.
 class Recorder : public benchmark::ConsoleReporter {
@@ -93,7 +106,7 @@ inline double Median(std::vector<double> values) {
 // Runs the benchmarks named in no goal once, then every goal's pair `rounds` times side by
 // side, and prints the table of ratios against their goals. A filter on the command line runs
 // the benchmarks it picks once each, as the library does, and no table.
-inline void Run(const std::vector<Goal>& goals, int rounds = 3) {
+inline void Run(const std::vector<Goal>& goals, int rounds = kRounds) {
     Recorder recorder;
     const std::string filter = benchmark::GetBenchmarkFilter();
     if (!filter.empty() && filter != "." && filter != "all") {
@@ -108,27 +121,37 @@ inline void Run(const std::vector<Goal>& goals, int rounds = 3) {
     std::map<std::string, std::vector<double>> ratios;  // by goal, in order of the rounds
     for (int round = 0; round < rounds; ++round) {
         std::map<std::string, bool> ran;  // goals may share a benchmark
-        for (const Goal& goal : goals)
-            for (const std::string* name : {&goal.subject, &goal.baseline})
+        for (size_t g = 0; g < goals.size(); ++g) {
+            const Goal& goal = goals[(g + round) % goals.size()];
+            const bool subjectFirst = round % 2 == 0;
+            for (const std::string* name : {subjectFirst ? &goal.subject : &goal.baseline,
+                                            subjectFirst ? &goal.baseline : &goal.subject})
                 if (!std::exchange(ran[*name], true))
                     benchmark::RunSpecifiedBenchmarks(&recorder, Exactly(*name));
+        }
         for (const Goal& goal : goals) {
             const double subject = recorder.Measure(goal.subject, goal.counter);
             const double baseline = recorder.Measure(goal.baseline, goal.counter);
             if (subject > 0 && baseline > 0) ratios[goal.what].push_back(subject / baseline);
         }
     }
-    std::printf("\n%-58s %8s %8s  %s\n", "ratio to the baseline (median of rounds)", "now", "goal",
+    std::printf("\n%-76s %8s %8s  %s\n", "ratio to the baseline (median of rounds)", "now", "goal",
                 "");
     for (const Goal& goal : goals) {
         const std::vector<double>& found = ratios[goal.what];
+        char aim[16] = "       -";
+        if (goal.atMost > 0) std::snprintf(aim, sizeof aim, "%7.2fx", goal.atMost);
         if (found.empty()) {
-            std::printf("%-58s %8s %7.2fx  NOT MEASURED\n", goal.what.c_str(), "-", goal.atMost);
+            std::printf("%-76s %8s %s  NOT MEASURED\n", goal.what.c_str(), "-", aim);
             continue;
         }
         const double median = Median(found);
-        std::printf("%-58s %7.2fx %7.2fx  %s (%zu rounds)\n", goal.what.c_str(), median,
-                    goal.atMost, median <= goal.atMost ? "met" : "MISSED", found.size());
+        const char* verdict = goal.atMost <= 0        ? "for information"
+                              : median <= goal.atMost ? "met"
+                                                      : "MISSED";
+        std::printf("%-76s %7.2fx %s  %s (%zu rounds, %.2f-%.2fx)\n", goal.what.c_str(), median,
+                    aim, verdict, found.size(), *std::min_element(found.begin(), found.end()),
+                    *std::max_element(found.begin(), found.end()));
     }
     std::fflush(stdout);
 }

@@ -34,10 +34,13 @@ std::optional<bool> Stored(platform::Connection& connection, const QString& keyw
 }
 
 // Of the checked rows from `from` on, those whose keyword was to be written: neither stored nor
-// in `seen` (the rows above). Asked without waiting for a lock again; once the table cannot be
-// read, every further keyword counts.
-int RowsToWrite(platform::Connection& connection, const platform::RowTable& list, int from,
-                QSet<QString>& seen) {
+// taken by a checked row above (written, or stored before). Asked without waiting for a lock
+// again; once the table cannot be read, every further keyword counts. Only a failed submit
+// asks, so the keywords above are gathered here rather than on every row of a submit.
+int RowsToWrite(platform::Connection& connection, const platform::RowTable& list, int from) {
+    QSet<QString> seen;
+    for (int i = 1; i < from && i <= list.Count(); ++i)
+        if (list.Checked(i)) seen.insert(TrimBlanks(list.Text(i)));
     const platform::NoLockWait noWait(connection);
     int rows = 0;
     bool readable = true;
@@ -60,14 +63,12 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
                                 const QString& date) {
     using metrics::KeywordCell;
     SubmitOutcome outcome;
-    // The keywords of the rows taken so far: written, or stored before.
-    QSet<QString> seen;
     int written = 0;
     // A failure at row `from`: none of the rows written so far is kept, nor any row below that
     // was to be written; the rows whose keyword was stored before did not fail.
     const auto fail = [&](int from) {
         outcome.error = connection.LastError();
-        outcome.failed = written + RowsToWrite(connection, list, from, seen);
+        outcome.failed = written + RowsToWrite(connection, list, from);
         return outcome;
     };
     // The write lock before anything else: under another program's lock the submit waits once,
@@ -87,7 +88,6 @@ SubmitOutcome SubmitCheckedRows(platform::Connection& connection, const platform
         const QString keyword = TrimBlanks(list.Text(i));
         const std::optional<bool> stored = Stored(connection, keyword);
         if (!stored) return fail(i);
-        seen.insert(keyword);
         if (*stored) continue;
         if (!connection.Execute(
                 QStringLiteral("insert into keywords (keys,parentkeys,monthrank,dayrank,baidunum,"

@@ -4,22 +4,23 @@
 
 #include "platform/wait.h"
 
+// A child of the main window, drawn into the main window's own surface: a window of its own
+// would have to be mapped, painted and unmapped by the window system at every load.
 frmLoading::frmLoading(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::SplashScreen | Qt::FramelessWindowHint),
-      Label1(new QLabel(QStringLiteral("正在载入数据，请稍候......"))) {
+    : QFrame(mainWindow), Label1(new QLabel(QStringLiteral("正在载入数据，请稍候......"))) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 16, 24, 16);
     layout->addWidget(Label1);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setAutoFillBackground(true);
     setObjectName(QStringLiteral("frmLoading"));
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void frmLoading::ShowAndPaint() {
     adjustSize();
-    if (parentWidget()) {
-        const QRect area = parentWidget()->geometry();
-        move(area.center() - rect().center());
-    }
+    if (parentWidget()) move(parentWidget()->rect().center() - rect().center());
+    raise();
     show();
     platform::DoEvents();
 }

@@ -23,7 +23,16 @@ namespace shell_testing {
 
 inline const testing_support::PageFiles kPages{__FILE__};
 
-// A work window with only what the main window uses; it records its loads and whether the
+// The window the loading splash lies over as a child of it, while it is shown; nullptr when
+// no splash is shown, or one is shown as a window of its own.
+inline QWidget* SplashShownOver() {
+    for (QWidget* widget : QApplication::allWidgets())
+        if (dynamic_cast<frmLoading*>(widget) && widget->isVisible())
+            return widget->isWindow() ? nullptr : widget->parentWidget();
+    return nullptr;
+}
+
+// A work window with only what the main window uses; it records its loads and where the
 // loading splash was on screen while it loaded.
 class FakeWorkWindow final : public WorkWindow {
   public:
@@ -41,8 +50,7 @@ class FakeWorkWindow final : public WorkWindow {
 
     void Form_Load() override {
         ++loads;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (dynamic_cast<frmLoading*>(top) && top->isVisible()) splashSeen = true;
+        splashOver = SplashShownOver();
         OpenDatabaseOrWarn(SharedConnection(), this, &missing);
     }
     bool DbMissing() override { return missing; }
@@ -54,7 +62,9 @@ class FakeWorkWindow final : public WorkWindow {
     platform::TextBox* ReactionBox() override { return reaction; }
 
     int loads = 0;
-    bool splashSeen = false;
+    // The window the loading splash lay over as a child of it while the window loaded; nullptr
+    // when it was not shown, or shown as a window of its own.
+    QWidget* splashOver = nullptr;
     bool missing = false;
     bool jobRunning = false;
     QWidget* sideBar;

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <functional>
 
 #include "platform/browser.h"
 
@@ -16,6 +17,7 @@ class FakeBrowsers {
         View(QWidget* parent, FakeBrowsers& owner) : BrowserView(parent), owner(owner) {}
         void Navigate(const QString& url) override {
             owner.navigated << url;
+            if (owner.onNavigate) owner.onNavigate();
             location = owner.redirects.value(url, url);
             document = owner.documents.value(url);
         }
@@ -41,6 +43,8 @@ class FakeBrowsers {
     QHash<QString, QString> documents;
     // The address a navigation to an address ends on; the address itself when it has none.
     QHash<QString, QString> redirects;
+    // Runs at every navigation, before its document loads.
+    std::function<void()> onNavigate;
 };
 
 }  // namespace testing_support
