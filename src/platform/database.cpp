@@ -107,6 +107,7 @@ void Connection::EndLockWaitNotice() {
 
 Connection::~Connection() {
     Close();
+    if (fullCheck_) fullCheck_->SourceGone();
 }
 
 bool Connection::Open(const QString& path) {

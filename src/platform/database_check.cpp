@@ -27,12 +27,12 @@ bool TellsDamage(QStringView line) {
 
 }  // namespace
 
-FullCheck::FullCheck(Connection& connection) : connection_(connection) {
-    connection_.fullCheck_ = this;
+FullCheck::FullCheck(Connection& connection) : connection_(&connection) {
+    connection_->fullCheck_ = this;
 }
 
 FullCheck::~FullCheck() {
-    if (connection_.fullCheck_ == this) connection_.fullCheck_ = nullptr;
+    if (connection_ && connection_->fullCheck_ == this) connection_->fullCheck_ = nullptr;
     DropCopy();
     {
         const std::lock_guard lock(mutex_);
@@ -53,11 +53,17 @@ void FullCheck::SourceClosing() {
     DropCopy();
 }
 
+void FullCheck::SourceGone() {
+    DropCopy();
+    connection_ = nullptr;
+    if (outcome_ == Outcome::Pending && !checking_) outcome_ = Outcome::Unchecked;
+}
+
 bool FullCheck::Step() {
-    if (checking_ || outcome_ != Outcome::Pending) return false;
-    sqlite3* source = connection_.db_;
+    if (checking_ || outcome_ != Outcome::Pending || !connection_) return false;
+    sqlite3* source = connection_->db_;
     // Between jobs only: a job's transaction is not to be read half-made.
-    if (!source || connection_.pending_ || !sqlite3_get_autocommit(source)) return true;
+    if (!source || connection_->pending_ || !sqlite3_get_autocommit(source)) return true;
     if (!backup_) {
         if (!folder_) folder_ = std::make_unique<QTemporaryDir>();
         const QString copy = folder_->filePath(QStringLiteral("check.db"));
@@ -73,7 +79,7 @@ bool FullCheck::Step() {
     }
     int copied;
     {
-        const NoLockWait noWait(connection_);
+        const NoLockWait noWait(*connection_);
         copied = sqlite3_backup_step(backup_, kPagesPerStep);
     }
     switch (copied) {

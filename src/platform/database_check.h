@@ -48,10 +48,12 @@ class FullCheck {
     // The connection is about to close its file: a copy under way is dropped, and begun again
     // on the file the connection opens next.
     void SourceClosing();
+    // The connection itself is going: nothing more is copied.
+    void SourceGone();
     void DropCopy();
     void CheckCopy(const QString& copy);
 
-    Connection& connection_;
+    Connection* connection_;  // none once the connection is gone
     std::unique_ptr<QTemporaryDir> folder_;
     sqlite3* copy_ = nullptr;
     sqlite3_backup* backup_ = nullptr;
