@@ -135,21 +135,21 @@ inline void Run(const std::vector<Goal>& goals, int rounds = kRounds) {
             if (subject > 0 && baseline > 0) ratios[goal.what].push_back(subject / baseline);
         }
     }
-    std::printf("\n%-76s %8s %8s  %s\n", "ratio to the baseline (median of rounds)", "now", "goal",
+    std::printf("\n%-80s %8s %8s  %s\n", "ratio to the baseline (median of rounds)", "now", "goal",
                 "");
     for (const Goal& goal : goals) {
         const std::vector<double>& found = ratios[goal.what];
         char aim[16] = "       -";
         if (goal.atMost > 0) std::snprintf(aim, sizeof aim, "%7.2fx", goal.atMost);
         if (found.empty()) {
-            std::printf("%-76s %8s %s  NOT MEASURED\n", goal.what.c_str(), "-", aim);
+            std::printf("%-80s %8s %s  NOT MEASURED\n", goal.what.c_str(), "-", aim);
             continue;
         }
         const double median = Median(found);
         const char* verdict = goal.atMost <= 0        ? "for information"
                               : median <= goal.atMost ? "met"
                                                       : "MISSED";
-        std::printf("%-76s %7.2fx %s  %s (%zu rounds, %.2f-%.2fx)\n", goal.what.c_str(), median,
+        std::printf("%-80s %7.2fx %s  %s (%zu rounds, %.2f-%.2fx)\n", goal.what.c_str(), median,
                     aim, verdict, found.size(), *std::min_element(found.begin(), found.end()),
                     *std::max_element(found.begin(), found.end()));
     }
