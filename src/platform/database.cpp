@@ -342,7 +342,7 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
         }
         statements_.insert(sql, raw);
     }
-    Statement statement(raw, StatementReset{this});
+    Statement statement(raw, StatementReset{this, {}});
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& value = params[i];
         int bound = SQLITE_OK;
@@ -361,10 +361,12 @@ Connection::Statement Connection::Prepare(const QString& sql, const QVariantList
                 break;
             default: {
                 // Handed over in the file's own encoding: Qt's conversion is many times faster
-                // than the database's, which a job writing thousands of rows would wait for.
-                const QByteArray text = value.toString().toUtf8();
+                // than the database's, which a job writing thousands of rows would wait for. The
+                // statement keeps the bytes until its use ends, so the library needs no copy.
+                QByteArray& text =
+                    statement.get_deleter().boundTexts.emplace_back(value.toString().toUtf8());
                 bound = sqlite3_bind_text(raw, i + 1, text.constData(),
-                                          static_cast<int>(text.size()), SQLITE_TRANSIENT);
+                                          static_cast<int>(text.size()), SQLITE_STATIC);
             }
         }
         if (bound != SQLITE_OK) {

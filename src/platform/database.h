@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUtf8StringView>
+#include <QVarLengthArray>
 #include <QVariant>
 #include <QVector>
 #include <chrono>
@@ -174,9 +175,11 @@ class Connection {
     friend class OneLockWait;
     friend class FullCheck;
     // A statement in use; when its use ends it is reset, and stays prepared for the next use
-    // of the same text: a job that runs one statement for thousands of rows parses it once.
+    // of the same text: a job that runs one statement for thousands of rows parses it once. It
+    // keeps the texts bound to it, which the library reads in place, until then.
     struct StatementReset {
         Connection* owner;
+        QVarLengthArray<QByteArray, 8> boundTexts;
         void operator()(sqlite3_stmt* statement) const;
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementReset>;
