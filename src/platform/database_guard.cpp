@@ -1,6 +1,5 @@
 #include "platform/database_guard.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -54,7 +53,7 @@ struct Registry {
     std::mutex mutex;
     int notices = -1;  // the kernel's notice channel, shared by every watch
     std::unordered_map<int, WatchedFile*> byWatch;
-    std::unordered_map<std::string, std::unique_ptr<WatchedFile>> byPath;
+    std::unordered_map<std::string, std::unique_ptr<WatchedFile>> byInode;  // "device:inode"
 };
 
 Registry& TheRegistry() {
@@ -98,7 +97,7 @@ void ReadNotices(Registry& registry, const WatchedFile* ownWrite = nullptr) {
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             // Notices were lost: whatever they said may have happened to any file.
             if (event->mask & IN_Q_OVERFLOW) {
-                for (auto& [key, file] : registry.byPath) {
+                for (auto& [key, file] : registry.byInode) {
                     if (file->logMappings > 0) continue;
                     if (file->holders == 0)
                         ++file->changesBetweenJobs;
@@ -130,7 +129,7 @@ WatchedFile* Watch(Registry& registry, const char* path, sqlite3_file* real) {
     struct stat opened {};
     if (::stat(path, &opened) != 0) return nullptr;
     const std::string key = std::to_string(opened.st_dev) + ':' + std::to_string(opened.st_ino);
-    std::unique_ptr<WatchedFile>& slot = registry.byPath[key];
+    std::unique_ptr<WatchedFile>& slot = registry.byInode[key];
     if (!slot) {
         slot = std::make_unique<WatchedFile>();
         slot->path = path;
@@ -156,12 +155,12 @@ void Unwatch(Registry& registry, WatchedFile* file) {
         ::inotify_rm_watch(registry.notices, file->watch);
         registry.byWatch.erase(file->watch);
     }
-    registry.byPath.erase(std::to_string(file->device) + ':' + std::to_string(file->inode));
+    registry.byInode.erase(std::to_string(file->device) + ':' + std::to_string(file->inode));
 }
 
 WatchedFile* MainFileOfJournal(Registry& registry, const char* journal) {
     const char* database = sqlite3_filename_database(journal);
-    for (auto& [key, file] : registry.byPath)
+    for (auto& [key, file] : registry.byInode)
         if (file->path == database) return file.get();
     return nullptr;
 }
@@ -394,7 +393,7 @@ int Delete(sqlite3_vfs* vfs, const char* name, int syncDirectory) {
         Registry& registry = TheRegistry();
         const std::lock_guard lock(registry.mutex);
         // A journal taken away is gone already: whatever stands at its path now is another's.
-        for (auto& [key, file] : registry.byPath)
+        for (auto& [key, file] : registry.byInode)
             if (file->journalTakenAway && file->journal == name) return SQLITE_OK;
     }
     return Lower(vfs)->xDelete(Lower(vfs), name, syncDirectory);
