@@ -225,8 +225,9 @@ void RowTable::Clear() {
 }
 
 void RowTable::Reserve(int rows) {
+    // The duplicate test's counts grow as rows come: a table filled as a copy of another
+    // counts its texts only when asked.
     rows_.reserve(static_cast<size_t>(qMax(0, rows)));
-    if (textCountsValid_) textCounts_.Reserve(rows);
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
@@ -360,10 +361,12 @@ RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
 }
 
 RowTable::Loader::~Loader() {
+    EndRow();
     table_.endResetModel();
 }
 
 void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
+    EndRow();
     // Room for where each of a usual row's cells ends, too.
     constexpr qsizetype kEnds = 2 * 8 + 1;
     Row& row = table_.rows_.emplace_back();
@@ -373,15 +376,42 @@ void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
     if (table_.rows_.size() == 1) table_.loadedKey_ = row.key;
 }
 
+QStringView RowTable::Loader::Cell(int j) const {
+    if (j == 0) return table_.rows_.back().text;
+    if (j < 1 || j > ends_.size()) return {};
+    const qsizetype begin = j == 1 ? 0 : ends_[j - 2];
+    return QStringView(table_.rows_.back().extra->cells).mid(begin, ends_[j - 1] - begin);
+}
+
+QChar* RowTable::Loader::CellRoom(qsizetype room) {
+    QString& cells = table_.rows_.back().extra->cells;
+    const qsizetype at = ends_.isEmpty() ? 0 : ends_.back();
+    // Room for the ends too, so that the row seldom grows when it ends.
+    const qsizetype needed = at + room + 2 * (ends_.size() + 1) + 1;
+    if (cells.capacity() < needed) cells.reserve(needed + 32);
+    if (cells.size() < at + room) cells.resize(at + room);
+    return cells.data() + at;
+}
+
 void RowTable::Loader::AddCell(QStringView text) {
-    table_.rows_.back().SetSubItem(table_.rows_.back().CellCount() + 1, text);
+    QChar* const to = CellRoom(text.size());
+    std::copy(text.begin(), text.end(), to);
+    ends_.append((ends_.isEmpty() ? 0 : ends_.back()) + text.size());
 }
 
 void RowTable::Loader::AddCell(QUtf8StringView text) {
     // Decoded in place: UTF-16 never takes more units than UTF-8 takes bytes.
-    table_.rows_.back().AppendCell(text.size(), [this, text](QChar* to) {
-        return utf8_.appendToBuffer(to, QByteArrayView(text.data(), text.size()));
-    });
+    QChar* const to = CellRoom(text.size());
+    const QChar* const end = utf8_.appendToBuffer(to, QByteArrayView(text.data(), text.size()));
+    ends_.append((ends_.isEmpty() ? 0 : ends_.back()) + (end - to));
+}
+
+void RowTable::Loader::EndRow() {
+    if (table_.rows_.empty() || !table_.rows_.back().extra) return;
+    Row& row = table_.rows_.back();
+    row.extra->cells.truncate(ends_.isEmpty() ? 0 : ends_.back());
+    if (!ends_.isEmpty()) row.WriteEnds(ends_);
+    ends_.clear();
 }
 
 RowTable::Appender::Appender(RowTable& table, qsizetype rows)

@@ -206,6 +206,8 @@ class RowTable : public QAbstractTableModel {
         QVarLengthArray<qsizetype, 16> Ends() const;
         // Ends the cells with `ends` and their count, the texts standing before.
         void WriteEnds(const QVarLengthArray<qsizetype, 16>& ends);
+
+        friend class Loader;
     };
 
     const Row& At(int index) const { return rows_[static_cast<size_t>(index - 1)]; }
@@ -261,11 +263,19 @@ class RowTable::Loader {
     void AddCell(QStringView text);
     void AddCell(QUtf8StringView text);
     // Sub-item j of the row being made.
-    QStringView Cell(int j) const { return table_.rows_.back().CellView(j); }
+    QStringView Cell(int j) const;
 
   private:
+    // Makes room for `room` more characters in the row being made; where they go.
+    QChar* CellRoom(qsizetype room);
+    // Ends the row being made: where its cells end written once, behind them.
+    void EndRow();
+
     RowTable& table_;
     QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+    // Where each cell of the row being made ends: kept here until the row ends, so that each
+    // cell added costs no reading and writing of those before it.
+    QVarLengthArray<qsizetype, 16> ends_;
 };
 
 // Many new rows added at the end of a table in one pass, for a long list such as a file's:
