@@ -52,6 +52,7 @@ void ListItem::SetSmallIcon(const QString& key) const {
 
 RowTable::Row::Row(const Row& other)
     : text(other.text),
+      cells(other.cells),
       extra(other.extra ? std::make_unique<Extra>(*other.extra) : nullptr),
       key(other.key),
       checked(other.checked),
@@ -71,7 +72,6 @@ QVarLengthArray<qsizetype, 16> RowTable::Row::Ends() const {
     QVarLengthArray<qsizetype, 16> ends;
     const int count = CellCount();
     if (count == 0) return ends;
-    const QString& cells = extra->cells;
     const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
     for (int k = 0; k < count; ++k)
         ends.append(qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode());
@@ -85,14 +85,13 @@ void RowTable::Row::WriteEnds(const QVarLengthArray<qsizetype, 16>& ends) {
         trailer.append(char16_t(end & 0xffff));
     }
     trailer.append(char16_t(ends.size()));
-    extra->cells.append(QStringView(trailer.constData(), trailer.size()));
+    cells.append(QStringView(trailer.constData(), trailer.size()));
 }
 
 QStringView RowTable::Row::CellView(int j) const {
     if (j == 0) return text;
     const int count = CellCount();
     if (j < 1 || j > count) return {};
-    const QString& cells = extra->cells;
     const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
     const auto end = [&](int k) {
         return qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode();
@@ -104,7 +103,6 @@ QStringView RowTable::Row::CellView(int j) const {
 template <class Write>
 void RowTable::Row::AppendCell(qsizetype room, Write write) {
     QVarLengthArray<qsizetype, 16> ends = Ends();
-    QString& cells = MadeExtra().cells;
     const qsizetype at = ends.isEmpty() ? 0 : ends.back();
     // Room for a few more short cells, so that filling a row seldom grows it twice.
     const qsizetype needed = at + room + 2 * (ends.size() + 1) + 1;
@@ -126,7 +124,6 @@ void RowTable::Row::SetSubItem(int j, QStringView value) {
         return;
     }
     QVarLengthArray<qsizetype, 16> ends = Ends();
-    QString& cells = MadeExtra().cells;
     cells.truncate(ends.isEmpty() ? 0 : ends.back());
     while (ends.size() < j) ends.append(cells.size());
     const qsizetype begin = j == 1 ? 0 : ends[j - 2];
@@ -139,7 +136,7 @@ void RowTable::Row::SetSubItem(int j, QStringView value) {
 void RowTable::Row::SetExtra(QString Extra::*field, const QString& value) {
     if (!extra && value.isEmpty()) return;
     MadeExtra().*field = value;
-    if (extra->cells.isEmpty() && extra->tag.isEmpty() && extra->icon.isEmpty()) extra.reset();
+    if (extra->tag.isEmpty() && extra->icon.isEmpty()) extra.reset();
 }
 
 RowTable::RowTable(QObject* parent) : QAbstractTableModel(parent) {}
@@ -371,7 +368,7 @@ void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
     constexpr qsizetype kEnds = 2 * 8 + 1;
     Row& row = table_.rows_.emplace_back();
     row.text = std::move(text);
-    row.MadeExtra().cells.reserve(cellsLength + kEnds);
+    row.cells.reserve(cellsLength + kEnds);
     row.key = NewKey();
     if (table_.rows_.size() == 1) table_.loadedKey_ = row.key;
 }
@@ -380,11 +377,11 @@ QStringView RowTable::Loader::Cell(int j) const {
     if (j == 0) return table_.rows_.back().text;
     if (j < 1 || j > ends_.size()) return {};
     const qsizetype begin = j == 1 ? 0 : ends_[j - 2];
-    return QStringView(table_.rows_.back().extra->cells).mid(begin, ends_[j - 1] - begin);
+    return QStringView(table_.rows_.back().cells).mid(begin, ends_[j - 1] - begin);
 }
 
 QChar* RowTable::Loader::CellRoom(qsizetype room) {
-    QString& cells = table_.rows_.back().extra->cells;
+    QString& cells = table_.rows_.back().cells;
     const qsizetype at = ends_.isEmpty() ? 0 : ends_.back();
     // Room for the ends too, so that the row seldom grows when it ends.
     const qsizetype needed = at + room + 2 * (ends_.size() + 1) + 1;
@@ -407,9 +404,9 @@ void RowTable::Loader::AddCell(QUtf8StringView text) {
 }
 
 void RowTable::Loader::EndRow() {
-    if (table_.rows_.empty() || !table_.rows_.back().extra) return;
+    if (table_.rows_.empty()) return;
     Row& row = table_.rows_.back();
-    row.extra->cells.truncate(ends_.isEmpty() ? 0 : ends_.back());
+    row.cells.truncate(ends_.isEmpty() ? 0 : ends_.back());
     if (!ends_.isEmpty()) row.WriteEnds(ends_);
     ends_.clear();
 }

@@ -164,18 +164,18 @@ class RowTable : public QAbstractTableModel {
 
   private:
     // A row kept small, for lists of a million rows: its text stands apart, shared with the
-    // duplicate test's hash; what many lists never use (sub-items, tag, icon) is made when
-    // first set.
+    // duplicate test's hash; its sub-items stand in one block of its own; what many lists never
+    // use (tag, icon) is made when first set.
     struct Row {
         struct Extra {
-            // The sub-items one after another, then where each ends (two units each, high
-            // half first), then how many there are: every cell of a row in one block.
-            QString cells;
             QString tag;
             QString icon;
         };
 
         QString text;
+        // The sub-items one after another, then where each ends (two units each, high half
+        // first), then how many there are: every cell of a row in one block.
+        QString cells;
         std::unique_ptr<Extra> extra;
         quint64 key = 0;
         bool checked = false;
@@ -187,9 +187,7 @@ class RowTable : public QAbstractTableModel {
         Row(Row&&) noexcept = default;
         Row& operator=(Row&&) noexcept = default;
 
-        int CellCount() const {
-            return extra && !extra->cells.isEmpty() ? extra->cells.back().unicode() : 0;
-        }
+        int CellCount() const { return cells.isEmpty() ? 0 : cells.back().unicode(); }
         QStringView CellView(int j) const;
         void SetSubItem(int j, QStringView value);
         // Appends a sub-item that `write` puts at the QChar* it is handed, in at most `room`
