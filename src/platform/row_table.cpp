@@ -79,13 +79,14 @@ QVarLengthArray<qsizetype, 16> RowTable::Row::Ends() const {
 }
 
 void RowTable::Row::WriteEnds(const QVarLengthArray<qsizetype, 16>& ends) {
-    QVarLengthArray<char16_t, 33> trailer;
+    const qsizetype at = cells.size();
+    cells.resize(at + 2 * ends.size() + 1);
+    QChar* to = cells.data() + at;
     for (const qsizetype end : ends) {
-        trailer.append(char16_t(end >> 16));
-        trailer.append(char16_t(end & 0xffff));
+        *to++ = QChar(char16_t(end >> 16));
+        *to++ = QChar(char16_t(end & 0xffff));
     }
-    trailer.append(char16_t(ends.size()));
-    cells.append(QStringView(trailer.constData(), trailer.size()));
+    *to = QChar(char16_t(ends.size()));
 }
 
 QStringView RowTable::Row::CellView(int j) const {
