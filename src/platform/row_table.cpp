@@ -52,6 +52,7 @@ void ListItem::SetSmallIcon(const QString& key) const {
 
 RowTable::Row::Row(const Row& other)
     : text(other.text),
+      cells(other.cells),
       extra(other.extra ? std::make_unique<Extra>(*other.extra) : nullptr),
       key(other.key),
       checked(other.checked),
@@ -71,7 +72,6 @@ QVarLengthArray<qsizetype, 16> RowTable::Row::Ends() const {
     QVarLengthArray<qsizetype, 16> ends;
     const int count = CellCount();
     if (count == 0) return ends;
-    const QString& cells = extra->cells;
     const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
     for (int k = 0; k < count; ++k)
         ends.append(qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode());
@@ -79,20 +79,20 @@ QVarLengthArray<qsizetype, 16> RowTable::Row::Ends() const {
 }
 
 void RowTable::Row::WriteEnds(const QVarLengthArray<qsizetype, 16>& ends) {
-    QVarLengthArray<char16_t, 33> trailer;
+    const qsizetype at = cells.size();
+    cells.resize(at + 2 * ends.size() + 1);
+    QChar* to = cells.data() + at;
     for (const qsizetype end : ends) {
-        trailer.append(char16_t(end >> 16));
-        trailer.append(char16_t(end & 0xffff));
+        *to++ = QChar(char16_t(end >> 16));
+        *to++ = QChar(char16_t(end & 0xffff));
     }
-    trailer.append(char16_t(ends.size()));
-    extra->cells.append(QStringView(trailer.constData(), trailer.size()));
+    *to = QChar(char16_t(ends.size()));
 }
 
 QStringView RowTable::Row::CellView(int j) const {
     if (j == 0) return text;
     const int count = CellCount();
     if (j < 1 || j > count) return {};
-    const QString& cells = extra->cells;
     const qsizetype at = cells.size() - 1 - 2 * qsizetype(count);
     const auto end = [&](int k) {
         return qsizetype(cells[at + 2 * k].unicode()) << 16 | cells[at + 2 * k + 1].unicode();
@@ -104,7 +104,6 @@ QStringView RowTable::Row::CellView(int j) const {
 template <class Write>
 void RowTable::Row::AppendCell(qsizetype room, Write write) {
     QVarLengthArray<qsizetype, 16> ends = Ends();
-    QString& cells = MadeExtra().cells;
     const qsizetype at = ends.isEmpty() ? 0 : ends.back();
     // Room for a few more short cells, so that filling a row seldom grows it twice.
     const qsizetype needed = at + room + 2 * (ends.size() + 1) + 1;
@@ -126,7 +125,6 @@ void RowTable::Row::SetSubItem(int j, QStringView value) {
         return;
     }
     QVarLengthArray<qsizetype, 16> ends = Ends();
-    QString& cells = MadeExtra().cells;
     cells.truncate(ends.isEmpty() ? 0 : ends.back());
     while (ends.size() < j) ends.append(cells.size());
     const qsizetype begin = j == 1 ? 0 : ends[j - 2];
@@ -139,7 +137,7 @@ void RowTable::Row::SetSubItem(int j, QStringView value) {
 void RowTable::Row::SetExtra(QString Extra::*field, const QString& value) {
     if (!extra && value.isEmpty()) return;
     MadeExtra().*field = value;
-    if (extra->cells.isEmpty() && extra->tag.isEmpty() && extra->icon.isEmpty()) extra.reset();
+    if (extra->tag.isEmpty() && extra->icon.isEmpty()) extra.reset();
 }
 
 RowTable::RowTable(QObject* parent) : QAbstractTableModel(parent) {}
@@ -225,8 +223,9 @@ void RowTable::Clear() {
 }
 
 void RowTable::Reserve(int rows) {
+    // The duplicate test's counts grow as rows come: a table filled as a copy of another
+    // counts its texts only when asked.
     rows_.reserve(static_cast<size_t>(qMax(0, rows)));
-    if (textCountsValid_) textCounts_.Reserve(rows);
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
@@ -360,28 +359,57 @@ RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
 }
 
 RowTable::Loader::~Loader() {
+    EndRow();
     table_.endResetModel();
 }
 
 void RowTable::Loader::AddRow(QString text, qsizetype cellsLength) {
+    EndRow();
     // Room for where each of a usual row's cells ends, too.
     constexpr qsizetype kEnds = 2 * 8 + 1;
     Row& row = table_.rows_.emplace_back();
     row.text = std::move(text);
-    row.MadeExtra().cells.reserve(cellsLength + kEnds);
+    row.cells.reserve(cellsLength + kEnds);
     row.key = NewKey();
     if (table_.rows_.size() == 1) table_.loadedKey_ = row.key;
 }
 
+QStringView RowTable::Loader::Cell(int j) const {
+    if (j == 0) return table_.rows_.back().text;
+    if (j < 1 || j > ends_.size()) return {};
+    const qsizetype begin = j == 1 ? 0 : ends_[j - 2];
+    return QStringView(table_.rows_.back().cells).mid(begin, ends_[j - 1] - begin);
+}
+
+QChar* RowTable::Loader::CellRoom(qsizetype room) {
+    QString& cells = table_.rows_.back().cells;
+    const qsizetype at = ends_.isEmpty() ? 0 : ends_.back();
+    // Room for the ends too, so that the row seldom grows when it ends.
+    const qsizetype needed = at + room + 2 * (ends_.size() + 1) + 1;
+    if (cells.capacity() < needed) cells.reserve(needed + 32);
+    if (cells.size() < at + room) cells.resize(at + room);
+    return cells.data() + at;
+}
+
 void RowTable::Loader::AddCell(QStringView text) {
-    table_.rows_.back().SetSubItem(table_.rows_.back().CellCount() + 1, text);
+    QChar* const to = CellRoom(text.size());
+    std::copy(text.begin(), text.end(), to);
+    ends_.append((ends_.isEmpty() ? 0 : ends_.back()) + text.size());
 }
 
 void RowTable::Loader::AddCell(QUtf8StringView text) {
     // Decoded in place: UTF-16 never takes more units than UTF-8 takes bytes.
-    table_.rows_.back().AppendCell(text.size(), [this, text](QChar* to) {
-        return utf8_.appendToBuffer(to, QByteArrayView(text.data(), text.size()));
-    });
+    QChar* const to = CellRoom(text.size());
+    const QChar* const end = utf8_.appendToBuffer(to, QByteArrayView(text.data(), text.size()));
+    ends_.append((ends_.isEmpty() ? 0 : ends_.back()) + (end - to));
+}
+
+void RowTable::Loader::EndRow() {
+    if (table_.rows_.empty()) return;
+    Row& row = table_.rows_.back();
+    row.cells.truncate(ends_.isEmpty() ? 0 : ends_.back());
+    if (!ends_.isEmpty()) row.WriteEnds(ends_);
+    ends_.clear();
 }
 
 RowTable::Appender::Appender(RowTable& table, qsizetype rows)

@@ -164,18 +164,18 @@ class RowTable : public QAbstractTableModel {
 
   private:
     // A row kept small, for lists of a million rows: its text stands apart, shared with the
-    // duplicate test's hash; what many lists never use (sub-items, tag, icon) is made when
-    // first set.
+    // duplicate test's hash; its sub-items stand in one block of its own; what many lists never
+    // use (tag, icon) is made when first set.
     struct Row {
         struct Extra {
-            // The sub-items one after another, then where each ends (two units each, high
-            // half first), then how many there are: every cell of a row in one block.
-            QString cells;
             QString tag;
             QString icon;
         };
 
         QString text;
+        // The sub-items one after another, then where each ends (two units each, high half
+        // first), then how many there are: every cell of a row in one block.
+        QString cells;
         std::unique_ptr<Extra> extra;
         quint64 key = 0;
         bool checked = false;
@@ -187,9 +187,7 @@ class RowTable : public QAbstractTableModel {
         Row(Row&&) noexcept = default;
         Row& operator=(Row&&) noexcept = default;
 
-        int CellCount() const {
-            return extra && !extra->cells.isEmpty() ? extra->cells.back().unicode() : 0;
-        }
+        int CellCount() const { return cells.isEmpty() ? 0 : cells.back().unicode(); }
         QStringView CellView(int j) const;
         void SetSubItem(int j, QStringView value);
         // Appends a sub-item that `write` puts at the QChar* it is handed, in at most `room`
@@ -206,6 +204,8 @@ class RowTable : public QAbstractTableModel {
         QVarLengthArray<qsizetype, 16> Ends() const;
         // Ends the cells with `ends` and their count, the texts standing before.
         void WriteEnds(const QVarLengthArray<qsizetype, 16>& ends);
+
+        friend class Loader;
     };
 
     const Row& At(int index) const { return rows_[static_cast<size_t>(index - 1)]; }
@@ -261,11 +261,19 @@ class RowTable::Loader {
     void AddCell(QStringView text);
     void AddCell(QUtf8StringView text);
     // Sub-item j of the row being made.
-    QStringView Cell(int j) const { return table_.rows_.back().CellView(j); }
+    QStringView Cell(int j) const;
 
   private:
+    // Makes room for `room` more characters in the row being made; where they go.
+    QChar* CellRoom(qsizetype room);
+    // Ends the row being made: where its cells end written once, behind them.
+    void EndRow();
+
     RowTable& table_;
     QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+    // Where each cell of the row being made ends: kept here until the row ends, so that each
+    // cell added costs no reading and writing of those before it.
+    QVarLengthArray<qsizetype, 16> ends_;
 };
 
 // Many new rows added at the end of a table in one pass, for a long list such as a file's:
