@@ -24,6 +24,11 @@ quint64 RowWalk::Next() {
     // The rows kept their order since the last one was handed out: it is still there.
     const int at = table_.IndexOfKey(last_);
     Q_ASSERT(at > 0 && at < table_.Count());
+    // Should a change ever come untold, the walk ends rather than start over from the top.
+    if (at == 0 || at >= table_.Count()) {
+        last_ = end_;
+        return 0;
+    }
     return last_ = table_.Key(at + 1);
 }
 
