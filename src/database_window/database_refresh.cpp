@@ -10,6 +10,7 @@
 #include "metrics/index_pair.h"
 #include "metrics/keyword_table.h"
 #include "platform/row_table.h"
+#include "platform/row_walk.h"
 #include "shared/cxhtml.h"
 #include "shared/shared_connection.h"
 #include "shared/text_helpers.h"
@@ -146,20 +147,13 @@ Step RefreshCount(DbRefreshHost& host, CXHtml& fetcher, const RunRow& row, Recor
 
 DbRefreshOutcome RefreshKeywordRows(DbRefreshHost& host) {
     platform::RowTable& shown = host.ShownList();
-    int start = 1;
-    for (int row = 1; row <= shown.Count(); ++row) {
-        if (shown.Bold(row)) {
-            start = row;
-            break;
-        }
-    }
-    std::vector<quint64> keys;
-    for (int row = start; row <= shown.Count(); ++row) keys.push_back(shown.Key(row));
+    const int start = qMax(1, shown.FirstBold());
+    platform::RowWalk walk(shown, start);
 
     DbRefreshOutcome outcome;
     CXHtml fetcher;
     quint64 above = start > 1 ? shown.Key(start - 1) : 0;
-    for (const quint64 key : keys) {
+    while (const quint64 key = walk.Next()) {
         const RunRow row(host, key);
         if (const int index = shown.IndexOfKey(above)) shown.SetBold(index, false);
         above = key;

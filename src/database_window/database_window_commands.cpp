@@ -164,9 +164,7 @@ void 关键词数据库::UpdateDb() {
 
 void 关键词数据库::DropPausedRefreshWithoutItsRow() {
     if (!refreshPaused_) return;
-    const platform::RowTable& shown = ListView16->Rows();
-    for (int row = 1; row <= shown.Count(); ++row)
-        if (shown.Bold(row)) return;
+    if (ListView16->Rows().FirstBold()) return;
     // The next refresh starts at the top.
     refreshPaused_ = false;
     PausedJobGone();

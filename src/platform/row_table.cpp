@@ -205,6 +205,7 @@ void RowTable::Remove(int index) {
     if (index < 1 || index > Count()) return;
     beginRemoveRows({}, index - 1, index - 1);
     CountText(At(index).text, -1);
+    boldRows_ -= At(index).bold ? 1 : 0;
     rows_.erase(rows_.begin() + (index - 1));
     endRemoveRows();
     ForgetPositions();
@@ -215,6 +216,7 @@ void RowTable::Clear() {
     rows_.clear();
     textCounts_.Clear();
     textCountsValid_ = true;
+    boldRows_ = 0;
     positions_.clear();
     positionsByKey_.clear();
     positionsValid_ = true;
@@ -229,6 +231,8 @@ void RowTable::Reserve(int rows) {
 }
 
 int RowTable::IndexOfKey(quint64 key) const {
+    // No row has key 0: asking for it makes no table of positions.
+    if (key == 0) return 0;
     if (loadedKey_ != 0 && key >= loadedKey_ && key - loadedKey_ < rows_.size() &&
         rows_[key - loadedKey_].key == key)
         return static_cast<int>(key - loadedKey_) + 1;
@@ -290,8 +294,17 @@ void RowTable::SetChecked(int index, bool checked) {
 
 void RowTable::SetBold(int index, bool bold) {
     if (index < 1 || index > Count()) return;
-    Mutable(index).bold = bold;
+    Row& row = Mutable(index);
+    boldRows_ += (bold ? 1 : 0) - (row.bold ? 1 : 0);
+    row.bold = bold;
     EmitRowChanged(index, 0, qMax(0, ColumnCount() - 1));
+}
+
+int RowTable::FirstBold() const {
+    if (boldRows_ == 0) return 0;
+    const auto bold =
+        std::find_if(rows_.begin(), rows_.end(), [](const Row& row) { return row.bold; });
+    return bold == rows_.end() ? 0 : static_cast<int>(bold - rows_.begin()) + 1;
 }
 
 void RowTable::SetSmallIcon(int index, const QString& key) {
@@ -309,7 +322,10 @@ int RowTable::RemoveWhere(const std::function<bool(int index)>& remove) {
     const size_t before = rows_.size();
     size_t kept = 0;
     for (size_t i = 0; i < before; ++i) {
-        if (doomed[i]) continue;
+        if (doomed[i]) {
+            boldRows_ -= rows_[i].bold ? 1 : 0;
+            continue;
+        }
         if (kept != i) rows_[kept] = std::move(rows_[i]);
         ++kept;
     }
@@ -341,6 +357,7 @@ void RowTable::RebuildFrom(const RowTable& source) {
     ForgetTextCounts();
     ForgetPositions();
     loadedKey_ = source.loadedKey_;
+    boldRows_ = source.boldRows_;
     endResetModel();
 }
 
@@ -352,6 +369,7 @@ RowTable::Loader::Loader(RowTable& table, int rows) : table_(table) {
     // Made again by the first duplicate test or look-up by key, if any ever comes.
     table_.textCounts_.Clear();
     table_.ForgetTextCounts();
+    table_.boldRows_ = 0;
     table_.positions_.clear();
     table_.positionsByKey_.clear();
     table_.ForgetPositions();
@@ -442,8 +460,10 @@ bool RowTable::Appender::AddNew(const QString& text) {
 }
 
 void RowTable::Appender::Drop() {
-    for (auto row = table_.rows_.begin() + first_; row != table_.rows_.end(); ++row)
+    for (auto row = table_.rows_.begin() + first_; row != table_.rows_.end(); ++row) {
         table_.CountText(row->text, -1);
+        table_.boldRows_ -= row->bold ? 1 : 0;
+    }
     table_.rows_.erase(table_.rows_.begin() + first_, table_.rows_.end());
     table_.unannounced_ = 0;
     table_.ForgetPositions();

@@ -113,6 +113,8 @@ class RowTable : public QAbstractTableModel {
     void SetChecked(int index, bool checked);
     bool Bold(int index) const { return At(index).bold; }
     void SetBold(int index, bool bold);
+    // The first bold row; 0 when none is, told at once.
+    int FirstBold() const;
     QString Tag(int index) const { return At(index).Tag(); }
     void SetTag(int index, const QString& tag) { Mutable(index).SetExtra(&Row::Extra::tag, tag); }
     QString SmallIcon(int index) const { return At(index).Icon(); }
@@ -226,6 +228,8 @@ class RowTable : public QAbstractTableModel {
     std::vector<Row> rows_;
     mutable TextCounts textCounts_;
     mutable bool textCountsValid_ = true;
+    // How many rows are bold: a list with none needs no search for the first.
+    int boldRows_ = 0;
     // Where each row stands by key, made again in one pass when a look-up needs it: by the
     // key's distance from the least key while the keys lie close together, as a list's keys
     // do, else in a hash.

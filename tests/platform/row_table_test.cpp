@@ -214,6 +214,46 @@ TEST(RowTableTest, ASortedTableKeepsItsOrderWhileRowsAreAdded) {
     EXPECT_EQ(Texts(table), QStringLiteral("y,x,a"));
 }
 
+// The bold mark counted through every change that takes rows away or copies them: a table
+// whose last bold row went says so without looking.
+TEST(RowTableTest, TheFirstBoldRowIsFoundAfterEachKindOfChange) {
+    RowTable table;
+    Fill(table, {"a", "b", "c", "d", "e"});
+    EXPECT_EQ(table.FirstBold(), 0);
+    table.SetBold(4, true);
+    table.SetBold(2, true);
+    table.SetBold(2, true);
+    EXPECT_EQ(table.FirstBold(), 2);
+    table.SetBold(2, false);
+    EXPECT_EQ(table.FirstBold(), 4);
+    table.Remove(4);
+    EXPECT_EQ(table.FirstBold(), 0) << "the bold row removed";
+    table.SetBold(1, true);
+    table.RemoveWhere([](int row) { return row == 1; });
+    EXPECT_EQ(table.FirstBold(), 0) << "the bold row filtered out";
+    {
+        RowTable::Appender append(table, 1);
+        append.AddNew(QStringLiteral("f"));
+        table.SetBold(table.Count(), true);
+        append.Drop();
+    }
+    EXPECT_EQ(table.FirstBold(), 0) << "the bold row appended and taken back";
+    table.SetBold(3, true);
+    RowTable copy;
+    copy.RebuildFrom(table);
+    EXPECT_EQ(copy.FirstBold(), 3) << "a copy keeps the bold marks";
+    copy.SetSorting(SortRule{0, Qt::DescendingOrder, platform::TextLess});
+    EXPECT_EQ(copy.FirstBold(), 1) << Texts(copy).toStdString();
+    copy.Clear();
+    copy.Add(QStringLiteral("g"));
+    EXPECT_EQ(copy.FirstBold(), 0) << "cleared";
+    {
+        RowTable::Loader load(table, 1);
+        load.AddRow(QStringLiteral("h"), 0);
+    }
+    EXPECT_EQ(table.FirstBold(), 0) << "loaded anew";
+}
+
 // A row is found by its key wherever it stands: in a table loaded in one pass and in its copy,
 // after a sort, a removal and rows added, and when its keys lie far apart.
 TEST(RowTableTest, EveryRowIsFoundByItsKeyAfterEachKindOfChange) {
