@@ -60,6 +60,17 @@ class DatabaseFile : public ProgramTest {
         main->mnuTc->trigger();
         ASSERT_EQ(programEnd.ends, 1);
     }
+    // Another program holds db.db under its lock, and a new main window is made, not yet loaded.
+    std::unique_ptr<OtherProgramSession> HoldTheFileBeforeANewStart() {
+        main.reset();
+        ForgetSharedConnection();
+        SharedConnection().SetLockWait(std::chrono::milliseconds(200));
+        auto other = std::make_unique<OtherProgramSession>(
+            DatabasePath(), QStringList{QStringLiteral("begin exclusive")});
+        EXPECT_TRUE(other->Ready()) << other->Said().toStdString();
+        main = std::make_unique<MDIfrm>();
+        return other;
+    }
     // Nothing of the library's beside db.db.
     void ExpectOneFile() const {
         for (const char* beside : {"-wal", "-shm", "-journal"})
@@ -269,12 +280,7 @@ TEST_F(DatabaseFile, WhileALockIsWaitedForThePointerAndTheStatusBarSaySo) {
 // A lock held before the program starts: the main window shows at once with the wait cursor
 // and the notice, instead of nothing on screen for the whole wait.
 TEST_F(DatabaseFile, ALockHeldBeforeTheStartShowsTheWindowWithTheNotice) {
-    main.reset();
-    ForgetSharedConnection();
-    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
-    OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
-    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
-    main = std::make_unique<MDIfrm>();
+    const std::unique_ptr<OtherProgramSession> other = HoldTheFileBeforeANewStart();
     bool seen = false;
     PaintWatch watch(main->StatusBar1, [&] {
         const QCursor* cursor = QGuiApplication::overrideCursor();
@@ -290,12 +296,7 @@ TEST_F(DatabaseFile, ALockHeldBeforeTheStartShowsTheWindowWithTheNotice) {
 // A lock held since before the start was told by the start-up's open: the windows loaded while
 // it lasts, each reading less than it would, add no warning of their own.
 TEST_F(DatabaseFile, WindowsLoadedUnderALockHeldSinceTheStartAreNotToldAgain) {
-    main.reset();
-    ForgetSharedConnection();
-    SharedConnection().SetLockWait(std::chrono::milliseconds(200));
-    OtherProgramSession other(DatabasePath(), {QStringLiteral("begin exclusive")});
-    ASSERT_TRUE(other.Ready()) << other.Said().toStdString();
-    main = std::make_unique<MDIfrm>();
+    const std::unique_ptr<OtherProgramSession> other = HoldTheFileBeforeANewStart();
     main->MDIForm_Load();
     ASSERT_EQ(prompts.Texts().size(), 1);
     ASSERT_TRUE(prompts.LastText().startsWith(QStringLiteral("数据库文件正被其他程序占用")));
