@@ -65,6 +65,10 @@ sqlite3_vfs* Lower(sqlite3_vfs* vfs) {
     return static_cast<sqlite3_vfs*>(vfs->pAppData);
 }
 
+std::string InodeKey(dev_t device, ino_t inode) {
+    return std::to_string(device) + ':' + std::to_string(inode);
+}
+
 bool SameFile(const std::string& path, dev_t device, ino_t inode) {
     struct stat now {};
     return ::stat(path.c_str(), &now) == 0 && now.st_dev == device && now.st_ino == inode;
@@ -128,8 +132,7 @@ void ReadNotices(Registry& registry, const WatchedFile* ownWrite = nullptr) {
 WatchedFile* Watch(Registry& registry, const char* path, sqlite3_file* real) {
     struct stat opened {};
     if (::stat(path, &opened) != 0) return nullptr;
-    const std::string key = std::to_string(opened.st_dev) + ':' + std::to_string(opened.st_ino);
-    std::unique_ptr<WatchedFile>& slot = registry.byInode[key];
+    std::unique_ptr<WatchedFile>& slot = registry.byInode[InodeKey(opened.st_dev, opened.st_ino)];
     if (!slot) {
         slot = std::make_unique<WatchedFile>();
         slot->path = path;
@@ -155,7 +158,7 @@ void Unwatch(Registry& registry, WatchedFile* file) {
         ::inotify_rm_watch(registry.notices, file->watch);
         registry.byWatch.erase(file->watch);
     }
-    registry.byInode.erase(std::to_string(file->device) + ':' + std::to_string(file->inode));
+    registry.byInode.erase(InodeKey(file->device, file->inode));
 }
 
 WatchedFile* MainFileOfJournal(Registry& registry, const char* journal) {

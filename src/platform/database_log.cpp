@@ -190,7 +190,8 @@ quint32 BigEndian32(const QByteArray& bytes, int at) {
 }
 
 // Reads the journal's headers and walks its page records, segment by segment, as the library
-// plays them; nothing when the library would not play it (an unfinished or foreign header).
+// plays them; nothing when it cannot be read. A first header the library would refuse leaves
+// the page size 0, which no file has.
 std::optional<JournalContents> ReadJournal(const QString& log) {
     QFile journal(log);
     if (!journal.open(QIODevice::ReadOnly)) return std::nullopt;

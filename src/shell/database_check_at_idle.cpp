@@ -25,20 +25,17 @@ void DatabaseCheckAtIdle::Begin() {
 
 void DatabaseCheckAtIdle::Start() {
     check_ = std::make_unique<platform::FullCheck>(SharedConnection());
-    QObject::disconnect(&timer_, nullptr, this, nullptr);
-    connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
+    connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
     timer_.start(kBetweenSlices);
 }
 
-void DatabaseCheckAtIdle::Step() {
+void DatabaseCheckAtIdle::Tick() {
     if (check_->Step()) return;
-    QObject::disconnect(&timer_, nullptr, this, nullptr);
-    connect(&timer_, &QTimer::timeout, this, [this] { LookForOutcome(); });
-    timer_.start(kBetweenLooks);
-}
-
-void DatabaseCheckAtIdle::LookForOutcome() {
-    if (check_->Result() == platform::FullCheck::Outcome::Pending) return;
+    // The copy is whole: its check runs on, looked at less often.
+    if (check_->Result() == platform::FullCheck::Outcome::Pending) {
+        timer_.setInterval(kBetweenLooks);
+        return;
+    }
     timer_.stop();
     Tell();
 }

@@ -25,8 +25,8 @@ class DatabaseCheckAtIdle : public QObject {
 
   private:
     void Start();
-    void Step();
-    void LookForOutcome();
+    // The next slice of the copy, or a look at the check of the copy, or the outcome told.
+    void Tick();
     void Tell();
 
     QTimer timer_;

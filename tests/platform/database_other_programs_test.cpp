@@ -40,6 +40,11 @@ class DatabaseAmongOtherPrograms : public ::testing::Test {
     QString CountSeenByAnotherProgram() const {
         return OtherProgramQuery(Path(), QStringLiteral("select count(*) from keywords"));
     }
+    // The file `name` put where db.db stood, as a user restores a copy.
+    void PutInPlaceOfTheFile(const QString& name) const {
+        ASSERT_TRUE(QFile::remove(Path()));
+        ASSERT_TRUE(QFile::rename(Path(name), Path()));
+    }
     QString IntegritySeenByAnotherProgram() const {
         return OtherProgramQuery(Path(), QStringLiteral("pragma integrity_check"));
     }
@@ -157,8 +162,7 @@ TEST_F(DatabaseAmongOtherPrograms, AnotherProgramsLiveLogBesideAReplacedFileIsLe
                                  QStringLiteral("insert into keywords (keys) values ('运行中')")});
     ASSERT_TRUE(running.Ready()) << running.Said().toStdString();
     ASSERT_TRUE(QFile::exists(Path(QStringLiteral("db.db-wal"))));
-    ASSERT_TRUE(QFile::remove(Path()));
-    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("fresh.db")), Path()));
+    PutInPlaceOfTheFile(QStringLiteral("fresh.db"));
 
     platform::Connection program;
     program.SetLockWait(kShortLockWait);
@@ -193,8 +197,7 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogIsNotReplayedIntoACopyPutBa
     ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
     killed.Kill();
     ASSERT_GT(QFile(Path(QStringLiteral("db.db-wal"))).size(), 0);
-    ASSERT_TRUE(QFile::remove(Path()));
-    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
+    PutInPlaceOfTheFile(QStringLiteral("copy.db"));
 
     platform::Connection program;
     ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
@@ -238,8 +241,7 @@ TEST_F(DatabaseAmongOtherPrograms, ALogThatWouldPairTheTableWithAnotherIndexIsNo
                      QStringLiteral("update keywords set monthrank = '9'")});
         ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
         killed.Kill();
-        ASSERT_TRUE(QFile::remove(Path()));
-        ASSERT_TRUE(QFile::rename(Path(QStringLiteral("copy.db")), Path()));
+        PutInPlaceOfTheFile(QStringLiteral("copy.db"));
 
         platform::Connection program;
         ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();
@@ -263,8 +265,7 @@ TEST_F(DatabaseAmongOtherPrograms, AKilledProgramsLogBesideAFreshlyCopiedFileIsS
                                         QStringLiteral("create table extra (a text)")});
     ASSERT_TRUE(killed.Ready()) << killed.Said().toStdString();
     killed.Kill();
-    ASSERT_TRUE(QFile::remove(Path()));
-    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("fresh.db")), Path()));
+    PutInPlaceOfTheFile(QStringLiteral("fresh.db"));
 
     platform::Connection program;
     ASSERT_TRUE(program.Open(Path())) << program.LastError().toStdString();

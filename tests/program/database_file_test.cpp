@@ -60,6 +60,18 @@ class DatabaseFile : public ProgramTest {
         main->mnuTc->trigger();
         ASSERT_EQ(programEnd.ends, 1);
     }
+    // A new start without db.db; a fresh file waits beside it to be put in place.
+    void StartWithoutTheFile() {
+        main.reset();
+        ForgetSharedConnection();
+        ASSERT_TRUE(QFile::remove(DatabasePath()));
+        folder.AddFreshDatabase(QStringLiteral("later.db"));
+        main = std::make_unique<MDIfrm>();
+        main->MDIForm_Load();
+    }
+    void PutTheFileInPlace() const {
+        ASSERT_TRUE(QFile::rename(folder.FilePath(QStringLiteral("later.db")), DatabasePath()));
+    }
     // Another program holds db.db under its lock, and a new main window is made, not yet loaded.
     std::unique_ptr<OtherProgramSession> HoldTheFileBeforeANewStart() {
         main.reset();
@@ -148,15 +160,10 @@ TEST_F(DatabaseFile, AFileOverwrittenInPlaceTakesTheNextSubmitBesideItsOwnRows) 
 // db.db missing at the start and copied into the folder afterwards, as the start-up's warning
 // asks: the next window that needs it opens it, with the tables the start-up could not make.
 TEST_F(DatabaseFile, AFilePutInPlaceAfterAMissingStartIsOpenedByTheNextWindow) {
-    main.reset();
-    ForgetSharedConnection();
-    ASSERT_TRUE(QFile::remove(DatabasePath()));
-    folder.AddFreshDatabase(QStringLiteral("later.db"));
-    main = std::make_unique<MDIfrm>();
-    main->MDIForm_Load();
+    StartWithoutTheFile();
     ASSERT_EQ(prompts.LastText(),
               QStringLiteral("缺失数据库文件，请下载后解压并复制到软件安装目录！"));
-    ASSERT_TRUE(QFile::rename(folder.FilePath(QStringLiteral("later.db")), DatabasePath()));
+    PutTheFileInPlace();
     const size_t told = prompts.prompts().size();
     OpenTools();
     EXPECT_FALSE(fields.tools.ToolsDbMissing);
@@ -175,15 +182,10 @@ TEST_F(DatabaseFile, AFilePutInPlaceAfterAMissingStartIsOpenedByTheNextWindow) {
 TEST_F(DatabaseFile, AMiningWindowLoadedWithoutTheFileSavesIntoItOncePutInPlace) {
     for (const bool databaseWindowFirst : {false, true}) {
         SCOPED_TRACE(databaseWindowFirst ? "database window opened it" : "put in place");
-        main.reset();
-        ForgetSharedConnection();
-        ASSERT_TRUE(QFile::remove(DatabasePath()));
-        folder.AddFreshDatabase(QStringLiteral("later.db"));
-        main = std::make_unique<MDIfrm>();
-        main->MDIForm_Load();
+        StartWithoutTheFile();
         关键词挖掘& mining = MinedWindow();
         ASSERT_TRUE(fields.mining.MiningDbMissing);
-        ASSERT_TRUE(QFile::rename(folder.FilePath(QStringLiteral("later.db")), DatabasePath()));
+        PutTheFileInPlace();
         if (databaseWindowFirst) OpenDatabase();
 
         Submit(mining, 1, 2);
