@@ -200,6 +200,7 @@ void Connection::UseRollbackJournal() {
 }
 
 void Connection::Close() {
+    if (db_ && fullCheck_) fullCheck_->Abandon();
     CloseFile();
     pending_ = false;
     moved_ = false;

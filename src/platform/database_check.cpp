@@ -33,13 +33,20 @@ FullCheck::FullCheck(Connection& connection) : connection_(&connection) {
 
 FullCheck::~FullCheck() {
     if (connection_ && connection_->fullCheck_ == this) connection_->fullCheck_ = nullptr;
+    Abandon();
+    if (checker_.joinable()) checker_.join();
+}
+
+void FullCheck::Abandon() {
     DropCopy();
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
         if (checkerDb_) sqlite3_interrupt(checkerDb_);
     }
-    if (checker_.joinable()) checker_.join();
+    // The copy goes with its folder; a check still reading it does so through its descriptor.
+    folder_.reset();
+    if (outcome_ == Outcome::Pending && !checking_) outcome_ = Outcome::Unchecked;
 }
 
 void FullCheck::DropCopy() {
@@ -54,9 +61,8 @@ void FullCheck::SourceClosing() {
 }
 
 void FullCheck::SourceGone() {
-    DropCopy();
+    Abandon();
     connection_ = nullptr;
-    if (outcome_ == Outcome::Pending && !checking_) outcome_ = Outcome::Unchecked;
 }
 
 bool FullCheck::Step() {

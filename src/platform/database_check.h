@@ -48,7 +48,10 @@ class FullCheck {
     // The connection is about to close its file: a copy under way is dropped, and begun again
     // on the file the connection opens next.
     void SourceClosing();
-    // The connection itself is going: nothing more is copied.
+    // The connection ends its use of the file (the program's end closes it), or is going
+    // itself: nothing more is copied or checked, and no copy is left behind, even when the
+    // process then ends without its destructors.
+    void Abandon();
     void SourceGone();
     void DropCopy();
     void CheckCopy(const QString& copy);

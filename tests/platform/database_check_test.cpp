@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <functional>
@@ -150,6 +151,31 @@ TEST_F(FullCheckTest, TheCopyWaitsForAJobToEnd) {
         ASSERT_TRUE(job.Commit());
     }
     EXPECT_EQ(CheckToTheEnd(check), platform::FullCheck::Outcome::Sound);
+}
+
+}  // namespace
+
+namespace {
+
+// The program's end closes the connection and may end the process without destructors: the
+// check ends with the file's use, and no copy of the database is left in the temporary folder.
+TEST_F(FullCheckTest, ClosingTheConnectionLeavesNoCopyBehind) {
+    const QString temporary = folder.FilePath(QStringLiteral("temporary"));
+    ASSERT_TRUE(QDir().mkpath(temporary));
+    const QByteArray usual = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    platform::Connection program;
+    ASSERT_TRUE(program.Open(Path()));
+    platform::FullCheck check(program);
+    check.Step();
+    const bool copying = !QDir(temporary).isEmpty();
+    program.Close();
+    const QStringList left = QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    qputenv("TMPDIR", usual);
+    if (usual.isNull()) qunsetenv("TMPDIR");
+    EXPECT_TRUE(copying) << "the check made no copy to leave behind";
+    EXPECT_TRUE(left.isEmpty()) << left.join(u' ').toStdString();
+    EXPECT_NE(check.Result(), platform::FullCheck::Outcome::Pending);
 }
 
 }  // namespace
